@@ -1,0 +1,121 @@
+# Shared by the README's commands: installs what a fresh Debian machine lacks, builds, and sets up
+# Wine and virtual displays. Sourced, not run.
+
+TIDEWELL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+NATIVE_BUILD=${NATIVE_BUILD:-$TIDEWELL_ROOT/build/native}
+WIN_BUILD=${WIN_BUILD:-$TIDEWELL_ROOT/build/windows}
+PID_FILE=$(mktemp /tmp/tidewell-pids.XXXXXX)
+
+log() { printf '== %s\n' "$*" >&2; }
+
+need_packages() {
+    local missing=()
+    command -v cmake >/dev/null || missing+=(cmake)
+    command -v ninja >/dev/null || missing+=(ninja-build)
+    command -v g++ >/dev/null || missing+=(g++)
+    [ -d /usr/src/googletest ] || missing+=(googletest)
+    command -v x86_64-w64-mingw32-g++-posix >/dev/null || missing+=(mingw-w64 g++-mingw-w64-x86-64-posix)
+    command -v wine >/dev/null || missing+=(wine wine64)
+    command -v Xvfb >/dev/null || missing+=(xvfb)
+    command -v Xephyr >/dev/null || missing+=(xserver-xephyr)
+    command -v xdotool >/dev/null || missing+=(xdotool)
+    command -v xwininfo >/dev/null || missing+=(x11-utils)
+    command -v import >/dev/null || missing+=(imagemagick)
+    command -v clang++ >/dev/null || missing+=(clang)
+    if [ ${#missing[@]} -gt 0 ]; then
+        log "installing: ${missing[*]}"
+        local sudo=""
+        [ "$(id -u)" -eq 0 ] || sudo="sudo"
+        $sudo apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+    fi
+}
+
+build_native() {
+    cmake -G Ninja -S "$TIDEWELL_ROOT" -B "$NATIVE_BUILD" -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build "$NATIVE_BUILD"
+}
+
+build_windows() {
+    cmake -G Ninja -S "$TIDEWELL_ROOT" -B "$WIN_BUILD" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$TIDEWELL_ROOT/cmake/mingw-w64-x86_64.cmake" >/dev/null
+    cmake --build "$WIN_BUILD"
+}
+
+# A prefix of the build's own; window management off so that hiding a window costs no 2 s stall.
+setup_wine() {
+    export WINEPREFIX="$WIN_BUILD/wineprefix"
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+    export WINEARCH=win64
+    if [ ! -f "$WINEPREFIX/.tidewell-ready" ]; then
+        log "creating the Wine prefix"
+        mkdir -p "$WINEPREFIX"
+        wineboot -i >/dev/null 2>&1 || true
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+        wineserver -w
+        touch "$WINEPREFIX/.tidewell-ready"
+    fi
+}
+
+free_display() {
+    local n=$1
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+    echo "$n"
+}
+
+wait_for_display() {
+    local i
+    for i in $(seq 1 100); do
+        DISPLAY=":$1" xdpyinfo >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    log "display :$1 did not come up"
+    return 1
+}
+
+# Starts Xvfb with one screen of the given size; prints the display number.
+start_xvfb() {
+    local n
+    n=$(free_display "${2:-90}")
+    Xvfb ":$n" -screen 0 "$1x24" -nolisten tcp >/dev/null 2>&1 &
+    echo $! >>"$PID_FILE"
+    wait_for_display "$n" || return 1
+    echo "$n"
+}
+
+# Xephyr inside a host Xvfb, one -screen per monitor ("1024x768 1024x768"): prints the display.
+start_monitors() {
+    local sizes=("$@") total_w=0 max_h=0 x=0 args=() s w h host n
+    for s in "${sizes[@]}"; do
+        w=${s%x*}; h=${s#*x}
+        total_w=$((total_w + w)); [ "$h" -gt "$max_h" ] && max_h=$h
+    done
+    host=$(start_xvfb "${total_w}x${max_h}" 70) || return 1
+    for s in "${sizes[@]}"; do
+        args+=(-screen "$s+$x+0"); x=$((x + ${s%x*}))
+    done
+    n=$(free_display $((host + 1)))
+    DISPLAY=":$host" Xephyr ":$n" "${args[@]}" +xinerama -extension RANDR -nolisten tcp \
+        >/dev/null 2>&1 &
+    echo $! >>"$PID_FILE"
+    wait_for_display "$n" || return 1
+    echo "$n"
+}
+
+# The wineserver keeps the display it first saw: stop it before switching displays.
+restart_wineserver() {
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
+}
+
+stop_started() {
+    [ -n "${WINEPREFIX:-}" ] && restart_wineserver
+    local pid
+    # Xephyr first (listed after its host), then the hosts.
+    for pid in $(tac "$PID_FILE" 2>/dev/null); do kill "$pid" 2>/dev/null || true; done
+    for pid in $(cat "$PID_FILE" 2>/dev/null); do
+        while kill -0 "$pid" 2>/dev/null; do sleep 0.1; done
+    done
+    : >"$PID_FILE"
+}

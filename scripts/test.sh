@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# The whole test command: installs what is missing, builds the native and the Windows build, runs
+# the portable tests natively, the Win32 tests under Wine on a virtual display, the end-to-end
+# tests on two virtual monitors, and the bounded fuzz run. Non-zero when anything fails or cannot
+# run. Everything it starts, it stops.
+set -euo pipefail
+source "$(dirname "$0")/lib.sh"
+trap 'stop_started; rm -f "$PID_FILE"' EXIT
+
+need_packages
+log "native build"
+build_native
+log "portable tests (native)"
+ctest --test-dir "$NATIVE_BUILD" --output-on-failure
+
+log "Windows build"
+build_windows
+setup_wine
+
+status=0
+display=$(start_xvfb 1280x1024)
+log "portable and Win32 tests under Wine (display :$display)"
+DISPLAY=":$display" ctest --test-dir "$WIN_BUILD" -L 'unit|win32' --output-on-failure || status=1
+restart_wineserver
+
+display=$(start_monitors 1024x768 1024x768)
+log "end-to-end tests under Wine on two monitors (display :$display)"
+DISPLAY=":$display" ctest --test-dir "$WIN_BUILD" -L e2e --output-on-failure || status=1
+restart_wineserver
+
+if [ -x "$TIDEWELL_ROOT/fuzz/run.sh" ]; then
+    log "fuzzing (bounded)"
+    "$TIDEWELL_ROOT/fuzz/run.sh" "$NATIVE_BUILD" || status=1
+fi
+
+[ "$status" -eq 0 ] && log "all tests passed" || log "SOME TESTS FAILED"
+exit "$status"

@@ -1,0 +1,128 @@
+#include <windows.h>
+#include <commdlg.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <algorithm>
+
+#include "common/application_title.h"
+#include "common/dialogs_win32.h"
+
+namespace tidewell {
+
+namespace {
+
+// The stored filter uses "|" between description and patterns; the dialog wants NUL separators
+// and a double NUL at the end.
+std::wstring NativeFilter(const std::wstring& filter) {
+    std::wstring native = filter;
+    for (auto& c : native)
+        if (c == L'|') c = L'\0';
+    native.push_back(L'\0');
+    native.push_back(L'\0');
+    return native;
+}
+
+// The dialog appends the default extension itself and wants it bare: "ppsv", not ".ppsv" or
+// "*.exe". The stored value keeps its leading characters; only what the dialog sees is trimmed.
+std::wstring BareExtension(const std::wstring& stored) {
+    const auto start = stored.find_first_not_of(L"*.");
+    return start == std::wstring::npos ? std::wstring() : stored.substr(start);
+}
+
+DWORD NativeFlags(unsigned options) {
+    DWORD flags = OFN_EXPLORER | OFN_NOCHANGEDIR;
+    if (options & FileDialog::kAllowMultiSelect) flags |= OFN_ALLOWMULTISELECT;
+    if (options & FileDialog::kPathMustExist) flags |= OFN_PATHMUSTEXIST;
+    if (options & FileDialog::kFileMustExist) flags |= OFN_FILEMUSTEXIST;
+    if (options & FileDialog::kHideReadOnly) flags |= OFN_HIDEREADONLY;
+    if (options & FileDialog::kEnableSizing) flags |= OFN_ENABLESIZING;
+    if (options & FileDialog::kOverwritePrompt) flags |= OFN_OVERWRITEPROMPT;
+    return flags;
+}
+
+// A multiple choice comes back as the folder, NUL, then each name, NUL, ending with a double NUL;
+// a single choice as one full path.
+std::vector<std::wstring> ParseChoice(const std::vector<wchar_t>& buffer) {
+    std::vector<std::wstring> parts;
+    const wchar_t* p = buffer.data();
+    while (*p) {
+        parts.emplace_back(p);
+        p += parts.back().size() + 1;
+    }
+    if (parts.size() <= 1) return parts;
+    std::wstring folder = parts.front();
+    if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
+    std::vector<std::wstring> files;
+    for (std::size_t i = 1; i < parts.size(); ++i) files.push_back(folder + parts[i]);
+    return files;
+}
+
+}  // namespace
+
+bool SystemDialogs::RunFileDialog(HWND owner, FileDialog& dialog) {
+    // Large enough for a multiple choice of many long names.
+    std::vector<wchar_t> buffer(64 * 1024, L'\0');
+    dialog.fileName.copy(buffer.data(), std::min(dialog.fileName.size(), buffer.size() - 1));
+    const std::wstring filter = NativeFilter(dialog.filter);
+    const std::wstring extension = BareExtension(dialog.defaultExtension);
+
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = filter.c_str();
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = buffer.data();
+    ofn.nMaxFile = static_cast<DWORD>(buffer.size());
+    ofn.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+    ofn.Flags = NativeFlags(dialog.options);
+
+    const BOOL ok = dialog.kind == FileDialog::Kind::Save ? ::GetSaveFileNameW(&ofn)
+                                                          : ::GetOpenFileNameW(&ofn);
+    if (!ok) return false;
+    dialog.files = ParseChoice(buffer);
+    if (dialog.files.empty()) return false;
+    dialog.fileName = dialog.files.front();
+    return true;
+}
+
+std::optional<std::wstring> SystemDialogs::BrowseForFolder(HWND owner, const std::wstring& prompt) {
+    // The root is the desktop folder, so the whole namespace below it is offered.
+    IShellFolder* desktop = nullptr;
+    LPITEMIDLIST root = nullptr;
+    if (SUCCEEDED(::SHGetDesktopFolder(&desktop)) && desktop) {
+        desktop->Release();
+        ::SHGetSpecialFolderLocation(owner, CSIDL_DESKTOP, &root);
+    }
+    BROWSEINFOW info{};
+    info.hwndOwner = owner;
+    info.pidlRoot = root;
+    info.lpszTitle = prompt.c_str();
+    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX;
+    LPITEMIDLIST item = ::SHBrowseForFolderW(&info);
+    if (root) ::CoTaskMemFree(root);
+    if (!item) return std::nullopt;
+    wchar_t path[MAX_PATH + 1] = {};
+    const BOOL ok = ::SHGetPathFromIDListW(item, path);
+    ::CoTaskMemFree(item);
+    if (!ok) return std::nullopt;
+    return std::wstring(path);
+}
+
+void SystemDialogs::ShowMessage(HWND owner, const std::wstring& text) {
+    ::MessageBoxW(owner, text.c_str(), kApplicationTitle, MB_OK | MB_TASKMODAL);
+}
+
+void SystemDialogs::ShowError(HWND owner, const std::wstring& text) {
+    ::MessageBoxW(owner, text.c_str(), kApplicationTitle, MB_OK | MB_ICONSTOP);
+}
+
+void SystemShell::OpenA(HWND owner, const std::string& address) {
+    ::ShellExecuteA(owner, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void SystemShell::OpenW(HWND owner, const std::wstring& address) {
+    ::ShellExecuteW(owner, L"open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+}  // namespace tidewell

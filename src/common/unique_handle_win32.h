@@ -1,0 +1,105 @@
+#pragma once
+// One move-only owner for every kind of OS handle. Each kind is described by a small traits struct
+// (its type, its invalid value and how to close it), so that no handle kind gets a hand-written
+// wrapper of its own and no wrapper can be copied (a copy would close the handle twice).
+#include <windows.h>
+#include <shellapi.h>
+
+#include <utility>
+
+namespace tidewell {
+
+template <typename Traits>
+class UniqueHandle {
+public:
+    using Type = typename Traits::Type;
+
+    UniqueHandle() noexcept = default;
+    explicit UniqueHandle(Type handle) noexcept : handle_(handle) {}
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+        if (this != &other) reset(other.release());
+        return *this;
+    }
+    ~UniqueHandle() { reset(); }
+
+    Type get() const noexcept { return handle_; }
+    explicit operator bool() const noexcept { return handle_ != Traits::Invalid(); }
+    Type release() noexcept { return std::exchange(handle_, Traits::Invalid()); }
+    void reset(Type handle = Traits::Invalid()) noexcept {
+        const Type old = std::exchange(handle_, handle);
+        if (old != Traits::Invalid()) Traits::Close(old);
+    }
+    // For APIs that return the handle through an out parameter.
+    Type* put() noexcept {
+        reset();
+        return &handle_;
+    }
+
+private:
+    Type handle_ = Traits::Invalid();
+};
+
+namespace handle_traits {
+
+struct Kernel {
+    using Type = HANDLE;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { ::CloseHandle(h); }
+};
+struct File {
+    using Type = HANDLE;
+    static Type Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static void Close(Type h) noexcept { ::CloseHandle(h); }
+};
+struct Find {
+    using Type = HANDLE;
+    static Type Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static void Close(Type h) noexcept { ::FindClose(h); }
+};
+struct RegistryKey {
+    using Type = HKEY;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { ::RegCloseKey(h); }
+};
+struct Drop {
+    using Type = HDROP;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { ::DragFinish(h); }
+};
+struct GdiObject {
+    using Type = HGDIOBJ;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { ::DeleteObject(h); }
+};
+struct Icon {
+    using Type = HICON;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { ::DestroyIcon(h); }
+};
+struct Menu {
+    using Type = HMENU;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { ::DestroyMenu(h); }
+};
+struct Window {
+    using Type = HWND;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { ::DestroyWindow(h); }
+};
+
+}  // namespace handle_traits
+
+using UniqueKernelHandle = UniqueHandle<handle_traits::Kernel>;
+using UniqueFileHandle = UniqueHandle<handle_traits::File>;
+using UniqueFindHandle = UniqueHandle<handle_traits::Find>;
+using UniqueHKEY = UniqueHandle<handle_traits::RegistryKey>;
+using UniqueHDROP = UniqueHandle<handle_traits::Drop>;
+using UniqueGdiObject = UniqueHandle<handle_traits::GdiObject>;
+using UniqueHICON = UniqueHandle<handle_traits::Icon>;
+using UniqueHMENU = UniqueHandle<handle_traits::Menu>;
+using UniqueHWND = UniqueHandle<handle_traits::Window>;
+
+}  // namespace tidewell

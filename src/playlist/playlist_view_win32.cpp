@@ -1,0 +1,230 @@
+#include "playlist/playlist_view_win32.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <utility>
+
+#include "playlist/playlist_edit.h"
+
+namespace tidewell {
+
+namespace {
+
+constexpr UINT_PTR kSubclassId = 0x504C;  // any id unique to this subclass
+
+bool SelectionChanged(UINT oldState, UINT newState) {
+    return ((oldState ^ newState) & LVIS_SELECTED) != 0;
+}
+
+}  // namespace
+
+PlaylistView::PlaylistView(HWND list, std::function<void()> onSelectionEvent)
+    : list_(list), onSelectionEvent_(std::move(onSelectionEvent)) {
+    ::SetWindowSubclass(list_, &PlaylistView::SubclassProc, kSubclassId,
+                        reinterpret_cast<DWORD_PTR>(this));
+}
+
+PlaylistView::~PlaylistView() {
+    ::RemoveWindowSubclass(list_, &PlaylistView::SubclassProc, kSubclassId);
+}
+
+int PlaylistView::SelectedIndex() const {
+    return static_cast<int>(ListView_GetNextItem(list_, -1, LVNI_SELECTED));
+}
+
+void PlaylistView::Append(std::wstring path) {
+    entries_.push_back(std::move(path));
+    SyncRowCount();
+}
+
+void PlaylistView::AppendAll(std::vector<std::wstring> paths) {
+    if (paths.empty()) return;
+    entries_.insert(entries_.end(), std::make_move_iterator(paths.begin()),
+                    std::make_move_iterator(paths.end()));
+    SyncRowCount();
+}
+
+void PlaylistView::SetSelectedIndex(int index) {
+    const int current = SelectedIndex();
+    if (index < 0 || static_cast<std::size_t>(index) >= entries_.size()) {
+        if (current >= 0) ListView_SetItemState(list_, -1, 0, LVIS_SELECTED);
+        return;
+    }
+    if (current == index) return;
+    // Single selection is the list's style, but unmarking first does not rely on the control to
+    // enforce it for selections made by program.
+    if (current >= 0) ListView_SetItemState(list_, current, 0, LVIS_SELECTED);
+    ListView_SetItemState(list_, index, LVIS_SELECTED, LVIS_SELECTED);
+}
+
+void PlaylistView::RemoveAll() {
+    ::SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+    entries_.clear();
+    ListView_DeleteAllItems(list_);
+    ::SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(list_, nullptr, TRUE);
+}
+
+void PlaylistView::RemoveSelected() {
+    const int selected = SelectedIndex();
+    const int next = RemoveSelectedEntry(entries_, selected);
+    // The control drops the row and its selected state, and moves the states of the rows below
+    // up by one, so the row that follows does not inherit the selection.
+    if (selected >= 0) ListView_DeleteItem(list_, selected);
+    SetSelectedIndex(next);
+}
+
+bool PlaylistView::MoveSelectedUp() {
+    const auto moved = MoveEntryUp(entries_, SelectedIndex());
+    if (!moved) return false;
+    RedrawRows(*moved, *moved + 1);
+    SetSelectedIndex(*moved);
+    return true;
+}
+
+bool PlaylistView::MoveSelectedDown() {
+    const auto moved = MoveEntryDown(entries_, SelectedIndex());
+    if (!moved) return false;
+    RedrawRows(*moved - 1, *moved);
+    SetSelectedIndex(*moved);
+    return true;
+}
+
+void PlaylistView::MoveDragged(int dragged, int target) {
+    const auto moved = DragMoveEntry(entries_, dragged, target);
+    if (!moved) {
+        ::InvalidateRect(list_, nullptr, TRUE);
+        return;
+    }
+    // Only the text of the rows between the two places changed; the control keeps no row data.
+    RedrawRows(std::min(dragged, *moved), std::max(dragged, *moved));
+    SetSelectedIndex(*moved);
+    ::UpdateWindow(list_);
+}
+
+int PlaylistView::RowAt(POINT clientPoint) const {
+    LVHITTESTINFO hit{};
+    hit.pt = clientPoint;
+    const int row = static_cast<int>(ListView_HitTest(list_, &hit));
+    if (row < 0 || (hit.flags & LVHT_ONITEM) == 0) return -1;
+    return static_cast<std::size_t>(row) < entries_.size() ? row : -1;
+}
+
+void PlaylistView::SetAutoColumnWidth() {
+    autoColumnWidth_ = true;
+    FitColumn();
+}
+
+bool PlaylistView::HandleNotify(const NMHDR& header, LRESULT& result) {
+    if (header.hwndFrom != list_) return false;
+    switch (header.code) {
+        case LVN_GETDISPINFOW: {
+            auto& item = reinterpret_cast<const NMLVDISPINFOW&>(header).item;
+            const bool wantsText = (item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0;
+            if (wantsText && item.iItem >= 0 &&
+                static_cast<std::size_t>(item.iItem) < entries_.size()) {
+                const std::wstring& path = entries_[static_cast<std::size_t>(item.iItem)];
+                const std::size_t length =
+                    std::min(path.size(), static_cast<std::size_t>(item.cchTextMax) - 1);
+                std::copy_n(path.data(), length, item.pszText);
+                item.pszText[length] = L'\0';
+            }
+            result = 0;
+            return true;
+        }
+        case LVN_ITEMCHANGED: {
+            const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+            if ((change.uChanged & LVIF_STATE) && SelectionChanged(change.uOldState, change.uNewState))
+                onSelectionEvent_();
+            result = 0;
+            return true;
+        }
+        case LVN_ODSTATECHANGED: {
+            const auto& change = reinterpret_cast<const NMLVODSTATECHANGE&>(header);
+            if (SelectionChanged(change.uOldState, change.uNewState)) onSelectionEvent_();
+            result = 0;
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+void PlaylistView::BeginDrag(DragHandlers handlers) {
+    drag_ = std::move(handlers);
+    dragging_ = true;
+    ::SetCapture(list_);
+}
+
+LRESULT CALLBACK PlaylistView::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                            UINT_PTR, DWORD_PTR self) {
+    auto* view = reinterpret_cast<PlaylistView*>(self);
+    if (message == WM_NCDESTROY) {
+        ::RemoveWindowSubclass(hwnd, &PlaylistView::SubclassProc, kSubclassId);
+        return ::DefSubclassProc(hwnd, message, wParam, lParam);
+    }
+    return view->HandleListMessage(message, wParam, lParam);
+}
+
+LRESULT PlaylistView::HandleListMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (dragging_) {
+        switch (message) {
+            case WM_MOUSEMOVE:
+                ::SetCursor(::LoadCursorW(nullptr, DragAcceptedAt(at) ? IDC_ARROW : IDC_NO));
+                return 0;
+            case WM_LBUTTONUP:
+                EndDrag(true, at);
+                break;  // the control still sees the release, so its own click state ends
+            case WM_KEYDOWN:
+                if (wParam != VK_ESCAPE) return 0;
+                EndDrag(false, at);
+                return 0;
+            case WM_RBUTTONDOWN:
+            case WM_CAPTURECHANGED:
+                EndDrag(false, at);
+                return 0;
+            default:
+                break;
+        }
+    }
+    const LRESULT result = ::DefSubclassProc(list_, message, wParam, lParam);
+    if (message == WM_SIZE && autoColumnWidth_) FitColumn();
+    return result;
+}
+
+void PlaylistView::SyncRowCount() {
+    ListView_SetItemCountEx(list_, static_cast<int>(entries_.size()),
+                            LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+}
+
+void PlaylistView::RedrawRows(int first, int last) {
+    ListView_RedrawItems(list_, first, last);
+}
+
+void PlaylistView::FitColumn() {
+    RECT client{};
+    ::GetClientRect(list_, &client);
+    ListView_SetColumnWidth(list_, 0, client.right - client.left);
+}
+
+bool PlaylistView::DragAcceptedAt(POINT clientPoint) const {
+    RECT client{};
+    ::GetClientRect(list_, &client);
+    POINT screen = clientPoint;
+    ::ClientToScreen(list_, &screen);
+    // Over the header or the scroll bar the point is not a place in the list's rows.
+    if (!::PtInRect(&client, clientPoint) || ::WindowFromPoint(screen) != list_) return false;
+    return drag_.over && drag_.over(list_, clientPoint);
+}
+
+void PlaylistView::EndDrag(bool drop, POINT clientPoint) {
+    const bool accepted = drop && DragAcceptedAt(clientPoint);
+    DragHandlers handlers = std::exchange(drag_, {});
+    dragging_ = false;  // before the release: it sends WM_CAPTURECHANGED back here
+    if (::GetCapture() == list_) ::ReleaseCapture();
+    if (accepted && handlers.end) handlers.end(clientPoint);
+}
+
+}  // namespace tidewell

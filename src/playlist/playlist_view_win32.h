@@ -1,0 +1,84 @@
+#pragma once
+// The playlist as the rows of the main window's list. The entries live in one vector; the list
+// runs in owner-data mode and asks for each visible row's text, so a playlist of any length costs
+// the control nothing and can never disagree with what is stored. The selection, on the other
+// hand, is the control's own (it is what the user clicks), read back when needed.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tidewell {
+
+class PlaylistView {
+public:
+    // What a drag needs from the window that owns the list: whether the list accepts a drag from
+    // `source` at this point, and the move once a drag it accepted is released.
+    struct DragHandlers {
+        std::function<bool(HWND source, POINT clientPoint)> over;
+        std::function<void(POINT clientPoint)> end;
+    };
+
+    // `list` is an owner-data report list made by the main window; `onSelectionEvent` runs for
+    // every change of a row's selected state, whoever makes it.
+    PlaylistView(HWND list, std::function<void()> onSelectionEvent);
+    ~PlaylistView();
+    PlaylistView(const PlaylistView&) = delete;
+    PlaylistView& operator=(const PlaylistView&) = delete;
+
+    HWND Handle() const { return list_; }
+    std::size_t Count() const { return entries_.size(); }
+    const std::wstring& Entry(std::size_t index) const { return entries_.at(index); }
+    const std::vector<std::wstring>& Entries() const { return entries_; }
+    int SelectedIndex() const;
+
+    // Adds rows at the end; the selection stays as it was.
+    void Append(std::wstring path);
+    void AppendAll(std::vector<std::wstring> paths);
+    // Marks row `index` selected (unmarking the one before), or unmarks every row when `index` is
+    // negative or past the end. Neither the focus mark nor the scroll position moves.
+    void SetSelectedIndex(int index);
+    void RemoveAll();
+
+    // The editing commands on the selected entry; each leaves the moved entry (or the one above
+    // the removed entry) selected. The moves return false when they had nothing to do.
+    void RemoveSelected();
+    bool MoveSelectedUp();
+    bool MoveSelectedDown();
+    // Moves entry `dragged` to just above row `target`, or to the end for -1, and selects it.
+    void MoveDragged(int dragged, int target);
+    // The row under a point of the list's client area, or -1.
+    int RowAt(POINT clientPoint) const;
+
+    // From now on the only column spans the list's whole client width, also after a resize.
+    void SetAutoColumnWidth();
+
+    // Notifications the list sends its parent; true when handled here.
+    bool HandleNotify(const NMHDR& header, LRESULT& result);
+    // Takes the mouse until the button is released (drop), Esc is pressed or the capture is lost
+    // (both cancel). Only a release that `handlers.over` accepts reaches `handlers.end`.
+    void BeginDrag(DragHandlers handlers);
+    bool IsDragging() const { return dragging_; }
+
+private:
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR self);
+    LRESULT HandleListMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void SyncRowCount();
+    void RedrawRows(int first, int last);
+    void FitColumn();
+    bool DragAcceptedAt(POINT clientPoint) const;
+    void EndDrag(bool drop, POINT clientPoint);
+
+    HWND list_;
+    std::function<void()> onSelectionEvent_;
+    std::vector<std::wstring> entries_;
+    bool autoColumnWidth_ = false;
+    bool dragging_ = false;
+    DragHandlers drag_;
+};
+
+}  // namespace tidewell

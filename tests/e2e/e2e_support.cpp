@@ -1,0 +1,75 @@
+#include "e2e_support.h"
+
+#include <thread>
+#include <vector>
+
+namespace tidewell::e2e {
+
+std::wstring ExecutableFolder() {
+    std::vector<wchar_t> path(32768);
+    const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    std::wstring full(path.data(), length);
+    return full.substr(0, full.find_last_of(L"\\/"));
+}
+
+RunningProgram::~RunningProgram() {
+    Kill();
+    if (info.hThread) ::CloseHandle(info.hThread);
+    if (info.hProcess) ::CloseHandle(info.hProcess);
+}
+
+void RunningProgram::Kill() {
+    if (info.hProcess && ::WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) {
+        ::TerminateProcess(info.hProcess, 1);
+        ::WaitForSingleObject(info.hProcess, 5000);
+    }
+}
+
+bool StartProgram(const std::wstring& exePath, const std::wstring& arguments,
+                  RunningProgram& program) {
+    std::wstring commandLine = L"\"" + exePath + L"\" " + arguments;
+    STARTUPINFOW startup{sizeof(startup)};
+    return ::CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                            nullptr, nullptr, &startup, &program.info) != FALSE;
+}
+
+namespace {
+struct Search {
+    DWORD processId;
+    const wchar_t* className;
+    HWND found;
+};
+}  // namespace
+
+HWND WaitForWindow(DWORD processId, const wchar_t* className, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    do {
+        Search search{processId, className, nullptr};
+        ::EnumWindows(
+            [](HWND window, LPARAM data) -> BOOL {
+                auto& s = *reinterpret_cast<Search*>(data);
+                DWORD owner = 0;
+                ::GetWindowThreadProcessId(window, &owner);
+                wchar_t name[256] = {};
+                ::GetClassNameW(window, name, 256);
+                if (owner == s.processId && ::IsWindowVisible(window) &&
+                    std::wstring(name) == s.className) {
+                    s.found = window;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        if (search.found) return search.found;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    } while (std::chrono::steady_clock::now() < deadline);
+    return nullptr;
+}
+
+std::wstring WindowCaption(HWND window) {
+    wchar_t text[512] = {};
+    ::GetWindowTextW(window, text, 512);
+    return text;
+}
+
+}  // namespace tidewell::e2e

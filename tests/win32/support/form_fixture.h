@@ -1,0 +1,43 @@
+#pragma once
+// Creates the real main window in-process, with scripted dialogs, a recording shell, a monitor
+// list of the test's choosing and a preferences key of its own below HKEY_CURRENT_USER, so that
+// the tests never touch a user's stored preferences.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/form1_win32.h"
+#include "support/scripted_dialogs.h"
+
+namespace tidewell::testing {
+
+// A fresh, unique key path below HKCU; deleted again by the fixture.
+std::wstring UniqueTestKeyPath();
+void DeleteTestKey(const std::wstring& path);
+
+std::vector<MonitorEntry> MonitorsOfSize(std::initializer_list<RECT> bounds);
+
+// Handles every message queued for this thread now, through the program's own pump.
+void PumpMessages();
+
+class FormFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Creates the window (its creation handler runs); monitors default to two of 1024x768.
+    void CreateForm(std::vector<MonitorEntry> monitors = {});
+    // Sends WM_COMMAND for a command id, as a click or menu choice does.
+    void Click(int commandId);
+
+    std::wstring keyPath_;
+    ScriptedDialogs dialogs_;
+    RecordingShell shell_;
+    std::unique_ptr<TForm1> form_;
+};
+
+}  // namespace tidewell::testing
