@@ -43,16 +43,8 @@ void ThrowGdiFailure(const wchar_t* what) {
     throw AppError(std::wstring(L"Could not draw the program's pictures (") + what + L")");
 }
 
-// A 32-bit top-down DIB section; `bits` points at its BGRA pixels.
-UniqueGdiObject CreateDib(HDC dc, int width, int height, void** bits) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    UniqueGdiObject bitmap(CreateDIBSection(dc, &info, DIB_RGB_COLORS, bits, nullptr, 0));
+UniqueGdiObject CreateDib(int width, int height, void** bits) {
+    UniqueGdiObject bitmap = CreateTopDownDib(width, height, bits);
     if (!bitmap) ThrowGdiFailure(L"CreateDIBSection");
     return bitmap;
 }
@@ -62,7 +54,7 @@ class Canvas {
     explicit Canvas(int size) : size_(size), big_(size * kOversample) {
         dc_ = CreateCompatibleDC(nullptr);
         if (!dc_) ThrowGdiFailure(L"CreateCompatibleDC");
-        bitmap_ = CreateDib(dc_, big_, big_, reinterpret_cast<void**>(&bits_));
+        bitmap_ = CreateDib(big_, big_, reinterpret_cast<void**>(&bits_));
         previous_ = SelectObject(dc_, bitmap_.get());
         UniqueGdiObject clear(CreateSolidBrush(kClear));
         const RECT all{0, 0, big_, big_};
@@ -167,7 +159,7 @@ GlyphBitmaps ToBitmaps(const Canvas& canvas, int size) {
     const std::vector<std::uint32_t> pixels = canvas.Downsample();
     GlyphBitmaps result;
     void* bits = nullptr;
-    result.colour = CreateDib(nullptr, size, size, &bits);
+    result.colour = CreateDib(size, size, &bits);
     std::copy(pixels.begin(), pixels.end(), static_cast<std::uint32_t*>(bits));
 
     const int stride = ((size + 15) / 16) * 2;  // monochrome rows are WORD-aligned
@@ -262,6 +254,17 @@ void DrawToolbarImage(Canvas& c, int index) {
 }
 
 }  // namespace
+
+UniqueGdiObject CreateTopDownDib(int width, int height, void** bits) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return UniqueGdiObject(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0));
+}
 
 HIMAGELIST CreateToolbarImages(int size) {
     HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, kToolbarImageCount, 0);

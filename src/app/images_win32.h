@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "common/unique_handle_win32.h"
+
 namespace tidewell {
 
 // Index of each picture in the list that CreateToolbarImages returns.
@@ -30,5 +32,9 @@ HIMAGELIST CreateToolbarImages(int size = kGlyphSize);
 // The speed button's picture: an open folder, `size` pixels square, 32-bit with alpha. The caller
 // owns it (DestroyIcon). Throws AppError when GDI runs out of resources.
 HICON CreateOpenFolderGlyph(int size = kGlyphSize);
+
+// A 32-bit top-down DIB section of `width` by `height` pixels; `bits` receives its BGRA pixels,
+// top row first. Empty when GDI cannot make one.
+UniqueGdiObject CreateTopDownDib(int width, int height, void** bits);
 
 }  // namespace tidewell

@@ -1,0 +1,72 @@
+#include "about/label_size_win32.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+
+#include "app/images_win32.h"
+#include "common/unique_handle_win32.h"
+
+namespace tidewell {
+namespace {
+
+std::wstring WindowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        ::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+// Draws the text black on white into a scratch bitmap `width` pixels wide and returns one past
+// the rightmost column that holds any ink.
+int InkedWidth(HDC reference, HGDIOBJ font, const std::wstring& text, int width, int height) {
+    if (width <= 0 || height <= 0) return 0;
+    HDC dc = ::CreateCompatibleDC(reference);
+    if (!dc) return 0;
+    void* bits = nullptr;
+    UniqueGdiObject bitmap = CreateTopDownDib(width, height, &bits);
+    int inked = 0;
+    if (bitmap) {
+        HGDIOBJ oldBitmap = ::SelectObject(dc, bitmap.get());
+        HGDIOBJ oldFont = ::SelectObject(dc, font);
+        RECT all{0, 0, width, height};
+        ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+        ::SetTextColor(dc, RGB(0, 0, 0));
+        ::SetBkMode(dc, TRANSPARENT);
+        ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &all,
+                    DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+        ::GdiFlush();
+        const auto* pixels = static_cast<const std::uint32_t*>(bits);
+        for (int y = 0; y < height; ++y)
+            for (int x = width - 1; x >= inked; --x)
+                if ((pixels[static_cast<std::size_t>(y) * width + x] & 0xFFFFFF) != 0xFFFFFF) {
+                    inked = x + 1;
+                    break;
+                }
+        ::SelectObject(dc, oldFont);
+        ::SelectObject(dc, oldBitmap);
+    }
+    ::DeleteDC(dc);
+    return inked;
+}
+
+}  // namespace
+
+SIZE MeasureLabelText(HWND label) {
+    const std::wstring text = WindowText(label);
+    const HGDIOBJ font = reinterpret_cast<HGDIOBJ>(::SendMessageW(label, WM_GETFONT, 0, 0));
+    HDC dc = ::GetDC(label);
+    HGDIOBJ previous = ::SelectObject(dc, font ? font : ::GetStockObject(SYSTEM_FONT));
+    RECT extent{0, 0, 0, 0};
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &extent,
+                DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    ::SelectObject(dc, previous);
+    // Room to the right for letters drawn wider than reported: a quarter more, at least 8 pixels.
+    const int scratchWidth = extent.right + std::max(8, static_cast<int>(extent.right / 4));
+    const int inked = InkedWidth(dc, font ? font : ::GetStockObject(SYSTEM_FONT), text,
+                                 scratchWidth, extent.bottom);
+    ::ReleaseDC(label, dc);
+    return SIZE{std::max<LONG>(extent.right, inked), extent.bottom};
+}
+
+}  // namespace tidewell
