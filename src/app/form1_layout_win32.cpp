@@ -36,30 +36,84 @@ struct ControlSpec {
 
 // Stacking order is creation order, which is also the tab order of the controls that stop.
 const std::array<ControlSpec, 12> kControls = {{
-    {&TForm1::TntLabel1, WC_STATICW, IDC_TntLabel1, {336, 136, 270, 13},
-     L"MS PowerPoint or MS PowerPoint Viewer executable file:", SS_LEFT | SS_NOPREFIX, 0},
-    {&TForm1::TntLabel2, WC_STATICW, IDC_TntLabel2, {336, 56, 77, 13}, L"Start on monitor:",
-     SS_LEFT | SS_NOPREFIX, 0},
-    {&TForm1::TntSpeedButton1, WC_BUTTONW, IDC_TntSpeedButton1, {592, 160, 23, 22}, L"",
-     BS_PUSHBUTTON | BS_ICON, 0},
-    {&TForm1::ListView1, WC_LISTVIEWW, IDC_ListView1, {0, 38, 329, 366}, L"",
+    {&TForm1::TntLabel1,
+     WC_STATICW,
+     IDC_TntLabel1,
+     {336, 136, 270, 13},
+     L"MS PowerPoint or MS PowerPoint Viewer executable file:",
+     SS_LEFTNOWORDWRAP | SS_NOPREFIX,
+     0},
+    {&TForm1::TntLabel2,
+     WC_STATICW,
+     IDC_TntLabel2,
+     {336, 56, 77, 13},
+     L"Start on monitor:",
+     SS_LEFTNOWORDWRAP | SS_NOPREFIX,
+     0},
+    {&TForm1::TntSpeedButton1,
+     WC_BUTTONW,
+     IDC_TntSpeedButton1,
+     {592, 160, 23, 22},
+     L"",
+     BS_PUSHBUTTON | BS_ICON,
+     0},
+    {&TForm1::ListView1,
+     WC_LISTVIEWW,
+     IDC_ListView1,
+     {0, 38, 329, 366},
+     L"",
      WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA,
      WS_EX_CLIENTEDGE},
-    {&TForm1::TntEdit1, WC_EDITW, IDC_TntEdit1, {336, 160, 257, 21}, kProgramPrompt,
-     WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE},
-    {&TForm1::TntEdit2, WC_EDITW, IDC_TntEdit2, {336, 80, 73, 21}, L"0",
-     WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE},
-    {&TForm1::TntUpDown1, UPDOWN_CLASSW, IDC_TntUpDown1, {409, 80, 15, 21}, L"",
-     UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0},
-    {&TForm1::BitBtn1, WC_BUTTONW, IDC_BitBtn1, {344, 352, 81, 25}, L"Play All",
-     WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON, 0},
-    {&TForm1::BitBtn2, WC_BUTTONW, IDC_BitBtn2, {440, 352, 81, 25}, L"Play Selected",
-     WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON, 0},
-    {&TForm1::BitBtn3, WC_BUTTONW, IDC_BitBtn3, {536, 352, 75, 25}, L"Close",
-     WS_TABSTOP | BS_PUSHBUTTON, 0},
+    {&TForm1::TntEdit1,
+     WC_EDITW,
+     IDC_TntEdit1,
+     {336, 160, 257, 21},
+     kProgramPrompt,
+     WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL,
+     WS_EX_CLIENTEDGE},
+    {&TForm1::TntEdit2,
+     WC_EDITW,
+     IDC_TntEdit2,
+     {336, 80, 73, 21},
+     L"0",
+     WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL,
+     WS_EX_CLIENTEDGE},
+    {&TForm1::TntUpDown1,
+     UPDOWN_CLASSW,
+     IDC_TntUpDown1,
+     {409, 80, 15, 21},
+     L"",
+     UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
+     0},
+    {&TForm1::BitBtn1,
+     WC_BUTTONW,
+     IDC_BitBtn1,
+     {344, 352, 81, 25},
+     L"Play All",
+     WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON,
+     0},
+    {&TForm1::BitBtn2,
+     WC_BUTTONW,
+     IDC_BitBtn2,
+     {440, 352, 81, 25},
+     L"Play Selected",
+     WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON,
+     0},
+    {&TForm1::BitBtn3,
+     WC_BUTTONW,
+     IDC_BitBtn3,
+     {536, 352, 75, 25},
+     L"Close",
+     WS_TABSTOP | BS_PUSHBUTTON,
+     0},
     {&TForm1::TntPanel1, kPanelClass, IDC_TntPanel1, {336, 216, 281, 97}, L"", WS_DISABLED, 0},
-    {&TForm1::TntMemo1, WC_EDITW, IDC_TntMemo1, {0, 16, 273, 81}, kTipsText,
-     ES_MULTILINE | ES_AUTOVSCROLL, 0},
+    {&TForm1::TntMemo1,
+     WC_EDITW,
+     IDC_TntMemo1,
+     {0, 16, 273, 81},
+     kTipsText,
+     ES_MULTILINE | ES_AUTOVSCROLL,
+     0},
 }};
 
 // The panel forwards the colour requests of its memo to the main window, which paints it in the
@@ -102,6 +156,27 @@ const std::array<ToolButtonSpec, 8> kToolButtons = {{
     {IDC_ToolButton8, L"Load setting", true, true},
 }};
 
+// Labels size themselves to their text, as the layout's own labels do: where the system's dialog
+// font runs wider than the one the layout was drawn with, the text grows to the right instead of
+// wrapping onto a hidden second line.
+void FitLabelToText(HWND label) {
+    wchar_t text[256] = {};
+    const int length = ::GetWindowTextW(label, text, 256);
+    HDC dc = ::GetDC(label);
+    const HGDIOBJ old =
+        ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(label, WM_GETFONT, 0, 0)));
+    SIZE extent{};
+    ::GetTextExtentPoint32W(dc, text, length, &extent);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(label, dc);
+    RECT place{};
+    ::GetWindowRect(label, &place);
+    if (extent.cx > place.right - place.left) {
+        ::SetWindowPos(label, nullptr, 0, 0, extent.cx, place.bottom - place.top,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
 }  // namespace
 
 void TForm1::CreateControls() {
@@ -110,9 +185,13 @@ void TForm1::CreateControls() {
     const auto scale = [this](LONG v) { return ::MulDiv(v, dpi_, 96); };
 
     CreateToolbar();
-    TntStatusBar1 = ::CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0,
-                                      0, 0, hwnd_, reinterpret_cast<HMENU>(IDC_TntStatusBar1),
-                                      instance, nullptr);
+    // The window has a fixed size, so the bar is placed where the layout says rather than left to
+    // size itself from its font (which makes it a pixel or two taller on some systems).
+    TntStatusBar1 = ::CreateWindowExW(
+        0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | CCS_NORESIZE | CCS_NOPARENTALIGN, 0,
+        scale(404), scale(629), scale(19), hwnd_, reinterpret_cast<HMENU>(IDC_TntStatusBar1),
+        instance, nullptr);
+    ::SendMessageW(TntStatusBar1, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     int parts[] = {-1};
     ::SendMessageW(TntStatusBar1, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(parts));
     const std::wstring address = MakerWebAddress();
@@ -124,11 +203,13 @@ void TForm1::CreateControls() {
         HWND control = ::CreateWindowExW(
             spec.exStyle, spec.windowClass, spec.text, WS_CHILD | WS_VISIBLE | spec.style,
             scale(spec.bounds.left), scale(spec.bounds.top), scale(spec.bounds.right),
-            scale(spec.bounds.bottom), parent, reinterpret_cast<HMENU>(spec.id), instance,
-            nullptr);
+            scale(spec.bounds.bottom), parent, reinterpret_cast<HMENU>(spec.id), instance, nullptr);
         this->*spec.member = control;
         ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     }
+
+    FitLabelToText(TntLabel1);
+    FitLabelToText(TntLabel2);
 
     ::SendMessageW(ListView1, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                    LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
@@ -139,6 +220,9 @@ void TForm1::CreateControls() {
     ::SendMessageW(ListView1, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
 
     ::SendMessageW(TntUpDown1, UDM_SETBUDDY, reinterpret_cast<WPARAM>(TntEdit2), 0);
+    // Setting the buddy lets the arrows pick a width of their own; keep the layout's.
+    ::SetWindowPos(TntUpDown1, nullptr, scale(409), scale(80), scale(15), scale(21),
+                   SWP_NOZORDER | SWP_NOACTIVATE);
 
     speedButtonGlyph_.reset(CreateOpenFolderGlyph());
     ::SendMessageW(TntSpeedButton1, BM_SETIMAGE, IMAGE_ICON,
@@ -149,7 +233,7 @@ void TForm1::CreateToolbar() {
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
     TntToolBar1 = ::CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
                                     WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
-                                        CCS_TOP | CCS_NODIVIDER,
+                                        CCS_TOP | CCS_NODIVIDER | CCS_NORESIZE,
                                     0, 0, 0, 0, hwnd_, reinterpret_cast<HMENU>(IDC_TntToolBar1),
                                     instance, nullptr);
     ::SendMessageW(TntToolBar1, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
@@ -170,7 +254,9 @@ void TForm1::CreateToolbar() {
                    reinterpret_cast<LPARAM>(buttons.data()));
     ::SendMessageW(TntToolBar1, TB_SETBUTTONSIZE, 0,
                    MAKELPARAM(::MulDiv(66, dpi_, 96), ::MulDiv(36, dpi_, 96)));
-    ::SendMessageW(TntToolBar1, TB_AUTOSIZE, 0, 0);
+    // The bar is as high as its buttons plus a two-pixel margin; left to itself the control
+    // adds padding of its own, so it is placed rather than sized automatically.
+    ::MoveWindow(TntToolBar1, 0, 0, ::MulDiv(629, dpi_, 96), ::MulDiv(38, dpi_, 96), FALSE);
 }
 
 void TForm1::CreateMenus() {

@@ -15,8 +15,8 @@ namespace tidewell {
 namespace {
 
 constexpr wchar_t kForm1Class[] = L"TForm1";
-constexpr DWORD kForm1Style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |
-                              WS_CLIPCHILDREN;
+constexpr DWORD kForm1Style =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr int kClientWidth = 629;
 constexpr int kClientHeight = 423;
 
@@ -72,8 +72,8 @@ void RegisterForm1Class(HINSTANCE instance, WNDPROC proc) {
 
 std::wstring WindowText(HWND window) {
     std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(::GetWindowTextW(window, text.data(),
-                                                          static_cast<int>(text.size()))));
+    text.resize(static_cast<std::size_t>(
+        ::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
@@ -179,10 +179,6 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             // Read-only edits and labels sit on the button face like the window itself.
             ::SetBkColor(reinterpret_cast<HDC>(wParam), ::GetSysColor(COLOR_BTNFACE));
             return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
-        case WM_SIZE:
-            ::SendMessageW(TntToolBar1, TB_AUTOSIZE, 0, 0);
-            ::SendMessageW(TntStatusBar1, WM_SIZE, 0, 0);
-            return 0;
         case WM_CLOSE:
             OnClose();
             return 0;
@@ -234,11 +230,17 @@ void TForm1::OnClose() {
     ::DestroyWindow(hwnd_);
 }
 
-void TForm1::TntFormClose() { SavePreferences(); }
+void TForm1::TntFormClose() {
+    SavePreferences();
+}
 
-void TForm1::Exit1Click() { ::SendMessageW(hwnd_, WM_CLOSE, 0, 0); }
+void TForm1::Exit1Click() {
+    ::SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+}
 
-void TForm1::BitBtn3Click() { ::SendMessageW(hwnd_, WM_CLOSE, 0, 0); }
+void TForm1::BitBtn3Click() {
+    ::SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+}
 
 void TForm1::ReportError(const std::wstring& message) {
     settings_.dialogs->ShowError(hwnd_, ErrorBoxText(message));
@@ -270,8 +272,12 @@ void TForm1::SetMonitorNumber(int number) {
     ::SendMessageW(TntUpDown1, UDM_SETPOS32, 0, number);
 }
 
-std::wstring TForm1::ProgramPath() const { return WindowText(TntEdit1); }
+std::wstring TForm1::ProgramPath() const {
+    return WindowText(TntEdit1);
+}
 
-void TForm1::SetProgramPath(const std::wstring& path) { ::SetWindowTextW(TntEdit1, path.c_str()); }
+void TForm1::SetProgramPath(const std::wstring& path) {
+    ::SetWindowTextW(TntEdit1, path.c_str());
+}
 
 }  // namespace tidewell

@@ -7,12 +7,12 @@
 namespace tidewell {
 
 class AppError : public std::exception {
-public:
+  public:
     explicit AppError(std::wstring message) : message_(std::move(message)) {}
     const std::wstring& Message() const noexcept { return message_; }
     const char* what() const noexcept override { return "tidewell::AppError"; }
 
-private:
+  private:
     std::wstring message_;
 };
 

@@ -22,7 +22,7 @@ struct FileDialog {
         kOverwritePrompt = 1u << 5,
     };
 
-    std::wstring name;              // component name, for tests and diagnostics
+    std::wstring name;  // component name, for tests and diagnostics
     Kind kind = Kind::Open;
     std::wstring defaultExtension;  // as stored, leading "." or "*." included
     std::wstring filter;            // "description|patterns"
@@ -33,7 +33,7 @@ struct FileDialog {
 };
 
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
     // Shows the dialog; on OK fills dialog.files and dialog.fileName and returns true.
     virtual bool RunFileDialog(HWND owner, FileDialog& dialog) = 0;
@@ -47,7 +47,7 @@ public:
 
 // The shell's "open" of an address; the outcome is never examined.
 class Shell {
-public:
+  public:
     virtual ~Shell() = default;
     virtual void OpenA(HWND owner, const std::string& address) = 0;
     virtual void OpenW(HWND owner, const std::wstring& address) = 0;
@@ -55,7 +55,7 @@ public:
 
 // The real implementations used by the program.
 class SystemDialogs final : public Dialogs {
-public:
+  public:
     bool RunFileDialog(HWND owner, FileDialog& dialog) override;
     std::optional<std::wstring> BrowseForFolder(HWND owner, const std::wstring& prompt) override;
     void ShowMessage(HWND owner, const std::wstring& text) override;
@@ -63,7 +63,7 @@ public:
 };
 
 class SystemShell final : public Shell {
-public:
+  public:
     void OpenA(HWND owner, const std::string& address) override;
     void OpenW(HWND owner, const std::wstring& address) override;
 };

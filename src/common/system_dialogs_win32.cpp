@@ -77,8 +77,8 @@ bool SystemDialogs::RunFileDialog(HWND owner, FileDialog& dialog) {
     ofn.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
     ofn.Flags = NativeFlags(dialog.options);
 
-    const BOOL ok = dialog.kind == FileDialog::Kind::Save ? ::GetSaveFileNameW(&ofn)
-                                                          : ::GetOpenFileNameW(&ofn);
+    const BOOL ok =
+        dialog.kind == FileDialog::Kind::Save ? ::GetSaveFileNameW(&ofn) : ::GetOpenFileNameW(&ofn);
     if (!ok) return false;
     dialog.files = ParseChoice(buffer);
     if (dialog.files.empty()) return false;

@@ -7,15 +7,22 @@ namespace tidewell {
 
 namespace {
 
-bool IsBlankOrControl(wchar_t c) { return static_cast<std::uint32_t>(c) <= 0x20; }
+bool IsBlankOrControl(wchar_t c) {
+    return static_cast<std::uint32_t>(c) <= 0x20;
+}
 
-bool EndsLine(wchar_t c) { return c == L'\r' || c == L'\n' || c == L'\u2028'; }
+bool EndsLine(wchar_t c) {
+    return c == L'\r' || c == L'\n' || c == L'\u2028';
+}
 
 std::optional<int> DigitValue(wchar_t c, int base) {
     int value = -1;
-    if (c >= L'0' && c <= L'9') value = c - L'0';
-    else if (c >= L'a' && c <= L'f') value = c - L'a' + 10;
-    else if (c >= L'A' && c <= L'F') value = c - L'A' + 10;
+    if (c >= L'0' && c <= L'9')
+        value = c - L'0';
+    else if (c >= L'a' && c <= L'f')
+        value = c - L'a' + 10;
+    else if (c >= L'A' && c <= L'F')
+        value = c - L'A' + 10;
     if (value < 0 || value >= base) return std::nullopt;
     return value;
 }

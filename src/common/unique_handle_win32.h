@@ -11,7 +11,7 @@ namespace tidewell {
 
 template <typename Traits>
 class UniqueHandle {
-public:
+  public:
     using Type = typename Traits::Type;
 
     UniqueHandle() noexcept = default;
@@ -38,7 +38,7 @@ public:
         return &handle_;
     }
 
-private:
+  private:
     Type handle_ = Traits::Invalid();
 };
 

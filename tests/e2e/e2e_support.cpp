@@ -7,7 +7,8 @@ namespace tidewell::e2e {
 
 std::wstring ExecutableFolder() {
     std::vector<wchar_t> path(32768);
-    const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    const DWORD length =
+        ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     std::wstring full(path.data(), length);
     return full.substr(0, full.find_last_of(L"\\/"));
 }

@@ -12,7 +12,9 @@ std::wstring UniqueTestKeyPath() {
            std::to_wstring(counter++);
 }
 
-void DeleteTestKey(const std::wstring& path) { ::RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str()); }
+void DeleteTestKey(const std::wstring& path) {
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str());
+}
 
 std::vector<MonitorEntry> MonitorsOfSize(std::initializer_list<RECT> bounds) {
     std::vector<MonitorEntry> monitors;
@@ -20,9 +22,13 @@ std::vector<MonitorEntry> MonitorsOfSize(std::initializer_list<RECT> bounds) {
     return monitors;
 }
 
-void PumpMessages() { PumpPendingMessages(); }
+void PumpMessages() {
+    PumpPendingMessages();
+}
 
-void FormFixture::SetUp() { keyPath_ = UniqueTestKeyPath(); }
+void FormFixture::SetUp() {
+    keyPath_ = UniqueTestKeyPath();
+}
 
 void FormFixture::TearDown() {
     form_.reset();
@@ -36,8 +42,8 @@ void FormFixture::TearDown() {
 
 void FormFixture::CreateForm(std::vector<MonitorEntry> monitors) {
     if (monitors.empty()) monitors = MonitorsOfSize({{0, 0, 1024, 768}, {1024, 0, 2048, 768}});
-    form_ = std::make_unique<TForm1>(
-        Form1Settings{&dialogs_, &shell_, std::move(monitors), keyPath_});
+    form_ =
+        std::make_unique<TForm1>(Form1Settings{&dialogs_, &shell_, std::move(monitors), keyPath_});
     form_->Create();
     ASSERT_NE(form_->Handle(), nullptr);
 }

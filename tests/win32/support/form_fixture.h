@@ -25,7 +25,7 @@ std::vector<MonitorEntry> MonitorsOfSize(std::initializer_list<RECT> bounds);
 void PumpMessages();
 
 class FormFixture : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 

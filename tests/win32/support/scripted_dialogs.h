@@ -12,7 +12,7 @@
 namespace tidewell::testing {
 
 class ScriptedDialogs : public Dialogs {
-public:
+  public:
     // One answer per showing, in order. An answer of nullopt is Cancel. The callback form lets a
     // test look at the dialog's settings (or act while it is "open") before answering.
     using FileAnswer = std::function<std::optional<std::vector<std::wstring>>(FileDialog&)>;
@@ -28,7 +28,8 @@ public:
         fileAnswers.push_back([files](FileDialog&) { return std::optional(files); });
     }
     void AnswerCancel() {
-        fileAnswers.push_back([](FileDialog&) { return std::optional<std::vector<std::wstring>>(); });
+        fileAnswers.push_back(
+            [](FileDialog&) { return std::optional<std::vector<std::wstring>>(); });
     }
 
     bool RunFileDialog(HWND, FileDialog& dialog) override {
@@ -53,7 +54,7 @@ public:
 };
 
 class RecordingShell : public Shell {
-public:
+  public:
     struct Request {
         HWND owner;
         bool wide;

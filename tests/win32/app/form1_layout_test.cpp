@@ -1,0 +1,281 @@
+// The main window as a user first sees it: every control where the layout puts it, with its text
+// and state, the toolbar, the menus, the dialogs' settings and the tab order.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "app/resource.h"
+#include "support/form_fixture.h"
+
+namespace tidewell::testing {
+namespace {
+
+std::wstring TextOf(HWND window) {
+    wchar_t text[1024] = {};
+    ::GetWindowTextW(window, text, 1024);
+    return text;
+}
+
+RECT PlaceInParent(HWND control) {
+    RECT r{};
+    ::GetWindowRect(control, &r);
+    ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};  // left, top, width, height
+}
+
+std::wstring MenuText(HMENU menu, int position) {
+    wchar_t text[256] = {};
+    ::GetMenuStringW(menu, position, text, 256, MF_BYPOSITION);
+    return text;
+}
+
+bool MenuItemEnabled(HMENU menu, int position) {
+    return (::GetMenuState(menu, position, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED)) == 0;
+}
+
+class Form1Layout : public FormFixture {};
+
+struct ControlCase {
+    HWND TForm1::*member;
+    const char* name;
+    RECT place;  // left, top, width, height at 96 DPI
+    const wchar_t* text;
+    bool enabled;
+};
+
+TEST_F(Form1Layout, FirstStart_EveryControlHasItsPlaceTextAndState) {
+    CreateForm();
+    ASSERT_EQ(::GetDeviceCaps(::GetDC(nullptr), LOGPIXELSY), 96)
+        << "the layout is checked at 96 DPI";
+    const ControlCase cases[] = {
+        {&TForm1::TntLabel1,
+         "TntLabel1",
+         {336, 136, 270, 13},
+         L"MS PowerPoint or MS PowerPoint Viewer executable file:",
+         true},
+        {&TForm1::TntLabel2, "TntLabel2", {336, 56, 77, 13}, L"Start on monitor:", true},
+        {&TForm1::TntSpeedButton1, "TntSpeedButton1", {592, 160, 23, 22}, L"", true},
+        {&TForm1::ListView1, "ListView1", {0, 38, 329, 366}, L"", true},
+        {&TForm1::TntEdit1,
+         "TntEdit1",
+         {336, 160, 257, 21},
+         L"Please mouse click right button to select PowerPoint executable file name-> ",
+         true},
+        {&TForm1::TntEdit2, "TntEdit2", {336, 80, 73, 21}, L"1", true},
+        {&TForm1::TntUpDown1, "TntUpDown1", {409, 80, 15, 21}, nullptr, true},
+        {&TForm1::BitBtn1, "BitBtn1", {344, 352, 81, 25}, L"Play All", false},
+        {&TForm1::BitBtn2, "BitBtn2", {440, 352, 81, 25}, L"Play Selected", false},
+        {&TForm1::BitBtn3, "BitBtn3", {536, 352, 75, 25}, L"Close", true},
+        {&TForm1::TntPanel1, "TntPanel1", {336, 216, 281, 97}, L"", false},
+        {&TForm1::TntMemo1, "TntMemo1", {0, 16, 273, 81}, nullptr, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        HWND control = (*form_).*c.member;
+        ASSERT_NE(control, nullptr);
+        const RECT place = PlaceInParent(control);
+        EXPECT_EQ(place.left, c.place.left);
+        EXPECT_EQ(place.top, c.place.top);
+        const bool isLabel = control == form_->TntLabel1 || control == form_->TntLabel2;
+        if (isLabel) {
+            // Labels grow to fit their text where the system font runs wider.
+            EXPECT_GE(place.right, c.place.right) << "width";
+            HDC dc = ::GetDC(control);
+            ::SelectObject(dc,
+                           reinterpret_cast<HGDIOBJ>(::SendMessageW(control, WM_GETFONT, 0, 0)));
+            SIZE extent{};
+            ::GetTextExtentPoint32W(dc, c.text, static_cast<int>(wcslen(c.text)), &extent);
+            ::ReleaseDC(control, dc);
+            EXPECT_GE(place.right, extent.cx) << "the whole text fits on one line";
+        } else {
+            EXPECT_EQ(place.right, c.place.right) << "width";
+        }
+        EXPECT_EQ(place.bottom, c.place.bottom) << "height";
+        if (c.text) EXPECT_EQ(TextOf(control), c.text);
+        EXPECT_EQ(::IsWindowEnabled(control) != FALSE, c.enabled);
+    }
+
+    RECT client{};
+    ::GetClientRect(form_->Handle(), &client);
+    EXPECT_EQ(client.right, 629);
+    EXPECT_EQ(client.bottom, 423);
+    EXPECT_EQ(TextOf(form_->Handle()), L"Tidewell");
+    const LONG style = ::GetWindowLongW(form_->Handle(), GWL_STYLE);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(style & WS_THICKFRAME) << "the frame is not resizable";
+
+    EXPECT_EQ(PlaceInParent(form_->TntStatusBar1).top, 404);
+    EXPECT_EQ(TextOf(form_->TntStatusBar1), L"http://www.hollowfin.com");
+    // The memo wraps the five tip lines at its width; its text holds them as they are.
+    EXPECT_EQ(TextOf(form_->TntMemo1),
+              L"Tips:\r\nYou can mouse drag and drop PowerPoint presentation \r\n"
+              L"files from desktop to file list. \r\nYou can mouse drag and drop file list item "
+              L"to adjust play \r\norder.");
+}
+
+TEST_F(Form1Layout, ListAndEdits_HaveTheirStylesAndFonts) {
+    CreateForm();
+    const LONG list = ::GetWindowLongW(form_->ListView1, GWL_STYLE);
+    EXPECT_EQ(list & LVS_TYPEMASK, LVS_REPORT);
+    EXPECT_TRUE(list & LVS_SINGLESEL);
+    EXPECT_TRUE(list & LVS_SHOWSELALWAYS);
+    EXPECT_FALSE(list & LVS_EDITLABELS);
+    const DWORD extended =
+        static_cast<DWORD>(::SendMessageW(form_->ListView1, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+    EXPECT_TRUE(extended & LVS_EX_FULLROWSELECT);
+    EXPECT_TRUE(extended & LVS_EX_GRIDLINES);
+
+    wchar_t heading[128] = {};
+    LVCOLUMNW column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.pszText = heading;
+    column.cchTextMax = 128;
+    ASSERT_TRUE(
+        ::SendMessageW(form_->ListView1, LVM_GETCOLUMNW, 0, reinterpret_cast<LPARAM>(&column)));
+    EXPECT_STREQ(heading, L"PowerPoint presentation play file list");
+    EXPECT_EQ(column.cx, 300);
+    EXPECT_FALSE(
+        ::SendMessageW(form_->ListView1, LVM_GETCOLUMNW, 1, reinterpret_cast<LPARAM>(&column)))
+        << "one column only";
+    EXPECT_EQ(::SendMessageW(form_->ListView1, LVM_GETITEMCOUNT, 0, 0), 0);
+
+    EXPECT_TRUE(::GetWindowLongW(form_->TntEdit1, GWL_STYLE) & ES_READONLY);
+    EXPECT_TRUE(::GetWindowLongW(form_->TntEdit2, GWL_STYLE) & ES_READONLY);
+
+    HFONT font = reinterpret_cast<HFONT>(::SendMessageW(form_->BitBtn3, WM_GETFONT, 0, 0));
+    LOGFONTW logFont{};
+    ASSERT_TRUE(::GetObjectW(font, sizeof(logFont), &logFont));
+    EXPECT_STREQ(logFont.lfFaceName, L"MS Shell Dlg 2");
+    EXPECT_EQ(logFont.lfHeight, -11);
+}
+
+TEST_F(Form1Layout, Toolbar_HasEightButtonsWithCaptionsImagesAndStartStates) {
+    CreateForm();
+    struct ButtonCase {
+        int id;
+        const wchar_t* caption;
+        bool enabled;
+    };
+    const ButtonCase cases[] = {
+        {IDC_ToolButton1, L"Add files", true},     {IDC_ToolButton2, L"Add folder", true},
+        {IDC_ToolButton3, L"Remove", false},       {IDC_ToolButton4, L"Remove all", false},
+        {IDC_ToolButton5, L"Move up", false},      {IDC_ToolButton6, L"Move down", false},
+        {IDC_ToolButton7, L"Save setting", false}, {IDC_ToolButton8, L"Load setting", true},
+    };
+    ASSERT_EQ(::SendMessageW(form_->TntToolBar1, TB_BUTTONCOUNT, 0, 0), 8);
+    for (int i = 0; i < 8; ++i) {
+        SCOPED_TRACE(i);
+        TBBUTTON button{};
+        ASSERT_TRUE(
+            ::SendMessageW(form_->TntToolBar1, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button)));
+        EXPECT_EQ(button.idCommand, cases[i].id);
+        EXPECT_EQ(button.iBitmap, i);
+        wchar_t caption[64] = {};
+        ::SendMessageW(form_->TntToolBar1, TB_GETBUTTONTEXTW, cases[i].id,
+                       reinterpret_cast<LPARAM>(caption));
+        EXPECT_STREQ(caption, cases[i].caption);
+        EXPECT_EQ(form_->IsCommandEnabled(cases[i].id), cases[i].enabled);
+    }
+    HIMAGELIST images =
+        reinterpret_cast<HIMAGELIST>(::SendMessageW(form_->TntToolBar1, TB_GETIMAGELIST, 0, 0));
+    ASSERT_NE(images, nullptr);
+    EXPECT_EQ(::ImageList_GetImageCount(images), 8);
+    int cx = 0, cy = 0;
+    ::ImageList_GetIconSize(images, &cx, &cy);
+    EXPECT_EQ(cx, 16);
+    EXPECT_EQ(cy, 16);
+    EXPECT_EQ(PlaceInParent(form_->TntToolBar1).bottom, 38) << "toolbar height";
+}
+
+TEST_F(Form1Layout, Menus_HaveTheirItemsAndStartStates) {
+    CreateForm();
+    HMENU bar = ::GetMenu(form_->Handle());
+    ASSERT_EQ(::GetMenuItemCount(bar), 2);
+    EXPECT_EQ(MenuText(bar, 0), L"File");
+    EXPECT_EQ(MenuText(bar, 1), L"Help");
+    HMENU file = ::GetSubMenu(bar, 0);
+    ASSERT_EQ(::GetMenuItemCount(file), 1);
+    EXPECT_EQ(MenuText(file, 0), L"Exit");
+    HMENU help = ::GetSubMenu(bar, 1);
+    const wchar_t* helpItems[] = {L"Help", L"Hollowfin's web site", L"Email support", L"About"};
+    ASSERT_EQ(::GetMenuItemCount(help), 4);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(MenuText(help, i), helpItems[i]);
+        EXPECT_TRUE(MenuItemEnabled(help, i));
+    }
+
+    struct PopupCase {
+        const wchar_t* caption;
+        int id;
+        bool enabled;
+    };
+    const PopupCase popup[] = {
+        {L"Add files", IDC_ToolButton1, true}, {L"Add folder", IDC_ToolButton2, true},
+        {L"Remove", IDC_ToolButton3, false},   {L"Remove all", IDC_ToolButton4, false},
+        {L"Move up", IDC_ToolButton5, false},  {L"Move down", IDC_ToolButton6, false},
+        {L"Play all", IDC_BitBtn1, false},     {L"play selected", IDC_BitBtn2, false},
+    };
+    ASSERT_EQ(::GetMenuItemCount(form_->TntPopupMenu1), 8);
+    for (int i = 0; i < 8; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(MenuText(form_->TntPopupMenu1, i), popup[i].caption);
+        EXPECT_EQ(static_cast<int>(::GetMenuItemID(form_->TntPopupMenu1, i)), popup[i].id)
+            << "the item performs the click of the control with this id";
+        EXPECT_EQ(MenuItemEnabled(form_->TntPopupMenu1, i), popup[i].enabled);
+    }
+}
+
+TEST_F(Form1Layout, FileDialogs_AreConfiguredAsTheirCommandsNeed) {
+    CreateForm();
+    const unsigned common = FileDialog::kHideReadOnly | FileDialog::kEnableSizing;
+    struct DialogCase {
+        const FileDialog& dialog;
+        FileDialog::Kind kind;
+        const wchar_t* extension;
+        const wchar_t* filter;
+        unsigned options;
+    };
+    const DialogCase cases[] = {
+        {form_->TntOpenDialog1, FileDialog::Kind::Open, L".ppt",
+         L"MS PowerPoint Presentation files|*.ppt;*.pps;*.pptx;*.ppsx",
+         common | FileDialog::kAllowMultiSelect | FileDialog::kPathMustExist |
+             FileDialog::kFileMustExist},
+        {form_->TntOpenDialog2, FileDialog::Kind::Open, L"*.exe",
+         L"MS PowerPoint Viewer executable file|*.exe", common | FileDialog::kFileMustExist},
+        {form_->TntOpenDialog3, FileDialog::Kind::Open, L".ppsv",
+         L"PowerPoint Viewer setting file|*.ppsv", common},
+        {form_->TntSaveDialog1, FileDialog::Kind::Save, L".ppsv",
+         L"PowerPoint Viewer setting file|*.ppsv", common | FileDialog::kOverwritePrompt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.dialog.name.begin(), c.dialog.name.end()));
+        EXPECT_EQ(c.dialog.kind, c.kind);
+        EXPECT_EQ(c.dialog.defaultExtension, c.extension);
+        EXPECT_EQ(c.dialog.filter, c.filter);
+        EXPECT_EQ(c.dialog.options, c.options);
+        EXPECT_TRUE(c.dialog.fileName.empty());
+    }
+}
+
+TEST_F(Form1Layout, TabKey_VisitsListEditsAndButtonsInOrder) {
+    CreateForm();
+    const HWND expected[] = {form_->ListView1, form_->TntEdit1, form_->TntEdit2, form_->BitBtn3,
+                             form_->ListView1};
+    // BitBtn1 and BitBtn2 stand between TntEdit2 and BitBtn3 but are disabled at first start.
+    HWND at = form_->ListView1;
+    for (std::size_t i = 1; i < std::size(expected); ++i) {
+        at = ::GetNextDlgTabItem(form_->Handle(), at, FALSE);
+        EXPECT_EQ(at, expected[i]) << "step " << i;
+    }
+    form_->SetCommandEnabled(IDC_BitBtn1, true);
+    form_->SetCommandEnabled(IDC_BitBtn2, true);
+    EXPECT_EQ(::GetNextDlgTabItem(form_->Handle(), form_->TntEdit2, FALSE), form_->BitBtn1);
+    EXPECT_EQ(::GetNextDlgTabItem(form_->Handle(), form_->BitBtn1, FALSE), form_->BitBtn2);
+    EXPECT_EQ(::GetNextDlgTabItem(form_->Handle(), form_->BitBtn2, FALSE), form_->BitBtn3);
+}
+
+}  // namespace
+}  // namespace tidewell::testing

@@ -1,0 +1,121 @@
+// The application shell's behaviour: the Monitor selector's range, the close paths, and the one
+// place that shows errors escaping a command.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/resource.h"
+#include "common/app_error.h"
+#include "support/form_fixture.h"
+
+namespace tidewell::testing {
+namespace {
+
+void PressKey(HWND window, UINT key) {
+    ::SendMessageW(window, WM_KEYDOWN, key, 1);
+    ::SendMessageW(window, WM_KEYUP, key, 0xC0000001);
+}
+
+std::wstring ReadValue(const std::wstring& key, const wchar_t* name) {
+    wchar_t data[1024] = {};
+    DWORD size = sizeof(data);
+    if (::RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_REG_SZ, nullptr, data, &size) !=
+        ERROR_SUCCESS)
+        return L"<missing>";
+    return data;
+}
+
+bool QuitPosted() {
+    MSG message;
+    return ::PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+}
+
+class Form1Shell : public FormFixture {};
+
+TEST_F(Form1Shell, ThreeMonitors_ArrowKeysStepBetweenOneAndThreeWithoutWrapping) {
+    CreateForm(MonitorsOfSize({{0, 0, 800, 600}, {800, 0, 1600, 600}, {1600, 0, 2400, 600}}));
+    EXPECT_EQ(form_->MonitorNumber(), 1);
+    PressKey(form_->TntEdit2, VK_DOWN);
+    EXPECT_EQ(form_->MonitorNumber(), 1) << "no wrap below 1";
+    PressKey(form_->TntEdit2, VK_UP);
+    PressKey(form_->TntEdit2, VK_UP);
+    EXPECT_EQ(form_->MonitorNumber(), 3);
+    EXPECT_EQ(::GetWindowTextLengthW(form_->TntEdit2), 1);
+    PressKey(form_->TntEdit2, VK_UP);
+    EXPECT_EQ(form_->MonitorNumber(), 3) << "no wrap above the count";
+    wchar_t text[8] = {};
+    ::GetWindowTextW(form_->TntEdit2, text, 8);
+    EXPECT_STREQ(text, L"3");
+}
+
+TEST_F(Form1Shell, OneMonitor_RangeIsOneToOne) {
+    CreateForm(MonitorsOfSize({{0, 0, 1024, 768}}));
+    int low = 0, high = 0;
+    ::SendMessageW(form_->TntUpDown1, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low),
+                   reinterpret_cast<LPARAM>(&high));
+    EXPECT_EQ(low, 1);
+    EXPECT_EQ(high, 1);
+    PressKey(form_->TntEdit2, VK_UP);
+    EXPECT_EQ(form_->MonitorNumber(), 1);
+}
+
+struct ClosePath {
+    const char* name;
+    void (*close)(TForm1&);
+};
+
+class Form1ClosePaths : public FormFixture, public ::testing::WithParamInterface<ClosePath> {};
+
+TEST_P(Form1ClosePaths, Close_StoresPreferencesAndEndsTheProgram) {
+    CreateForm();
+    form_->SetMonitorNumber(2);
+    GetParam().close(*form_);
+    EXPECT_TRUE(form_->IsClosed());
+    EXPECT_EQ(form_->Handle(), nullptr) << "the window is destroyed";
+    EXPECT_TRUE(QuitPosted()) << "the message loop is told to end";
+    EXPECT_EQ(ReadValue(keyPath_, L"monitorc"), L"2");
+    EXPECT_EQ(ReadValue(keyPath_, L"files"), L"");
+    EXPECT_TRUE(dialogs_.errors.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryPath, Form1ClosePaths,
+    ::testing::Values(
+        ClosePath{"CloseBox",
+                  [](TForm1& f) { ::SendMessageW(f.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
+        ClosePath{
+            "Exit",
+            [](TForm1& f) { ::SendMessageW(f.Handle(), WM_COMMAND, MAKEWPARAM(IDM_Exit1, 0), 0); }},
+        ClosePath{"CloseButton", [](TForm1& f) { ::SendMessageW(f.BitBtn3, BM_CLICK, 0, 0); }},
+        ClosePath{"Taskbar", [](TForm1& f) { ::SendMessageW(f.Handle(), WM_CLOSE, 0, 0); }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Form1Shell, ErrorEscapingACommand_IsShownOnceWithItsFinalDotAndTheProgramGoesOn) {
+    CreateForm();
+    form_->Guarded([] { throw AppError(L"Stream write error"); });
+    form_->Guarded([] { throw AppError(L"Cannot open file \"x\". Access denied."); });
+    ASSERT_EQ(dialogs_.errors.size(), 2u);
+    EXPECT_EQ(dialogs_.errors[0], L"Stream write error.");
+    EXPECT_EQ(dialogs_.errors[1], L"Cannot open file \"x\". Access denied.");
+    EXPECT_TRUE(::IsWindow(form_->Handle()));
+}
+
+TEST_F(Form1Shell, ReadOnlyFieldsAndTips_RefuseTyping) {
+    CreateForm();
+    const std::wstring before = [&] {
+        wchar_t t[256] = {};
+        ::GetWindowTextW(form_->TntEdit1, t, 256);
+        return std::wstring(t);
+    }();
+    ::SetFocus(form_->TntEdit1);
+    ::SendMessageW(form_->TntEdit1, WM_CHAR, L'x', 1);
+    wchar_t after[256] = {};
+    ::GetWindowTextW(form_->TntEdit1, after, 256);
+    EXPECT_EQ(before, after);
+    // The tips memo sits in a disabled panel: it cannot take the focus.
+    EXPECT_FALSE(::IsWindowEnabled(form_->TntPanel1));
+    ::SetFocus(form_->TntMemo1);
+    EXPECT_NE(::GetFocus(), form_->TntMemo1);
+}
+
+}  // namespace
+}  // namespace tidewell::testing
