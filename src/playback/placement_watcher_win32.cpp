@@ -1,0 +1,71 @@
+#include "playback/placement_watcher_win32.h"
+
+#include <cstring>
+
+#include "common/app_error.h"
+#include "common/unique_handle_win32.h"
+#include "common/win32_error_win32.h"
+#include "playback/playback_state_win32.h"
+#include "playback/switch_set.h"
+
+namespace tidewell {
+namespace {
+
+constexpr DWORD kSearchIntervalMs = 100;
+
+struct WindowSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK TestTopLevelWindow(HWND window, LPARAM param) {
+    auto& search = *reinterpret_cast<WindowSearch*>(param);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner != search.processId || !::IsWindowVisible(window) || !::IsWindowEnabled(window)) {
+        return TRUE;
+    }
+    search.found = window;
+    return FALSE;
+}
+
+DWORD WINAPI PlacementWatcher(LPVOID) {
+    SharedPlaybackState& state = PlaybackState();
+    HWND show = nullptr;
+    // The process id is read afresh on every pass: a watcher whose show never appeared goes on
+    // to place the next entry's window rather than searching for a process that has ended.
+    for (;;) {
+        show = FindProcessWindow(state.currentProcessId.load());
+        if (show && IsSlideShowWindow(show)) break;
+        ::Sleep(kSearchIntervalMs);
+    }
+    ::SetWindowPos(show, nullptr, state.targetLeft.load(), state.targetTop.load(), 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    return 0;
+}
+
+}  // namespace
+
+HWND FindProcessWindow(DWORD processId) {
+    if (processId == 0) return nullptr;
+    WindowSearch search{processId, nullptr};
+    ::EnumWindows(TestTopLevelWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool IsSlideShowWindow(HWND window) {
+    char name[256] = {};
+    ::GetClassNameA(window, name, 255);
+    return kSlideShowWindowClass == name;
+}
+
+void StartPlacementWatcher() {
+    DWORD threadId = 0;
+    UniqueKernelHandle thread(::CreateThread(nullptr, 0, PlacementWatcher, nullptr, 0, &threadId));
+    if (!thread) {
+        throw AppError(L"Cannot start the slide-show placement. " +
+                       SystemMessage(::GetLastError()));
+    }
+}
+
+}  // namespace tidewell

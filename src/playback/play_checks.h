@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "playback/monitor_rule.h"
+
+namespace tidewell {
+
+inline constexpr std::wstring_view kNoProgramMessage =
+    L"Please select MS PowerPoint or MS PowerPoint Viewer executable file!";
+inline constexpr std::wstring_view kEmptyPlaylistMessage =
+    L"Please add MS PowerPoint presentation files to display!";
+
+// What a play command knows when it starts, gathered from the window and
+// the system by the caller.
+struct PlayCheckInput {
+    bool programExists = false;
+    std::size_t playlistCount = 0;
+    int monitorNumber = 1;
+    // The chosen monitor's rectangle; none when the number names no monitor.
+    std::optional<MonitorRect> monitor;
+    int primaryWidth = 0;
+    int primaryHeight = 0;
+};
+
+// The message of the first check that fails, in the order the user should
+// fix them: program, playlist, monitor. None when the play may start.
+std::optional<std::wstring> FirstFailedPlayCheck(const PlayCheckInput& input);
+
+}  // namespace tidewell

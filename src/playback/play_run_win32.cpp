@@ -1,0 +1,79 @@
+// The play run: each queued presentation is shown by its own process of the presentation
+// program, one after the other, while the main window stays hidden.
+#include <vector>
+
+#include "app/form1_win32.h"
+#include "common/unique_handle_win32.h"
+#include "playback/placement_watcher_win32.h"
+#include "playback/playback_state_win32.h"
+#include "playback/show_wait_win32.h"
+#include "playback/switch_set.h"
+
+namespace tidewell {
+namespace {
+
+// The process of the entry being played. Owned here, on the user-interface thread, so that each
+// handle is closed once its wait is over; the shared state only carries a copy of the value.
+UniqueKernelHandle& PlayingProcess() {
+    static UniqueKernelHandle process;
+    return process;
+}
+
+// Brings the main window back however the run ends, an error included.
+class HiddenWhileRunning {
+  public:
+    explicit HiddenWhileRunning(HWND window) : window_(window) { ::ShowWindow(window_, SW_HIDE); }
+    ~HiddenWhileRunning() {
+        ::ShowWindow(window_, SW_SHOW);
+        ::SetForegroundWindow(window_);
+        ::BringWindowToTop(window_);
+    }
+    HiddenWhileRunning(const HiddenWhileRunning&) = delete;
+    HiddenWhileRunning& operator=(const HiddenWhileRunning&) = delete;
+
+  private:
+    HWND window_;
+};
+
+}  // namespace
+
+void TForm1::RunPlayQueue() {
+    const std::wstring_view switchSet = ChooseSwitchSet(RunProgramPath);
+    HiddenWhileRunning hidden(hwnd_);
+    // The count is taken once; the queue is not expected to change while messages are
+    // dispatched during the waits, but a change must not make the run read past its end.
+    const std::size_t count = PlayQueue.size();
+    for (std::size_t i = 0; i < count && i < PlayQueue.size(); ++i) {
+        PlayingProcess().reset();
+        LaunchPresentation(BuildCommandLine(RunProgramPath, switchSet, PlayQueue[i]));
+        // A failed launch leaves nothing to wait for: the run goes straight on, whatever an
+        // earlier entry left in the shared state.
+        if (PlayingProcess()) {
+            WaitForShowToEnd(PlaybackState().currentProcessHandle.load());
+        }
+    }
+    PlayingProcess().reset();
+}
+
+void TForm1::LaunchPresentation(const std::wstring& commandLine) {
+    // CreateProcessW may write into the command line, so it gets a copy of its own.
+    std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
+    buffer.push_back(L'\0');
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION created{};
+    if (!::CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE,
+                          CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup,
+                          &created)) {
+        return;  // not reported: the run goes on with the next entry
+    }
+    UniqueKernelHandle thread(created.hThread);
+    PlayingProcess().reset(created.hProcess);
+
+    SharedPlaybackState& state = PlaybackState();
+    state.currentProcessId.store(created.dwProcessId);
+    StartPlacementWatcher();
+    state.currentProcessHandle.store(created.hProcess);
+}
+
+}  // namespace tidewell

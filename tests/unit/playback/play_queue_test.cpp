@@ -1,0 +1,40 @@
+#include "playback/play_queue.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace tidewell {
+namespace {
+
+const std::vector<std::wstring> kPlaylist = {L"C:\\a.ppt", L"C:\\b.pps", L"C:\\a.ppt",
+                                             L"C:\\\u00e9t\u00e9.pptx"};
+
+TEST(BuildPlayQueue, PlayAll_EveryEntryInOrderDuplicatesKept) {
+    EXPECT_EQ(BuildPlayQueue(kPlayAllSender, kPlaylist, -1), kPlaylist);
+    EXPECT_EQ(BuildPlayQueue(kPlayAllSender, kPlaylist, 1), kPlaylist);
+    EXPECT_TRUE(BuildPlayQueue(kPlayAllSender, {}, -1).empty());
+}
+
+TEST(BuildPlayQueue, PlaySelected_OnlyTheSelectedEntry) {
+    EXPECT_EQ(BuildPlayQueue(kPlaySelectedSender, kPlaylist, 3),
+              std::vector<std::wstring>{kPlaylist[3]});
+    EXPECT_EQ(BuildPlayQueue(kPlaySelectedSender, kPlaylist, 0),
+              std::vector<std::wstring>{kPlaylist[0]});
+}
+
+TEST(BuildPlayQueue, PlaySelectedWithoutValidSelection_Empty) {
+    EXPECT_TRUE(BuildPlayQueue(kPlaySelectedSender, kPlaylist, -1).empty());
+    EXPECT_TRUE(BuildPlayQueue(kPlaySelectedSender, kPlaylist, 4).empty());
+    EXPECT_TRUE(BuildPlayQueue(kPlaySelectedSender, {}, 0).empty());
+}
+
+TEST(BuildPlayQueue, OtherSenderNames_Empty) {
+    EXPECT_TRUE(BuildPlayQueue(L"bitbtn1", kPlaylist, 0).empty());
+    EXPECT_TRUE(BuildPlayQueue(L"BitBtn3", kPlaylist, 0).empty());
+    EXPECT_TRUE(BuildPlayQueue(L"", kPlaylist, 0).empty());
+}
+
+}  // namespace
+}  // namespace tidewell

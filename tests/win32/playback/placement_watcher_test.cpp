@@ -1,0 +1,162 @@
+#include "playback/placement_watcher_win32.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "playback/playback_state_win32.h"
+#include "playback/switch_set.h"
+#include "support/form_fixture.h"
+#include "playback/standin_support.h"
+
+namespace tidewell::testing {
+namespace {
+
+// Top-level windows of this very process, so that the search can be checked without a child.
+class OwnWindows {
+  public:
+    // Class names are atoms, matched without regard to case and spelled as first registered:
+    // a class left registered here would change the name other processes' windows report.
+    ~OwnWindows() {
+        for (HWND w : windows_) ::DestroyWindow(w);
+        for (const std::wstring& c : classes_)
+            ::UnregisterClassW(c.c_str(), ::GetModuleHandleW(nullptr));
+    }
+    HWND Make(const wchar_t* className, bool visible, bool enabled) {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = ::DefWindowProcW;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.lpszClassName = className;
+        if (::RegisterClassW(&wc)) classes_.push_back(className);
+        HWND w = ::CreateWindowExW(0, className, L"", WS_POPUP, 10, 10, 50, 50, nullptr, nullptr,
+                                   wc.hInstance, nullptr);
+        ::SetWindowPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        if (!enabled) ::EnableWindow(w, FALSE);
+        if (visible) ::ShowWindow(w, SW_SHOWNOACTIVATE);
+        windows_.push_back(w);
+        return w;
+    }
+
+  private:
+    std::vector<HWND> windows_;
+    std::vector<std::wstring> classes_;
+};
+
+TEST(FindProcessWindow, ProcessIdZero_None) {
+    OwnWindows own;
+    own.Make(L"pbTestPlain", true, true);
+    EXPECT_EQ(FindProcessWindow(0), nullptr);
+}
+
+TEST(FindProcessWindow, HiddenOrDisabledWindows_SkippedForFirstVisibleEnabledInOrder) {
+    OwnWindows own;
+    const DWORD self = ::GetCurrentProcessId();
+    HWND lower = own.Make(L"pbTestPlain", true, true);
+    EXPECT_EQ(FindProcessWindow(self), lower);
+
+    own.Make(L"pbTestPlain", false, true);  // hidden, on top
+    own.Make(L"pbTestPlain", true, false);  // disabled, on top
+    EXPECT_EQ(FindProcessWindow(self), lower);
+
+    HWND upper = own.Make(L"pbTestPlain", true, true);
+    EXPECT_EQ(FindProcessWindow(self), upper);
+    EXPECT_EQ(FindProcessWindow(self + 1000000), nullptr);
+}
+
+TEST(IsSlideShowWindow, ClassNames_OnlyTheExactCaseSensitiveNameCounts) {
+    // One class at a time: spellings that differ only in case cannot be registered together.
+    for (const wchar_t* other :
+         {L"ScreenClass", L"screenclass", L"SCREENCLASS", L"screenClas", L"screenClass2"}) {
+        OwnWindows own;
+        EXPECT_FALSE(IsSlideShowWindow(own.Make(other, false, true))) << other;
+    }
+    OwnWindows own;
+    EXPECT_TRUE(IsSlideShowWindow(own.Make(L"screenClass", false, true)));
+}
+
+// Launches the stand-in through the real launch and waits for its show to end.
+class WatcherTest : public FormFixture {
+  protected:
+    void SetUp() override {
+        FormFixture::SetUp();
+        CreateForm();
+        settings_.Set(L"LOG", log_);
+        PlaybackState().targetLeft.store(kTargetLeft);
+        PlaybackState().targetTop.store(kTargetTop);
+    }
+
+    StandinShow Play(const std::wstring& name) {
+        const DWORD before = PlaybackState().currentProcessId.load();
+        form_->LaunchPresentation(
+            BuildCommandLine(StandinPath(), kPowerPointSwitchSet, folder_.File(name)));
+        const DWORD pid = PlaybackState().currentProcessId.load();
+        EXPECT_NE(pid, before) << "the stand-in did not start: " << StandinPath();
+        EXPECT_EQ(::WaitForSingleObject(PlaybackState().currentProcessHandle.load(), 20000),
+                  WAIT_OBJECT_0);
+        for (const StandinShow& show : ReadStandinLog(log_)) {
+            if (show.pid == pid) return show;
+        }
+        ADD_FAILURE() << "no log line for the show";
+        return {};
+    }
+
+    static constexpr int kTargetLeft = 300;
+    static constexpr int kTargetTop = 200;
+    TempFolder folder_;
+    std::wstring log_ = folder_.File(L"shows.log");
+    StandinSettings settings_;
+};
+
+TEST_F(WatcherTest, WindowStartsDisabled_PlacedOnlyOnceEnabled) {
+    settings_.Set(L"SECONDS", L"1.2").Set(L"DISABLED_MS", L"500");
+    const StandinShow show = Play(L"disabled.ppt");
+    EXPECT_EQ(show.placements, 1);
+    EXPECT_GE(show.moved, show.ready);
+    EXPECT_GE(show.ready - show.shown, 450'000);
+    EXPECT_EQ(show.left, kTargetLeft);
+    EXPECT_EQ(show.top, kTargetTop);
+}
+
+TEST_F(WatcherTest, AnotherWindowAheadOfTheShow_PlacedOnlyAfterItCloses) {
+    for (const wchar_t* first : {L"window", L"messagebox"}) {
+        settings_.Set(L"SECONDS", L"1.2").Set(L"FIRST", first).Set(L"FIRST_MS", L"500");
+        const StandinShow show = Play(std::wstring(L"first-") + first + L".ppt");
+        EXPECT_EQ(show.placements, 1) << first;
+        EXPECT_GE(show.moved, show.ready) << first;
+        EXPECT_GE(show.ready - show.shown, 450'000) << first;
+        EXPECT_EQ(show.left, kTargetLeft) << first;
+        EXPECT_EQ(show.top, kTargetTop) << first;
+    }
+}
+
+TEST_F(WatcherTest, WindowAlreadyAtTarget_MovedAllTheSame) {
+    settings_.Set(L"SECONDS", L"0.8").Set(L"POS", L"300,200");
+    const StandinShow show = Play(L"already-there.ppt");
+    EXPECT_EQ(show.placements, 1);
+    EXPECT_EQ(show.left, kTargetLeft);
+    EXPECT_EQ(show.top, kTargetTop);
+}
+
+// Watchers of shows whose window never qualified keep searching, each time for the newest
+// process; the next real show is placed by them all.
+TEST_F(WatcherTest, LookAlikeClasses_NeverTakenWatchersMoveOnToNextShow) {
+    const std::vector<std::wstring> lookAlikes = {L"ScreenClass", L"screenclass", L"screenClas",
+                                                  L"screenClass2"};
+    for (const std::wstring& cls : lookAlikes) {
+        settings_.Set(L"SECONDS", L"0.6").Set(L"CLASS", cls);
+        const StandinShow show = Play(cls + L".ppt");
+        EXPECT_EQ(show.placements, 0) << show.windowClass;
+        EXPECT_EQ(show.left, 0) << show.windowClass;
+    }
+    settings_.Set(L"SECONDS", L"1.2").Set(L"CLASS", L"screenClass");
+    const StandinShow show = Play(L"real.ppt");
+    EXPECT_GE(show.placements, static_cast<int>(lookAlikes.size()) + 1);
+    EXPECT_EQ(show.left, kTargetLeft);
+    EXPECT_EQ(show.top, kTargetTop);
+}
+
+}  // namespace
+}  // namespace tidewell::testing

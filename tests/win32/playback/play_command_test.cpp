@@ -1,0 +1,224 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/form1_win32.h"
+#include "playback/monitor_rule.h"
+#include "playback/play_checks.h"
+#include "playback/playback_state_win32.h"
+#include "playlist/playlist_view_win32.h"
+#include "support/form_fixture.h"
+#include "playback/standin_support.h"
+
+namespace tidewell::testing {
+namespace {
+
+const int kWidth = ::GetSystemMetrics(SM_CXSCREEN);
+const int kHeight = ::GetSystemMetrics(SM_CYSCREEN);
+
+// Records the main window's showing and hiding, to see what a run did to it.
+class ShowHistory {
+  public:
+    explicit ShowHistory(HWND window) : window_(window) {
+        ::SetWindowSubclass(window_, Record, 1, reinterpret_cast<DWORD_PTR>(this));
+    }
+    ~ShowHistory() { ::RemoveWindowSubclass(window_, Record, 1); }
+    std::vector<bool> shown;
+
+  private:
+    static LRESULT CALLBACK Record(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                   DWORD_PTR self) {
+        if (msg == WM_SHOWWINDOW) reinterpret_cast<ShowHistory*>(self)->shown.push_back(wp != 0);
+        return ::DefSubclassProc(w, msg, wp, lp);
+    }
+    HWND window_;
+};
+
+class PlayCommandTest : public FormFixture {
+  protected:
+    void SetUp() override {
+        FormFixture::SetUp();
+        CreateForm(MonitorsOfSize({{0, 0, kWidth, kHeight}, {kWidth, 0, 2 * kWidth, kHeight}}));
+        form_->ShowCentered();
+        settings_.Set(L"LOG", log_).Set(L"SECONDS", L"0.5");
+    }
+
+    void AddEntries(const std::vector<std::wstring>& names) {
+        for (const auto& name : names) form_->Playlist().Append(folder_.Touch(name));
+    }
+
+    // Everything a failed check must leave alone.
+    void ExpectNothingStarted() {
+        EXPECT_EQ(form_->PlayQueue, std::vector<std::wstring>{L"earlier run"});
+        EXPECT_EQ(form_->RunProgramPath, L"earlier program");
+        EXPECT_EQ(PlaybackState().targetLeft.load(), -12345);
+        EXPECT_TRUE(ReadStandinLog(log_).empty());
+        EXPECT_TRUE(::IsWindowVisible(form_->Handle()));
+    }
+    void MarkEarlierRun() {
+        form_->PlayQueue = {L"earlier run"};
+        form_->RunProgramPath = L"earlier program";
+        PlaybackState().targetLeft.store(-12345);
+    }
+
+    TempFolder folder_;
+    std::wstring log_ = folder_.File(L"shows.log");
+    StandinSettings settings_;
+};
+
+TEST_F(PlayCommandTest, NoProgramAndEmptyPlaylist_OnlyTheProgramMessage) {
+    MarkEarlierRun();
+    form_->BitBtn1Click(L"BitBtn1");
+    EXPECT_EQ(dialogs_.messages, std::vector<std::wstring>{std::wstring(kNoProgramMessage)});
+    ExpectNothingStarted();
+}
+
+TEST_F(PlayCommandTest, ProgramTextNamingNoFile_ProgramMessage) {
+    AddEntries({L"a.ppt"});
+    MarkEarlierRun();
+    const std::vector<std::wstring> texts = {kProgramPrompt, L"", folder_.Path(),
+                                             folder_.File(L"missing.exe")};
+    for (const std::wstring& text : texts) {
+        form_->SetProgramPath(text);
+        form_->BitBtn1Click(L"BitBtn1");
+    }
+    EXPECT_EQ(dialogs_.messages,
+              std::vector<std::wstring>(texts.size(), std::wstring(kNoProgramMessage)));
+    ExpectNothingStarted();
+}
+
+TEST_F(PlayCommandTest, EmptyPlaylist_PlaylistMessage) {
+    form_->SetProgramPath(StandinPath());
+    MarkEarlierRun();
+    form_->BitBtn1Click(L"BitBtn1");
+    form_->Playall1Click();
+    EXPECT_EQ(dialogs_.messages, std::vector<std::wstring>(2, std::wstring(kEmptyPlaylistMessage)));
+    ExpectNothingStarted();
+}
+
+TEST_F(PlayCommandTest, MonitorOfOtherHeight_SizeMessageWithItsNumber) {
+    form_.reset();
+    CreateForm(MonitorsOfSize({{0, 0, kWidth, kHeight}, {kWidth, 0, 2 * kWidth, kHeight - 100}}));
+    form_->SetProgramPath(StandinPath());
+    AddEntries({L"a.ppt"});
+    form_->SetMonitorNumber(2);
+    MarkEarlierRun();
+    form_->BitBtn1Click(L"BitBtn1");
+    ASSERT_EQ(dialogs_.messages.size(), 1u);
+    EXPECT_EQ(dialogs_.messages[0], MonitorSizeMessage(2));
+    EXPECT_TRUE(dialogs_.messages[0].ends_with(L"2 same as monitor 1"));
+    form_->ShowCentered();
+    ExpectNothingStarted();
+}
+
+TEST_F(PlayCommandTest, MonitorNoLongerAnswering_ClearMessageNothingLaunched) {
+    form_.reset();
+    std::vector<MonitorEntry> monitors =
+        MonitorsOfSize({{0, 0, kWidth, kHeight}, {kWidth, 0, 2 * kWidth, kHeight}});
+    monitors[1].handle = reinterpret_cast<HMONITOR>(static_cast<INT_PTR>(0x7ead0001));
+    CreateForm(monitors);
+    form_->ShowCentered();
+    form_->SetProgramPath(StandinPath());
+    AddEntries({L"a.ppt"});
+    form_->SetMonitorNumber(2);
+    MarkEarlierRun();
+    form_->BitBtn1Click(L"BitBtn1");
+    EXPECT_EQ(dialogs_.messages, std::vector<std::wstring>{MissingMonitorMessage(2)});
+    ExpectNothingStarted();
+}
+
+TEST_F(PlayCommandTest, PlaySelectedWithoutSelection_HidesShowsAtOnceLaunchesNothing) {
+    form_->SetProgramPath(StandinPath());
+    AddEntries({L"a.ppt", L"b.ppt"});
+    form_->Playlist().SetSelectedIndex(-1);
+    ShowHistory history(form_->Handle());
+    const DWORD started = ::GetTickCount();
+    form_->BitBtn1Click(L"BitBtn2");
+    form_->playselected1Click();
+    EXPECT_LT(::GetTickCount() - started, 2000u);
+    EXPECT_EQ(history.shown, (std::vector<bool>{false, true, false, true}));
+    EXPECT_TRUE(form_->PlayQueue.empty());
+    EXPECT_TRUE(dialogs_.messages.empty());
+    EXPECT_TRUE(ReadStandinLog(log_).empty());
+}
+
+TEST_F(PlayCommandTest, PlayAllWithDuplicate_EveryShowInOrderOneAtATimeOnChosenMonitor) {
+    form_->SetProgramPath(StandinPath());
+    AddEntries({L"first.ppt", L"\u00e9t\u00e9 \u65e5\u672c.pptx", L"first.ppt"});
+    form_->SetMonitorNumber(2);
+    ShowHistory history(form_->Handle());
+    form_->BitBtn1Click(L"BitBtn1");
+
+    EXPECT_EQ(form_->PlayQueue, form_->Playlist().Entries());
+    EXPECT_EQ(form_->RunProgramPath, StandinPath());
+    EXPECT_EQ(PlaybackState().targetLeft.load(), kWidth);
+    EXPECT_EQ(PlaybackState().targetTop.load(), 0);
+    const std::vector<StandinShow> shows = ReadStandinLog(log_);
+    ASSERT_EQ(shows.size(), 3u);
+    for (std::size_t i = 0; i < shows.size(); ++i) {
+        EXPECT_EQ(shows[i].file, form_->Playlist().Entry(static_cast<int>(i))) << i;
+        EXPECT_EQ(shows[i].switches, L"/S") << i;
+        EXPECT_EQ(shows[i].left, kWidth) << i;
+        EXPECT_EQ(shows[i].top, 0) << i;
+        EXPECT_EQ(shows[i].reason, L"timeout") << i;
+        if (i > 0) {
+            EXPECT_GE(shows[i].start, shows[i - 1].end) << i;
+        }
+    }
+    EXPECT_EQ(history.shown, (std::vector<bool>{false, true}));
+    EXPECT_TRUE(::IsWindowVisible(form_->Handle()));
+}
+
+TEST_F(PlayCommandTest, PlaySelectedFromMenuWithViewer_OnlySelectedEntryWithFullScreenSwitch) {
+    const std::wstring viewer = folder_.File(L"PptView.Exe");
+    ASSERT_TRUE(::CopyFileW(StandinPath().c_str(), viewer.c_str(), FALSE));
+    form_->SetProgramPath(viewer);
+    AddEntries({L"a.ppt", L"b.ppt", L"c.ppt"});
+    form_->Playlist().SetSelectedIndex(1);
+    form_->playselected1Click();
+
+    EXPECT_EQ(form_->PlayQueue, std::vector<std::wstring>{folder_.File(L"b.ppt")});
+    const std::vector<StandinShow> shows = ReadStandinLog(log_);
+    ASSERT_EQ(shows.size(), 1u);
+    EXPECT_EQ(shows[0].file, folder_.File(L"b.ppt"));
+    EXPECT_EQ(shows[0].switches, L"/S /F");
+    EXPECT_EQ(shows[0].left, 0);
+}
+
+TEST_F(PlayCommandTest, ProgramThatCannotStart_EveryEntryFailsRunEndsAtOnce) {
+    const std::wstring notAProgram = folder_.File(L"broken.exe");
+    HANDLE h =
+        ::CreateFileW(notAProgram.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    ::WriteFile(h, "not a program", 13, &written, nullptr);
+    ::CloseHandle(h);
+    form_->SetProgramPath(notAProgram);
+    AddEntries({L"a.ppt", L"b.ppt"});
+    const DWORD idBefore = PlaybackState().currentProcessId.load();
+    ShowHistory history(form_->Handle());
+    const DWORD started = ::GetTickCount();
+    form_->Playall1Click();
+    EXPECT_LT(::GetTickCount() - started, 2000u);
+    EXPECT_EQ(form_->PlayQueue.size(), 2u);
+    EXPECT_EQ(PlaybackState().currentProcessId.load(), idBefore);
+    EXPECT_EQ(history.shown, (std::vector<bool>{false, true}));
+    EXPECT_TRUE(dialogs_.messages.empty());
+}
+
+TEST_F(PlayCommandTest, SpeedButton_OkPutsPathInEditCancelKeepsIt) {
+    dialogs_.AnswerFiles({L"C:\\Programs\\PPTVIEW.EXE"});
+    dialogs_.AnswerCancel();
+    form_->TntSpeedButton1Click();
+    EXPECT_EQ(form_->ProgramPath(), L"C:\\Programs\\PPTVIEW.EXE");
+    form_->TntSpeedButton1Click();
+    EXPECT_EQ(form_->ProgramPath(), L"C:\\Programs\\PPTVIEW.EXE");
+    EXPECT_EQ(dialogs_.shownDialogs,
+              (std::vector<std::wstring>{L"TntOpenDialog2", L"TntOpenDialog2"}));
+}
+
+}  // namespace
+}  // namespace tidewell::testing
