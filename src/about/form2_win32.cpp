@@ -117,6 +117,8 @@ LRESULT TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             // becomes active again.
             if (LOWORD(wParam) != WA_INACTIVE) ::SetFocus(TntButton1);
             return 0;
+        case WM_GETFONT:
+            return reinterpret_cast<LRESULT>(windowFont_.get());
         case WM_CLOSE:
             // The title-bar box and Alt+F4 end the modal loop like "Close"; the window is kept.
             TntButton1Click();
@@ -175,9 +177,10 @@ void TForm2::FitLabelToText(HWND label) {
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The window's font becomes "MS Shell Dlg 2" here, and every control takes it except the two
+// links, which keep the font they were made with.
 void TForm2::TntFormCreate() {
     windowFont_.reset(CreateUiFont(Scale(kFontHeight), false, L"MS Shell Dlg 2"));
-    SetFont(hwnd_, windowFont_.get());
     for (HWND control : {TntLabel1, TntLabel2, TntLabel4, TntLabel6, TntButton1})
         SetFont(control, windowFont_.get());
     ::SetWindowTextW(TntLabel1, kApplicationTitle);
