@@ -1,0 +1,175 @@
+// The built program plays a stored playlist with the stand-in presentation program on the
+// second of two monitors, as a user would: the preferences are seeded in the registry, the
+// program is started, "Play All" is clicked, and the stand-in's log tells where each show went.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "e2e_support.h"
+#include "win32/playback/standin_support.h"
+
+using namespace std::chrono_literals;
+
+namespace tidewell::e2e {
+namespace {
+
+using testing::ReadStandinLog;
+using testing::StandinPath;
+using testing::StandinSettings;
+using testing::StandinShow;
+using testing::TempFolder;
+
+constexpr wchar_t kPreferencesKey[] = L"SOFTWARE\\hollowfin\\lanternrow";
+
+std::vector<RECT> MonitorRects() {
+    std::vector<RECT> rects;
+    ::EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR monitor, HDC, LPRECT, LPARAM data) -> BOOL {
+            MONITORINFO info{};
+            info.cbSize = sizeof(info);
+            ::GetMonitorInfoW(monitor, &info);
+            reinterpret_cast<std::vector<RECT>*>(data)->push_back(info.rcMonitor);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&rects));
+    return rects;
+}
+
+long long NowMicros() {
+    FILETIME ft;
+    ::GetSystemTimePreciseAsFileTime(&ft);
+    ULARGE_INTEGER t{{ft.dwLowDateTime, ft.dwHighDateTime}};
+    return static_cast<long long>((t.QuadPart - 116444736000000000ULL) / 10);
+}
+
+template <typename Condition>
+bool WaitUntil(Condition condition, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(10ms);
+    }
+    return true;
+}
+
+// Starts tidewell.exe with the given stored preferences and plays through "Play All".
+class PlayFixture : public ::testing::Test {
+  protected:
+    void TearDown() override {
+        if (main_) ::PostMessageW(main_, WM_CLOSE, 0, 0);
+        if (program_.info.hProcess) ::WaitForSingleObject(program_.info.hProcess, 10000);
+        program_.Kill();
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kPreferencesKey);
+    }
+
+    // The program's stored preferences: the playlist, the presentation program, the monitor.
+    void Seed(const std::vector<std::wstring>& files, const std::wstring& program, int monitor) {
+        std::wstring joined;
+        for (const auto& f : files) joined += f + L"\r\n";
+        HKEY key = nullptr;
+        ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kPreferencesKey, 0, nullptr, 0,
+                                    KEY_SET_VALUE, nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        SetString(key, L"files", joined);
+        SetString(key, L"pptexfile", program);
+        SetString(key, L"monitorc", std::to_wstring(monitor));
+        ::RegCloseKey(key);
+    }
+
+    void StartAndPlayAll() {
+        ASSERT_TRUE(StartProgram(ExecutableFolder() + L"\\tidewell.exe", L"", program_));
+        main_ = WaitForWindow(program_.info.dwProcessId, L"TForm1", 20s);
+        ASSERT_NE(main_, nullptr) << "no main window appeared";
+        HWND playAll = ::FindWindowExW(main_, nullptr, L"Button", L"Play All");
+        ASSERT_NE(playAll, nullptr);
+        ASSERT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(playAll) != FALSE; }, 5s))
+            << "\"Play All\" stayed disabled: the stored playlist was not loaded";
+        ::PostMessageW(playAll, BM_CLICK, 0, 0);
+    }
+
+    // The first show window of any stand-in process; the program's own windows are TForm1.
+    static HWND WaitForShowWindow() {
+        HWND show = nullptr;
+        WaitUntil(
+            [&] {
+                show = ::FindWindowW(L"screenClass", nullptr);
+                return show && ::IsWindowVisible(show);
+            },
+            20s);
+        return show;
+    }
+
+    bool WaitForMainWindowBack() {
+        return WaitUntil([&] { return ::IsWindowVisible(main_) != FALSE; }, 60s);
+    }
+
+    static void SetString(HKEY key, const wchar_t* name, const std::wstring& value) {
+        ::RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                         static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    }
+
+    TempFolder folder_;
+    std::wstring log_ = folder_.File(L"shows.log");
+    StandinSettings settings_;
+    RunningProgram program_;
+    HWND main_ = nullptr;
+};
+
+TEST_F(PlayFixture, PlayAllOnMonitorTwo_EveryShowInOrderOneAtATimeAtItsCorner) {
+    const std::vector<RECT> monitors = MonitorRects();
+    ASSERT_GE(monitors.size(), 2u) << "the end-to-end tests need two monitors";
+    const std::wstring a = folder_.Touch(L"first show.ppt");
+    const std::wstring b = folder_.Touch(L"\u00e9t\u00e9 \u65e5\u672c \u00c5.pptx");
+    const std::vector<std::wstring> playlist = {a, b, a};
+    Seed(playlist, StandinPath(), 2);
+    settings_.Set(L"LOG", log_).Set(L"SECONDS", L"1");
+
+    StartAndPlayAll();
+    ASSERT_NE(WaitForShowWindow(), nullptr) << "no show started";
+    EXPECT_FALSE(::IsWindowVisible(main_)) << "the main window stays up during the show";
+    ASSERT_TRUE(WaitForMainWindowBack()) << "the main window did not come back";
+
+    const std::vector<StandinShow> shows = ReadStandinLog(log_);
+    ASSERT_EQ(shows.size(), playlist.size());
+    for (std::size_t i = 0; i < shows.size(); ++i) {
+        EXPECT_EQ(shows[i].file, playlist[i]) << i;
+        EXPECT_EQ(shows[i].switches, L"/S") << i;
+        EXPECT_GE(shows[i].placements, 1) << i;
+        EXPECT_EQ(shows[i].left, monitors[1].left) << i;
+        EXPECT_EQ(shows[i].top, monitors[1].top) << i;
+        if (i > 0) {
+            EXPECT_GE(shows[i].start, shows[i - 1].end) << "shows overlap at " << i;
+        }
+    }
+    EXPECT_EQ(::GetForegroundWindow(), main_);
+}
+
+TEST_F(PlayFixture, ProgramGoneMidRun_RemainingLaunchesFailAndWindowBackAtOnce) {
+    const std::wstring player = folder_.File(L"player.exe");
+    ASSERT_TRUE(::CopyFileW(StandinPath().c_str(), player.c_str(), FALSE));
+    const std::vector<std::wstring> playlist = {folder_.Touch(L"a.ppt"), folder_.Touch(L"b.ppt"),
+                                                folder_.Touch(L"c.ppt")};
+    Seed(playlist, player, 2);
+    settings_.Set(L"LOG", log_).Set(L"SECONDS", L"1");
+
+    StartAndPlayAll();
+    ASSERT_NE(WaitForShowWindow(), nullptr) << "no show started";
+    // From now on every launch of the presentation program fails.
+    ASSERT_TRUE(::MoveFileW(player.c_str(), folder_.File(L"player-gone.exe").c_str()));
+    ASSERT_TRUE(WaitForMainWindowBack()) << "the main window did not come back";
+    const long long back = NowMicros();
+
+    const std::vector<StandinShow> shows = ReadStandinLog(log_);
+    ASSERT_EQ(shows.size(), 1u);
+    EXPECT_EQ(shows[0].file, playlist[0]);
+    EXPECT_LT(back - shows[0].end, 1'000'000) << "the failed launches held the run up";
+}
+
+}  // namespace
+}  // namespace tidewell::e2e
