@@ -288,7 +288,7 @@ HIMAGELIST CreateToolbarImages(int size) {
 HICON CreateOpenFolderGlyph(int size) {
     Canvas canvas(size);
     DrawFolderBack(canvas);
-    canvas.Polygon({{3.5, 5.5}, {11.5, 5.5}, {11.5, 10.5}, {3.5, 10.5}}, kPaper, kInk);
+    canvas.Polygon({{4.5, 3.5}, {12.5, 3.5}, {12.5, 9.5}, {4.5, 9.5}}, kPaper, kInk);
     canvas.Polygon({{4.5, 7.5}, {15.5, 7.5}, {12.5, 13.5}, {1.5, 13.5}}, kFolderFront, kFolderInk);
     const GlyphBitmaps bitmaps = ToBitmaps(canvas, size);
     ICONINFO info{};
