@@ -1,0 +1,53 @@
+#include "persistence/preference_values.h"
+
+#include "common/text_rules.h"
+#include "common/utf16.h"
+
+namespace tidewell {
+namespace {
+
+std::wstring Quoted(std::wstring_view prefix, std::wstring_view name) {
+    std::wstring text(prefix);
+    text += L'\'';
+    text += name;
+    text += L'\'';
+    return text;
+}
+
+}  // namespace
+
+std::wstring JoinPlaylistForStore(const std::vector<std::wstring>& paths) {
+    return Trim(LinesToText(paths));
+}
+
+std::vector<std::wstring> SplitStoredPlaylist(std::wstring_view stored) {
+    return TextToLines(Trim(stored));
+}
+
+std::vector<std::uint8_t> RegistryStringData(std::wstring_view text) {
+    std::vector<std::uint8_t> data = EncodeUtf16(text, ByteOrder::LittleEndian);
+    data.push_back(0);
+    data.push_back(0);
+    return data;
+}
+
+std::wstring TextFromRegistryData(std::span<const std::uint8_t> data) {
+    std::wstring text = DecodeUtf16(data, ByteOrder::LittleEndian);
+    const std::size_t nul = text.find(L'\0');
+    if (nul != std::wstring::npos) text.resize(nul);
+    return text;
+}
+
+std::wstring InvalidDataTypeMessage(std::wstring_view valueName) {
+    return Quoted(L"Invalid data type for ", valueName);
+}
+
+std::wstring FailedToGetDataMessage(std::wstring_view valueName) {
+    return Quoted(L"Failed to get data for ", valueName);
+}
+
+std::wstring FailedToSetDataMessage(std::wstring_view valueName) {
+    return Quoted(L"Failed to set data for ", valueName);
+}
+
+}  // namespace tidewell

@@ -1,0 +1,27 @@
+#include "persistence/setting_content.h"
+
+#include "persistence/monitor_number.h"
+
+namespace tidewell {
+
+std::vector<std::wstring> ComposeSettingLines(int monitorPosition, const std::wstring& programPath,
+                                              const std::vector<std::wstring>& playlist) {
+    std::vector<std::wstring> lines;
+    lines.reserve(playlist.size() + 2);
+    lines.push_back(MonitorNumberText(monitorPosition));
+    lines.push_back(programPath);
+    lines.insert(lines.end(), playlist.begin(), playlist.end());
+    return lines;
+}
+
+std::optional<SettingContent> InterpretSettingLines(const std::vector<std::wstring>& lines,
+                                                    int monitorCount) {
+    if (lines.size() < 3) return std::nullopt;
+    SettingContent content;
+    content.monitor = ParseMonitorNumber(lines[0], monitorCount).value_or(1);
+    content.programPath = lines[1];
+    content.presentations.assign(lines.begin() + 2, lines.end());
+    return content;
+}
+
+}  // namespace tidewell

@@ -1,0 +1,152 @@
+#include "persistence/setting_file_io_win32.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <climits>
+
+#include "common/app_error.h"
+#include "common/file_exists_win32.h"
+#include "common/unique_handle_win32.h"
+#include "common/win32_error_win32.h"
+#include "persistence/setting_messages.h"
+
+namespace tidewell {
+namespace {
+
+[[noreturn]] void ThrowCannotCreate(const std::wstring& target, DWORD error) {
+    throw AppError(CannotCreateFileMessage(FullPathOf(target), SystemMessage(error)));
+}
+
+// True when the target could be deleted right now: nobody holds it open without allowing
+// deletion, and it is not read-only. Checked before writing so that a file in use gets its
+// message and nothing is written.
+bool CanReplace(const std::wstring& target) {
+    const DWORD attributes = ::GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        return false;
+    }
+    const UniqueFileHandle probe(::CreateFileW(
+        target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return static_cast<bool>(probe);
+}
+
+std::wstring FolderOf(const std::wstring& fullPath) {
+    const std::size_t slash = fullPath.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring() : fullPath.substr(0, slash + 1);
+}
+
+// The new content while it is being written: a file beside the target, deleted again unless it
+// was moved onto the target.
+class PendingFile {
+  public:
+    explicit PendingFile(const std::wstring& target) : target_(target) {
+        const std::wstring folder = FolderOf(FullPathOf(target));
+        // A short name of our own (not derived from the target's) so that a target name near the
+        // length limit still leaves room for it.
+        for (unsigned attempt = 0;; ++attempt) {
+            path_ = folder + L"~tw" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                    std::to_wstring(::GetTickCount()) + L"-" + std::to_wstring(attempt) + L".tmp";
+            file_.reset(::CreateFileW(path_.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                      CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+            if (file_) return;
+            const DWORD error = ::GetLastError();
+            if (error != ERROR_FILE_EXISTS || attempt == 100) ThrowCannotCreate(target, error);
+        }
+    }
+    PendingFile(const PendingFile&) = delete;
+    PendingFile& operator=(const PendingFile&) = delete;
+    ~PendingFile() {
+        file_.reset();
+        if (!committed_) ::DeleteFileW(path_.c_str());
+    }
+
+    void Write(std::span<const std::uint8_t> bytes) {
+        while (!bytes.empty()) {
+            const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 20));
+            DWORD written = 0;
+            if (!::WriteFile(file_.get(), bytes.data(), chunk, &written, nullptr) || written == 0) {
+                throw AppError(kStreamWriteErrorMessage);
+            }
+            bytes = bytes.subspan(written);
+        }
+        // On disk before the rename makes it the setting file, so a crash cannot leave a
+        // replaced but empty file.
+        if (!::FlushFileBuffers(file_.get())) throw AppError(kStreamWriteErrorMessage);
+    }
+
+    // Moves the new content onto the target; the error code when the system refuses.
+    DWORD ReplaceTarget() {
+        file_.reset();
+        if (!::MoveFileExW(path_.c_str(), target_.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            return ::GetLastError();
+        }
+        committed_ = true;
+        return ERROR_SUCCESS;
+    }
+
+  private:
+    std::wstring target_;
+    std::wstring path_;
+    UniqueFileHandle file_;
+    bool committed_ = false;
+};
+
+}  // namespace
+
+std::wstring FullPathOf(const std::wstring& path) {
+    const DWORD needed = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) return path;
+    std::wstring full(needed, L'\0');
+    const DWORD length = ::GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
+    if (length == 0 || length >= needed) return path;
+    full.resize(length);
+    return full;
+}
+
+std::vector<std::uint8_t> ReadSettingFile(const std::wstring& path) {
+    const UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        const DWORD error = ::GetLastError();
+        throw AppError(CannotOpenFileMessage(FullPathOf(path), SystemMessage(error)));
+    }
+    std::vector<std::uint8_t> bytes;
+    std::uint8_t chunk[64 * 1024];
+    for (;;) {
+        DWORD read = 0;
+        if (!::ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr)) {
+            throw AppError(kStreamReadErrorMessage);
+        }
+        if (read == 0) break;
+        bytes.insert(bytes.end(), chunk, chunk + read);
+    }
+    return bytes;
+}
+
+SaveOutcome SaveSettingFile(const std::wstring& target, std::span<const std::uint8_t> bytes) {
+    const bool targetExists = FileExists(target);
+    if (targetExists && !CanReplace(target)) return SaveOutcome::TargetInUse;
+
+    PendingFile pending(target);
+    pending.Write(bytes);
+    const DWORD error = pending.ReplaceTarget();
+    if (error == ERROR_SUCCESS) return SaveOutcome::Saved;
+    // Another program took hold of the file after the check: the same message as before it.
+    if (targetExists) return SaveOutcome::TargetInUse;
+    ThrowCannotCreate(target, error);
+}
+
+std::wstring DecodeAnsiText(std::span<const std::uint8_t> bytes) {
+    if (bytes.empty()) return {};
+    const int size = static_cast<int>(std::min<std::size_t>(bytes.size(), INT_MAX));
+    const auto* source = reinterpret_cast<const char*>(bytes.data());
+    const int length = ::MultiByteToWideChar(CP_THREAD_ACP, 0, source, size, nullptr, 0);
+    std::wstring text(static_cast<std::size_t>(length), L'\0');
+    ::MultiByteToWideChar(CP_THREAD_ACP, 0, source, size, text.data(), length);
+    return text;
+}
+
+}  // namespace tidewell

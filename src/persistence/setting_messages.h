@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tidewell {
+
+// Texts that "Save setting" and "Load setting" show, exactly as users know them.
+inline constexpr wchar_t kSelectViewerMessage[] =
+    L"Please select MS PowerPoint Viewer executable file!";
+inline constexpr wchar_t kSettingFormatMessage[] = L"Error ppsv format!";
+inline constexpr wchar_t kStreamWriteErrorMessage[] = L"Stream write error";
+inline constexpr wchar_t kStreamReadErrorMessage[] = L"Stream read error";
+
+// "<path> is opened by other application, please close it!"
+std::wstring FileInUseMessage(std::wstring_view path);
+// "Cannot create file "<full path>". <system message>"
+std::wstring CannotCreateFileMessage(std::wstring_view fullPath, std::wstring_view systemMessage);
+// "Cannot open file "<full path>". <system message>"
+std::wstring CannotOpenFileMessage(std::wstring_view fullPath, std::wstring_view systemMessage);
+
+}  // namespace tidewell

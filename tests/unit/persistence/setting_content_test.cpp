@@ -1,0 +1,59 @@
+#include "persistence/setting_content.h"
+
+#include <gtest/gtest.h>
+
+#include "persistence/setting_file_codec.h"
+
+namespace tidewell {
+namespace {
+
+using Lines = std::vector<std::wstring>;
+
+TEST(SettingContent, Interpret_FewerThanThreeLines_IsFormatError) {
+    EXPECT_FALSE(InterpretSettingLines({}, 2));
+    EXPECT_FALSE(InterpretSettingLines({L"2"}, 2));
+    EXPECT_FALSE(InterpretSettingLines({L"2", L"C:\\v.exe"}, 2));
+    EXPECT_TRUE(InterpretSettingLines({L"2", L"C:\\v.exe", L"C:\\a.ppt"}, 2));
+}
+
+TEST(SettingContent, Interpret_MonitorLine_MatchesTable) {
+    const struct {
+        const wchar_t* line;
+        int monitorCount;
+        int monitor;
+    } cases[] = {
+        {L"3", 2, 1},  {L"abc", 2, 1}, {L"0", 2, 1},           {L"-2", 2, 1},
+        {L"2", 2, 2},  {L"1", 1, 1},   {L"$2", 2, 2},          {L"0x3", 3, 3},
+        {L"+2", 2, 2}, {L"2x", 2, 1},  {L"99999999999", 2, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "line " << testing::PrintToString(std::wstring(c.line)));
+        const auto content = InterpretSettingLines({c.line, L"P", L"A"}, c.monitorCount);
+        ASSERT_TRUE(content);
+        EXPECT_EQ(content->monitor, c.monitor);
+    }
+}
+
+TEST(SettingContent, Interpret_LinesByPositionOnly_SecondLineIsProgram) {
+    const auto content = InterpretSettingLines({L"1", L"C:\\a.ppt", L"C:\\b.ppt", L"C:\\b.ppt"}, 1);
+    ASSERT_TRUE(content);
+    EXPECT_EQ(content->programPath, L"C:\\a.ppt");
+    EXPECT_EQ(content->presentations, (Lines{L"C:\\b.ppt", L"C:\\b.ppt"}));
+}
+
+TEST(SettingContent, SaveThenLoad_ThroughBytes_GivesSameState) {
+    const Lines playlist = {L"C:\\show\\one.ppt", L"C:\\show\\two \u00E9.pptx"};
+    const auto bytes = EncodeSettingFile(ComposeSettingLines(3, L"C:\\v\\pptview.exe", playlist));
+    const auto noAnsi = [](std::span<const std::uint8_t>) -> std::wstring {
+        ADD_FAILURE() << "a marked file must not reach the ANSI decoder";
+        return {};
+    };
+    const auto content = InterpretSettingLines(DecodeSettingLines(bytes, noAnsi), 3);
+    ASSERT_TRUE(content);
+    EXPECT_EQ(content->monitor, 3);
+    EXPECT_EQ(content->programPath, L"C:\\v\\pptview.exe");
+    EXPECT_EQ(content->presentations, playlist);
+}
+
+}  // namespace
+}  // namespace tidewell
