@@ -12,9 +12,9 @@
 namespace tidewell {
 namespace {
 
-// The process of the entry being played. Owned here, on the user-interface thread, so that each
-// handle is closed once its wait is over; the shared state only carries a copy of the value.
-UniqueKernelHandle& PlayingProcess() {
+// Where LaunchPresentation leaves the handle of the process it started, for the run to take.
+// A launch that fails leaves it empty.
+UniqueKernelHandle& LaunchedProcess() {
     static UniqueKernelHandle process;
     return process;
 }
@@ -44,15 +44,14 @@ void TForm1::RunPlayQueue() {
     // dispatched during the waits, but a change must not make the run read past its end.
     const std::size_t count = PlayQueue.size();
     for (std::size_t i = 0; i < count && i < PlayQueue.size(); ++i) {
-        PlayingProcess().reset();
+        LaunchedProcess().reset();
         LaunchPresentation(BuildCommandLine(RunProgramPath, switchSet, PlayQueue[i]));
-        // A failed launch leaves nothing to wait for: the run goes straight on, whatever an
-        // earlier entry left in the shared state.
-        if (PlayingProcess()) {
-            WaitForShowToEnd(PlaybackState().currentProcessHandle.load());
-        }
+        // The run holds the handle until the show has ended, so that nothing dispatched during
+        // the wait can close it. A failed launch leaves nothing to wait for: the run goes
+        // straight on, whatever an earlier entry left in the shared state.
+        const UniqueKernelHandle process(LaunchedProcess().release());
+        if (process) WaitForShowToEnd(process.get());
     }
-    PlayingProcess().reset();
 }
 
 void TForm1::LaunchPresentation(const std::wstring& commandLine) {
@@ -68,7 +67,7 @@ void TForm1::LaunchPresentation(const std::wstring& commandLine) {
         return;  // not reported: the run goes on with the next entry
     }
     UniqueKernelHandle thread(created.hThread);
-    PlayingProcess().reset(created.hProcess);
+    LaunchedProcess().reset(created.hProcess);
 
     SharedPlaybackState& state = PlaybackState();
     state.currentProcessId.store(created.dwProcessId);
