@@ -22,6 +22,9 @@ need_packages() {
     command -v xwininfo >/dev/null || missing+=(x11-utils)
     command -v import >/dev/null || missing+=(imagemagick)
     command -v clang++ >/dev/null || missing+=(clang)
+    command -v makensis >/dev/null || missing+=(nsis)
+    command -v zip >/dev/null || missing+=(zip)
+    command -v unzip >/dev/null || missing+=(unzip)
     if [ ${#missing[@]} -gt 0 ]; then
         log "installing: ${missing[*]}"
         local sudo=""

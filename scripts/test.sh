@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The whole test command: installs what is missing, builds the native and the Windows build, runs
 # the portable tests natively, the Win32 tests under Wine on a virtual display, the end-to-end
-# tests on two virtual monitors, and the bounded fuzz run. Non-zero when anything fails or cannot
-# run. Everything it starts, it stops.
+# tests on two virtual monitors, builds the installer and the portable archive and tests them under
+# Wine, and runs the bounded fuzz run. Non-zero when anything fails or cannot run. Everything it
+# starts, it stops.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 trap 'stop_started; rm -f "$PID_FILE"' EXIT
@@ -26,6 +27,13 @@ restart_wineserver
 display=$(start_monitors 1024x768 1024x768)
 log "end-to-end tests under Wine on two monitors (display :$display)"
 DISPLAY=":$display" ctest --test-dir "$WIN_BUILD" -L e2e --output-on-failure || status=1
+restart_wineserver
+
+log "installer and portable archive"
+cmake --build "$WIN_BUILD" --target package
+display=$(start_xvfb 1024x768)
+log "installer test under Wine (display :$display)"
+DISPLAY=":$display" "$TIDEWELL_ROOT/tests/packaging/installer_test.sh" "$WIN_BUILD" || status=1
 restart_wineserver
 
 if [ -x "$TIDEWELL_ROOT/fuzz/run.sh" ]; then

@@ -9,6 +9,7 @@
 #include "about/window_class_win32.h"
 #include "app/message_pump_win32.h"
 #include "app/resource.h"
+#include "app/tidewell_version.h"
 #include "common/application_title.h"
 
 namespace tidewell {
@@ -152,7 +153,8 @@ void TForm2::CreateControls() {
 
     // The stored text of the title label; the creation handler puts the application title in.
     TntLabel1 = CreateLabel(TntPanel1, kTitleLabelId, 72, 16, L"Label1", 0);
-    TntLabel2 = CreateLabel(TntPanel1, kVersionLabelId, 72, 37, L"Version: 2.35", 0);
+    TntLabel2 =
+        CreateLabel(TntPanel1, kVersionLabelId, 72, 37, L"Version: " TIDEWELL_VERSION_TEXT, 0);
     TntLabel4 = CreateLabel(TntPanel1, kEmailCaptionId, 24, 74, L"Email:", 0);
     TntLabel6 = CreateLabel(TntPanel1, kWebsiteCaptionId, 24, 92, L"Website:", 0);
     // The links notify their clicks and keep a font of their own, which the window's font change

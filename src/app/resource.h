@@ -35,7 +35,3 @@
 #define IDC_TntLabel2 1208
 #define IDC_TntPanel1 1209
 #define IDC_TntMemo1 1210
-
-#define TIDEWELL_VERSION_MAJOR 2
-#define TIDEWELL_VERSION_MINOR 35
-#define TIDEWELL_VERSION_TEXT "2.35"
