@@ -135,7 +135,8 @@ bool PlaylistView::HandleNotify(const NMHDR& header, LRESULT& result) {
         }
         case LVN_ITEMCHANGED: {
             const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
-            if ((change.uChanged & LVIF_STATE) && SelectionChanged(change.uOldState, change.uNewState))
+            if ((change.uChanged & LVIF_STATE) &&
+                SelectionChanged(change.uOldState, change.uNewState))
                 onSelectionEvent_();
             result = 0;
             return true;

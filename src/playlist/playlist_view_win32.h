@@ -14,7 +14,7 @@
 namespace tidewell {
 
 class PlaylistView {
-public:
+  public:
     // What a drag needs from the window that owns the list: whether the list accepts a drag from
     // `source` at this point, and the move once a drag it accepted is released.
     struct DragHandlers {
@@ -63,7 +63,7 @@ public:
     void BeginDrag(DragHandlers handlers);
     bool IsDragging() const { return dragging_; }
 
-private:
+  private:
     static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR id, DWORD_PTR self);
     LRESULT HandleListMessage(UINT message, WPARAM wParam, LPARAM lParam);
