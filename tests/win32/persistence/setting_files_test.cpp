@@ -1,0 +1,259 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/resource.h"
+#include "common/error_text.h"
+#include "common/utf16.h"
+#include "common/win32_error_win32.h"
+#include "persistence_support.h"
+#include "playlist/playlist_view_win32.h"
+#include "support/form_fixture.h"
+
+namespace tidewell::testing {
+namespace {
+
+using Paths = std::vector<std::wstring>;
+
+const std::wstring kInUseSuffix = L" is opened by other application, please close it!";
+
+class SettingFiles : public FormFixture {
+  protected:
+    void SetUp() override {
+        FormFixture::SetUp();
+        program_ = folder_.File(L"pptview.exe");
+        a_ = folder_.File(L"a.ppt");
+        b_ = folder_.File(L"b \u00E9\u6F14.pps");
+        CreateForm();
+    }
+    // Monitor 2, the program, and the playlist a, b: the state the save tests write.
+    void PrepareState() {
+        form_->Playlist().AppendAll({a_, b_});
+        form_->ApplyCommandEnableRule();
+        form_->SetProgramPath(program_);
+        form_->SetMonitorNumber(2);
+    }
+    void Save(const std::wstring& target) {
+        dialogs_.AnswerFiles({target});
+        Click(IDC_ToolButton7);
+    }
+    void Load(const std::wstring& source) {
+        dialogs_.AnswerFiles({source});
+        Click(IDC_ToolButton8);
+    }
+    Bytes SavedBytes() const {
+        return Utf16LeWithMark(L"2\r\n" + program_ + L"\r\n" + a_ + L"\r\n" + b_ + L"\r\n");
+    }
+    // The folder holds exactly the test's own files plus these: no temporary file is left over.
+    void ExpectFolderHolds(Paths extra) const {
+        extra.insert(extra.end(), {L"a.ppt", L"b \u00E9\u6F14.pps", L"pptview.exe"});
+        std::sort(extra.begin(), extra.end());
+        EXPECT_EQ(folder_.Names(), extra);
+    }
+    void ExpectStateUnchanged() const {
+        EXPECT_EQ(form_->Playlist().Entries(), (Paths{a_, b_}));
+        EXPECT_EQ(form_->ProgramPath(), program_);
+        EXPECT_EQ(form_->MonitorNumber(), 2);
+    }
+
+    ScratchFolder folder_;
+    std::wstring program_, a_, b_;
+};
+
+TEST_F(SettingFiles, Save_MonitorProgramAndPlaylist_WritesExactBytes) {
+    PrepareState();
+    const std::wstring target = folder_ / L"show.ppsv";
+    dialogs_.fileAnswers.push_back([&](FileDialog& dialog) {
+        EXPECT_EQ(dialog.name, L"TntSaveDialog1");
+        EXPECT_EQ(dialog.kind, FileDialog::Kind::Save);
+        EXPECT_EQ(dialog.filter, L"PowerPoint Viewer setting file|*.ppsv");
+        EXPECT_TRUE(dialog.options & FileDialog::kOverwritePrompt);
+        return std::optional<Paths>(Paths{target});
+    });
+    Click(IDC_ToolButton7);
+    EXPECT_EQ(ReadBytes(target), SavedBytes());
+    EXPECT_TRUE(dialogs_.messages.empty());
+    EXPECT_TRUE(dialogs_.errors.empty());
+    ExpectStateUnchanged();
+    ExpectFolderHolds({L"show.ppsv"});
+}
+
+TEST_F(SettingFiles, Save_NoProgramChosen_MessageAndNoDialog) {
+    form_->Playlist().AppendAll({a_});
+    Save(folder_ / L"show.ppsv");
+    EXPECT_EQ(dialogs_.messages, (Paths{L"Please select MS PowerPoint Viewer executable file!"}));
+    EXPECT_TRUE(dialogs_.shownDialogs.empty());
+    ExpectFolderHolds({});
+}
+
+TEST_F(SettingFiles, Save_Cancelled_WritesNothing) {
+    PrepareState();
+    dialogs_.AnswerCancel();
+    Click(IDC_ToolButton7);
+    EXPECT_EQ(dialogs_.shownDialogs, (Paths{L"TntSaveDialog1"}));
+    ExpectFolderHolds({});
+}
+
+TEST_F(SettingFiles, Save_OntoExistingFile_ReplacesItWhole) {
+    PrepareState();
+    const std::wstring target = folder_.File(L"show.ppsv", Bytes(5000, 'x'));
+    Save(target);
+    EXPECT_EQ(ReadBytes(target), SavedBytes());
+    EXPECT_TRUE(dialogs_.messages.empty());
+    ExpectFolderHolds({L"show.ppsv"});
+}
+
+TEST_F(SettingFiles, Save_TargetHeldOpenByOtherProcess_InUseMessageOldFileIntact) {
+    PrepareState();
+    const Bytes old = Utf16LeWithMark(L"1\r\nold\r\nold\r\n");
+    const std::wstring target = folder_.File(L"show.ppsv", old);
+    {
+        FileHolder holder(target, FileHolder::Mode::Exclusive);
+        ASSERT_TRUE(holder.Holding());
+        Save(target);
+        EXPECT_EQ(dialogs_.messages, (Paths{target + kInUseSuffix}));
+        EXPECT_TRUE(dialogs_.errors.empty());
+    }
+    EXPECT_EQ(ReadBytes(target), old);
+    ExpectFolderHolds({L"show.ppsv"});
+}
+
+TEST_F(SettingFiles, Save_ReadOnlyTarget_InUseMessageOldFileIntact) {
+    PrepareState();
+    const Bytes old = {'o', 'l', 'd'};
+    const std::wstring target = folder_.File(L"show.ppsv", old);
+    ASSERT_TRUE(::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY));
+    Save(target);
+    EXPECT_EQ(dialogs_.messages, (Paths{target + kInUseSuffix}));
+    EXPECT_EQ(ReadBytes(target), old);
+    ExpectFolderHolds({L"show.ppsv"});
+}
+
+TEST_F(SettingFiles, Save_FolderMissing_CannotCreateWithFullPathAndSystemText) {
+    PrepareState();
+    const std::wstring target = folder_ / L"missing\\show.ppsv";
+    Save(target);
+    EXPECT_EQ(dialogs_.errors, (Paths{ErrorBoxText(L"Cannot create file \"" + target + L"\". " +
+                                                   SystemMessage(ERROR_PATH_NOT_FOUND))}));
+    EXPECT_TRUE(dialogs_.messages.empty());
+    ExpectFolderHolds({});
+}
+
+TEST_F(SettingFiles, Save_TargetIsAFolder_CannotCreateAndNothingLeftBehind) {
+    PrepareState();
+    const std::wstring target = folder_ / L"show.ppsv";
+    ASSERT_TRUE(::CreateDirectoryW(target.c_str(), nullptr));
+    Save(target);
+    ASSERT_EQ(dialogs_.errors.size(), 1u);
+    EXPECT_EQ(dialogs_.errors[0].rfind(L"Cannot create file \"" + target + L"\". ", 0), 0u)
+        << ::testing::PrintToString(dialogs_.errors[0]);
+    ExpectFolderHolds({L"show.ppsv"});
+}
+
+TEST_F(SettingFiles, SaveThenLoad_StateComesBack) {
+    PrepareState();
+    const std::wstring file = folder_ / L"show.ppsv";
+    Save(file);
+    Click(IDC_ToolButton4);  // Remove all
+    form_->SetProgramPath(kProgramPrompt);
+    form_->SetMonitorNumber(1);
+    ASSERT_FALSE(form_->IsCommandEnabled(IDC_ToolButton7));
+
+    Load(file);
+    ExpectStateUnchanged();
+    EXPECT_EQ(form_->Playlist().SelectedIndex(), -1);
+    EXPECT_TRUE(form_->IsCommandEnabled(IDC_ToolButton7));
+    EXPECT_EQ(dialogs_.shownDialogs, (Paths{L"TntSaveDialog1", L"TntOpenDialog3"}));
+    EXPECT_TRUE(dialogs_.messages.empty());
+}
+
+TEST_F(SettingFiles, Load_OtherEncodingsBlankLinesAndPadding_LoadTheSame) {
+    const std::wstring text = L"\r\n  2 \r\n\r\n\t" + program_ + L"\n" + a_ + L"  \r \r" + b_;
+    std::string utf8 = "\xEF\xBB\xBF";
+    for (const std::wstring& part : {std::wstring(L"\r\n  2 \r\n\r\n\t"), program_,
+                                     std::wstring(L"\n"), a_, std::wstring(L"  \r \r"), b_}) {
+        const int size = ::WideCharToMultiByte(
+            CP_UTF8, 0, part.data(), static_cast<int>(part.size()), nullptr, 0, nullptr, nullptr);
+        std::string piece(static_cast<std::size_t>(size), '\0');
+        ::WideCharToMultiByte(CP_UTF8, 0, part.data(), static_cast<int>(part.size()), piece.data(),
+                              size, nullptr, nullptr);
+        utf8 += piece;
+    }
+    Bytes bigEndian{0xFE, 0xFF};
+    AppendUtf16(text, ByteOrder::BigEndian, bigEndian);
+    const struct {
+        const wchar_t* name;
+        Bytes bytes;
+    } files[] = {{L"utf8.ppsv", Bytes(utf8.begin(), utf8.end())},
+                 {L"be.ppsv", bigEndian},
+                 {L"le.ppsv", Utf16LeWithMark(text)}};
+    for (const auto& file : files) {
+        SCOPED_TRACE(::testing::PrintToString(std::wstring(file.name)));
+        Click(IDC_ToolButton4);
+        form_->SetProgramPath(kProgramPrompt);
+        Load(folder_.File(file.name, file.bytes));
+        ExpectStateUnchanged();
+    }
+}
+
+TEST_F(SettingFiles, Load_AnsiFileWithoutMark_Loads) {
+    const std::wstring text = L"2\r\n" + program_ + L"\r\n" + a_ + L"\r\n";
+    std::string ansi;
+    for (const wchar_t c : text) ansi += static_cast<char>(c);  // the paths here are ASCII
+    ASSERT_TRUE(std::all_of(text.begin(), text.end(), [](wchar_t c) { return c < 0x80; }));
+    Load(folder_.File(L"ansi.ppsv", Bytes(ansi.begin(), ansi.end())));
+    EXPECT_EQ(form_->Playlist().Entries(), (Paths{a_}));
+    EXPECT_EQ(form_->ProgramPath(), program_);
+    EXPECT_EQ(form_->MonitorNumber(), 2);
+}
+
+TEST_F(SettingFiles, Load_LinesByPositionAndUnusablePathsDropped) {
+    PrepareState();
+    // Line 2 is a presentation: it becomes the program path. "3" names no monitor of two: 1.
+    const std::wstring text = L"3\r\n" + a_ + L"\r\n" + folder_ / L"gone.ppt" + L"\r\n" +
+                              folder_.Path() + L"\r\n" + b_ + L"\r\n" + b_ + L"\r\n";
+    Load(folder_.File(L"odd.ppsv", Utf16LeWithMark(text)));
+    EXPECT_EQ(form_->Playlist().Entries(), (Paths{b_, b_}));
+    EXPECT_EQ(form_->ProgramPath(), a_);
+    EXPECT_EQ(form_->MonitorNumber(), 1);
+    EXPECT_TRUE(dialogs_.messages.empty());
+}
+
+TEST_F(SettingFiles, Load_ProgramLineNotAFile_ProgramKept) {
+    PrepareState();
+    Load(folder_.File(L"p.ppsv", Utf16LeWithMark(L"1\r\n" + folder_ / L"none.exe" + L"\r\n" + a_)));
+    EXPECT_EQ(form_->ProgramPath(), program_);
+    EXPECT_EQ(form_->Playlist().Entries(), (Paths{a_}));
+}
+
+TEST_F(SettingFiles, Load_FewerThanThreeLines_FormatErrorNothingChanges) {
+    PrepareState();
+    Load(folder_.File(L"short.ppsv", Utf16LeWithMark(L"1\r\n\r\n  \r\n" + program_ + L"\r\n")));
+    EXPECT_EQ(dialogs_.messages, (Paths{L"Error ppsv format!"}));
+    ExpectStateUnchanged();
+}
+
+TEST_F(SettingFiles, Load_FileHeldOpenForWriting_CannotOpenNothingChanges) {
+    PrepareState();
+    const std::wstring file = folder_.File(L"busy.ppsv", Utf16LeWithMark(L"1\r\nx\r\ny\r\n"));
+    FileHolder holder(file, FileHolder::Mode::Writer);
+    ASSERT_TRUE(holder.Holding());
+    Load(file);
+    EXPECT_EQ(dialogs_.errors, (Paths{ErrorBoxText(L"Cannot open file \"" + file + L"\". " +
+                                                   SystemMessage(ERROR_SHARING_VIOLATION))}));
+    ExpectStateUnchanged();
+}
+
+TEST_F(SettingFiles, Load_MissingFile_CannotOpenWithSystemText) {
+    PrepareState();
+    const std::wstring file = folder_ / L"nowhere.ppsv";
+    Load(file);
+    EXPECT_EQ(dialogs_.errors, (Paths{ErrorBoxText(L"Cannot open file \"" + file + L"\". " +
+                                                   SystemMessage(ERROR_FILE_NOT_FOUND))}));
+    ExpectStateUnchanged();
+}
+
+}  // namespace
+}  // namespace tidewell::testing
