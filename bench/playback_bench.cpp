@@ -39,8 +39,11 @@ std::string ReadWholeFile(const std::wstring& path) {
     return bytes;
 }
 
-// The Linux process that runs tidewell.exe: its command line is the Windows path of the exe.
-std::wstring FindLinuxProcess() {
+// The Linux process that runs this tidewell.exe: its command line starts with the exe's Windows
+// path. Matching the whole path keeps other people's copies on a shared machine out.
+std::wstring FindLinuxProcess(const std::wstring& exe) {
+    std::string wanted(exe.begin(), exe.end());  // the build's paths are ASCII
+    std::transform(wanted.begin(), wanted.end(), wanted.begin(), ::tolower);
     WIN32_FIND_DATAW data;
     HANDLE find = ::FindFirstFileW(L"Z:\\proc\\*", &data);
     std::wstring found;
@@ -49,8 +52,9 @@ std::wstring FindLinuxProcess() {
         const std::wstring name = data.cFileName;
         if (name.find_first_not_of(L"0123456789") != std::wstring::npos) continue;
         const std::string cmd = ReadWholeFile(L"Z:\\proc\\" + name + L"\\cmdline");
-        const std::string first = cmd.substr(0, cmd.find('\0'));
-        if (first.size() >= 13 && first.ends_with("\\tidewell.exe")) found = name;
+        std::string first = cmd.substr(0, cmd.find('\0'));
+        std::transform(first.begin(), first.end(), first.begin(), ::tolower);
+        if (first == wanted) found = name;
     } while (::FindNextFileW(find, &data));
     ::FindClose(find);
     return found;
@@ -148,7 +152,7 @@ int MeasureCpu(const std::wstring& tidewell, const std::wstring& standin, double
     Seed({folder.Touch(L"long show.ppt")}, standin);
     Program program(tidewell);
     if (!program.Main()) return std::puts("tidewell.exe did not start"), 1;
-    const std::wstring pid = FindLinuxProcess();
+    const std::wstring pid = FindLinuxProcess(tidewell);
     if (pid.empty()) return std::puts("cannot find the Linux process of tidewell.exe"), 1;
 
     std::this_thread::sleep_for(1s);  // let start-up work settle
