@@ -29,6 +29,12 @@ log "end-to-end tests under Wine on two monitors (display :$display)"
 DISPLAY=":$display" ctest --test-dir "$WIN_BUILD" -L e2e --output-on-failure || status=1
 restart_wineserver
 
+display=$(start_monitors 1024x768 1024x768 800x600)
+log "end-to-end tests under Wine on three monitors, one of another size (display :$display)"
+DISPLAY=":$display" TIDEWELL_E2E_THREE_MONITORS=1 \
+    wine "$WIN_BUILD/tidewell_e2e_tests.exe" --gtest_filter='ThreeMonitors.*' || status=1
+restart_wineserver
+
 log "installer and portable archive"
 cmake --build "$WIN_BUILD" --target package
 display=$(start_xvfb 1024x768)
