@@ -257,3 +257,29 @@ TEST_F(SettingFiles, Load_MissingFile_CannotOpenWithSystemText) {
 
 }  // namespace
 }  // namespace tidewell::testing
+
+namespace tidewell::testing {
+namespace {
+
+// A real full disk: run by full_volume_test.sh, which mounts a tiny volume, fills it, and names a
+// folder on it (holding an old "show.ppsv") in TIDEWELL_TEST_FULL_FOLDER. Disabled in the normal
+// run because only that script can create the condition.
+TEST_F(SettingFiles, DISABLED_Save_VolumeFull_StreamWriteErrorOldFileIntact) {
+    wchar_t folder[MAX_PATH];
+    const DWORD length = ::GetEnvironmentVariableW(L"TIDEWELL_TEST_FULL_FOLDER", folder, MAX_PATH);
+    ASSERT_TRUE(length > 0 && length < MAX_PATH) << "run this test through full_volume_test.sh";
+    const std::wstring target = std::wstring(folder) + L"\\show.ppsv";
+    const Bytes old = ReadBytes(target);
+    ASSERT_FALSE(old.empty());
+
+    PrepareState();
+    Save(target);
+    EXPECT_EQ(dialogs_.errors, (Paths{ErrorBoxText(L"Stream write error")}));
+    EXPECT_EQ(ReadBytes(target), old);
+    WIN32_FIND_DATAW data{};
+    UniqueFindHandle find(::FindFirstFileW((std::wstring(folder) + L"\\~tw*").c_str(), &data));
+    EXPECT_FALSE(find) << "temporary file left behind";
+}
+
+}  // namespace
+}  // namespace tidewell::testing
