@@ -23,6 +23,8 @@ SetCompressor /SOLID lzma
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${APP_NAME}"
 !define PREFERENCES_KEY "SOFTWARE\hollowfin\lanternrow"
 !define PREFERENCES_PARENT_KEY "SOFTWARE\hollowfin"
+!define REMOVE_PREFERENCES_QUESTION "Do you also want to remove your ${APP_NAME} settings \
+(the playlist, the presentation program and the monitor number)?"
 
 Name "${APP_NAME} ${VERSION}"
 OutFile "${OUTPUT_FILE}"
@@ -137,8 +139,7 @@ Function un.RemovePreferences
     ClearErrors
     ${GetOptions} $1 "/RemoveSettings" $2
     ${If} ${Errors}
-        MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 \
-            "Do you also want to remove your ${APP_NAME} settings (the playlist, the presentation program and the monitor number)?" \
+        MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 "${REMOVE_PREFERENCES_QUESTION}" \
             /SD IDNO IDYES remove
         Return
     ${EndIf}

@@ -77,10 +77,13 @@ wait_for_display() {
     return 1
 }
 
+# Display numbers are taken from the first free one upwards; TIDEWELL_DISPLAY_BASE moves the start,
+# so that several people on one machine can keep to ranges of their own.
+
 # Starts Xvfb with one screen of the given size; prints the display number.
 start_xvfb() {
     local n
-    n=$(free_display "${2:-90}")
+    n=$(free_display "${2:-${TIDEWELL_DISPLAY_BASE:-90}}")
     Xvfb ":$n" -screen 0 "$1x24" -nolisten tcp >/dev/null 2>&1 &
     echo $! >>"$PID_FILE"
     wait_for_display "$n" || return 1
@@ -94,7 +97,7 @@ start_monitors() {
         w=${s%x*}; h=${s#*x}
         total_w=$((total_w + w)); [ "$h" -gt "$max_h" ] && max_h=$h
     done
-    host=$(start_xvfb "${total_w}x${max_h}" 70) || return 1
+    host=$(start_xvfb "${total_w}x${max_h}" "${TIDEWELL_DISPLAY_BASE:-70}") || return 1
     for s in "${sizes[@]}"; do
         args+=(-screen "$s+$x+0"); x=$((x + ${s%x*}))
     done

@@ -43,7 +43,7 @@ setup_wine
 # Shortcuts would otherwise also become menu entries of the Linux desktop.
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
 if [ -z "${DISPLAY:-}" ]; then
-    DISPLAY=":$(start_xvfb 1024x768 61)"
+    DISPLAY=":$(start_xvfb 1024x768)"
     export DISPLAY
     restart_wineserver
 fi
@@ -81,7 +81,8 @@ start_and_close() {
     wine "$exe_windows" >/dev/null 2>&1 &
     local wine_pid=$!
     for _ in $(seq 1 100); do
-        window=$(xdotool search --name '^Tidewell$' 2>/dev/null | head -1) && [ -n "$window" ] && break
+        window=$(xdotool search --name '^Tidewell$' 2>/dev/null | head -1) || true
+        [ -n "$window" ] && break
         sleep 0.2
     done
     if [ -z "$window" ]; then
@@ -127,15 +128,17 @@ install_cycle() {
     [ "$pass_folder" = yes ] && command+=" /D=$folder"
     wine cmd /c "$command" >/dev/null 2>&1 || fail "$mode: installer exited non-zero"
     [ -f "$dir/tidewell.exe" ] || fail "$mode: no tidewell.exe in $folder"
-    cmp -s "$dir/tidewell.exe" "$program" || fail "$mode: installed tidewell.exe differs from the build"
+    cmp -s "$dir/tidewell.exe" "$program" || fail "$mode: installed tidewell.exe is not the built one"
     [ -f "$dir/$uninstaller_name" ] || fail "$mode: no uninstaller in $folder"
     [ -f "$shortcut" ] || fail "$mode: no Start-menu shortcut at $shortcut"
     pass "$mode: installed into $folder with a Start-menu shortcut"
 
     local key="$root\\$uninstall_key"
     [ "$(reg_value "$key" DisplayName)" = "Tidewell" ] || fail "$mode: no uninstall entry $key"
-    [ "$(reg_value "$key" DisplayVersion)" = "$version" ] || fail "$mode: DisplayVersion is not $version"
-    [ "$(reg_value "$key" InstallLocation)" = "$folder" ] || fail "$mode: InstallLocation is not $folder"
+    [ "$(reg_value "$key" DisplayVersion)" = "$version" ] ||
+        fail "$mode: DisplayVersion is not $version"
+    [ "$(reg_value "$key" InstallLocation)" = "$folder" ] ||
+        fail "$mode: InstallLocation is not $folder"
     local quiet
     quiet=$(reg_value "$key" QuietUninstallString)
     [ "$quiet" = "\"$folder\\$uninstaller_name\" /$mode /S" ] ||
@@ -158,8 +161,8 @@ install_cycle() {
     if [ "$keep" = no ] && reg_key_exists "$preferences_key"; then
         fail "$mode: /RemoveSettings left the preferences"
     fi
-    pass "$mode: silent uninstall${uninstall_switches:+ $uninstall_switches} removed program, shortcut and entry" \
-        "(preferences kept: $keep)"
+    pass "$mode: silent uninstall${uninstall_switches:+ $uninstall_switches} removed the program," \
+        "the shortcut and the entry (preferences kept: $keep)"
 }
 
 start=$SECONDS
