@@ -48,11 +48,6 @@ TEST(PreferenceValues, SplitStoredPlaylist_MatchesTable) {
     }
 }
 
-TEST(PreferenceValues, JoinThenSplit_FullPaths_RoundTrip) {
-    const Lines paths = {L"C:\\a b\\x.ppt", L"D:\\\u00E9\\y.pps", L"C:\\a b\\x.ppt"};
-    EXPECT_EQ(SplitStoredPlaylist(JoinPlaylistForStore(paths)), paths);
-}
-
 TEST(PreferenceValues, RegistryStringData_IsUnitsPlusOneNul) {
     EXPECT_EQ(RegistryStringData(L""), (Bytes{0, 0}));
     EXPECT_EQ(RegistryStringData(L"A\u00E9"), (Bytes{0x41, 0, 0xE9, 0, 0, 0}));

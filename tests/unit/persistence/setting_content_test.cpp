@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "persistence/setting_file_codec.h"
-
 namespace tidewell {
 namespace {
 
@@ -39,20 +37,6 @@ TEST(SettingContent, Interpret_LinesByPositionOnly_SecondLineIsProgram) {
     ASSERT_TRUE(content);
     EXPECT_EQ(content->programPath, L"C:\\a.ppt");
     EXPECT_EQ(content->presentations, (Lines{L"C:\\b.ppt", L"C:\\b.ppt"}));
-}
-
-TEST(SettingContent, SaveThenLoad_ThroughBytes_GivesSameState) {
-    const Lines playlist = {L"C:\\show\\one.ppt", L"C:\\show\\two \u00E9.pptx"};
-    const auto bytes = EncodeSettingFile(ComposeSettingLines(3, L"C:\\v\\pptview.exe", playlist));
-    const auto noAnsi = [](std::span<const std::uint8_t>) -> std::wstring {
-        ADD_FAILURE() << "a marked file must not reach the ANSI decoder";
-        return {};
-    };
-    const auto content = InterpretSettingLines(DecodeSettingLines(bytes, noAnsi), 3);
-    ASSERT_TRUE(content);
-    EXPECT_EQ(content->monitor, 3);
-    EXPECT_EQ(content->programPath, L"C:\\v\\pptview.exe");
-    EXPECT_EQ(content->presentations, playlist);
 }
 
 }  // namespace

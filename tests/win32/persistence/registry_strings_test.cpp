@@ -75,10 +75,6 @@ TEST_F(RegistryStrings, Read_StringValues_MatchTable) {
     }
 }
 
-TEST_F(RegistryStrings, Read_MissingValue_IsEmptyWithoutError) {
-    EXPECT_EQ(ReadRegistryString(key_.get(), L"files"), L"");
-}
-
 TEST_F(RegistryStrings, Read_WrongTypeOrUnreadable_ThrowsWithValueName) {
     SetRaw(L"files", REG_DWORD, {1, 0, 0, 0});
     SetRaw(L"pptexfile", REG_BINARY, {'a', 0, 0, 0});
@@ -89,26 +85,6 @@ TEST_F(RegistryStrings, Read_WrongTypeOrUnreadable_ThrowsWithValueName) {
     EXPECT_EQ(ErrorOf(L"pptexfile"), L"Invalid data type for 'pptexfile'");
     EXPECT_EQ(ErrorOf(L"monitorc"), L"Invalid data type for 'monitorc'");
     EXPECT_EQ(ErrorOf(L"odd"), L"Failed to get data for 'odd'");
-}
-
-TEST_F(RegistryStrings, Write_Text_IsRegSzWithOneNul) {
-    WriteRegistryString(key_.get(), L"files", L"C:\\a.ppt\r\nD:\\\u00E9.pps");
-    DWORD type = 0;
-    Bytes data(256);
-    DWORD size = static_cast<DWORD>(data.size());
-    ASSERT_EQ(::RegQueryValueExW(key_.get(), L"files", nullptr, &type, data.data(), &size),
-              ERROR_SUCCESS);
-    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-    // 18 characters and the terminator, two bytes each.
-    ASSERT_EQ(size, 2u * (18 + 1));
-    data.resize(size);
-    EXPECT_EQ(data[16], 0x0D);
-    EXPECT_EQ(data[18], 0x0A);
-    EXPECT_EQ(data[26], 0xE9);
-    EXPECT_EQ(data[34], 's');
-    EXPECT_EQ(data[36], 0);
-    EXPECT_EQ(data[37], 0);
-    EXPECT_EQ(ReadRegistryString(key_.get(), L"files"), L"C:\\a.ppt\r\nD:\\\u00E9.pps");
 }
 
 }  // namespace

@@ -246,15 +246,6 @@ TEST_F(SettingFiles, Load_FileHeldOpenForWriting_CannotOpenNothingChanges) {
     ExpectStateUnchanged();
 }
 
-TEST_F(SettingFiles, Load_MissingFile_CannotOpenWithSystemText) {
-    PrepareState();
-    const std::wstring file = folder_ / L"nowhere.ppsv";
-    Load(file);
-    EXPECT_EQ(dialogs_.errors, (Paths{ErrorBoxText(L"Cannot open file \"" + file + L"\". " +
-                                                   SystemMessage(ERROR_FILE_NOT_FOUND))}));
-    ExpectStateUnchanged();
-}
-
 }  // namespace
 }  // namespace tidewell::testing
 
