@@ -1,6 +1,6 @@
 #include "about/bevel_panel_win32.h"
 
-#include "about/window_class_win32.h"
+#include "common/window_class_win32.h"
 
 namespace tidewell {
 namespace {

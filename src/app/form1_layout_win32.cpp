@@ -9,6 +9,8 @@
 #include "app/form1_win32.h"
 #include "app/images_win32.h"
 #include "app/resource.h"
+#include "common/label_size_win32.h"
+#include "common/window_class_win32.h"
 
 namespace tidewell {
 
@@ -127,17 +129,6 @@ LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     return ::DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-void RegisterPanelClass(HINSTANCE instance) {
-    WNDCLASSEXW wc{sizeof(wc)};
-    if (::GetClassInfoExW(instance, kPanelClass, &wc)) return;
-    wc.lpfnWndProc = PanelProc;
-    wc.hInstance = instance;
-    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kPanelClass;
-    ::RegisterClassExW(&wc);
-}
-
 struct ToolButtonSpec {
     int id;
     const wchar_t* caption;
@@ -160,19 +151,11 @@ const std::array<ToolButtonSpec, 8> kToolButtons = {{
 // font runs wider than the one the layout was drawn with, the text grows to the right instead of
 // wrapping onto a hidden second line.
 void FitLabelToText(HWND label) {
-    wchar_t text[256] = {};
-    const int length = ::GetWindowTextW(label, text, 256);
-    HDC dc = ::GetDC(label);
-    const HGDIOBJ old =
-        ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(label, WM_GETFONT, 0, 0)));
-    SIZE extent{};
-    ::GetTextExtentPoint32W(dc, text, length, &extent);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(label, dc);
+    const SIZE text = MeasureLabelText(label);
     RECT place{};
     ::GetWindowRect(label, &place);
-    if (extent.cx > place.right - place.left) {
-        ::SetWindowPos(label, nullptr, 0, 0, extent.cx, place.bottom - place.top,
+    if (text.cx > place.right - place.left) {
+        ::SetWindowPos(label, nullptr, 0, 0, text.cx, place.bottom - place.top,
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
@@ -181,7 +164,7 @@ void FitLabelToText(HWND label) {
 
 void TForm1::CreateControls() {
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    RegisterPanelClass(instance);
+    RegisterButtonFaceClass(instance, kPanelClass, PanelProc);
     const auto scale = [this](LONG v) { return ::MulDiv(v, dpi_, 96); };
 
     CreateToolbar();

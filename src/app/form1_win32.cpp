@@ -8,6 +8,7 @@
 #include "app/resource.h"
 #include "common/application_title.h"
 #include "common/error_text.h"
+#include "common/window_text_win32.h"
 #include "playlist/playlist_view_win32.h"
 
 namespace tidewell {
@@ -68,13 +69,6 @@ void RegisterForm1Class(HINSTANCE instance, WNDPROC proc) {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kForm1Class;
     ::RegisterClassExW(&wc);
-}
-
-std::wstring WindowText(HWND window) {
-    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        ::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
 }
 
 }  // namespace

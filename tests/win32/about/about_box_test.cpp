@@ -9,42 +9,10 @@
 #include "app/resource.h"
 #include "about/modal_script.h"
 #include "support/form_fixture.h"
+#include "support/window_queries.h"
 
 namespace tidewell::testing {
 namespace {
-
-std::wstring TextOf(HWND window) {
-    wchar_t text[256] = {};
-    ::GetWindowTextW(window, text, 256);
-    return text;
-}
-
-// Left, top, width, height in the parent's client area.
-RECT PlaceInParent(HWND control) {
-    RECT r{};
-    ::GetWindowRect(control, &r);
-    ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
-}
-
-LOGFONTW FontOf(HWND control) {
-    LOGFONTW font{};
-    const auto handle = reinterpret_cast<HGDIOBJ>(::SendMessageW(control, WM_GETFONT, 0, 0));
-    if (handle) ::GetObjectW(handle, sizeof(font), &font);
-    return font;
-}
-
-int TextWidthInOwnFont(HWND control) {
-    const std::wstring text = TextOf(control);
-    HDC dc = ::GetDC(control);
-    HGDIOBJ previous =
-        ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(control, WM_GETFONT, 0, 0)));
-    SIZE size{};
-    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    ::SelectObject(dc, previous);
-    ::ReleaseDC(control, dc);
-    return size.cx;
-}
 
 void ClickLabel(HWND label) {
     ::SendMessageW(label, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));

@@ -8,22 +8,10 @@
 
 #include "app/resource.h"
 #include "support/form_fixture.h"
+#include "support/window_queries.h"
 
 namespace tidewell::testing {
 namespace {
-
-std::wstring TextOf(HWND window) {
-    wchar_t text[1024] = {};
-    ::GetWindowTextW(window, text, 1024);
-    return text;
-}
-
-RECT PlaceInParent(HWND control) {
-    RECT r{};
-    ::GetWindowRect(control, &r);
-    ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-    return {r.left, r.top, r.right - r.left, r.bottom - r.top};  // left, top, width, height
-}
 
 std::wstring MenuText(HMENU menu, int position) {
     wchar_t text[256] = {};

@@ -1,4 +1,4 @@
-#include "about/label_size_win32.h"
+#include "common/label_size_win32.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -6,16 +6,10 @@
 
 #include "app/images_win32.h"
 #include "common/unique_handle_win32.h"
+#include "common/window_text_win32.h"
 
 namespace tidewell {
 namespace {
-
-std::wstring WindowText(HWND window) {
-    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        ::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
 
 // Draws the text black on white into a scratch bitmap `width` pixels wide and returns one past
 // the rightmost column that holds any ink.

@@ -1,4 +1,4 @@
-#include "about/window_class_win32.h"
+#include "common/window_class_win32.h"
 
 namespace tidewell {
 
