@@ -1,0 +1,159 @@
+#pragma once
+// What the benchmarks share: the program's stored preferences to seed a run, the Linux process
+// behind a Windows one (Wine's GetProcessTimes on another process answers with the caller's own
+// times, so CPU and memory are read from /proc through Wine's Z: drive), and one started
+// tidewell.exe with its main window.
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+namespace tidewell::bench {
+
+using namespace std::chrono_literals;
+
+inline constexpr wchar_t kPreferencesKey[] = L"SOFTWARE\\hollowfin\\lanternrow";
+inline constexpr double kLinuxTicksPerSecond = 100.0;  // USER_HZ, fixed on Linux
+
+inline std::string ReadWholeFile(const std::wstring& path) {
+    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                             nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return {};
+    std::string bytes;
+    char chunk[4096];
+    DWORD got = 0;
+    while (::ReadFile(h, chunk, sizeof(chunk), &got, nullptr) && got > 0) bytes.append(chunk, got);
+    ::CloseHandle(h);
+    return bytes;
+}
+
+// The Linux process that runs this tidewell.exe: its command line starts with the exe's Windows
+// path. Matching the whole path keeps other people's copies on a shared machine out.
+inline std::wstring FindLinuxProcess(const std::wstring& exe) {
+    std::string wanted(exe.begin(), exe.end());  // the build's paths are ASCII
+    std::transform(wanted.begin(), wanted.end(), wanted.begin(), ::tolower);
+    WIN32_FIND_DATAW data;
+    HANDLE find = ::FindFirstFileW(L"Z:\\proc\\*", &data);
+    std::wstring found;
+    if (find == INVALID_HANDLE_VALUE) return found;
+    do {
+        const std::wstring name = data.cFileName;
+        if (name.find_first_not_of(L"0123456789") != std::wstring::npos) continue;
+        const std::string cmd = ReadWholeFile(L"Z:\\proc\\" + name + L"\\cmdline");
+        std::string first = cmd.substr(0, cmd.find('\0'));
+        std::transform(first.begin(), first.end(), first.begin(), ::tolower);
+        if (first == wanted) found = name;
+    } while (::FindNextFileW(find, &data));
+    ::FindClose(find);
+    return found;
+}
+
+// User plus system time of a Linux process, in seconds.
+inline double CpuSeconds(const std::wstring& linuxPid) {
+    const std::string stat = ReadWholeFile(L"Z:\\proc\\" + linuxPid + L"\\stat");
+    std::size_t pos = stat.rfind(')');
+    if (pos == std::string::npos) return -1;
+    // Fields after the command name start with the state (field 3); utime and stime are 14, 15.
+    std::vector<std::string> fields;
+    std::size_t start = pos + 2;
+    while (start < stat.size()) {
+        const std::size_t end = stat.find(' ', start);
+        fields.push_back(stat.substr(start, end - start));
+        if (end == std::string::npos) break;
+        start = end + 1;
+    }
+    if (fields.size() < 13) return -1;
+    return (std::stod(fields[11]) + std::stod(fields[12])) / kLinuxTicksPerSecond;
+}
+
+template <typename Condition>
+bool WaitUntil(Condition condition, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(20ms);
+    }
+    return true;
+}
+
+inline void Seed(const std::vector<std::wstring>& files, const std::wstring& program) {
+    std::wstring joined;
+    for (const auto& f : files) joined += f + L"\r\n";
+    HKEY key = nullptr;
+    ::RegCreateKeyExW(HKEY_CURRENT_USER, kPreferencesKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                      &key, nullptr);
+    const std::pair<const wchar_t*, std::wstring> values[] = {
+        {L"files", joined}, {L"pptexfile", program}, {L"monitorc", L"2"}};
+    for (const auto& [name, value] : values) {
+        ::RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                         static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    }
+    ::RegCloseKey(key);
+}
+
+// One started tidewell.exe with its main window; closed at the end.
+class Program {
+  public:
+    explicit Program(const std::wstring& exe) {
+        std::wstring line = L"\"" + exe + L"\"";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        const auto started = std::chrono::steady_clock::now();
+        if (!::CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                              nullptr, &startup, &info_)) {
+            return;
+        }
+        // Started means the main window is on the screen, with its stored playlist loaded.
+        WaitUntil(
+            [&] {
+                main_ = ::FindWindowW(L"TForm1", L"Tidewell");
+                return main_ && ::IsWindowVisible(main_);
+            },
+            30s);
+        startup_ = std::chrono::steady_clock::now() - started;
+    }
+    ~Program() {
+        if (main_) ::PostMessageW(main_, WM_CLOSE, 0, 0);
+        if (info_.hProcess) {
+            if (::WaitForSingleObject(info_.hProcess, 10000) != WAIT_OBJECT_0) {
+                ::TerminateProcess(info_.hProcess, 1);
+            }
+            ::CloseHandle(info_.hProcess);
+            ::CloseHandle(info_.hThread);
+        }
+    }
+    HWND Main() const { return main_; }
+    double StartupMilliseconds() const {
+        return std::chrono::duration<double, std::milli>(startup_).count();
+    }
+
+    bool PlayAll() {
+        HWND button = ::FindWindowExW(main_, nullptr, L"Button", L"Play All");
+        if (!button || !WaitUntil([&] { return ::IsWindowEnabled(button) != FALSE; }, 10s)) {
+            return false;
+        }
+        ::PostMessageW(button, BM_CLICK, 0, 0);
+        return WaitUntil([&] { return !::IsWindowVisible(main_); }, 10s);
+    }
+    bool WaitForRunEnd(std::chrono::milliseconds timeout) {
+        return WaitUntil([&] { return ::IsWindowVisible(main_) != FALSE; }, timeout);
+    }
+
+  private:
+    PROCESS_INFORMATION info_{};
+    HWND main_ = nullptr;
+    std::chrono::steady_clock::duration startup_{};
+};
+
+// Prints one row of the benchmark table that bench/run.sh gathers: "TABLE<tab>what<tab>figure".
+inline void TableRow(const std::string& what, const std::string& figure) {
+    std::printf("TABLE\t%s\t%s\n", what.c_str(), figure.c_str());
+    std::fflush(stdout);
+}
+
+}  // namespace tidewell::bench
