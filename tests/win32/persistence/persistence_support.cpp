@@ -20,58 +20,12 @@ std::wstring Environment(const wchar_t* name) {
     return length > 0 && length < 1024 ? std::wstring(buffer, length) : std::wstring();
 }
 
-void RemoveTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW data{};
-    UniqueFindHandle find(::FindFirstFileW((folder + L"\\*").c_str(), &data));
-    if (find) {
-        do {
-            const std::wstring name = data.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring path = folder + L"\\" + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(path);
-            } else {
-                ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                ::DeleteFileW(path.c_str());
-            }
-        } while (::FindNextFileW(find.get(), &data));
-    }
-    ::RemoveDirectoryW(folder.c_str());
-}
-
 }  // namespace
-
-ScratchFolder::ScratchFolder() {
-    static std::atomic<int> counter{0};
-    wchar_t temp[MAX_PATH + 1];
-    const DWORD length = ::GetTempPathW(MAX_PATH + 1, temp);
-    path_ = std::wstring(temp, length) + L"tidewell-persistence-" +
-            std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(counter++);
-    RemoveTree(path_);
-    EXPECT_TRUE(::CreateDirectoryW(path_.c_str(), nullptr)) << ::GetLastError();
-}
-
-ScratchFolder::~ScratchFolder() {
-    RemoveTree(path_);
-}
 
 std::wstring ScratchFolder::File(const std::wstring& name, const Bytes& content) const {
     const std::wstring path = *this / name;
     WriteBytes(path, content);
     return path;
-}
-
-std::vector<std::wstring> ScratchFolder::Names() const {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW data{};
-    UniqueFindHandle find(::FindFirstFileW((path_ + L"\\*").c_str(), &data));
-    if (!find) return names;
-    do {
-        const std::wstring name = data.cFileName;
-        if (name != L"." && name != L"..") names.push_back(name);
-    } while (::FindNextFileW(find.get(), &data));
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 void WriteBytes(const std::wstring& path, const Bytes& bytes) {

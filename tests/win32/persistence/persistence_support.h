@@ -8,28 +8,20 @@
 #include <vector>
 
 #include "common/unique_handle_win32.h"
+#include "support/temp_folder.h"
 
 namespace tidewell::testing {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// A fresh folder below the temporary folder, removed with everything in it at the end.
-class ScratchFolder {
+// The test's own folder, with byte-exact files: File(name, bytes) creates one and returns its path.
+class ScratchFolder : public TempFolder {
   public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    ScratchFolder() : TempFolder(L"tidewell-persistence") {}
 
-    const std::wstring& Path() const { return path_; }
-    std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
+    std::wstring operator/(const std::wstring& name) const { return TempFolder::File(name); }
     // Creates an (empty unless given) file and returns its full path.
     std::wstring File(const std::wstring& name, const Bytes& content = {}) const;
-    // The names in the folder, sorted; shows leftovers such as temporary files.
-    std::vector<std::wstring> Names() const;
-
-  private:
-    std::wstring path_;
 };
 
 void WriteBytes(const std::wstring& path, const Bytes& bytes);

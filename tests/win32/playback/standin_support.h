@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "../support/temp_folder.h"
+
 namespace tidewell::testing {
 
 inline std::wstring ExecutableFolder() {
@@ -20,56 +22,6 @@ inline std::wstring ExecutableFolder() {
 inline std::wstring StandinPath() {
     return ExecutableFolder() + L"\\standin.exe";
 }
-
-// A fresh folder below the temporary folder, removed with its files at the end.
-class TempFolder {
-  public:
-    TempFolder() {
-        wchar_t base[MAX_PATH + 1] = {};
-        ::GetTempPathW(MAX_PATH, base);
-        static int counter = 0;
-        path_ = std::wstring(base) + L"tidewell-play-" + std::to_wstring(::GetCurrentProcessId()) +
-                L"-" + std::to_wstring(++counter) + L"-" + std::to_wstring(::GetTickCount());
-        ::CreateDirectoryW(path_.c_str(), nullptr);
-    }
-    ~TempFolder() { RemoveTree(path_); }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::wstring& Path() const { return path_; }
-    std::wstring File(const std::wstring& name) const { return path_ + L"\\" + name; }
-
-    // An empty file, for playlist entries that must exist.
-    std::wstring Touch(const std::wstring& name) const {
-        const std::wstring file = File(name);
-        HANDLE h = ::CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (h != INVALID_HANDLE_VALUE) ::CloseHandle(h);
-        return file;
-    }
-
-  private:
-    static void RemoveTree(const std::wstring& folder) {
-        WIN32_FIND_DATAW data;
-        HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
-        if (find != INVALID_HANDLE_VALUE) {
-            do {
-                const std::wstring name = data.cFileName;
-                if (name == L"." || name == L"..") continue;
-                const std::wstring full = folder + L"\\" + name;
-                if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                    RemoveTree(full);
-                } else {
-                    ::DeleteFileW(full.c_str());
-                }
-            } while (::FindNextFileW(find, &data));
-            ::FindClose(find);
-        }
-        ::RemoveDirectoryW(folder.c_str());
-    }
-
-    std::wstring path_;
-};
 
 // Sets TIDEWELL_STANDIN_<NAME> variables for the shows started while it lives (children inherit
 // the environment) and clears every one of them again at the end.
