@@ -12,6 +12,8 @@ namespace tidewell {
 namespace {
 
 constexpr UINT_PTR kSubclassId = 0x504C;  // any id unique to this subclass
+// Posted to the list after appends, so that the control learns the new row count once per batch.
+constexpr UINT kSyncRowCount = WM_APP + 0x504C;
 
 bool SelectionChanged(UINT oldState, UINT newState) {
     return ((oldState ^ newState) & LVIS_SELECTED) != 0;
@@ -35,14 +37,14 @@ int PlaylistView::SelectedIndex() const {
 
 void PlaylistView::Append(std::wstring path) {
     entries_.push_back(std::move(path));
-    SyncRowCount();
+    MarkRowCountStale();
 }
 
 void PlaylistView::AppendAll(std::vector<std::wstring> paths) {
     if (paths.empty()) return;
     entries_.insert(entries_.end(), std::make_move_iterator(paths.begin()),
                     std::make_move_iterator(paths.end()));
-    SyncRowCount();
+    MarkRowCountStale();
 }
 
 void PlaylistView::SetSelectedIndex(int index) {
@@ -169,6 +171,10 @@ LRESULT CALLBACK PlaylistView::SubclassProc(HWND hwnd, UINT message, WPARAM wPar
 }
 
 LRESULT PlaylistView::HandleListMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Whoever asks the control anything (this class, a paint, the user, another program) sees
+    // every appended row.
+    SyncRowCount();
+    if (message == kSyncRowCount) return 0;
     const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     if (dragging_) {
         switch (message) {
@@ -195,13 +201,31 @@ LRESULT PlaylistView::HandleListMessage(UINT message, WPARAM wParam, LPARAM lPar
     return result;
 }
 
+// Telling the control its row count costs a scroll-bar update that, on a shown window, takes
+// milliseconds: once per appended row that made loading thousands of entries take minutes. Appends
+// therefore only mark the count stale; it is handed over before the control next handles any
+// message, and a posted message makes sure that happens soon even when nothing else asks.
+void PlaylistView::MarkRowCountStale() {
+    if (rowCountStale_) return;
+    rowCountStale_ = true;
+    ::PostMessageW(list_, kSyncRowCount, 0, 0);
+}
+
 void PlaylistView::SyncRowCount() {
+    if (!rowCountStale_) return;
+    rowCountStale_ = false;  // first: the update below sends messages back through here
     ListView_SetItemCountEx(list_, static_cast<int>(entries_.size()),
                             LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
 }
 
+// Only rows on screen need repainting; the control would otherwise invalidate every row of the
+// range one by one, which for a move across 100,000 rows takes seconds.
 void PlaylistView::RedrawRows(int first, int last) {
-    ListView_RedrawItems(list_, first, last);
+    const int top = ListView_GetTopIndex(list_);
+    const int bottom = top + ListView_GetCountPerPage(list_);
+    first = std::max(first, top);
+    last = std::min(last, bottom);
+    if (first <= last) ListView_RedrawItems(list_, first, last);
 }
 
 void PlaylistView::FitColumn() {

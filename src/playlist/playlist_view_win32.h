@@ -67,6 +67,7 @@ class PlaylistView {
     static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR id, DWORD_PTR self);
     LRESULT HandleListMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void MarkRowCountStale();
     void SyncRowCount();
     void RedrawRows(int first, int last);
     void FitColumn();
@@ -76,6 +77,7 @@ class PlaylistView {
     HWND list_;
     std::function<void()> onSelectionEvent_;
     std::vector<std::wstring> entries_;
+    bool rowCountStale_ = false;
     bool autoColumnWidth_ = false;
     bool dragging_ = false;
     DragHandlers drag_;

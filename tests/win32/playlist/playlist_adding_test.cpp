@@ -69,6 +69,7 @@ TEST_F(PlaylistAddingTest, AddFiles_ColumnTakesWholeClientWidth) {
     EXPECT_EQ(ListView_GetColumnWidth(ListWindow(), 0), client.right);
     // Enough rows for a vertical scroll bar: the column follows the narrower client area.
     for (int i = 0; i < 100; ++i) List().Append(L"C:\\deck.ppt");
+    PumpMessages();
     ::GetClientRect(ListWindow(), &client);
     EXPECT_EQ(ListView_GetColumnWidth(ListWindow(), 0), client.right);
 }
