@@ -13,9 +13,11 @@
 #include <optional>
 #include <string>
 
+#include "../tests/win32/support/temp_folder.h"
 #include "app/form1_win32.h"
 #include "app/message_pump_win32.h"
 #include "app/resource.h"
+#include "bench_support_win32.h"
 #include "playlist/playlist_view_win32.h"
 
 namespace {
@@ -57,33 +59,19 @@ void Report(const char* what, double milliseconds) {
     std::fflush(stdout);
 }
 
-std::wstring MakeFolder(int files) {
-    wchar_t temp[MAX_PATH + 1] = {};
-    ::GetTempPathW(MAX_PATH + 1, temp);
-    const std::wstring folder =
-        std::wstring(temp) + L"tidewell-bench-" + std::to_wstring(::GetCurrentProcessId());
-    ::CreateDirectoryW(folder.c_str(), nullptr);
-    for (int i = 0; i < files; ++i) {
-        wchar_t name[64];
-        std::swprintf(name, 64, L"\\deck%05d.pptx", i);
-        HANDLE file = ::CreateFileW((folder + name).c_str(), GENERIC_WRITE, 0, nullptr,
-                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE) ::CloseHandle(file);
-    }
-    return folder;
+// The figures that go into the shared benchmark table.
+void TableRow(const std::string& what, double milliseconds) {
+    char figure[32];
+    std::snprintf(figure, sizeof(figure), "%.0f ms", milliseconds);
+    tidewell::bench::TableRow("Playlist: " + what, figure);
 }
 
-void RemoveFolder(const std::wstring& folder) {
-    WIN32_FIND_DATAW entry{};
-    HANDLE find = ::FindFirstFileW((folder + L"\\*.*").c_str(), &entry);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                ::DeleteFileW((folder + L"\\" + entry.cFileName).c_str());
-        } while (::FindNextFileW(find, &entry));
-        ::FindClose(find);
+void FillFolder(const tidewell::testing::TempFolder& folder, int files) {
+    for (int i = 0; i < files; ++i) {
+        wchar_t name[64];
+        std::swprintf(name, 64, L"deck%05d.pptx", i);
+        folder.Touch(name);
     }
-    ::RemoveDirectoryW(folder.c_str());
 }
 
 }  // namespace
@@ -107,49 +95,49 @@ int wmain(int argc, wchar_t** argv) {
     tidewell::PlaylistView& list = form.Playlist();
 
     std::printf("playlist benchmark: %d entries, folder of %d files\n", entries, folderFiles);
-    Report("append one by one", Measure(window, [&] {
-               for (int i = 0; i < entries; ++i)
-                   list.Append(L"C:\\Presentations\\Quarterly review\\deck" + std::to_wstring(i) +
-                               L".pptx");
-           }));
-    Report("select a row in the middle (rule applied)",
-           Measure(window, [&] { list.SetSelectedIndex(entries / 2); }));
+    const std::string rows = std::to_string(entries) + " rows";
+    const double append = Measure(window, [&] {
+        for (int i = 0; i < entries; ++i)
+            list.Append(L"C:\\Presentations\\Quarterly review\\deck" + std::to_wstring(i) +
+                        L".pptx");
+    });
+    Report("append one by one", append);
+    TableRow("append " + rows + " one by one", append);
+    const double select = Measure(window, [&] { list.SetSelectedIndex(entries / 2); });
+    Report("select a row in the middle (rule applied)", select);
+    TableRow("select a row among " + rows, select);
     Report("scroll to the last row",
            Measure(window, [&] { ListView_EnsureVisible(form.ListView1, entries - 1, FALSE); }));
     Report("select the last row, then Move up", Measure(window, [&] {
                list.SetSelectedIndex(entries - 1);
                form.ToolButton5Click();
            }));
-    Report("drag move: first row below the last",
-           Measure(window, [&] { list.MoveDragged(0, -1); }));
+    const double drag = Measure(window, [&] { list.MoveDragged(0, -1); });
+    Report("drag move: first row below the last", drag);
+    TableRow("drag move of the first of " + rows + " to the end", drag);
     Report("Remove (first row)", Measure(window, [&] {
                list.SetSelectedIndex(0);
                form.ToolButton3Click();
            }));
-    Report("Remove all", Measure(window, [&] { form.ToolButton4Click(); }));
+    const double removeAll = Measure(window, [&] { form.ToolButton4Click(); });
+    Report("Remove all", removeAll);
+    TableRow("Remove all on " + rows, removeAll);
 
-    Report("append in one batch", Measure(window, [&] {
-               std::vector<std::wstring> paths;
-               paths.reserve(entries);
-               for (int i = 0; i < entries; ++i)
-                   paths.push_back(L"C:\\Presentations\\deck" + std::to_wstring(i) + L".pptx");
-               list.AppendAll(std::move(paths));
-           }));
-    Report("Remove all (again)", Measure(window, [&] { form.ToolButton4Click(); }));
-
-    const auto makeStart = Clock::now();
-    dialogs.folder = MakeFolder(folderFiles);
+    tidewell::testing::TempFolder folder(L"tidewell-bench");
+    const auto fillStart = Clock::now();
+    FillFolder(folder, folderFiles);
     Report("(creating the folder's files)",
-           std::chrono::duration<double, std::milli>(Clock::now() - makeStart).count());
+           std::chrono::duration<double, std::milli>(Clock::now() - fillStart).count());
+    dialogs.folder = folder.Path();
     for (int run = 1; run <= 3; ++run) {
         const double ms = Measure(window, [&] { form.ToolButton2Click(); });
         char label[64];
         std::snprintf(label, sizeof(label), "Add folder, run %d (%zu rows after)", run,
                       list.Count());
         Report(label, ms);
+        if (run == 1) TableRow("Add folder of " + std::to_string(folderFiles) + " files", ms);
     }
     Report("Remove all (after Add folder)", Measure(window, [&] { form.ToolButton4Click(); }));
-    RemoveFolder(dialogs.folder);
     ::RegDeleteTreeW(HKEY_CURRENT_USER, L"SOFTWARE\\hollowfin-bench");
     ::CoUninitialize();
     return 0;

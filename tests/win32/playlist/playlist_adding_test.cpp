@@ -24,13 +24,13 @@ class PlaylistAddingTest : public PlaylistFixture {
         std::sort(rows.begin(), rows.end());
         return rows;
     }
-    TempFolder folder_;
+    TempFolder folder_{L"tidewell-playlist"};
 };
 
 TEST_F(PlaylistAddingTest, AddFiles_AppendsInDialogOrderWithDuplicatesAndSelectsLast) {
-    const std::wstring a = folder_.AddFile(L"a.ppt");
-    const std::wstring b = folder_.AddFile(L"notes.txt");  // any type the user picks is taken
-    const std::wstring lock = folder_.AddFile(L"~$c.pptx");
+    const std::wstring a = folder_.Touch(L"a.ppt");
+    const std::wstring b = folder_.Touch(L"notes.txt");  // any type the user picks is taken
+    const std::wstring lock = folder_.Touch(L"~$c.pptx");
     dialogs_.AnswerFiles({b, a, lock});
     dialogs_.AnswerFiles({a});
     Click(IDC_ToolButton1);
@@ -45,7 +45,7 @@ TEST_F(PlaylistAddingTest, AddFiles_AppendsInDialogOrderWithDuplicatesAndSelects
 }
 
 TEST_F(PlaylistAddingTest, AddFiles_SkipsMissingFileButStillSelectsLast) {
-    const std::wstring a = folder_.AddFile(L"a.ppt");
+    const std::wstring a = folder_.Touch(L"a.ppt");
     dialogs_.AnswerFiles({a, folder_.Path() + L"\\gone.ppt"});
     Click(IDC_ToolButton1);
     EXPECT_EQ(ShownRows(), (Rows{a}));
@@ -62,7 +62,7 @@ TEST_F(PlaylistAddingTest, AddFilesCancelled_ChangesNothing) {
 }
 
 TEST_F(PlaylistAddingTest, AddFiles_ColumnTakesWholeClientWidth) {
-    dialogs_.AnswerFiles({folder_.AddFile(L"a.ppt")});
+    dialogs_.AnswerFiles({folder_.Touch(L"a.ppt")});
     Click(IDC_ToolButton1);
     RECT client{};
     ::GetClientRect(ListWindow(), &client);
@@ -75,16 +75,15 @@ TEST_F(PlaylistAddingTest, AddFiles_ColumnTakesWholeClientWidth) {
 }
 
 TEST_F(PlaylistAddingTest, AddFolder_TakesPresentationsOnlyInListingOrder) {
-    folder_.AddFile(L"a.ppt");
-    folder_.AddFile(L"b.PPTX");
-    folder_.AddFile(L"c.ppsm");
-    folder_.AddFile(L"~$d.pptx");
-    folder_.AddFile(L"e.pp");
-    folder_.AddFile(L"g.pps", FILE_ATTRIBUTE_HIDDEN);
+    folder_.Touch(L"a.ppt");
+    folder_.Touch(L"b.PPTX");
+    folder_.Touch(L"c.ppsm");
+    folder_.Touch(L"~$d.pptx");
+    folder_.Touch(L"e.pp");
+    folder_.Touch(L"g.pps", FILE_ATTRIBUTE_HIDDEN);
     folder_.AddFolder(L"sub.ppt");
-    const std::wstring sub = folder_.AddFolder(L"sub");
-    ::CloseHandle(::CreateFileW((sub + L"\\f.ppt").c_str(), GENERIC_WRITE, 0, nullptr,
-                                CREATE_ALWAYS, 0, nullptr));
+    folder_.AddFolder(L"sub");
+    folder_.Touch(L"sub\\f.ppt");
     dialogs_.folderAnswers.push_back(folder_.Path());
     Click(IDC_ToolButton2);
 
@@ -102,7 +101,7 @@ TEST_F(PlaylistAddingTest, AddFolder_TakesPresentationsOnlyInListingOrder) {
 }
 
 TEST_F(PlaylistAddingTest, AddFolderWithTrailingBackslash_JoinsWithOneBackslash) {
-    folder_.AddFile(L"a.ppt");
+    folder_.Touch(L"a.ppt");
     dialogs_.folderAnswers.push_back(folder_.Path() + L"\\");
     Click(IDC_ToolButton2);
     EXPECT_EQ(ShownRows(), (Rows{folder_.Path() + L"\\a.ppt"}));
@@ -110,16 +109,15 @@ TEST_F(PlaylistAddingTest, AddFolderWithTrailingBackslash_JoinsWithOneBackslash)
 
 TEST_F(PlaylistAddingTest, AddFolderWhosePathHoldsLockMark_AddsNothing) {
     const std::wstring marked = folder_.AddFolder(L"old~$decks");
-    ::CloseHandle(::CreateFileW((marked + L"\\a.ppt").c_str(), GENERIC_WRITE, 0, nullptr,
-                                CREATE_ALWAYS, 0, nullptr));
+    folder_.Touch(L"old~$decks\\a.ppt");
     dialogs_.folderAnswers.push_back(marked);
     Click(IDC_ToolButton2);
     EXPECT_EQ(List().Count(), 0u);
 }
 
 TEST_F(PlaylistAddingTest, AddFolderWithoutPresentations_KeepsSelectionAndCommands) {
-    folder_.AddFile(L"readme.txt");
-    folder_.AddFile(L"deck.pptm");
+    folder_.Touch(L"readme.txt");
+    folder_.Touch(L"deck.pptm");
     Fill({L"C:\\x.ppt", L"C:\\y.ppt"});
     List().SetSelectedIndex(0);
     const CommandEnableState before = ControlStates();
@@ -141,8 +139,8 @@ TEST_F(PlaylistAddingTest, AddFolderCancelledOrMissing_ChangesNothing) {
 }
 
 TEST_F(PlaylistAddingTest, AddFolder_SelectionEventEnablesCommands) {
-    folder_.AddFile(L"a.ppt");
-    folder_.AddFile(L"b.pps");
+    folder_.Touch(L"a.ppt");
+    folder_.Touch(L"b.pps");
     dialogs_.folderAnswers.push_back(folder_.Path());
     Click(IDC_ToolButton2);
     const CommandEnableState state = ControlStates();
@@ -151,8 +149,8 @@ TEST_F(PlaylistAddingTest, AddFolder_SelectionEventEnablesCommands) {
 }
 
 TEST_F(PlaylistAddingTest, UnicodeNames_KeptExactlyByAllThreeWays) {
-    const std::wstring greek = folder_.AddFile(kGreekName);
-    const std::wstring chinese = folder_.AddFile(kChineseName);
+    const std::wstring greek = folder_.Touch(kGreekName);
+    const std::wstring chinese = folder_.Touch(kChineseName);
 
     dialogs_.AnswerFiles({greek});
     Click(IDC_ToolButton1);
@@ -172,9 +170,9 @@ TEST_F(PlaylistAddingTest, UnicodeNames_KeptExactlyByAllThreeWays) {
 
 TEST_F(PlaylistAddingTest, DropTwoPresentationsAndFolder_AppendsBothSkipsFolder) {
     Fill({L"C:\\first.ppt"});
-    const std::wstring a = folder_.AddFile(L"a.PPSX");
+    const std::wstring a = folder_.Touch(L"a.PPSX");
     const std::wstring sub = folder_.AddFolder(L"decks.ppt");
-    const std::wstring b = folder_.AddFile(L"b.ppt");
+    const std::wstring b = folder_.Touch(L"b.ppt");
     Drop({a, sub, b});
     EXPECT_EQ(ShownRows(), (Rows{L"C:\\first.ppt", a, b}));
     EXPECT_EQ(List().SelectedIndex(), 2);
@@ -184,24 +182,24 @@ TEST_F(PlaylistAddingTest, DropTwoPresentationsAndFolder_AppendsBothSkipsFolder)
 TEST_F(PlaylistAddingTest, DropOnlyRefusedFiles_ChangesNothingNotEvenSelection) {
     Fill({L"C:\\x.ppt", L"C:\\y.ppt"});
     List().SetSelectedIndex(0);
-    const std::wstring lock = folder_.AddFile(L"~$a.ppt");
-    const std::wstring macro = folder_.AddFile(L"b.pptm");
-    const std::wstring text = folder_.AddFile(L"c.txt");
+    const std::wstring lock = folder_.Touch(L"~$a.ppt");
+    const std::wstring macro = folder_.Touch(L"b.pptm");
+    const std::wstring text = folder_.Touch(L"c.txt");
     Drop({lock, macro, text, folder_.Path() + L"\\missing.ppt"});
     EXPECT_EQ(ShownRows(), (Rows{L"C:\\x.ppt", L"C:\\y.ppt"}));
     EXPECT_EQ(List().SelectedIndex(), 0);
 }
 
 TEST_F(PlaylistAddingTest, DropKeepsExtensionQuirks_PrefixOfPatternAccepted) {
-    const std::wstring pp = folder_.AddFile(L"short.pp");
-    const std::wstring upper = folder_.AddFile(L"LOUD.PpT");
+    const std::wstring pp = folder_.Touch(L"short.pp");
+    const std::wstring upper = folder_.Touch(L"LOUD.PpT");
     Drop({pp, upper});
     EXPECT_EQ(ShownRows(), (Rows{pp, upper}));
 }
 
 TEST_F(PlaylistAddingTest, DropOnOtherWindow_IsNotTaken) {
     // Only the list is registered; a drop message for any other window passes the hook untouched.
-    const std::wstring a = folder_.AddFile(L"a.ppt");
+    const std::wstring a = folder_.Touch(L"a.ppt");
     HDROP drop = MakeDrop({a});
     MSG message{form_->TntEdit1, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0};
     EXPECT_FALSE(form_->ShellDropHook(message));
@@ -212,7 +210,7 @@ TEST_F(PlaylistAddingTest, DropOnOtherWindow_IsNotTaken) {
 }
 
 TEST_F(PlaylistAddingTest, DropHook_MarksDropHandledAndReleasesIt) {
-    const std::wstring a = folder_.AddFile(L"a.ppt");
+    const std::wstring a = folder_.Touch(L"a.ppt");
     HDROP drop = MakeDrop({a});
     MSG message{ListWindow(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0};
     EXPECT_TRUE(form_->ShellDropHook(message));

@@ -2,66 +2,11 @@
 
 #include <shlobj.h>
 
-#include <atomic>
 #include <cstring>
 
 #include "app/resource.h"
 
 namespace tidewell::testing::playlist_tests {
-
-namespace {
-
-void RemoveTree(const std::wstring& path) {
-    WIN32_FIND_DATAW entry{};
-    HANDLE find = ::FindFirstFileW((path + L"\\*").c_str(), &entry);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = entry.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring child = path + L"\\" + name;
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(child);
-            } else {
-                ::SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-                ::DeleteFileW(child.c_str());
-            }
-        } while (::FindNextFileW(find, &entry));
-        ::FindClose(find);
-    }
-    ::RemoveDirectoryW(path.c_str());
-}
-
-}  // namespace
-
-TempFolder::TempFolder(const std::wstring& nameHint) {
-    static std::atomic<int> counter{0};
-    wchar_t temp[MAX_PATH + 1] = {};
-    ::GetTempPathW(MAX_PATH + 1, temp);
-    path_ = std::wstring(temp) + nameHint + L"-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-            std::to_wstring(counter++);
-    RemoveTree(path_);
-    ::CreateDirectoryW(path_.c_str(), nullptr);
-}
-
-TempFolder::~TempFolder() {
-    RemoveTree(path_);
-}
-
-std::wstring TempFolder::AddFile(const std::wstring& relativePath, DWORD attributes) {
-    const std::wstring path = path_ + L"\\" + relativePath;
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    EXPECT_NE(file, INVALID_HANDLE_VALUE) << "cannot create a test file";
-    if (file != INVALID_HANDLE_VALUE) ::CloseHandle(file);
-    if (attributes) ::SetFileAttributesW(path.c_str(), attributes);
-    return path;
-}
-
-std::wstring TempFolder::AddFolder(const std::wstring& relativePath) {
-    const std::wstring path = path_ + L"\\" + relativePath;
-    EXPECT_TRUE(::CreateDirectoryW(path.c_str(), nullptr)) << "cannot create a test folder";
-    return path;
-}
 
 std::vector<std::wstring> ListedFileNames(const std::wstring& folder) {
     std::vector<std::wstring> names;

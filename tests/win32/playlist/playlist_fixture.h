@@ -11,25 +11,9 @@
 #include "playlist/command_enable.h"
 #include "playlist/playlist_view_win32.h"
 #include "support/form_fixture.h"
+#include "support/temp_folder.h"
 
 namespace tidewell::testing::playlist_tests {
-
-// A folder below the temporary folder, removed with everything in it at the end of its life.
-class TempFolder {
-  public:
-    explicit TempFolder(const std::wstring& nameHint = L"tidewell-pl");
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::wstring& Path() const { return path_; }
-    // Creates an empty file (or subfolder) below the folder; returns its full path.
-    std::wstring AddFile(const std::wstring& relativePath, DWORD attributes = 0);
-    std::wstring AddFolder(const std::wstring& relativePath);
-
-  private:
-    std::wstring path_;
-};
 
 // The names the file system lists in `folder`, files only, in its own order.
 std::vector<std::wstring> ListedFileNames(const std::wstring& folder);
