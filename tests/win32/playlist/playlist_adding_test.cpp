@@ -107,6 +107,22 @@ TEST_F(PlaylistAddingTest, AddFolderWithTrailingBackslash_JoinsWithOneBackslash)
     EXPECT_EQ(ShownRows(), (Rows{folder_.Path() + L"\\a.ppt"}));
 }
 
+TEST_F(PlaylistAddingTest, AddFolderOnDriveRoot_EntriesHaveOneBackslash) {
+    // The browser hands back a drive's root with its backslash; entries must read C:\name.
+    const std::wstring probe =
+        L"C:\\tidewell-root-" + std::to_wstring(::GetCurrentProcessId()) + L".ppt";
+    HANDLE file = ::CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << "this test needs write access to the root of C:";
+    ::CloseHandle(file);
+    dialogs_.folderAnswers.push_back(L"C:\\");
+    Click(IDC_ToolButton2);
+    ::DeleteFileW(probe.c_str());
+    const Rows rows = ShownRows();
+    EXPECT_NE(std::find(rows.begin(), rows.end(), probe), rows.end());
+    for (const std::wstring& row : rows) EXPECT_NE(row.rfind(L"C:\\\\", 0), 0u) << "doubled";
+}
+
 TEST_F(PlaylistAddingTest, AddFolderWhosePathHoldsLockMark_AddsNothing) {
     const std::wstring marked = folder_.AddFolder(L"old~$decks");
     folder_.Touch(L"old~$decks\\a.ppt");
