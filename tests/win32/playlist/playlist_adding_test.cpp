@@ -154,16 +154,6 @@ TEST_F(PlaylistAddingTest, AddFolderCancelledOrMissing_ChangesNothing) {
     EXPECT_TRUE(dialogs_.errors.empty());
 }
 
-TEST_F(PlaylistAddingTest, AddFolder_SelectionEventEnablesCommands) {
-    folder_.Touch(L"a.ppt");
-    folder_.Touch(L"b.pps");
-    dialogs_.folderAnswers.push_back(folder_.Path());
-    Click(IDC_ToolButton2);
-    const CommandEnableState state = ControlStates();
-    EXPECT_TRUE(state.remove && state.playAll && state.playSelected && state.moveUp);
-    EXPECT_FALSE(state.moveDown);
-}
-
 TEST_F(PlaylistAddingTest, UnicodeNames_KeptExactlyByAllThreeWays) {
     const std::wstring greek = folder_.Touch(kGreekName);
     const std::wstring chinese = folder_.Touch(kChineseName);

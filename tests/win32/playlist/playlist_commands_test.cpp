@@ -13,7 +13,6 @@ using Rows = std::vector<std::wstring>;
 // Columns: remove, removeAll, moveUp, moveDown, saveSetting, playAll, playSelected.
 const CommandEnableState kNothing{false, false, false, false, false, false, false};
 const CommandEnableState kUnselected{false, true, false, false, true, true, false};
-const CommandEnableState kSingleSelected{true, true, false, false, true, true, true};
 const CommandEnableState kEverything{true, true, true, true, true, true, true};
 
 class PlaylistCommandsTest : public PlaylistFixture {};
@@ -50,14 +49,6 @@ TEST_F(PlaylistCommandsTest, UserSelectsRows_SelectionEventAppliesRule) {
     EXPECT_EQ(ControlStates(), kUnselected);
 }
 
-TEST_F(PlaylistCommandsTest, OneEntry_SelectedOrNot_NoMoves) {
-    Fill({L"C:\\only.ppt"});
-    List().SetSelectedIndex(0);
-    EXPECT_EQ(ControlStates(), kSingleSelected);
-    List().SetSelectedIndex(-1);
-    EXPECT_EQ(ControlStates(), kUnselected);
-}
-
 TEST_F(PlaylistCommandsTest, RemoveFourthOfFive_SelectsThird) {
     Fill({L"A", L"B", L"C", L"D", L"E"});
     List().SetSelectedIndex(3);
@@ -83,23 +74,6 @@ TEST_F(PlaylistCommandsTest, RemoveOnlyEntry_EmptiesAndDisablesEverything) {
     EXPECT_EQ(List().Count(), 0u);
     EXPECT_EQ(ListView_GetItemCount(ListWindow()), 0);
     EXPECT_EQ(ControlStates(), kNothing);
-}
-
-TEST_F(PlaylistCommandsTest, RemoveWithoutSelection_ChangesNothing) {
-    Fill({L"A", L"B"});
-    Click(IDC_ToolButton3);
-    EXPECT_EQ(ShownRows(), (Rows{L"A", L"B"}));
-    EXPECT_EQ(ControlStates(), kUnselected);
-}
-
-TEST_F(PlaylistCommandsTest, DuplicatePaths_RemovedOneByOne) {
-    Fill({L"C:\\same.ppt", L"C:\\same.ppt"});
-    List().SetSelectedIndex(1);
-    Click(IDC_ToolButton3);
-    EXPECT_EQ(ShownRows(), (Rows{L"C:\\same.ppt"}));
-    EXPECT_EQ(List().SelectedIndex(), 0);
-    Click(IDC_ToolButton3);
-    EXPECT_TRUE(ShownRows().empty());
 }
 
 TEST_F(PlaylistCommandsTest, RemoveAll_EmptiesListAndDisablesRule) {
@@ -133,14 +107,6 @@ TEST_F(PlaylistCommandsTest, MoveDownToLast_DisablesMoveDown) {
     Click(IDC_ToolButton6);
     EXPECT_EQ(ShownRows(), (Rows{L"A", L"C", L"B"}));
     EXPECT_EQ(List().SelectedIndex(), 2);
-}
-
-TEST_F(PlaylistCommandsTest, ContextMenuIds_RunTheToolbarCommands) {
-    // The menu items carry the toolbar buttons' ids: a menu choice arrives as the same command.
-    Fill({L"A", L"B", L"C"});
-    List().SetSelectedIndex(2);
-    ::SendMessageW(form_->Handle(), WM_COMMAND, MAKEWPARAM(IDC_ToolButton5, 0), 0);
-    EXPECT_EQ(ShownRows(), (Rows{L"A", L"C", L"B"}));
 }
 
 TEST_F(PlaylistCommandsTest, NonAnsiPaths_KeepEveryCharacterThroughMoves) {

@@ -63,12 +63,6 @@ TEST_F(PlaylistDragTest, BOntoE_EndsAboveE) {
     EXPECT_EQ(::GetCapture(), nullptr);
 }
 
-TEST_F(PlaylistDragTest, DOntoB_EndsAboveB) {
-    Drag(3, RowCenter(1));
-    EXPECT_EQ(ShownRows(), (Rows{L"A", L"D", L"B", L"C", L"E"}));
-    EXPECT_EQ(List().SelectedIndex(), 1);
-}
-
 TEST_F(PlaylistDragTest, BOntoRowBelow_OrderUnchangedAndStillSelected) {
     Drag(1, RowCenter(2));
     EXPECT_EQ(ShownRows(), (Rows{L"A", L"B", L"C", L"D", L"E"}));
