@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <utility>
 
 #include "playlist/playlist_edit.h"
@@ -143,6 +144,13 @@ bool PlaylistView::HandleNotify(const NMHDR& header, LRESULT& result) {
             result = 0;
             return true;
         }
+        case LVN_ODFINDITEMW: {
+            // Type-ahead: the list asks which row starts with what the user typed. Left to the
+            // default answer (0), every key press would select the first row.
+            const auto& find = reinterpret_cast<const NMLVFINDITEMW&>(header);
+            result = FindRow(find.iStart, find.lvfi);
+            return true;
+        }
         case LVN_ODSTATECHANGED: {
             const auto& change = reinterpret_cast<const NMLVODSTATECHANGE&>(header);
             if (SelectionChanged(change.uOldState, change.uNewState)) onSelectionEvent_();
@@ -152,6 +160,25 @@ bool PlaylistView::HandleNotify(const NMHDR& header, LRESULT& result) {
         default:
             return false;
     }
+}
+
+int PlaylistView::FindRow(int start, const LVFINDINFOW& find) const {
+    if (!(find.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.psz) return -1;
+    const int count = static_cast<int>(entries_.size());
+    const int wanted = static_cast<int>(std::wcslen(find.psz));
+    if (count == 0 || wanted == 0) return -1;
+    const int first = start >= 0 && start < count ? start : 0;
+    const int last = (find.flags & LVFI_WRAP) ? first + count : count;
+    for (int k = first; k < last; ++k) {
+        const int row = k % count;
+        const std::wstring& entry = entries_[static_cast<std::size_t>(row)];
+        const int length = static_cast<int>(entry.size());
+        const bool partial = (find.flags & LVFI_PARTIAL) != 0;
+        if (length < wanted || (!partial && length != wanted)) continue;
+        if (::CompareStringOrdinal(entry.c_str(), wanted, find.psz, wanted, TRUE) == CSTR_EQUAL)
+            return row;
+    }
+    return -1;
 }
 
 void PlaylistView::BeginDrag(DragHandlers handlers) {

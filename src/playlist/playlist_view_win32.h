@@ -71,6 +71,7 @@ class PlaylistView {
     void SyncRowCount();
     void RedrawRows(int first, int last);
     void FitColumn();
+    int FindRow(int start, const LVFINDINFOW& find) const;
     bool DragAcceptedAt(POINT clientPoint) const;
     void EndDrag(bool drop, POINT clientPoint);
 
