@@ -89,10 +89,14 @@ start_and_close() {
         kill "$wine_pid" 2>/dev/null || true
         fail "no window titled \"Tidewell\" after starting $exe_windows"
     fi
-    xdotool windowfocus --sync "$window" key alt+F4 2>/dev/null || true
-    for _ in $(seq 1 100); do
-        kill -0 "$wine_pid" 2>/dev/null || break
-        sleep 0.1
+    # A key sent while the window is still settling after its first showing can be lost, so
+    # the request is repeated, once a second, until the program has ended.
+    for _ in $(seq 1 10); do
+        xdotool windowfocus --sync "$window" key alt+F4 2>/dev/null || true
+        for _ in $(seq 1 10); do
+            kill -0 "$wine_pid" 2>/dev/null || break 2
+            sleep 0.1
+        done
     done
     if kill -0 "$wine_pid" 2>/dev/null; then
         kill "$wine_pid" 2>/dev/null || true
