@@ -13,11 +13,14 @@
 #include <utility>
 #include <vector>
 
+#include "../tests/e2e/e2e_support.h"
+
 namespace tidewell::bench {
 
 using namespace std::chrono_literals;
 
-inline constexpr wchar_t kPreferencesKey[] = L"SOFTWARE\\hollowfin\\lanternrow";
+using e2e::kPreferencesKey;
+using e2e::StorePreferences;
 inline constexpr double kLinuxTicksPerSecond = 100.0;  // USER_HZ, fixed on Linux
 
 inline std::string ReadWholeFile(const std::wstring& path) {
@@ -81,19 +84,9 @@ bool WaitUntil(Condition condition, std::chrono::milliseconds timeout) {
     return true;
 }
 
+// The program's stored preferences, with monitor 2 (the second of the benchmark's displays).
 inline void Seed(const std::vector<std::wstring>& files, const std::wstring& program) {
-    std::wstring joined;
-    for (const auto& f : files) joined += f + L"\r\n";
-    HKEY key = nullptr;
-    ::RegCreateKeyExW(HKEY_CURRENT_USER, kPreferencesKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                      &key, nullptr);
-    const std::pair<const wchar_t*, std::wstring> values[] = {
-        {L"files", joined}, {L"pptexfile", program}, {L"monitorc", L"2"}};
-    for (const auto& [name, value] : values) {
-        ::RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                         static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-    }
-    ::RegCloseKey(key);
+    StorePreferences(files, program, 2);
 }
 
 // One started tidewell.exe with its main window; closed at the end.

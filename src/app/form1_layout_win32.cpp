@@ -180,14 +180,15 @@ void TForm1::CreateControls() {
     const std::wstring address = MakerWebAddress();
     ::SendMessageW(TntStatusBar1, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(address.c_str()));
 
-    for (const auto& spec : kControls) {
-        const bool inPanel = spec.member == &TForm1::TntMemo1;
+    for (const auto& entry : kControls) {
+        const bool inPanel = entry.member == &TForm1::TntMemo1;
         const HWND parent = inPanel ? TntPanel1 : hwnd_;
         HWND control = ::CreateWindowExW(
-            spec.exStyle, spec.windowClass, spec.text, WS_CHILD | WS_VISIBLE | spec.style,
-            scale(spec.bounds.left), scale(spec.bounds.top), scale(spec.bounds.right),
-            scale(spec.bounds.bottom), parent, reinterpret_cast<HMENU>(spec.id), instance, nullptr);
-        this->*spec.member = control;
+            entry.exStyle, entry.windowClass, entry.text, WS_CHILD | WS_VISIBLE | entry.style,
+            scale(entry.bounds.left), scale(entry.bounds.top), scale(entry.bounds.right),
+            scale(entry.bounds.bottom), parent, reinterpret_cast<HMENU>(entry.id), instance,
+            nullptr);
+        this->*entry.member = control;
         ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     }
 
@@ -226,12 +227,12 @@ void TForm1::CreateToolbar() {
 
     std::array<TBBUTTON, kToolButtons.size()> buttons{};
     for (std::size_t i = 0; i < kToolButtons.size(); ++i) {
-        const auto& spec = kToolButtons[i];
+        const auto& entry = kToolButtons[i];
         buttons[i].iBitmap = static_cast<int>(i);
-        buttons[i].idCommand = spec.id;
-        buttons[i].fsState = spec.enabled ? TBSTATE_ENABLED : 0;
-        buttons[i].fsStyle = BTNS_BUTTON | (spec.autoSize ? BTNS_AUTOSIZE : 0);
-        buttons[i].iString = reinterpret_cast<INT_PTR>(spec.caption);
+        buttons[i].idCommand = entry.id;
+        buttons[i].fsState = entry.enabled ? TBSTATE_ENABLED : 0;
+        buttons[i].fsStyle = BTNS_BUTTON | (entry.autoSize ? BTNS_AUTOSIZE : 0);
+        buttons[i].iString = reinterpret_cast<INT_PTR>(entry.caption);
     }
     ::SendMessageW(TntToolBar1, TB_ADDBUTTONSW, buttons.size(),
                    reinterpret_cast<LPARAM>(buttons.data()));

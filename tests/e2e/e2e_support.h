@@ -5,6 +5,8 @@
 
 #include <chrono>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace tidewell::e2e {
 
@@ -25,5 +27,31 @@ bool StartProgram(const std::wstring& exePath, const std::wstring& arguments,
 HWND WaitForWindow(DWORD processId, const wchar_t* className, std::chrono::milliseconds timeout);
 
 std::wstring WindowCaption(HWND window);
+
+inline constexpr wchar_t kPreferencesKey[] = L"SOFTWARE\\hollowfin\\lanternrow";
+
+// Writes the program's stored preferences as the program itself stores them: the playlist
+// joined by CR LF, the presentation program's path and the monitor number, all REG_SZ. Inline,
+// so that the benchmarks can use it without the rest of this file's code.
+inline bool StorePreferences(const std::vector<std::wstring>& files, const std::wstring& program,
+                             int monitor) {
+    std::wstring joined;
+    for (const auto& f : files) joined += (joined.empty() ? L"" : L"\r\n") + f;
+    HKEY key = nullptr;
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, kPreferencesKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                          &key, nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    const std::pair<const wchar_t*, std::wstring> values[] = {
+        {L"files", joined}, {L"pptexfile", program}, {L"monitorc", std::to_wstring(monitor)}};
+    bool ok = true;
+    for (const auto& [name, value] : values) {
+        ok = ok && ::RegSetValueExW(
+                       key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+    }
+    ::RegCloseKey(key);
+    return ok;
+}
 
 }  // namespace tidewell::e2e

@@ -24,8 +24,6 @@ using testing::StandinSettings;
 using testing::StandinShow;
 using testing::TempFolder;
 
-constexpr wchar_t kPreferencesKey[] = L"SOFTWARE\\hollowfin\\lanternrow";
-
 std::vector<RECT> MonitorRects() {
     std::vector<RECT> rects;
     ::EnumDisplayMonitors(
@@ -68,18 +66,8 @@ class PlayFixture : public ::testing::Test {
         ::RegDeleteTreeW(HKEY_CURRENT_USER, kPreferencesKey);
     }
 
-    // The program's stored preferences: the playlist, the presentation program, the monitor.
     void Seed(const std::vector<std::wstring>& files, const std::wstring& program, int monitor) {
-        std::wstring joined;
-        for (const auto& f : files) joined += f + L"\r\n";
-        HKEY key = nullptr;
-        ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kPreferencesKey, 0, nullptr, 0,
-                                    KEY_SET_VALUE, nullptr, &key, nullptr),
-                  ERROR_SUCCESS);
-        SetString(key, L"files", joined);
-        SetString(key, L"pptexfile", program);
-        SetString(key, L"monitorc", std::to_wstring(monitor));
-        ::RegCloseKey(key);
+        ASSERT_TRUE(StorePreferences(files, program, monitor));
     }
 
     void StartAndPlayAll() {
@@ -107,11 +95,6 @@ class PlayFixture : public ::testing::Test {
 
     bool WaitForMainWindowBack() {
         return WaitUntil([&] { return ::IsWindowVisible(main_) != FALSE; }, 60s);
-    }
-
-    static void SetString(HKEY key, const wchar_t* name, const std::wstring& value) {
-        ::RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                         static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
     }
 
     TempFolder folder_;

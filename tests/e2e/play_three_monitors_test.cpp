@@ -26,34 +26,6 @@ using testing::StandinPath;
 using testing::StandinSettings;
 using testing::TempFolder;
 
-constexpr wchar_t kPreferencesKey[] = L"SOFTWARE\\hollowfin\\lanternrow";
-
-struct MessageBoxSearch {
-    DWORD processId;
-    HWND found;
-};
-
-// The message box that the program shows, if any: a visible dialog window of its process.
-HWND FindMessageBoxOf(DWORD processId) {
-    MessageBoxSearch search{processId, nullptr};
-    ::EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto& s = *reinterpret_cast<MessageBoxSearch*>(data);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(window, &owner);
-            wchar_t name[64] = {};
-            ::GetClassNameW(window, name, 64);
-            if (owner != s.processId || !::IsWindowVisible(window) ||
-                std::wstring(name) != L"#32770") {
-                return TRUE;
-            }
-            s.found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 std::vector<std::wstring> ChildTexts(HWND window) {
     std::vector<std::wstring> texts;
     ::EnumChildWindows(
@@ -100,19 +72,8 @@ TEST(ThreeMonitors, ChosenMonitorOfOtherSize_SizeMessageAndNothingPlayed) {
     StandinSettings settings;
     const std::wstring log = folder.File(L"shows.log");
     settings.Set(L"LOG", log).Set(L"SECONDS", L"1");
-    const std::wstring files = folder.Touch(L"a.ppt") + L"\r\n";
-    const std::wstring program = StandinPath();
+    ASSERT_TRUE(StorePreferences({folder.Touch(L"a.ppt")}, StandinPath(), found.odd));
     const std::wstring monitor = std::to_wstring(found.odd);
-    HKEY key = nullptr;
-    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kPreferencesKey, 0, nullptr, 0, KEY_SET_VALUE,
-                                nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    for (const auto& [name, value] : {std::pair{L"files", files}, std::pair{L"pptexfile", program},
-                                      std::pair{L"monitorc", monitor}}) {
-        ::RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                         static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-    }
-    ::RegCloseKey(key);
 
     RunningProgram running;
     ASSERT_TRUE(StartProgram(ExecutableFolder() + L"\\tidewell.exe", L"", running));
@@ -122,11 +83,8 @@ TEST(ThreeMonitors, ChosenMonitorOfOtherSize_SizeMessageAndNothingPlayed) {
     ASSERT_NE(playAll, nullptr);
     ::PostMessageW(playAll, BM_CLICK, 0, 0);
 
-    HWND box = nullptr;
-    for (int i = 0; i < 500 && !box; ++i) {
-        box = FindMessageBoxOf(running.info.dwProcessId);
-        if (!box) std::this_thread::sleep_for(20ms);
-    }
+    // The program's message box: a visible dialog window of its process.
+    HWND box = WaitForWindow(running.info.dwProcessId, L"#32770", 10s);
     ASSERT_NE(box, nullptr) << "no message appeared";
     const std::wstring expected =
         L"In order to run this application, please keep the size of monitor " + monitor +
