@@ -5,6 +5,7 @@
 #include "about/addresses.h"
 #include "about/ansi_text_win32.h"
 #include "about/bevel_panel_win32.h"
+#include "common/window_object_win32.h"
 #include "common/label_size_win32.h"
 #include "common/window_class_win32.h"
 #include "app/message_pump_win32.h"
@@ -34,13 +35,6 @@ enum ControlId : int {
     kWebsiteLinkId,
     kCloseButtonId,
 };
-
-int SystemDpi() {
-    HDC screen = ::GetDC(nullptr);
-    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-    ::ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
-}
 
 HFONT CreateUiFont(int height, bool underline, const wchar_t* face) {
     return ::CreateFontW(-height, 0, 0, 0, FW_NORMAL, FALSE, underline ? TRUE : FALSE, FALSE,
@@ -76,15 +70,10 @@ void TForm2::Create() {
 }
 
 LRESULT CALLBACK TForm2::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<TForm2*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<TForm2*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    auto* self = WindowObject<TForm2>(hwnd, message, lParam);
     if (!self) return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    if (message == WM_NCCREATE) self->hwnd_ = hwnd;
     if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
         self->modal_ = false;
         return ::DefWindowProcW(hwnd, message, wParam, lParam);

@@ -208,7 +208,7 @@ void TForm1::CreateControls() {
     ::SetWindowPos(TntUpDown1, nullptr, scale(409), scale(80), scale(15), scale(21),
                    SWP_NOZORDER | SWP_NOACTIVATE);
 
-    speedButtonGlyph_.reset(CreateOpenFolderGlyph());
+    speedButtonGlyph_.reset(CreateOpenFolderGlyph(scale(kGlyphSize)));
     ::SendMessageW(TntSpeedButton1, BM_SETIMAGE, IMAGE_ICON,
                    reinterpret_cast<LPARAM>(speedButtonGlyph_.get()));
 }
@@ -222,7 +222,7 @@ void TForm1::CreateToolbar() {
                                     instance, nullptr);
     ::SendMessageW(TntToolBar1, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     ::SendMessageW(TntToolBar1, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-    toolbarImages_ = CreateToolbarImages();
+    toolbarImages_ = CreateToolbarImages(::MulDiv(kGlyphSize, dpi_, 96));
     ::SendMessageW(TntToolBar1, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(toolbarImages_));
 
     std::array<TBBUTTON, kToolButtons.size()> buttons{};

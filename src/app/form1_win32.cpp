@@ -8,6 +8,7 @@
 #include "app/resource.h"
 #include "common/application_title.h"
 #include "common/error_text.h"
+#include "common/window_object_win32.h"
 #include "common/window_text_win32.h"
 #include "playlist/playlist_view_win32.h"
 
@@ -48,13 +49,6 @@ const std::array<CommandRoute, 18> kCommandRoutes = {{
     {IDM_About1, [](TForm1& f) { f.About1Click(); }},
     {0, nullptr},
 }};
-
-int SystemDpi() {
-    HDC screen = ::GetDC(nullptr);
-    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-    ::ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
-}
 
 void RegisterForm1Class(HINSTANCE instance, WNDPROC proc) {
     WNDCLASSEXW wc{sizeof(wc)};
@@ -124,15 +118,10 @@ void TForm1::ShowCentered() {
 }
 
 LRESULT CALLBACK TForm1::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<TForm1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<TForm1*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    auto* self = WindowObject<TForm1>(hwnd, message, lParam);
     if (!self) return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    if (message == WM_NCCREATE) self->hwnd_ = hwnd;
     if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
         return ::DefWindowProcW(hwnd, message, wParam, lParam);
     }
