@@ -9,6 +9,7 @@
 #include "common/application_title.h"
 #include "common/error_text.h"
 #include "common/window_object_win32.h"
+#include "playback/play_queue.h"
 #include "common/window_text_win32.h"
 #include "playlist/playlist_view_win32.h"
 
@@ -39,8 +40,8 @@ const std::array<CommandRoute, 18> kCommandRoutes = {{
     {IDC_ToolButton7, [](TForm1& f) { f.ToolButton7Click(); }},
     {IDC_ToolButton8, [](TForm1& f) { f.ToolButton8Click(); }},
     {IDC_TntSpeedButton1, [](TForm1& f) { f.TntSpeedButton1Click(); }},
-    {IDC_BitBtn1, [](TForm1& f) { f.BitBtn1Click(L"BitBtn1"); }},
-    {IDC_BitBtn2, [](TForm1& f) { f.BitBtn1Click(L"BitBtn2"); }},
+    {IDC_BitBtn1, [](TForm1& f) { f.BitBtn1Click(kPlayAllSender); }},
+    {IDC_BitBtn2, [](TForm1& f) { f.BitBtn1Click(kPlaySelectedSender); }},
     {IDC_BitBtn3, [](TForm1& f) { f.BitBtn3Click(); }},
     {IDM_Exit1, [](TForm1& f) { f.Exit1Click(); }},
     {IDM_Help2, [](TForm1& f) { f.Help2Click(); }},

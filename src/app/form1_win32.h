@@ -43,7 +43,7 @@ inline constexpr wchar_t kProgramPrompt[] =
     L"Please mouse click right button to select PowerPoint executable file name-> ";
 
 class TForm1 {
-public:
+  public:
     explicit TForm1(Form1Settings settings);
     ~TForm1();
     TForm1(const TForm1&) = delete;
@@ -80,7 +80,8 @@ public:
 
     // ---- Application shell ----
     void TntFormCreate();
-    void TntFormClose();  // throws when the preferences cannot be stored; the close is then abandoned
+    void
+    TntFormClose();  // throws when the preferences cannot be stored; the close is then abandoned
     void Exit1Click();
     void BitBtn3Click();
     void ShowContextMenu(POINT screenPoint);
@@ -128,9 +129,9 @@ public:
 
     // ---- Playback (src/playback) ----
     void TntSpeedButton1Click();
+    // Also the context menu's "Play all" and "play selected", which carry the ids of BitBtn1 and
+    // BitBtn2 and so run this handler with that button as the sender.
     void BitBtn1Click(std::wstring_view senderName);
-    void Playall1Click();
-    void playselected1Click();
     void RunPlayQueue();
     void LaunchPresentation(const std::wstring& commandLine);
     std::vector<std::wstring> PlayQueue;
@@ -150,7 +151,7 @@ public:
     void Emailsupport1Click();
     void About1Click();
 
-private:
+  private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();

@@ -56,12 +56,4 @@ void TForm1::BitBtn1Click(std::wstring_view senderName) {
     RunPlayQueue();
 }
 
-void TForm1::Playall1Click() {
-    BitBtn1Click(kPlayAllSender);
-}
-
-void TForm1::playselected1Click() {
-    BitBtn1Click(kPlaySelectedSender);
-}
-
 }  // namespace tidewell

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/form1_win32.h"
+#include "app/resource.h"
 #include "playback/monitor_rule.h"
 #include "playback/play_checks.h"
 #include "playback/playback_state_win32.h"
@@ -95,7 +96,7 @@ TEST_F(PlayCommandTest, EmptyPlaylist_PlaylistMessage) {
     form_->SetProgramPath(StandinPath());
     MarkEarlierRun();
     form_->BitBtn1Click(L"BitBtn1");
-    form_->Playall1Click();
+    Click(IDC_BitBtn1);  // the context menu's "Play all", as the menu sends it
     EXPECT_EQ(dialogs_.messages, std::vector<std::wstring>(2, std::wstring(kEmptyPlaylistMessage)));
     ExpectNothingStarted();
 }
@@ -138,7 +139,7 @@ TEST_F(PlayCommandTest, PlaySelectedWithoutSelection_HidesShowsAtOnceLaunchesNot
     ShowHistory history(form_->Handle());
     const DWORD started = ::GetTickCount();
     form_->BitBtn1Click(L"BitBtn2");
-    form_->playselected1Click();
+    Click(IDC_BitBtn2);  // the context menu's "play selected", as the menu sends it
     EXPECT_LT(::GetTickCount() - started, 2000u);
     EXPECT_EQ(history.shown, (std::vector<bool>{false, true, false, true}));
     EXPECT_TRUE(form_->PlayQueue.empty());
@@ -179,7 +180,7 @@ TEST_F(PlayCommandTest, PlaySelectedFromMenuWithViewer_OnlySelectedEntryWithFull
     form_->SetProgramPath(viewer);
     AddEntries({L"a.ppt", L"b.ppt", L"c.ppt"});
     form_->Playlist().SetSelectedIndex(1);
-    form_->playselected1Click();
+    Click(IDC_BitBtn2);  // the context menu's "play selected", as the menu sends it
 
     EXPECT_EQ(form_->PlayQueue, std::vector<std::wstring>{folder_.File(L"b.ppt")});
     const std::vector<StandinShow> shows = ReadStandinLog(log_);
@@ -201,7 +202,7 @@ TEST_F(PlayCommandTest, ProgramThatCannotStart_EveryEntryFailsRunEndsAtOnce) {
     const DWORD idBefore = PlaybackState().currentProcessId.load();
     ShowHistory history(form_->Handle());
     const DWORD started = ::GetTickCount();
-    form_->Playall1Click();
+    Click(IDC_BitBtn1);  // the context menu's "Play all", as the menu sends it
     EXPECT_LT(::GetTickCount() - started, 2000u);
     EXPECT_EQ(form_->PlayQueue.size(), 2u);
     EXPECT_EQ(PlaybackState().currentProcessId.load(), idBefore);
