@@ -130,7 +130,9 @@ TEST_F(PlayFixture, PlayAllOnMonitorTwo_EveryShowInOrderOneAtATimeAtItsCorner) {
             EXPECT_GE(shows[i].start, shows[i - 1].end) << "shows overlap at " << i;
         }
     }
-    EXPECT_EQ(::GetForegroundWindow(), main_);
+    // The window is shown first and brought to the front right after: give that a moment.
+    EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == main_; }, 5s))
+        << "the main window is back but not in front";
 }
 
 TEST_F(PlayFixture, ProgramGoneMidRun_RemainingLaunchesFailAndWindowBackAtOnce) {
