@@ -74,15 +74,7 @@ inline double CpuSeconds(const std::wstring& linuxPid) {
     return (std::stod(fields[11]) + std::stod(fields[12])) / kLinuxTicksPerSecond;
 }
 
-template <typename Condition>
-bool WaitUntil(Condition condition, std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(20ms);
-    }
-    return true;
-}
+using e2e::WaitUntil;
 
 // The program's stored preferences, with monitor 2 (the second of the benchmark's displays).
 inline void Seed(const std::vector<std::wstring>& files, const std::wstring& program) {

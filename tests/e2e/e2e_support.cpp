@@ -43,28 +43,28 @@ struct Search {
 }  // namespace
 
 HWND WaitForWindow(DWORD processId, const wchar_t* className, std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    do {
-        Search search{processId, className, nullptr};
-        ::EnumWindows(
-            [](HWND window, LPARAM data) -> BOOL {
-                auto& s = *reinterpret_cast<Search*>(data);
-                DWORD owner = 0;
-                ::GetWindowThreadProcessId(window, &owner);
-                wchar_t name[256] = {};
-                ::GetClassNameW(window, name, 256);
-                if (owner == s.processId && ::IsWindowVisible(window) &&
-                    std::wstring(name) == s.className) {
-                    s.found = window;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        if (search.found) return search.found;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    } while (std::chrono::steady_clock::now() < deadline);
-    return nullptr;
+    Search search{processId, className, nullptr};
+    WaitUntil(
+        [&] {
+            ::EnumWindows(
+                [](HWND window, LPARAM data) -> BOOL {
+                    auto& s = *reinterpret_cast<Search*>(data);
+                    DWORD owner = 0;
+                    ::GetWindowThreadProcessId(window, &owner);
+                    wchar_t name[256] = {};
+                    ::GetClassNameW(window, name, 256);
+                    if (owner == s.processId && ::IsWindowVisible(window) &&
+                        std::wstring(name) == s.className) {
+                        s.found = window;
+                        return FALSE;
+                    }
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        timeout);
+    return search.found;
 }
 
 std::wstring WindowCaption(HWND window) {

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -22,6 +23,17 @@ struct RunningProgram {
 
 bool StartProgram(const std::wstring& exePath, const std::wstring& arguments,
                   RunningProgram& program);
+
+// Polls the condition every 10 ms until it holds (true) or the time is up (false).
+template <typename Condition>
+bool WaitUntil(Condition condition, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
 
 // The first visible top-level window of the process with this class, waiting up to timeout.
 HWND WaitForWindow(DWORD processId, const wchar_t* className, std::chrono::milliseconds timeout);

@@ -46,16 +46,6 @@ long long NowMicros() {
     return static_cast<long long>((t.QuadPart - 116444736000000000ULL) / 10);
 }
 
-template <typename Condition>
-bool WaitUntil(Condition condition, std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(10ms);
-    }
-    return true;
-}
-
 // Starts tidewell.exe with the given stored preferences and plays through "Play All".
 class PlayFixture : public ::testing::Test {
   protected:
