@@ -5,6 +5,8 @@ TIDEWELL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 NATIVE_BUILD=${NATIVE_BUILD:-$TIDEWELL_ROOT/build/native}
 WIN_BUILD=${WIN_BUILD:-$TIDEWELL_ROOT/build/windows}
 PID_FILE=$(mktemp /tmp/tidewell-pids.XXXXXX)
+# Wine's own fonts; a prefix does not get them by itself here (see setup_wine).
+WINE_FONTS=/usr/share/wine/fonts
 
 log() { printf '== %s\n' "$*" >&2; }
 
@@ -19,6 +21,7 @@ need_packages() {
     command -v Xvfb >/dev/null || missing+=(xvfb)
     command -v Xephyr >/dev/null || missing+=(xserver-xephyr)
     command -v xdotool >/dev/null || missing+=(xdotool)
+    [ -f "$WINE_FONTS/tahoma.ttf" ] || missing+=(fonts-wine)
     command -v xwininfo >/dev/null || missing+=(x11-utils)
     command -v import >/dev/null || missing+=(imagemagick)
     command -v clang++ >/dev/null || missing+=(clang)
@@ -59,6 +62,19 @@ setup_wine() {
         wineserver -w
         touch "$WINEPREFIX/.tidewell-ready"
     fi
+    install_windows_fonts
+}
+
+# Without Marlett the title-bar buttons draw as letters ("0 1 r"), and without Tahoma the dialog
+# font "MS Shell Dlg 2" falls back to a wider face, so that tests, benchmarks and screenshots would
+# not see the program in the font Windows uses. Also run for prefixes made before the fonts were
+# copied, hence outside the ready marker; a copy only happens when a font is missing.
+install_windows_fonts() {
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts" font
+    mkdir -p "$fonts"
+    for font in marlett.ttf tahoma.ttf tahomabd.ttf; do
+        [ -f "$fonts/$font" ] || cp "$WINE_FONTS/$font" "$fonts/$font"
+    done
 }
 
 free_display() {
