@@ -7,28 +7,11 @@
 
 #include "common/application_title.h"
 #include "common/dialogs_win32.h"
+#include "common/file_dialog_text.h"
 
 namespace tidewell {
 
 namespace {
-
-// The stored filter uses "|" between description and patterns; the dialog wants NUL separators
-// and a double NUL at the end.
-std::wstring NativeFilter(const std::wstring& filter) {
-    std::wstring native = filter;
-    for (auto& c : native)
-        if (c == L'|') c = L'\0';
-    native.push_back(L'\0');
-    native.push_back(L'\0');
-    return native;
-}
-
-// The dialog appends the default extension itself and wants it bare: "ppsv", not ".ppsv" or
-// "*.exe". The stored value keeps its leading characters; only what the dialog sees is trimmed.
-std::wstring BareExtension(const std::wstring& stored) {
-    const auto start = stored.find_first_not_of(L"*.");
-    return start == std::wstring::npos ? std::wstring() : stored.substr(start);
-}
 
 DWORD NativeFlags(unsigned options) {
     DWORD flags = OFN_EXPLORER | OFN_NOCHANGEDIR;
@@ -39,23 +22,6 @@ DWORD NativeFlags(unsigned options) {
     if (options & FileDialog::kEnableSizing) flags |= OFN_ENABLESIZING;
     if (options & FileDialog::kOverwritePrompt) flags |= OFN_OVERWRITEPROMPT;
     return flags;
-}
-
-// A multiple choice comes back as the folder, NUL, then each name, NUL, ending with a double NUL;
-// a single choice as one full path.
-std::vector<std::wstring> ParseChoice(const std::vector<wchar_t>& buffer) {
-    std::vector<std::wstring> parts;
-    const wchar_t* p = buffer.data();
-    while (*p) {
-        parts.emplace_back(p);
-        p += parts.back().size() + 1;
-    }
-    if (parts.size() <= 1) return parts;
-    std::wstring folder = parts.front();
-    if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
-    std::vector<std::wstring> files;
-    for (std::size_t i = 1; i < parts.size(); ++i) files.push_back(folder + parts[i]);
-    return files;
 }
 
 }  // namespace
@@ -80,7 +46,7 @@ bool SystemDialogs::RunFileDialog(HWND owner, FileDialog& dialog) {
     const BOOL ok =
         dialog.kind == FileDialog::Kind::Save ? ::GetSaveFileNameW(&ofn) : ::GetOpenFileNameW(&ofn);
     if (!ok) return false;
-    dialog.files = ParseChoice(buffer);
+    dialog.files = ParseFileChoice({buffer.data(), buffer.size()});
     if (dialog.files.empty()) return false;
     dialog.fileName = dialog.files.front();
     return true;

@@ -3,10 +3,10 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <cwchar>
 #include <utility>
 
 #include "playlist/playlist_edit.h"
+#include "playlist/type_ahead.h"
 
 namespace tidewell {
 
@@ -164,21 +164,12 @@ bool PlaylistView::HandleNotify(const NMHDR& header, LRESULT& result) {
 
 int PlaylistView::FindRow(int start, const LVFINDINFOW& find) const {
     if (!(find.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.psz) return -1;
-    const int count = static_cast<int>(entries_.size());
-    const int wanted = static_cast<int>(std::wcslen(find.psz));
-    if (count == 0 || wanted == 0) return -1;
-    const int first = start >= 0 && start < count ? start : 0;
-    const int last = (find.flags & LVFI_WRAP) ? first + count : count;
-    for (int k = first; k < last; ++k) {
-        const int row = k % count;
-        const std::wstring& entry = entries_[static_cast<std::size_t>(row)];
-        const int length = static_cast<int>(entry.size());
-        const bool partial = (find.flags & LVFI_PARTIAL) != 0;
-        if (length < wanted || (!partial && length != wanted)) continue;
-        if (::CompareStringOrdinal(entry.c_str(), wanted, find.psz, wanted, TRUE) == CSTR_EQUAL)
-            return row;
-    }
-    return -1;
+    const TypeAheadQuery query{find.psz, start, (find.flags & LVFI_PARTIAL) != 0,
+                               (find.flags & LVFI_WRAP) != 0};
+    return FindTypeAheadRow(entries_, query, [](std::wstring_view a, std::wstring_view b) {
+        return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
+                                      static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+    });
 }
 
 void PlaylistView::BeginDrag(DragHandlers handlers) {
