@@ -3,7 +3,7 @@
 #include <string>
 
 #include "about/addresses.h"
-#include "about/ansi_text_win32.h"
+#include "common/ansi_text_win32.h"
 #include "about/bevel_panel_win32.h"
 #include "common/window_object_win32.h"
 #include "common/label_size_win32.h"
@@ -224,14 +224,17 @@ void TForm2::TntButton1Click() {
 }
 
 void TForm2::TntLabel5Click() {
-    // The link reads the title as 8-bit text and hands the shell an 8-bit request.
+    // The link reads the title as 8-bit text in the system code page, the one the shell reads its
+    // 8-bit request in.
+    constexpr auto page = AnsiCodePage::System;
     const std::string request =
-        ToAnsi(std::wstring(L"mailto:") + kSupportEmail + L"?subject=") + ToAnsi(kApplicationTitle);
+        ToAnsi(std::wstring(L"mailto:") + kSupportEmail + L"?subject=", page) +
+        ToAnsi(kApplicationTitle, page);
     shell_.OpenA(hwnd_, request);
 }
 
 void TForm2::TntLabel7Click() {
-    shell_.OpenA(hwnd_, ToAnsi(MakerWebAddress()));
+    shell_.OpenA(hwnd_, ToAnsi(MakerWebAddress(), AnsiCodePage::System));
 }
 
 }  // namespace tidewell

@@ -1,6 +1,6 @@
 // The Help menu's commands: three addresses handed to the shell, and the About box.
 #include "about/addresses.h"
-#include "about/ansi_text_win32.h"
+#include "common/ansi_text_win32.h"
 #include "about/form2_win32.h"
 #include "app/form1_win32.h"
 #include "common/application_title.h"
@@ -8,11 +8,11 @@
 namespace tidewell {
 
 void TForm1::Help2Click() {
-    UserShell().OpenA(Handle(), ToAnsi(HelpPageAddress()));
+    UserShell().OpenA(Handle(), ToAnsi(HelpPageAddress(), AnsiCodePage::System));
 }
 
 void TForm1::Hollowfinswebsite1Click() {
-    UserShell().OpenA(Handle(), ToAnsi(MakerWebAddress()));
+    UserShell().OpenA(Handle(), ToAnsi(MakerWebAddress(), AnsiCodePage::System));
 }
 
 // Unlike the About box's link, the menu command builds and sends the request as wide text.

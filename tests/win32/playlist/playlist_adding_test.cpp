@@ -5,6 +5,7 @@
 
 #include "app/resource.h"
 #include "playlist/playlist_fixture.h"
+#include "support/thread_locale.h"
 
 namespace tidewell::testing::playlist_tests {
 namespace {
@@ -172,6 +173,24 @@ TEST_F(PlaylistAddingTest, UnicodeNames_KeptExactlyByAllThreeWays) {
     ASSERT_EQ(List().Count(), 4u);
     EXPECT_EQ(ShownRows()[3], chinese);
     EXPECT_EQ(List().SelectedIndex(), 3);
+}
+
+// The folder scan judges extensions in the thread's code page. "t with caron" is a letter of the
+// Central European code page and stays one there, so ".pp" plus it is no presentation; the Western
+// code page lacks it and writes its best fit "t", which makes the name a ".ppt".
+TEST_F(PlaylistAddingTest, AddFolder_ExtensionJudgedInTheThreadsCodePage) {
+    const std::wstring caron = folder_.Touch(L"caron.pp\x0165");
+    {
+        ThreadLocale czech(MAKELANGID(LANG_CZECH, SUBLANG_DEFAULT));
+        ASSERT_TRUE(czech.Differs()) << "the system code page must not be the Central European one";
+        dialogs_.folderAnswers.push_back(folder_.Path());
+        Click(IDC_ToolButton2);
+        EXPECT_EQ(List().Count(), 0u);
+    }
+    ThreadLocale english(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
+    dialogs_.folderAnswers.push_back(folder_.Path());
+    Click(IDC_ToolButton2);
+    EXPECT_EQ(ShownRows(), (Rows{caron}));
 }
 
 TEST_F(PlaylistAddingTest, DropTwoPresentationsAndFolder_AppendsBothSkipsFolder) {
