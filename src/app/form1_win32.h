@@ -5,7 +5,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
@@ -14,6 +13,7 @@
 
 #include "common/app_error.h"
 #include "common/dialogs_win32.h"
+#include "common/error_text.h"
 #include "common/unique_handle_win32.h"
 
 namespace tidewell {
@@ -177,10 +177,8 @@ template <typename F>
 void TForm1::Guarded(F&& handler) noexcept {
     try {
         handler();
-    } catch (const AppError& error) {
-        ReportError(error.Message());
-    } catch (const std::exception& error) {
-        ReportError(std::wstring(error.what(), error.what() + std::strlen(error.what())));
+    } catch (...) {
+        ReportError(UserErrorText(std::current_exception()));
     }
 }
 

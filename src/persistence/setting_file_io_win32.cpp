@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <climits>
 
+#include "common/ansi_text_win32.h"
 #include "common/app_error.h"
 #include "common/file_exists_win32.h"
 #include "common/unique_handle_win32.h"
@@ -13,6 +13,10 @@
 
 namespace tidewell {
 namespace {
+
+// Setting files are a few kilobytes; anything far larger is not one, and reading it whole could
+// take all the memory there is.
+constexpr std::uint64_t kLargestSettingFile = 64ull * 1024 * 1024;
 
 [[noreturn]] void ThrowCannotCreate(const std::wstring& target, DWORD error) {
     throw AppError(CannotCreateFileMessage(FullPathOf(target), SystemMessage(error)));
@@ -113,15 +117,29 @@ std::vector<std::uint8_t> ReadSettingFile(const std::wstring& path) {
         const DWORD error = ::GetLastError();
         throw AppError(CannotOpenFileMessage(FullPathOf(path), SystemMessage(error)));
     }
+    const auto cannotRead = [&path](std::wstring_view reason) {
+        return AppError(CannotReadFileMessage(FullPathOf(path), reason));
+    };
+    // A pipe or a device (CON, NUL, \\.\pipe\...) opens like a file, but a read from it can wait
+    // for input that never comes, and the window would wait with it.
+    if (::GetFileType(file.get()) != FILE_TYPE_DISK) throw cannotRead(kNotADiskFileReason);
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file.get(), &size)) throw cannotRead(SystemMessage(::GetLastError()));
+    if (static_cast<std::uint64_t>(size.QuadPart) > kLargestSettingFile)
+        throw cannotRead(kTooLargeReason);
+
     std::vector<std::uint8_t> bytes;
+    bytes.reserve(static_cast<std::size_t>(size.QuadPart));
     std::uint8_t chunk[64 * 1024];
     for (;;) {
         DWORD read = 0;
         if (!::ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr)) {
-            throw AppError(kStreamReadErrorMessage);
+            throw cannotRead(SystemMessage(::GetLastError()));
         }
         if (read == 0) break;
         bytes.insert(bytes.end(), chunk, chunk + read);
+        // Another program may still be making the file longer.
+        if (bytes.size() > kLargestSettingFile) throw cannotRead(kTooLargeReason);
     }
     return bytes;
 }
@@ -140,13 +158,7 @@ SaveOutcome SaveSettingFile(const std::wstring& target, std::span<const std::uin
 }
 
 std::wstring DecodeAnsiText(std::span<const std::uint8_t> bytes) {
-    if (bytes.empty()) return {};
-    const int size = static_cast<int>(std::min<std::size_t>(bytes.size(), INT_MAX));
-    const auto* source = reinterpret_cast<const char*>(bytes.data());
-    const int length = ::MultiByteToWideChar(CP_THREAD_ACP, 0, source, size, nullptr, 0);
-    std::wstring text(static_cast<std::size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_THREAD_ACP, 0, source, size, text.data(), length);
-    return text;
+    return FromAnsi(bytes, AnsiCodePage::Thread);
 }
 
 }  // namespace tidewell

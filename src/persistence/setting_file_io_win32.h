@@ -9,7 +9,8 @@
 namespace tidewell {
 
 // The whole content of the file; others may read it meanwhile, none may write it. Throws AppError
-// "Cannot open file "<full path>". <system message>" when it cannot be opened.
+// "Cannot open file "<full path>". <system message>" when it cannot be opened, and "Cannot read
+// file "<full path>". <reason>" when it is no disk file, larger than 64 MB or fails to read.
 std::vector<std::uint8_t> ReadSettingFile(const std::wstring& path);
 
 enum class SaveOutcome { Saved, TargetInUse };
@@ -21,7 +22,7 @@ enum class SaveOutcome { Saved, TargetInUse };
 // "Cannot create file "<full path>". <system message>" or "Stream write error".
 SaveOutcome SaveSettingFile(const std::wstring& target, std::span<const std::uint8_t> bytes);
 
-// Text in the user-interface thread's ANSI code page, for setting files without a mark.
+// A setting file without a mark is text in the code page of the user-interface thread.
 std::wstring DecodeAnsiText(std::span<const std::uint8_t> bytes);
 
 // The full path as GetFullPathNameW gives it; the path itself when that fails.

@@ -29,4 +29,8 @@ std::wstring CannotOpenFileMessage(std::wstring_view fullPath, std::wstring_view
     return FileFailure(L"Cannot open", fullPath, systemMessage);
 }
 
+std::wstring CannotReadFileMessage(std::wstring_view fullPath, std::wstring_view reason) {
+    return FileFailure(L"Cannot read", fullPath, reason);
+}
+
 }  // namespace tidewell

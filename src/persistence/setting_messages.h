@@ -10,7 +10,11 @@ inline constexpr wchar_t kSelectViewerMessage[] =
     L"Please select MS PowerPoint Viewer executable file!";
 inline constexpr wchar_t kSettingFormatMessage[] = L"Error ppsv format!";
 inline constexpr wchar_t kStreamWriteErrorMessage[] = L"Stream write error";
-inline constexpr wchar_t kStreamReadErrorMessage[] = L"Stream read error";
+
+// Why a file cannot be read as a setting file, in words, after "Cannot read file "<path>". ".
+inline constexpr wchar_t kNotADiskFileReason[] = L"It is not a file on a disk.";
+inline constexpr wchar_t kTooLargeReason[] =
+    L"It is larger than 64 MB, far too large to be a setting file.";
 
 // "<path> is opened by other application, please close it!"
 std::wstring FileInUseMessage(std::wstring_view path);
@@ -18,5 +22,7 @@ std::wstring FileInUseMessage(std::wstring_view path);
 std::wstring CannotCreateFileMessage(std::wstring_view fullPath, std::wstring_view systemMessage);
 // "Cannot open file "<full path>". <system message>"
 std::wstring CannotOpenFileMessage(std::wstring_view fullPath, std::wstring_view systemMessage);
+// "Cannot read file "<full path>". <reason>"
+std::wstring CannotReadFileMessage(std::wstring_view fullPath, std::wstring_view reason);
 
 }  // namespace tidewell

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+#include <stdexcept>
+
+#include "common/app_error.h"
 #include "common/error_text.h"
 
 namespace tidewell {
@@ -87,6 +91,25 @@ TEST(ErrorBoxText, MessageEndingAfterDot_GetsAFinalDot) {
     EXPECT_EQ(ErrorBoxText(L"a -"), L"a -");
     EXPECT_EQ(ErrorBoxText(L"Failed to get data for 'files'"), L"Failed to get data for 'files'");
     EXPECT_EQ(ErrorBoxText(L""), L"");
+}
+
+TEST(UserErrorText, ProgramsOwnError_ItsMessage) {
+    EXPECT_EQ(UserErrorText(std::make_exception_ptr(AppError(L"Cannot open file \"x\". Gone."))),
+              L"Cannot open file \"x\". Gone.");
+}
+
+TEST(UserErrorText, LibraryFailures_WordsInsteadOfLibraryText) {
+    const std::wstring memory = UserErrorText(std::make_exception_ptr(std::bad_alloc()));
+    EXPECT_EQ(memory, L"There is not enough memory to finish the command.");
+    const std::wstring unexpected =
+        L"The command could not be finished because of an unexpected error.";
+    EXPECT_EQ(
+        UserErrorText(std::make_exception_ptr(std::length_error("vector::_M_realloc_insert"))),
+        unexpected);
+    EXPECT_EQ(UserErrorText(std::make_exception_ptr(std::runtime_error("std::bad_alloc"))),
+              unexpected);
+    EXPECT_EQ(UserErrorText(std::make_exception_ptr(42)), unexpected);
+    EXPECT_EQ(UserErrorText(nullptr), unexpected);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 
 #include "app/resource.h"
 #include "common/error_text.h"
@@ -11,6 +13,7 @@
 #include "persistence_support.h"
 #include "playlist/playlist_view_win32.h"
 #include "support/form_fixture.h"
+#include "support/thread_locale.h"
 
 namespace tidewell::testing {
 namespace {
@@ -243,6 +246,122 @@ TEST_F(SettingFiles, Load_FileHeldOpenForWriting_CannotOpenNothingChanges) {
     Load(file);
     EXPECT_EQ(dialogs_.errors, (Paths{ErrorBoxText(L"Cannot open file \"" + file + L"\". " +
                                                    SystemMessage(ERROR_SHARING_VIOLATION))}));
+    ExpectStateUnchanged();
+}
+
+TEST_F(SettingFiles, Load_AnsiFileWithoutMark_ReadInTheThreadsCodePage) {
+    // Cyrillic "a" is byte E0 in the Cyrillic code page, "a grave" in the Western one.
+    const std::wstring cyrillic = folder_.File(L"\x0430.ppt");
+    std::string ansi = "2\r\n";
+    for (const wchar_t c : program_ + L"\r\n" + folder_.Path() + L"\\")
+        ansi += static_cast<char>(c);
+    ansi += "\xE0.ppt\r\n";
+    const std::wstring file = folder_.File(L"cyrillic.ppsv", Bytes(ansi.begin(), ansi.end()));
+
+    ThreadLocale russian(MAKELANGID(LANG_RUSSIAN, SUBLANG_DEFAULT));
+    ASSERT_TRUE(russian.Differs()) << "the system code page must not be the Cyrillic one";
+    Load(file);
+    EXPECT_EQ(form_->Playlist().Entries(), (Paths{cyrillic}));
+    EXPECT_TRUE(dialogs_.errors.empty());
+}
+
+// A bad setting file is told apart in words, and nothing of the window's state changes.
+class BadSettingFiles : public SettingFiles {
+  protected:
+    void SetUp() override {
+        SettingFiles::SetUp();
+        PrepareState();
+    }
+    void ExpectReadError(const std::wstring& path, const std::wstring& reason) {
+        EXPECT_EQ(dialogs_.errors,
+                  (Paths{ErrorBoxText(L"Cannot read file \"" + path + L"\". " + reason)}));
+        EXPECT_TRUE(dialogs_.messages.empty());
+        ExpectStateUnchanged();
+    }
+    // A setting file of exactly `size` bytes: a valid one, padded with blank lines' spaces.
+    std::wstring SizedFile(const std::wstring& name, LONGLONG size) {
+        Bytes bytes = Utf16LeWithMark(L"1\r\n" + program_ + L"\r\n" + a_ + L"\r\n");
+        const std::wstring path = folder_.File(name, bytes);
+        UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr));
+        LARGE_INTEGER end{};
+        end.QuadPart = size;
+        EXPECT_TRUE(::SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN) &&
+                    ::SetEndOfFile(file.get()));
+        return path;  // the zero bytes after the text end it as a NUL does
+    }
+};
+
+const std::wstring kTooLarge = L"It is larger than 64 MB, far too large to be a setting file.";
+const std::wstring kNotOnDisk = L"It is not a file on a disk.";
+
+TEST_F(BadSettingFiles, Load_LargerThan64MB_ReadErrorNothingChanges) {
+    const std::wstring file = SizedFile(L"huge.ppsv", 64LL * 1024 * 1024 + 1);
+    Load(file);
+    ExpectReadError(file, kTooLarge);
+}
+
+TEST_F(BadSettingFiles, Load_Exactly64MB_Loads) {
+    Load(SizedFile(L"large.ppsv", 64LL * 1024 * 1024));
+    EXPECT_TRUE(dialogs_.errors.empty());
+    EXPECT_EQ(form_->Playlist().Entries(), (Paths{a_}));
+    EXPECT_EQ(form_->MonitorNumber(), 1);
+}
+
+TEST_F(BadSettingFiles, Load_DeviceNames_NotADiskFileNothingChanges) {
+    Load(L"NUL");
+    ExpectReadError(L"\\\\.\\NUL", kNotOnDisk);
+    // Without a console the console cannot even be opened; with one, it is no disk file either.
+    // Either way one Error box, and the window does not wait for typed input.
+    dialogs_.errors.clear();
+    Load(folder_.Path() + L"\\CON");
+    ASSERT_EQ(dialogs_.errors.size(), 1u);
+    EXPECT_EQ(dialogs_.errors[0].rfind(L"Cannot ", 0), 0u)
+        << ::testing::PrintToString(dialogs_.errors[0]);
+    ExpectStateUnchanged();
+}
+
+TEST_F(BadSettingFiles, Load_NamedPipeThatNeverWrites_NotADiskFileWithoutWaiting) {
+    const std::wstring pipe =
+        L"\\\\.\\pipe\\tidewell-test-" + std::to_wstring(::GetCurrentProcessId());
+    UniqueKernelHandle server(::CreateNamedPipeW(
+        pipe.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 4096, 4096, 0, nullptr));
+    ASSERT_TRUE(server) << ::GetLastError();
+    // Should the command ever read from the pipe, it would wait for good; after a generous time
+    // the pipe is broken off so that the test fails instead of hanging.
+    UniqueKernelHandle loaded(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    std::atomic<bool> brokeOff{false};
+    std::thread rescue([&] {
+        if (::WaitForSingleObject(loaded.get(), 20000) == WAIT_OBJECT_0) return;
+        brokeOff = true;
+        ::DisconnectNamedPipe(server.get());
+    });
+    Load(pipe);
+    ::SetEvent(loaded.get());
+    rescue.join();
+    EXPECT_FALSE(brokeOff) << "the command waited for the pipe";
+    ExpectReadError(pipe, kNotOnDisk);
+}
+
+// A file that opens but whose bytes cannot be read: under Wine a Linux file that refuses reads, on
+// Windows a file whose bytes another handle holds locked.
+TEST_F(BadSettingFiles, Load_ReadFails_ReadErrorWithSystemTextNothingChanges) {
+    const bool wine =
+        ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    std::wstring file = L"Z:\\proc\\self\\mem";
+    UniqueFileHandle locker;
+    if (!wine) {
+        file = folder_.File(L"locked.ppsv", Utf16LeWithMark(L"1\r\nx\r\ny\r\n"));
+        locker.reset(::CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(locker && ::LockFile(locker.get(), 0, 0, 1024, 0));
+    }
+    Load(file);
+    ASSERT_EQ(dialogs_.errors.size(), 1u);
+    const std::wstring prefix = L"Cannot read file \"" + file + L"\". ";
+    EXPECT_EQ(dialogs_.errors[0].rfind(prefix, 0), 0u)
+        << ::testing::PrintToString(dialogs_.errors[0]);
+    EXPECT_GT(dialogs_.errors[0].size(), prefix.size() + 1);
     ExpectStateUnchanged();
 }
 
