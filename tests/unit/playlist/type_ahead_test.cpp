@@ -5,8 +5,8 @@
 namespace tidewell {
 namespace {
 
-// ASCII case folding stands in for the system's rule here; which letters fold is the system's
-// business, where the search starts, wraps and stops is what these tests are about.
+// ASCII case folding stands in for the system's rule: which letters fold is the system's business;
+// where the search starts, wraps and stops is what is tested here.
 bool SameAsciiIgnoringCase(std::wstring_view a, std::wstring_view b) {
     const auto fold = [](wchar_t c) { return c >= L'a' && c <= L'z' ? c - L'a' + L'A' : c; };
     if (a.size() != b.size()) return false;
@@ -15,46 +15,40 @@ bool SameAsciiIgnoringCase(std::wstring_view a, std::wstring_view b) {
     return true;
 }
 
-const std::vector<std::wstring> kRows = {L"C:\\b.ppt", L"D:\\a.ppt", L"c:\\c.pps", L"D:\\a.ppt"};
-
-int Find(std::wstring_view typed, int start, bool partial, bool wrap,
-         const std::vector<std::wstring>& rows = kRows) {
-    return FindTypeAheadRow(rows, {typed, start, partial, wrap}, SameAsciiIgnoringCase);
-}
-
-TEST(FindTypeAheadRow, PartialText_FirstRowFromStartThatBeginsWithIt) {
-    EXPECT_EQ(Find(L"c", 0, true, false), 0);
-    EXPECT_EQ(Find(L"c", 1, true, false), 2);
-    EXPECT_EQ(Find(L"C:\\C", 0, true, false), 2);  // case ignored
-    EXPECT_EQ(Find(L"d:\\a", 2, true, false), 3);
-    EXPECT_EQ(Find(L"x", 0, true, true), -1);
-}
-
-TEST(FindTypeAheadRow, WholeText_OnlyAnEqualRowMatches) {
-    EXPECT_EQ(Find(L"D:\\A.PPT", 0, false, false), 1);
-    EXPECT_EQ(Find(L"D:\\a", 0, false, true), -1);
-    // Longer than every row.
-    EXPECT_EQ(Find(L"D:\\a.ppt and more", 0, true, true), -1);
-}
-
-TEST(FindTypeAheadRow, PastTheLastRow_WrapsOnlyWhenAsked) {
-    EXPECT_EQ(Find(L"C:\\b", 1, true, false), -1);
-    EXPECT_EQ(Find(L"C:\\b", 1, true, true), 0);
-    EXPECT_EQ(Find(L"C:", 3, true, true), 0);
-    EXPECT_EQ(Find(L"D:", 2, true, true), 3);
-    // The wrapped search ends just before where it started.
-    EXPECT_EQ(Find(L"C:\\c", 3, true, true), 2);
-}
-
-TEST(FindTypeAheadRow, StartOutsideTheRows_SearchesFromTheFirst) {
-    EXPECT_EQ(Find(L"D", -1, true, false), 1);
-    EXPECT_EQ(Find(L"C", 4, true, false), 0);
-    EXPECT_EQ(Find(L"C", 99, true, true), 0);
-}
-
-TEST(FindTypeAheadRow, NothingTypedOrNoRows_NoRow) {
-    EXPECT_EQ(Find(L"", 0, true, true), -1);
-    EXPECT_EQ(Find(L"C", 0, true, true, {}), -1);
+TEST(FindTypeAheadRow, Queries_FirstMatchFromStartWrappingOnlyWhenAsked) {
+    const std::vector<std::wstring> rows = {L"C:\\b.ppt", L"D:\\a.ppt", L"c:\\c.pps", L"D:\\a.ppt"};
+    const struct {
+        const wchar_t* typed;
+        int start;
+        bool partial, wrap;
+        int row;
+    } cases[] = {
+        {L"c", 0, true, false, 0},
+        {L"c", 1, true, false, 2},
+        {L"C:\\C", 0, true, false, 2},
+        {L"d:\\a", 2, true, false, 3},
+        {L"x", 0, true, true, -1},
+        {L"", 0, true, true, -1},
+        // Whole text: only an equal row.
+        {L"D:\\A.PPT", 0, false, false, 1},
+        {L"D:\\a", 0, false, true, -1},
+        {L"D:\\a.ppt and more", 0, true, true, -1},
+        // Past the last row; the wrapped search ends just before where it started.
+        {L"C:\\b", 1, true, false, -1},
+        {L"C:\\b", 1, true, true, 0},
+        {L"C:\\c", 3, true, true, 2},
+        // A start outside the rows means the first row.
+        {L"D", -1, true, false, 1},
+        {L"C", 99, true, true, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(std::wstring(c.typed)) + " from " +
+                     std::to_string(c.start));
+        EXPECT_EQ(
+            FindTypeAheadRow(rows, {c.typed, c.start, c.partial, c.wrap}, SameAsciiIgnoringCase),
+            c.row);
+    }
+    EXPECT_EQ(FindTypeAheadRow({}, {L"C", 0, true, true}, SameAsciiIgnoringCase), -1);
 }
 
 }  // namespace
