@@ -85,6 +85,7 @@ inline void Seed(const std::vector<std::wstring>& files, const std::wstring& pro
 class Program {
   public:
     explicit Program(const std::wstring& exe) {
+        e2e::UseTestPreferencesKey();
         std::wstring line = L"\"" + exe + L"\"";
         STARTUPINFOW startup{};
         startup.cb = sizeof(startup);

@@ -15,7 +15,7 @@
 
 #include "../tests/win32/support/temp_folder.h"
 #include "app/form1_win32.h"
-#include "app/message_pump_win32.h"
+#include "common/message_pump_win32.h"
 #include "app/resource.h"
 #include "bench_support_win32.h"
 #include "playlist/playlist_view_win32.h"
@@ -76,6 +76,11 @@ void FillFolder(const tidewell::testing::TempFolder& folder, int files) {
 
 }  // namespace
 
+// A command as the toolbar sends it.
+void Click(HWND window, int commandId) {
+    ::SendMessageW(window, WM_COMMAND, MAKEWPARAM(commandId, 0), 0);
+}
+
 int wmain(int argc, wchar_t** argv) {
     const int entries = argc > 1 ? std::wcstol(argv[1], nullptr, 10) : 100000;
     const int folderFiles = argc > 2 ? std::wcstol(argv[2], nullptr, 10) : 10000;
@@ -106,20 +111,21 @@ int wmain(int argc, wchar_t** argv) {
     const double select = Measure(window, [&] { list.SetSelectedIndex(entries / 2); });
     Report("select a row in the middle (rule applied)", select);
     TableRow("select a row among " + rows, select);
-    Report("scroll to the last row",
-           Measure(window, [&] { ListView_EnsureVisible(form.ListView1, entries - 1, FALSE); }));
+    Report("scroll to the last row", Measure(window, [&] {
+               ListView_EnsureVisible(form.Control(IDC_ListView1), entries - 1, FALSE);
+           }));
     Report("select the last row, then Move up", Measure(window, [&] {
                list.SetSelectedIndex(entries - 1);
-               form.ToolButton5Click();
+               Click(window, IDC_ToolButton5);
            }));
     const double drag = Measure(window, [&] { list.MoveDragged(0, -1); });
     Report("drag move: first row below the last", drag);
     TableRow("drag move of the first of " + rows + " to the end", drag);
     Report("Remove (first row)", Measure(window, [&] {
                list.SetSelectedIndex(0);
-               form.ToolButton3Click();
+               Click(window, IDC_ToolButton3);
            }));
-    const double removeAll = Measure(window, [&] { form.ToolButton4Click(); });
+    const double removeAll = Measure(window, [&] { Click(window, IDC_ToolButton4); });
     Report("Remove all", removeAll);
     TableRow("Remove all on " + rows, removeAll);
 
@@ -130,14 +136,15 @@ int wmain(int argc, wchar_t** argv) {
            std::chrono::duration<double, std::milli>(Clock::now() - fillStart).count());
     dialogs.folder = folder.Path();
     for (int run = 1; run <= 3; ++run) {
-        const double ms = Measure(window, [&] { form.ToolButton2Click(); });
+        const double ms = Measure(window, [&] { Click(window, IDC_ToolButton2); });
         char label[64];
         std::snprintf(label, sizeof(label), "Add folder, run %d (%zu rows after)", run,
                       list.Count());
         Report(label, ms);
         if (run == 1) TableRow("Add folder of " + std::to_string(folderFiles) + " files", ms);
     }
-    Report("Remove all (after Add folder)", Measure(window, [&] { form.ToolButton4Click(); }));
+    Report("Remove all (after Add folder)",
+           Measure(window, [&] { Click(window, IDC_ToolButton4); }));
     ::RegDeleteTreeW(HKEY_CURRENT_USER, L"SOFTWARE\\hollowfin-bench");
     ::CoUninitialize();
     return 0;

@@ -6,52 +6,49 @@
 
 #include "common/dialogs_win32.h"
 #include "common/unique_handle_win32.h"
+#include "common/window_win32.h"
 
 namespace tidewell {
 
-class TForm2 {
+// The box's controls, by component name.
+enum class Form2Control : int {
+    TntPanel1 = 100,
+    Image1,
+    TntLabel1,
+    TntLabel2,
+    TntLabel4,
+    TntLabel5,
+    TntLabel6,
+    TntLabel7,
+    TntButton1,
+};
+
+class TForm2 : public Window<TForm2> {
   public:
-    explicit TForm2(Shell& shell);
+    // Errors are shown through `dialogs`; the links hand their addresses to `shell`.
+    TForm2(Dialogs& dialogs, Shell& shell);
     ~TForm2();
-    TForm2(const TForm2&) = delete;
-    TForm2& operator=(const TForm2&) = delete;
 
     // Creates the window and its controls, hidden; the creation handler runs inside.
     void Create();
     // Shows the box over `owner`, which takes no input meanwhile, and returns when it closes.
     void ShowModal(HWND owner);
-    HWND Handle() const { return hwnd_; }
     bool IsModal() const { return modal_; }
+    HWND Control(Form2Control id) const { return WindowBase::Control(static_cast<int>(id)); }
 
-    // ---- Controls, by component name ----
-    HWND TntPanel1 = nullptr;
-    HWND Image1 = nullptr;
-    HWND TntLabel1 = nullptr;
-    HWND TntLabel2 = nullptr;
-    HWND TntLabel4 = nullptr;
-    HWND TntLabel5 = nullptr;
-    HWND TntLabel6 = nullptr;
-    HWND TntLabel7 = nullptr;
-    HWND TntButton1 = nullptr;
+  private:
+    friend class Window<TForm2>;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnWindowGone() { modal_ = false; }
+    void CreateControls();
+    void OnCommand(int id, int code);
 
-    // ---- Handlers ----
     void TntFormCreate();
     void TntButton1Click();
     void TntLabel5Click();
     void TntLabel7Click();
 
-  private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    void CreateControls();
-    HWND CreateLabel(HWND parent, int id, int left, int top, const wchar_t* text, DWORD style);
-    void FitLabelToText(HWND label);
-    void CentreOnScreen();
-    int Scale(int pixels) const;
-
     Shell& shell_;
-    HWND hwnd_ = nullptr;
-    int dpi_ = 96;
     bool modal_ = false;
     bool shownBefore_ = false;
     UniqueGdiObject windowFont_;

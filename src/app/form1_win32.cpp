@@ -2,171 +2,77 @@
 
 #include <windowsx.h>
 
-#include <array>
-
-#include "app/message_pump_win32.h"
 #include "app/resource.h"
 #include "common/application_title.h"
-#include "common/error_text.h"
-#include "common/window_object_win32.h"
-#include "playback/play_queue.h"
-#include "common/window_text_win32.h"
-#include "playlist/playlist_view_win32.h"
+#include "common/message_pump_win32.h"
+#include "playlist/command_enable.h"
 
 namespace tidewell {
 
 namespace {
 
-constexpr wchar_t kForm1Class[] = L"TForm1";
 constexpr DWORD kForm1Style =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr int kClientWidth = 629;
 constexpr int kClientHeight = 423;
 
-// Every command id and the handler it runs; the context menu items share the ids of the controls
-// whose clicks they perform, so "play selected" runs the play handler with BitBtn2 as sender.
-struct CommandRoute {
-    int id;
-    void (*run)(TForm1&);
-};
-
-const std::array<CommandRoute, 18> kCommandRoutes = {{
-    {IDC_ToolButton1, [](TForm1& f) { f.ToolButton1Click(); }},
-    {IDC_ToolButton2, [](TForm1& f) { f.ToolButton2Click(); }},
-    {IDC_ToolButton3, [](TForm1& f) { f.ToolButton3Click(); }},
-    {IDC_ToolButton4, [](TForm1& f) { f.ToolButton4Click(); }},
-    {IDC_ToolButton5, [](TForm1& f) { f.ToolButton5Click(); }},
-    {IDC_ToolButton6, [](TForm1& f) { f.ToolButton6Click(); }},
-    {IDC_ToolButton7, [](TForm1& f) { f.ToolButton7Click(); }},
-    {IDC_ToolButton8, [](TForm1& f) { f.ToolButton8Click(); }},
-    {IDC_TntSpeedButton1, [](TForm1& f) { f.TntSpeedButton1Click(); }},
-    {IDC_BitBtn1, [](TForm1& f) { f.BitBtn1Click(kPlayAllSender); }},
-    {IDC_BitBtn2, [](TForm1& f) { f.BitBtn1Click(kPlaySelectedSender); }},
-    {IDC_BitBtn3, [](TForm1& f) { f.BitBtn3Click(); }},
-    {IDM_Exit1, [](TForm1& f) { f.Exit1Click(); }},
-    {IDM_Help2, [](TForm1& f) { f.Help2Click(); }},
-    {IDM_Hollowfinswebsite1, [](TForm1& f) { f.Hollowfinswebsite1Click(); }},
-    {IDM_Emailsupport1, [](TForm1& f) { f.Emailsupport1Click(); }},
-    {IDM_About1, [](TForm1& f) { f.About1Click(); }},
-    {0, nullptr},
-}};
-
-void RegisterForm1Class(HINSTANCE instance, WNDPROC proc) {
-    WNDCLASSEXW wc{sizeof(wc)};
-    if (::GetClassInfoExW(instance, kForm1Class, &wc)) return;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = instance;
-    wc.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(IDI_TIDEWELL));
-    wc.hIconSm = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_TIDEWELL),
-                                                 IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
-                                                 ::GetSystemMetrics(SM_CYSMICON), 0));
-    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kForm1Class;
-    ::RegisterClassExW(&wc);
-}
-
 }  // namespace
 
-std::vector<MonitorEntry> EnumerateMonitors() {
-    std::vector<MonitorEntry> monitors;
-    ::EnumDisplayMonitors(
-        nullptr, nullptr,
-        [](HMONITOR monitor, HDC, LPRECT bounds, LPARAM data) -> BOOL {
-            reinterpret_cast<std::vector<MonitorEntry>*>(data)->push_back({monitor, *bounds});
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&monitors));
-    return monitors;
-}
-
-TForm1::TForm1(Form1Settings settings) : settings_(std::move(settings)) {}
+TForm1::TForm1(Form1Settings settings)
+    : Window(*settings.dialogs), settings_(std::move(settings)), help_(*settings_.shell) {}
 
 TForm1::~TForm1() {
-    if (hwnd_) ::DestroyWindow(hwnd_);
-    if (TntPopupMenu1) ::DestroyMenu(TntPopupMenu1);
-    if (toolbarImages_) ::ImageList_Destroy(toolbarImages_);
+    Destroy();
 }
 
 void TForm1::Create() {
-    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    RegisterForm1Class(instance, &TForm1::WindowProc);
-    dpi_ = SystemDpi();
-    // "MS Shell Dlg 2" at 8 points; every control takes this font when it is made.
-    font_.reset(::CreateFontW(-::MulDiv(8, dpi_, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                              DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                              DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"MS Shell Dlg 2"));
-    CreateMenus();
-    CreateFileDialogs();
-    RECT frame{0, 0, ::MulDiv(kClientWidth, dpi_, 96), ::MulDiv(kClientHeight, dpi_, 96)};
-    ::AdjustWindowRectEx(&frame, kForm1Style, TRUE, 0);
     // The design-time caption; the creation handler replaces it with the application title.
-    ::CreateWindowExW(0, kForm1Class, L"Form1", kForm1Style, CW_USEDEFAULT, CW_USEDEFAULT,
-                      frame.right - frame.left, frame.bottom - frame.top, nullptr, TntMainMenu2,
-                      instance, this);
+    Window::Create({L"TForm1", L"Form1", kForm1Style, 0, kClientWidth, kClientHeight, IDI_TIDEWELL,
+                    CreateMenus()});
 }
 
 void TForm1::ShowCentered() {
-    RECT frame{};
-    ::GetWindowRect(hwnd_, &frame);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    const int left = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    const int top = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    ::SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    CentreOnScreen(0);
     ::ShowWindow(hwnd_, SW_SHOW);
     ::UpdateWindow(hwnd_);
 }
 
-LRESULT CALLBACK TForm1::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = WindowObject<TForm1>(hwnd, message, lParam);
-    if (!self) return ::DefWindowProcW(hwnd, message, wParam, lParam);
-    if (message == WM_NCCREATE) self->hwnd_ = hwnd;
-    if (message == WM_NCDESTROY) {
-        self->hwnd_ = nullptr;
-        return ::DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    // The one place where errors that escape a handler end: shown, and the program goes on.
-    LRESULT result = 0;
-    bool handled = false;
-    self->Guarded([&] {
-        result = self->HandleMessage(message, wParam, lParam);
-        handled = true;
-    });
-    return handled ? result : 0;
-}
-
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    LRESULT listResult = 0;
-    if (playlist_ && HandleListViewMessage(message, wParam, lParam, listResult)) return listResult;
     switch (message) {
         case WM_CREATE:
             CreateControls();
             TntFormCreate();
             return 0;
+        case WM_NOTIFY: {
+            LRESULT result = 0;
+            const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+            if (playlist_ && playlist_->HandleNotify(header, result)) return result;
+            break;
+        }
         case WM_COMMAND:
             // Clicks from controls arrive as BN_CLICKED (0); menu items and toolbar buttons as 0.
             if (HIWORD(wParam) == 0 || HIWORD(wParam) == BN_CLICKED) OnCommand(LOWORD(wParam));
             return 0;
-        case WM_CONTEXTMENU:
-            if (reinterpret_cast<HWND>(wParam) == ListView1) {
-                POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-                if (at.x == -1 && at.y == -1) {  // from the keyboard: at the list's corner
-                    at = {0, 0};
-                    ::ClientToScreen(ListView1, &at);
-                }
-                ShowContextMenu(at);
-                return 0;
+        case WM_CONTEXTMENU: {
+            const HWND list = Control(IDC_ListView1);
+            if (reinterpret_cast<HWND>(wParam) != list) break;
+            POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            if (at.x == -1 && at.y == -1) {  // from the keyboard: at the list's corner
+                at = {0, 0};
+                ::ClientToScreen(list, &at);
             }
-            break;
+            ShowContextMenu(at);
+            return 0;
+        }
         case WM_CTLCOLORSTATIC:
-            // Read-only edits and labels sit on the button face like the window itself.
-            ::SetBkColor(reinterpret_cast<HDC>(wParam), ::GetSysColor(COLOR_BTNFACE));
-            return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
+        case WM_CTLCOLOREDIT:
+            return OnControlColour(message, wParam, lParam);
         case WM_CLOSE:
             OnClose();
             return 0;
         case WM_DESTROY:
+            // The hook reaches into this window's playlist: it goes with the window.
+            SetMessageHook(nullptr);
             ::PostQuitMessage(0);
             return 0;
         default:
@@ -175,35 +81,50 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return ::DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
-void TForm1::OnCommand(int id) {
-    for (const auto& route : kCommandRoutes) {
-        if (route.id == id && route.run) {
-            route.run(*this);
-            return;
-        }
+LRESULT TForm1::OnControlColour(UINT message, WPARAM wParam, LPARAM lParam) {
+    const HDC dc = reinterpret_cast<HDC>(wParam);
+    const bool inPanel = ::GetParent(reinterpret_cast<HWND>(lParam)) == Control(IDC_TntPanel1);
+    if (message == WM_CTLCOLOREDIT && !inPanel) {
+        return ::DefWindowProcW(hwnd_, message, wParam, lParam);
     }
+    // Read-only edits and labels sit on the button face like the window itself, and so does the
+    // tips memo in its panel.
+    ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+    if (inPanel) ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+    return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
 }
 
 void TForm1::ShowContextMenu(POINT screenPoint) {
-    ::TrackPopupMenu(TntPopupMenu1, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screenPoint.x, screenPoint.y,
-                     0, hwnd_, nullptr);
+    ::TrackPopupMenu(contextMenu_.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, screenPoint.x,
+                     screenPoint.y, 0, hwnd_, nullptr);
+}
+
+int TForm1::MonitorCount() const {
+    return settings_.monitors.empty() ? ::GetSystemMetrics(SM_CMONITORS)
+                                      : static_cast<int>(settings_.monitors.size());
 }
 
 void TForm1::TntFormCreate() {
-    preferencesKeyPath_ = settings_.preferencesKeyPath;
     ::SetWindowTextW(hwnd_, kApplicationTitle);
+    program_.Attach(Control(IDC_TntEdit1));
+    monitor_.Attach(Control(IDC_TntUpDown1), MonitorCount());
+    Dialogs& dialogs = UserDialogs();
+    playlist_ = std::make_unique<PlaylistCommands>(hwnd_, Control(IDC_ListView1), dialogs, *this,
+                                                   [this] { ListView1SelectItem(); });
+    PlaylistView& rows = playlist_->View();
+    playback_ = std::make_unique<PlayCommands>(hwnd_, dialogs, rows, program_, monitor_,
+                                               settings_.monitors);
+    preferences_ =
+        std::make_unique<Preferences>(settings_.preferencesKeyPath, rows, program_, monitor_);
+    settingFiles_ = std::make_unique<SettingCommands>(hwnd_, dialogs, rows, program_, monitor_,
+                                                      [this] { ApplyCommandEnableRule(); });
     SetMessageHook([this](MSG& message) {
         bool handled = false;
-        Guarded([&] { handled = ShellDropHook(message); });
+        Guarded([&] { handled = playlist_->TakeShellDrop(message); });
         return handled;
     });
-    ::SendMessageW(TntUpDown1, UDM_SETRANGE32, 1, MonitorCount());
-    ::SendMessageW(TntUpDown1, UDM_SETPOS32, 0, 1);
-    playlist_ = std::make_unique<PlaylistView>(ListView1, [this] { ListView1SelectItem(); });
-    ::DragAcceptFiles(ListView1, TRUE);
     // A failure to restore the preferences is shown, and the window still opens.
-    Guarded([this] { LoadPreferences(); });
-    PlayQueue.clear();
+    Guarded([this] { preferences_->Load(); });
 }
 
 void TForm1::OnClose() {
@@ -214,54 +135,17 @@ void TForm1::OnClose() {
     ::DestroyWindow(hwnd_);
 }
 
-void TForm1::TntFormClose() {
-    SavePreferences();
-}
-
-void TForm1::Exit1Click() {
-    ::SendMessageW(hwnd_, WM_CLOSE, 0, 0);
-}
-
-void TForm1::BitBtn3Click() {
-    ::SendMessageW(hwnd_, WM_CLOSE, 0, 0);
-}
-
-void TForm1::ReportError(const std::wstring& message) {
-    settings_.dialogs->ShowError(hwnd_, ErrorBoxText(message));
-}
-
-void TForm1::SetCommandEnabled(int commandId, bool enabled) {
-    ::SendMessageW(TntToolBar1, TB_ENABLEBUTTON, commandId, MAKELPARAM(enabled ? TRUE : FALSE, 0));
-    ::EnableMenuItem(TntPopupMenu1, commandId, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
-    if (commandId == IDC_BitBtn1) ::EnableWindow(BitBtn1, enabled);
-    if (commandId == IDC_BitBtn2) ::EnableWindow(BitBtn2, enabled);
-}
-
-bool TForm1::IsCommandEnabled(int commandId) const {
-    if (commandId == IDC_BitBtn1) return ::IsWindowEnabled(BitBtn1) != FALSE;
-    if (commandId == IDC_BitBtn2) return ::IsWindowEnabled(BitBtn2) != FALSE;
-    return ::SendMessageW(TntToolBar1, TB_ISBUTTONENABLED, commandId, 0) != 0;
-}
-
-int TForm1::MonitorCount() const {
-    return settings_.monitors.empty() ? ::GetSystemMetrics(SM_CMONITORS)
-                                      : static_cast<int>(settings_.monitors.size());
-}
-
-int TForm1::MonitorNumber() const {
-    return static_cast<short>(::SendMessageW(TntUpDown1, UDM_GETPOS32, 0, 0));
-}
-
-void TForm1::SetMonitorNumber(int number) {
-    ::SendMessageW(TntUpDown1, UDM_SETPOS32, 0, number);
-}
-
-std::wstring TForm1::ProgramPath() const {
-    return WindowText(TntEdit1);
-}
-
-void TForm1::SetProgramPath(const std::wstring& path) {
-    ::SetWindowTextW(TntEdit1, path.c_str());
+void TForm1::ApplyCommandEnableRule() {
+    const PlaylistView& rows = playlist_->View();
+    const CommandEnableState state = ComputeCommandEnable(rows.Count(), rows.SelectedIndex());
+    // Each id covers the toolbar button or push button and the context-menu item of one command.
+    SetCommandEnabled(IDC_ToolButton3, state.remove);
+    SetCommandEnabled(IDC_ToolButton4, state.removeAll);
+    SetCommandEnabled(IDC_ToolButton5, state.moveUp);
+    SetCommandEnabled(IDC_ToolButton6, state.moveDown);
+    SetCommandEnabled(IDC_ToolButton7, state.saveSetting);
+    SetCommandEnabled(IDC_BitBtn1, state.playAll);
+    SetCommandEnabled(IDC_BitBtn2, state.playSelected);
 }
 
 }  // namespace tidewell

@@ -2,33 +2,30 @@
 // message loop until the main window closes.
 #include <windows.h>
 #include <commctrl.h>
-#include <objbase.h>
 
 #include "about/form2_win32.h"
 #include "app/form1_win32.h"
-#include "app/message_pump_win32.h"
+#include "common/com_apartment_win32.h"
+#include "common/message_pump_win32.h"
+#include "persistence/preferences_win32.h"
+#include "playback/monitors_win32.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     using namespace tidewell;
     std::vector<MonitorEntry> monitors = EnumerateMonitors();
 
-    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const ComApartment com;
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
 
     SystemDialogs dialogs;
     SystemShell shell;
-    int exitCode = 0;
-    {
-        TForm1 form1({&dialogs, &shell, std::move(monitors), kPreferencesKeyPath});
-        form1.Create();
-        TForm2 form2(shell);
-        form2.Create();
-        form1.AttachAbout(&form2);
-        form1.ShowCentered();
-        SetNavigationWindow(form1.Handle());
-        exitCode = RunMessageLoop();
-    }
-    if (SUCCEEDED(com)) ::CoUninitialize();
-    return exitCode;
+    TForm1 form1({&dialogs, &shell, std::move(monitors), PreferencesKeyFromEnvironment()});
+    form1.Create();
+    TForm2 form2(dialogs, shell);
+    form2.Create();
+    form1.AttachAbout(&form2);
+    form1.ShowCentered();
+    SetNavigationWindow(form1.Handle());
+    return RunMessageLoop();
 }

@@ -1,8 +1,7 @@
 #pragma once
 // Read by both windres and the compiler: plain #defines only.
 
-#define IDI_TIDEWELL 100
-#define IDR_MANIFEST 1
+#include "common/program_resources.h"
 
 // Command ids: a menu item that performs a control's click shares that control's id.
 #define IDC_ToolButton1 1001

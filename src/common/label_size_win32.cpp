@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/images_win32.h"
+#include "common/images_win32.h"
 #include "common/unique_handle_win32.h"
 #include "common/window_text_win32.h"
 
@@ -15,32 +15,28 @@ namespace {
 // the rightmost column that holds any ink.
 int InkedWidth(HDC reference, HGDIOBJ font, const std::wstring& text, int width, int height) {
     if (width <= 0 || height <= 0) return 0;
-    HDC dc = ::CreateCompatibleDC(reference);
+    const UniqueMemoryDC dc(::CreateCompatibleDC(reference));
     if (!dc) return 0;
     void* bits = nullptr;
-    UniqueGdiObject bitmap = CreateTopDownDib(width, height, &bits);
+    const UniqueGdiObject bitmap = CreateTopDownDib(width, height, &bits);
+    if (!bitmap) return 0;
+    const SelectedObject selectedBitmap(dc.get(), bitmap.get());
+    const SelectedObject selectedFont(dc.get(), font);
+    RECT all{0, 0, width, height};
+    ::FillRect(dc.get(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    ::SetTextColor(dc.get(), RGB(0, 0, 0));
+    ::SetBkMode(dc.get(), TRANSPARENT);
+    ::DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &all,
+                DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+    ::GdiFlush();
     int inked = 0;
-    if (bitmap) {
-        HGDIOBJ oldBitmap = ::SelectObject(dc, bitmap.get());
-        HGDIOBJ oldFont = ::SelectObject(dc, font);
-        RECT all{0, 0, width, height};
-        ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-        ::SetTextColor(dc, RGB(0, 0, 0));
-        ::SetBkMode(dc, TRANSPARENT);
-        ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &all,
-                    DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
-        ::GdiFlush();
-        const auto* pixels = static_cast<const std::uint32_t*>(bits);
-        for (int y = 0; y < height; ++y)
-            for (int x = width - 1; x >= inked; --x)
-                if ((pixels[static_cast<std::size_t>(y) * width + x] & 0xFFFFFF) != 0xFFFFFF) {
-                    inked = x + 1;
-                    break;
-                }
-        ::SelectObject(dc, oldFont);
-        ::SelectObject(dc, oldBitmap);
-    }
-    ::DeleteDC(dc);
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    for (int y = 0; y < height; ++y)
+        for (int x = width - 1; x >= inked; --x)
+            if ((pixels[static_cast<std::size_t>(y) * width + x] & 0xFFFFFF) != 0xFFFFFF) {
+                inked = x + 1;
+                break;
+            }
     return inked;
 }
 
@@ -48,18 +44,18 @@ int InkedWidth(HDC reference, HGDIOBJ font, const std::wstring& text, int width,
 
 SIZE MeasureLabelText(HWND label) {
     const std::wstring text = WindowText(label);
-    const HGDIOBJ font = reinterpret_cast<HGDIOBJ>(::SendMessageW(label, WM_GETFONT, 0, 0));
-    HDC dc = ::GetDC(label);
-    HGDIOBJ previous = ::SelectObject(dc, font ? font : ::GetStockObject(SYSTEM_FONT));
+    const HGDIOBJ ownFont = reinterpret_cast<HGDIOBJ>(::SendMessageW(label, WM_GETFONT, 0, 0));
+    const HGDIOBJ font = ownFont ? ownFont : ::GetStockObject(SYSTEM_FONT);
+    const UniqueWindowDC dc(label);
     RECT extent{0, 0, 0, 0};
-    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &extent,
-                DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-    ::SelectObject(dc, previous);
+    {
+        const SelectedObject selected(dc.get(), font);
+        ::DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent,
+                    DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    }
     // Room to the right for letters drawn wider than reported: a quarter more, at least 8 pixels.
     const int scratchWidth = extent.right + std::max(8, static_cast<int>(extent.right / 4));
-    const int inked = InkedWidth(dc, font ? font : ::GetStockObject(SYSTEM_FONT), text,
-                                 scratchWidth, extent.bottom);
-    ::ReleaseDC(label, dc);
+    const int inked = InkedWidth(dc.get(), font, text, scratchWidth, extent.bottom);
     return SIZE{std::max<LONG>(extent.right, inked), extent.bottom};
 }
 

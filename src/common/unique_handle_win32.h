@@ -3,6 +3,8 @@
 // (its type, its invalid value and how to close it), so that no handle kind gets a hand-written
 // wrapper of its own and no wrapper can be copied (a copy would close the handle twice).
 #include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
 #include <shellapi.h>
 
 #include <utility>
@@ -84,10 +86,20 @@ struct Menu {
     static Type Invalid() noexcept { return nullptr; }
     static void Close(Type h) noexcept { ::DestroyMenu(h); }
 };
-struct Window {
-    using Type = HWND;
+struct MemoryDC {
+    using Type = HDC;
     static Type Invalid() noexcept { return nullptr; }
-    static void Close(Type h) noexcept { ::DestroyWindow(h); }
+    static void Close(Type h) noexcept { ::DeleteDC(h); }
+};
+struct ImageList {
+    using Type = HIMAGELIST;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { ::ImageList_Destroy(h); }
+};
+struct CoTaskMemory {
+    using Type = void*;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { ::CoTaskMemFree(h); }
 };
 
 }  // namespace handle_traits
@@ -100,6 +112,42 @@ using UniqueHDROP = UniqueHandle<handle_traits::Drop>;
 using UniqueGdiObject = UniqueHandle<handle_traits::GdiObject>;
 using UniqueHICON = UniqueHandle<handle_traits::Icon>;
 using UniqueHMENU = UniqueHandle<handle_traits::Menu>;
-using UniqueHWND = UniqueHandle<handle_traits::Window>;
+using UniqueMemoryDC = UniqueHandle<handle_traits::MemoryDC>;
+using UniqueImageList = UniqueHandle<handle_traits::ImageList>;
+using UniqueCoTaskMem = UniqueHandle<handle_traits::CoTaskMemory>;
+
+// A window's device context (the screen's for nullptr), released to that window at the end. It is
+// bound to its window and so neither copied nor moved.
+class UniqueWindowDC {
+  public:
+    explicit UniqueWindowDC(HWND window) noexcept : window_(window), dc_(::GetDC(window)) {}
+    ~UniqueWindowDC() {
+        if (dc_) ::ReleaseDC(window_, dc_);
+    }
+    UniqueWindowDC(const UniqueWindowDC&) = delete;
+    UniqueWindowDC& operator=(const UniqueWindowDC&) = delete;
+    HDC get() const noexcept { return dc_; }
+
+  private:
+    HWND window_;
+    HDC dc_;
+};
+
+// An object selected into a device context for the guard's lifetime; what was selected before is
+// selected again at the end, so the context never keeps an object that is about to be deleted.
+class SelectedObject {
+  public:
+    SelectedObject(HDC dc, HGDIOBJ object) noexcept
+        : dc_(dc), previous_(::SelectObject(dc, object)) {}
+    ~SelectedObject() {
+        if (previous_ && previous_ != HGDI_ERROR) ::SelectObject(dc_, previous_);
+    }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+  private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
 
 }  // namespace tidewell

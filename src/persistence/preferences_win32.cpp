@@ -1,20 +1,25 @@
-// Stored preferences: restored once while the main window is created, stored at every close.
+#include "persistence/preferences_win32.h"
+
+#include <windows.h>
+
 #include <vector>
 
-#include "app/form1_win32.h"
 #include "common/file_exists_win32.h"
 #include "common/text_rules.h"
 #include "persistence/monitor_number.h"
 #include "persistence/preference_values.h"
+#include "persistence/preferences_key.h"
 #include "persistence/registry_strings_win32.h"
-#include "playlist/playlist_view_win32.h"
 
 namespace tidewell {
 
-void TForm1::LoadPreferences() {
-    // Reading creates the key, empty, on a first start; a key that cannot be opened means a
-    // start with defaults and no message.
-    const UniqueHKEY key = OpenPreferencesKey(PreferencesKeyPath());
+Preferences::Preferences(std::wstring keyPath, PlaylistRows& playlist, ProgramField& program,
+                         MonitorSelector& monitor)
+    : keyPath_(std::move(keyPath)), playlist_(playlist), program_(program), monitor_(monitor) {}
+
+void Preferences::Load() {
+    // Reading creates the key, empty, on a first start.
+    const UniqueHKEY key = OpenPreferencesKey(keyPath_);
     if (!key) return;
 
     std::vector<std::wstring> restored;
@@ -22,27 +27,36 @@ void TForm1::LoadPreferences() {
         if (FileExists(path)) restored.push_back(std::move(path));
     }
     if (!restored.empty()) {
-        Playlist().AppendAll(std::move(restored));
+        playlist_.AppendAll(std::move(restored));
         // Selecting raises the selection event, which applies the command-enable rule.
-        Playlist().SetSelectedIndex(0);
+        playlist_.SetSelectedIndex(0);
     }
 
     const std::wstring program = Trim(ReadRegistryString(key.get(), kProgramValueName));
-    if (FileExists(program)) SetProgramPath(program);
+    if (FileExists(program)) program_.SetProgramPath(program);
 
-    const auto monitor =
-        ParseMonitorNumber(ReadRegistryString(key.get(), kMonitorValueName), MonitorCount());
-    if (monitor) SetMonitorNumber(*monitor);
+    const auto monitor = ParseMonitorNumber(ReadRegistryString(key.get(), kMonitorValueName),
+                                            monitor_.MonitorCount());
+    if (monitor) monitor_.SetMonitorNumber(*monitor);
 }
 
-void TForm1::SavePreferences() {
-    const std::wstring files = JoinPlaylistForStore(Playlist().Entries());
-    const UniqueHKEY key = OpenPreferencesKey(PreferencesKeyPath());
+void Preferences::Save() {
+    const std::wstring files = JoinPlaylistForStore(playlist_.Entries());
+    const UniqueHKEY key = OpenPreferencesKey(keyPath_);
     if (!key) return;
-    // A refused write throws: the later values stay unwritten and the close is abandoned.
     WriteRegistryString(key.get(), kFilesValueName, files);
-    WriteRegistryString(key.get(), kProgramValueName, ProgramPath());
-    WriteRegistryString(key.get(), kMonitorValueName, MonitorNumberText(MonitorNumber()));
+    WriteRegistryString(key.get(), kProgramValueName, program_.ProgramPath());
+    WriteRegistryString(key.get(), kMonitorValueName, MonitorNumberText(monitor_.MonitorNumber()));
+}
+
+std::wstring PreferencesKeyFromEnvironment() {
+    const DWORD needed = ::GetEnvironmentVariableW(kPreferencesKeyVariable, nullptr, 0);
+    std::wstring value;
+    if (needed > 1) {
+        value.resize(needed);
+        value.resize(::GetEnvironmentVariableW(kPreferencesKeyVariable, value.data(), needed));
+    }
+    return ChoosePreferencesKey(value);
 }
 
 }  // namespace tidewell

@@ -1,50 +1,70 @@
-// "Save setting" and "Load setting": the current monitor, program and playlist to and from a
-// setting file that the user names.
-#include "app/form1_win32.h"
+#include "persistence/setting_commands_win32.h"
+
 #include "common/file_exists_win32.h"
 #include "persistence/setting_content.h"
 #include "persistence/setting_file_codec.h"
 #include "persistence/setting_file_io_win32.h"
 #include "persistence/setting_messages.h"
-#include "playlist/playlist_view_win32.h"
 
 namespace tidewell {
 
-void TForm1::ToolButton7Click() {
-    const std::wstring program = ProgramPath();
+namespace {
+
+constexpr wchar_t kSettingExtension[] = L".ppsv";
+constexpr wchar_t kSettingFilter[] = L"PowerPoint Viewer setting file|*.ppsv";
+constexpr unsigned kSettingDialogOptions = FileDialog::kHideReadOnly | FileDialog::kEnableSizing;
+
+}  // namespace
+
+SettingCommands::SettingCommands(HWND owner, Dialogs& dialogs, PlaylistRows& playlist,
+                                 ProgramField& program, MonitorSelector& monitor,
+                                 std::function<void()> onLoaded)
+    : owner_(owner),
+      dialogs_(dialogs),
+      playlist_(playlist),
+      program_(program),
+      monitor_(monitor),
+      onLoaded_(std::move(onLoaded)),
+      TntOpenDialog3{L"TntOpenDialog3", FileDialog::Kind::Open, kSettingExtension, kSettingFilter,
+                     kSettingDialogOptions},
+      TntSaveDialog1{L"TntSaveDialog1", FileDialog::Kind::Save, kSettingExtension, kSettingFilter,
+                     kSettingDialogOptions | FileDialog::kOverwritePrompt} {}
+
+void SettingCommands::Save() {
+    const std::wstring program = program_.ProgramPath();
     if (!FileExists(program)) {
-        UserDialogs().ShowMessage(Handle(), kSelectViewerMessage);
+        dialogs_.ShowMessage(owner_, kSelectViewerMessage);
         return;
     }
-    if (!UserDialogs().RunFileDialog(Handle(), TntSaveDialog1)) return;
+    if (!dialogs_.RunFileDialog(owner_, TntSaveDialog1)) return;
 
     const std::wstring& target = TntSaveDialog1.fileName;
-    const auto bytes =
-        EncodeSettingFile(ComposeSettingLines(MonitorNumber(), program, Playlist().Entries()));
+    const auto bytes = EncodeSettingFile(
+        ComposeSettingLines(monitor_.MonitorNumber(), program, playlist_.Entries()));
     if (SaveSettingFile(target, bytes) == SaveOutcome::TargetInUse) {
-        UserDialogs().ShowMessage(Handle(), FileInUseMessage(target));
+        dialogs_.ShowMessage(owner_, FileInUseMessage(target));
     }
 }
 
-void TForm1::ToolButton8Click() {
-    if (!UserDialogs().RunFileDialog(Handle(), TntOpenDialog3)) return;
+void SettingCommands::Load() {
+    if (!dialogs_.RunFileDialog(owner_, TntOpenDialog3)) return;
 
     const auto lines = DecodeSettingLines(ReadSettingFile(TntOpenDialog3.fileName), DecodeAnsiText);
-    const auto content = InterpretSettingLines(lines, MonitorCount());
+    const auto content = InterpretSettingLines(lines, monitor_.MonitorCount());
     if (!content) {
-        UserDialogs().ShowMessage(Handle(), kSettingFormatMessage);
+        dialogs_.ShowMessage(owner_, kSettingFormatMessage);
         return;
     }
 
-    SetMonitorNumber(content->monitor);
-    Playlist().RemoveAll();
+    monitor_.SetMonitorNumber(content->monitor);
+    playlist_.RemoveAll();
     std::vector<std::wstring> existing;
     for (const std::wstring& path : content->presentations) {
         if (FileExists(path)) existing.push_back(path);
     }
-    Playlist().AppendAll(std::move(existing));
-    if (FileExists(content->programPath)) SetProgramPath(content->programPath);
-    ApplyCommandEnableRule();
+    playlist_.AppendAll(std::move(existing));
+    if (FileExists(content->programPath)) program_.SetProgramPath(content->programPath);
+    onLoaded_();
 }
 
 }  // namespace tidewell

@@ -1,55 +1,46 @@
-// The commands that choose the presentation program and start a play run.
-#include <optional>
+#include "playback/play_commands_win32.h"
 
-#include "app/form1_win32.h"
 #include "common/file_exists_win32.h"
 #include "playback/play_checks.h"
-#include "playback/play_queue.h"
 #include "playback/playback_state_win32.h"
-#include "playlist/playlist_view_win32.h"
 
 namespace tidewell {
-namespace {
 
-// The chosen monitor's full rectangle now. Monitors were listed at start; a monitor that has
-// been unplugged since no longer answers, and a number past the list names nothing.
-std::optional<MonitorRect> ChosenMonitorBounds(const std::vector<MonitorEntry>& monitors,
-                                               int number) {
-    if (number < 1 || static_cast<std::size_t>(number) > monitors.size()) return std::nullopt;
-    const MonitorEntry& entry = monitors[static_cast<std::size_t>(number) - 1];
-    RECT bounds = entry.bounds;
-    if (entry.handle) {
-        MONITORINFO info{};
-        info.cbSize = sizeof(info);
-        if (!::GetMonitorInfoW(entry.handle, &info)) return std::nullopt;
-        bounds = info.rcMonitor;
-    }
-    return MonitorRect{bounds.left, bounds.top, bounds.right, bounds.bottom};
-}
+PlayCommands::PlayCommands(HWND window, Dialogs& dialogs, const PlaylistRows& playlist,
+                           ProgramField& program, const MonitorSelector& monitor,
+                           const std::vector<MonitorEntry>& monitors)
+    : window_(window),
+      dialogs_(dialogs),
+      playlist_(playlist),
+      program_(program),
+      monitor_(monitor),
+      monitors_(monitors),
+      TntOpenDialog2{
+          L"TntOpenDialog2", FileDialog::Kind::Open, L"*.exe",
+          L"MS PowerPoint Viewer executable file|*.exe",
+          FileDialog::kHideReadOnly | FileDialog::kEnableSizing | FileDialog::kFileMustExist} {}
 
-}  // namespace
-
-void TForm1::TntSpeedButton1Click() {
-    if (UserDialogs().RunFileDialog(hwnd_, TntOpenDialog2)) {
-        SetProgramPath(TntOpenDialog2.fileName);
+void PlayCommands::ChooseProgram() {
+    if (dialogs_.RunFileDialog(window_, TntOpenDialog2)) {
+        program_.SetProgramPath(TntOpenDialog2.fileName);
     }
 }
 
-void TForm1::BitBtn1Click(std::wstring_view senderName) {
+void PlayCommands::Play(PlaySender sender) {
     PlayCheckInput checks;
-    checks.programExists = FileExists(ProgramPath());
-    checks.playlistCount = Playlist().Entries().size();
-    checks.monitorNumber = MonitorNumber();
-    checks.monitor = ChosenMonitorBounds(Monitors(), checks.monitorNumber);
+    checks.programExists = FileExists(program_.ProgramPath());
+    checks.playlistCount = playlist_.Count();
+    checks.monitorNumber = monitor_.MonitorNumber();
+    checks.monitor = ChosenMonitorBounds(monitors_, checks.monitorNumber);
     checks.primaryWidth = ::GetSystemMetrics(SM_CXSCREEN);
     checks.primaryHeight = ::GetSystemMetrics(SM_CYSCREEN);
     if (const auto message = FirstFailedPlayCheck(checks)) {
-        UserDialogs().ShowMessage(hwnd_, *message);
+        dialogs_.ShowMessage(window_, *message);
         return;
     }
 
-    PlayQueue = BuildPlayQueue(senderName, Playlist().Entries(), Playlist().SelectedIndex());
-    RunProgramPath = ProgramPath();
+    PlayQueue = BuildPlayQueue(sender, playlist_.Entries(), playlist_.SelectedIndex());
+    RunProgramPath = program_.ProgramPath();
     SharedPlaybackState& state = PlaybackState();
     state.targetTop.store(checks.monitor->top);
     state.targetLeft.store(checks.monitor->left);

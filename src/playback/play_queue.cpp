@@ -2,18 +2,14 @@
 
 namespace tidewell {
 
-std::vector<std::wstring> BuildPlayQueue(std::wstring_view senderName,
+std::vector<std::wstring> BuildPlayQueue(PlaySender sender,
                                          const std::vector<std::wstring>& playlist,
                                          int selectedIndex) {
-    if (senderName == kPlayAllSender) {
-        return playlist;
-    }
+    if (sender == PlaySender::PlayAll) return playlist;
     const bool hasSelection =
         selectedIndex >= 0 && static_cast<std::size_t>(selectedIndex) < playlist.size();
-    if (senderName == kPlaySelectedSender && hasSelection) {
-        return {playlist[static_cast<std::size_t>(selectedIndex)]};
-    }
-    return {};
+    if (!hasSelection) return {};
+    return {playlist[static_cast<std::size_t>(selectedIndex)]};
 }
 
 }  // namespace tidewell

@@ -2,9 +2,8 @@
 // program, one after the other, while the main window stays hidden.
 #include <vector>
 
-#include "app/form1_win32.h"
-#include "common/unique_handle_win32.h"
 #include "playback/placement_watcher_win32.h"
+#include "playback/play_commands_win32.h"
 #include "playback/playback_state_win32.h"
 #include "playback/show_wait_win32.h"
 #include "playback/switch_set.h"
@@ -12,14 +11,7 @@
 namespace tidewell {
 namespace {
 
-// Where LaunchPresentation leaves the handle of the process it started, for the run to take.
-// A launch that fails leaves it empty.
-UniqueKernelHandle& LaunchedProcess() {
-    static UniqueKernelHandle process;
-    return process;
-}
-
-// Brings the main window back however the run ends, an error included.
+// Brings the window back however the run ends, an error included.
 class HiddenWhileRunning {
   public:
     explicit HiddenWhileRunning(HWND window) : window_(window) { ::ShowWindow(window_, SW_HIDE); }
@@ -37,24 +29,23 @@ class HiddenWhileRunning {
 
 }  // namespace
 
-void TForm1::RunPlayQueue() {
+void PlayCommands::RunPlayQueue() {
     const std::wstring_view switchSet = ChooseSwitchSet(RunProgramPath);
-    HiddenWhileRunning hidden(hwnd_);
+    HiddenWhileRunning hidden(window_);
     // The count is taken once; the queue is not expected to change while messages are
     // dispatched during the waits, but a change must not make the run read past its end.
     const std::size_t count = PlayQueue.size();
     for (std::size_t i = 0; i < count && i < PlayQueue.size(); ++i) {
-        LaunchedProcess().reset();
-        LaunchPresentation(BuildCommandLine(RunProgramPath, switchSet, PlayQueue[i]));
         // The run holds the handle until the show has ended, so that nothing dispatched during
         // the wait can close it. A failed launch leaves nothing to wait for: the run goes
         // straight on, whatever an earlier entry left in the shared state.
-        const UniqueKernelHandle process(LaunchedProcess().release());
+        const UniqueKernelHandle process =
+            LaunchPresentation(BuildCommandLine(RunProgramPath, switchSet, PlayQueue[i]));
         if (process) WaitForShowToEnd(process.get());
     }
 }
 
-void TForm1::LaunchPresentation(const std::wstring& commandLine) {
+UniqueKernelHandle LaunchPresentation(const std::wstring& commandLine) {
     // CreateProcessW may write into the command line, so it gets a copy of its own.
     std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
     buffer.push_back(L'\0');
@@ -64,15 +55,16 @@ void TForm1::LaunchPresentation(const std::wstring& commandLine) {
     if (!::CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE,
                           CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup,
                           &created)) {
-        return;  // not reported: the run goes on with the next entry
+        return {};
     }
-    UniqueKernelHandle thread(created.hThread);
-    LaunchedProcess().reset(created.hProcess);
+    const UniqueKernelHandle thread(created.hThread);
+    UniqueKernelHandle process(created.hProcess);
 
     SharedPlaybackState& state = PlaybackState();
     state.currentProcessId.store(created.dwProcessId);
     StartPlacementWatcher();
     state.currentProcessHandle.store(created.hProcess);
+    return process;
 }
 
 }  // namespace tidewell

@@ -1,6 +1,6 @@
 #include "playback/show_wait_win32.h"
 
-#include "app/message_pump_win32.h"
+#include "common/message_pump_win32.h"
 
 namespace tidewell {
 

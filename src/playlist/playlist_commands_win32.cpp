@@ -1,44 +1,72 @@
-// The playlist's editing commands and the rule that enables the commands that depend on it.
-#include "app/form1_win32.h"
-#include "app/resource.h"
-#include "playlist/command_enable.h"
-#include "playlist/playlist_view_win32.h"
+// "Add files", "Add folder" and the editing commands.
+#include "playlist/playlist_commands_win32.h"
+
+#include <shellapi.h>
+
+#include "common/file_exists_win32.h"
+#include "playlist/folder_scan_win32.h"
+#include "playlist/presentation_filter.h"
 
 namespace tidewell {
 
-void TForm1::ApplyCommandEnableRule() {
-    const CommandEnableState state =
-        ComputeCommandEnable(Playlist().Count(), Playlist().SelectedIndex());
-    // Each id covers the toolbar button or push button and the context-menu item of one command.
-    SetCommandEnabled(IDC_ToolButton3, state.remove);
-    SetCommandEnabled(IDC_ToolButton4, state.removeAll);
-    SetCommandEnabled(IDC_ToolButton5, state.moveUp);
-    SetCommandEnabled(IDC_ToolButton6, state.moveDown);
-    SetCommandEnabled(IDC_ToolButton7, state.saveSetting);
-    SetCommandEnabled(IDC_BitBtn1, state.playAll);
-    SetCommandEnabled(IDC_BitBtn2, state.playSelected);
+PlaylistCommands::PlaylistCommands(HWND owner, HWND list, Dialogs& dialogs, ErrorSink& errors,
+                                   std::function<void()> onCommandsChanged)
+    : owner_(owner),
+      dialogs_(dialogs),
+      errors_(errors),
+      onCommandsChanged_(std::move(onCommandsChanged)),
+      TntOpenDialog1{L"TntOpenDialog1", FileDialog::Kind::Open, L".ppt",
+                     L"MS PowerPoint Presentation files|*.ppt;*.pps;*.pptx;*.ppsx",
+                     FileDialog::kHideReadOnly | FileDialog::kEnableSizing |
+                         FileDialog::kAllowMultiSelect | FileDialog::kPathMustExist |
+                         FileDialog::kFileMustExist},
+      // Every change of a row's selected state is the selection event, which re-applies the rule.
+      view_(list, [this] { onCommandsChanged_(); }) {
+    ::DragAcceptFiles(list, TRUE);
 }
 
-void TForm1::ListView1SelectItem() {
-    ApplyCommandEnableRule();
+void PlaylistCommands::AddFiles() {
+    if (!dialogs_.RunFileDialog(owner_, TntOpenDialog1)) return;
+    view_.SetAutoColumnWidth();
+    // The dialog already insists that files exist; the check again covers names typed in a form
+    // that the dialog let through (and files gone in between).
+    std::vector<std::wstring> existing;
+    for (const std::wstring& path : TntOpenDialog1.files) {
+        if (FileExists(path)) existing.push_back(path);
+    }
+    view_.AppendAll(std::move(existing));
+    view_.SetSelectedIndex(static_cast<int>(view_.Count()) - 1);
+    onCommandsChanged_();
 }
 
-void TForm1::ToolButton3Click() {
-    Playlist().RemoveSelected();
-    ApplyCommandEnableRule();
+void PlaylistCommands::AddFolder() {
+    const std::optional<std::wstring> folder =
+        dialogs_.BrowseForFolder(owner_, L"Please select folder");
+    if (!folder) return;
+    std::vector<std::wstring> found =
+        ScanFolderForPresentations(WithoutTrailingBackslash(*folder), TntOpenDialog1.filter);
+    if (found.empty()) return;  // nothing added: the selection, and so the commands, stay
+    view_.AppendAll(std::move(found));
+    // The selection event that this raises applies the command-enable rule.
+    view_.SetSelectedIndex(static_cast<int>(view_.Count()) - 1);
 }
 
-void TForm1::ToolButton4Click() {
-    Playlist().RemoveAll();
-    ApplyCommandEnableRule();
+void PlaylistCommands::Remove() {
+    view_.RemoveSelected();
+    onCommandsChanged_();
 }
 
-void TForm1::ToolButton5Click() {
-    if (Playlist().MoveSelectedUp()) ApplyCommandEnableRule();
+void PlaylistCommands::RemoveAll() {
+    view_.RemoveAll();
+    onCommandsChanged_();
 }
 
-void TForm1::ToolButton6Click() {
-    if (Playlist().MoveSelectedDown()) ApplyCommandEnableRule();
+void PlaylistCommands::MoveUp() {
+    if (view_.MoveSelectedUp()) onCommandsChanged_();
+}
+
+void PlaylistCommands::MoveDown() {
+    if (view_.MoveSelectedDown()) onCommandsChanged_();
 }
 
 }  // namespace tidewell

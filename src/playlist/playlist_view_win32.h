@@ -11,9 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "playlist/playlist_rows.h"
+
 namespace tidewell {
 
-class PlaylistView {
+class PlaylistView final : public PlaylistRows {
   public:
     // What a drag needs from the window that owns the list: whether the list accepts a drag from
     // `source` at this point, and the move once a drag it accepted is released.
@@ -30,18 +32,17 @@ class PlaylistView {
     PlaylistView& operator=(const PlaylistView&) = delete;
 
     HWND Handle() const { return list_; }
-    std::size_t Count() const { return entries_.size(); }
     const std::wstring& Entry(std::size_t index) const { return entries_.at(index); }
-    const std::vector<std::wstring>& Entries() const { return entries_; }
-    int SelectedIndex() const;
+    const std::vector<std::wstring>& Entries() const override { return entries_; }
+    int SelectedIndex() const override;
 
     // Adds rows at the end; the selection stays as it was.
     void Append(std::wstring path);
-    void AppendAll(std::vector<std::wstring> paths);
+    void AppendAll(std::vector<std::wstring> paths) override;
     // Marks row `index` selected (unmarking the one before), or unmarks every row when `index` is
     // negative or past the end. Neither the focus mark nor the scroll position moves.
-    void SetSelectedIndex(int index);
-    void RemoveAll();
+    void SetSelectedIndex(int index) override;
+    void RemoveAll() override;
 
     // The editing commands on the selected entry; each leaves the moved entry (or the one above
     // the removed entry) selected. The moves return false when they had nothing to do.

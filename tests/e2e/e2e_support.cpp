@@ -28,6 +28,7 @@ void RunningProgram::Kill() {
 
 bool StartProgram(const std::wstring& exePath, const std::wstring& arguments,
                   RunningProgram& program) {
+    UseTestPreferencesKey();
     std::wstring commandLine = L"\"" + exePath + L"\" " + arguments;
     STARTUPINFOW startup{sizeof(startup)};
     return ::CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,

@@ -40,7 +40,14 @@ HWND WaitForWindow(DWORD processId, const wchar_t* className, std::chrono::milli
 
 std::wstring WindowCaption(HWND window);
 
-inline constexpr wchar_t kPreferencesKey[] = L"SOFTWARE\\hollowfin\\lanternrow";
+// The preferences key of the end-to-end tests and benchmarks, below HKEY_CURRENT_USER: never the
+// user's own, so that running them on a developer's machine leaves that person's playlist alone.
+inline constexpr wchar_t kPreferencesKey[] = L"SOFTWARE\\hollowfin-tests\\e2e";
+
+// Points every program started from this process (they inherit its environment) at that key.
+inline void UseTestPreferencesKey() {
+    ::SetEnvironmentVariableW(L"TIDEWELL_PREFERENCES_KEY", kPreferencesKey);
+}
 
 // Writes the program's stored preferences as the program itself stores them: the playlist
 // joined by CR LF, the presentation program's path and the monitor number, all REG_SZ. Inline,

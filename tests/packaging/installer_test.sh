@@ -18,7 +18,10 @@ portable="$WIN_BUILD/Tidewell-$version-portable.zip"
 program="$WIN_BUILD/tidewell.exe"
 
 uninstall_key='Software\Microsoft\Windows\CurrentVersion\Uninstall\Tidewell'
-preferences_key='HKCU\SOFTWARE\hollowfin\lanternrow'
+# The key the uninstaller's /RemoveSettings deletes, as the installer script names it. This test
+# runs in the build's own Wine prefix, never a user's, so it may seed and check that key.
+preferences_key="HKCU\\$(sed -n 's/^!define PREFERENCES_KEY "\(.*\)"$/\1/p' \
+    "$TIDEWELL_ROOT/packaging/tidewell.nsi")"
 uninstaller_name='Uninstall Tidewell.exe'
 
 fail() {
@@ -28,6 +31,7 @@ fail() {
 pass() { printf 'ok - %s\n' "$*" >&2; }
 
 [ -n "$version" ] || fail "no project version in $WIN_BUILD/CMakeCache.txt"
+[ "$preferences_key" != 'HKCU\' ] || fail "no PREFERENCES_KEY in packaging/tidewell.nsi"
 [ -f "$installer" ] || fail "no installer at $installer (build the \"package\" target)"
 [ -f "$portable" ] || fail "no portable archive at $portable (build the \"package\" target)"
 

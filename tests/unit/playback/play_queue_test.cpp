@@ -12,28 +12,22 @@ const std::vector<std::wstring> kPlaylist = {L"C:\\a.ppt", L"C:\\b.pps", L"C:\\a
                                              L"C:\\\u00e9t\u00e9.pptx"};
 
 TEST(BuildPlayQueue, PlayAll_EveryEntryInOrderDuplicatesKept) {
-    EXPECT_EQ(BuildPlayQueue(kPlayAllSender, kPlaylist, -1), kPlaylist);
-    EXPECT_EQ(BuildPlayQueue(kPlayAllSender, kPlaylist, 1), kPlaylist);
-    EXPECT_TRUE(BuildPlayQueue(kPlayAllSender, {}, -1).empty());
+    EXPECT_EQ(BuildPlayQueue(PlaySender::PlayAll, kPlaylist, -1), kPlaylist);
+    EXPECT_EQ(BuildPlayQueue(PlaySender::PlayAll, kPlaylist, 1), kPlaylist);
+    EXPECT_TRUE(BuildPlayQueue(PlaySender::PlayAll, {}, -1).empty());
 }
 
 TEST(BuildPlayQueue, PlaySelected_OnlyTheSelectedEntry) {
-    EXPECT_EQ(BuildPlayQueue(kPlaySelectedSender, kPlaylist, 3),
+    EXPECT_EQ(BuildPlayQueue(PlaySender::PlaySelected, kPlaylist, 3),
               std::vector<std::wstring>{kPlaylist[3]});
-    EXPECT_EQ(BuildPlayQueue(kPlaySelectedSender, kPlaylist, 0),
+    EXPECT_EQ(BuildPlayQueue(PlaySender::PlaySelected, kPlaylist, 0),
               std::vector<std::wstring>{kPlaylist[0]});
 }
 
 TEST(BuildPlayQueue, PlaySelectedWithoutValidSelection_Empty) {
-    EXPECT_TRUE(BuildPlayQueue(kPlaySelectedSender, kPlaylist, -1).empty());
-    EXPECT_TRUE(BuildPlayQueue(kPlaySelectedSender, kPlaylist, 4).empty());
-    EXPECT_TRUE(BuildPlayQueue(kPlaySelectedSender, {}, 0).empty());
-}
-
-TEST(BuildPlayQueue, OtherSenderNames_Empty) {
-    EXPECT_TRUE(BuildPlayQueue(L"bitbtn1", kPlaylist, 0).empty());
-    EXPECT_TRUE(BuildPlayQueue(L"BitBtn3", kPlaylist, 0).empty());
-    EXPECT_TRUE(BuildPlayQueue(L"", kPlaylist, 0).empty());
+    EXPECT_TRUE(BuildPlayQueue(PlaySender::PlaySelected, kPlaylist, -1).empty());
+    EXPECT_TRUE(BuildPlayQueue(PlaySender::PlaySelected, kPlaylist, 4).empty());
+    EXPECT_TRUE(BuildPlayQueue(PlaySender::PlaySelected, {}, 0).empty());
 }
 
 }  // namespace

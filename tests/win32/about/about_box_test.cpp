@@ -28,7 +28,7 @@ class AboutBox : public FormFixture {
     void SetUp() override {
         FormFixture::SetUp();
         CreateForm();
-        about_ = std::make_unique<TForm2>(shell_);
+        about_ = std::make_unique<TForm2>(dialogs_, shell_);
         about_->Create();
         ASSERT_NE(about_->Handle(), nullptr);
         form_->AttachAbout(about_.get());
@@ -69,7 +69,7 @@ TEST_F(AboutBox, Created_FrameCaptionAndClientSizeMatchTheLayout) {
 }
 
 struct ControlCase {
-    HWND TForm2::*member;
+    Form2Control control;
     const char* name;
     POINT place;  // in the control's parent: the panel for what it holds, else the window
     const wchar_t* text;
@@ -79,22 +79,32 @@ struct ControlCase {
 
 TEST_F(AboutBox, Created_EveryControlHasItsPlaceTextAndFont) {
     const ControlCase cases[] = {
-        {&TForm2::TntLabel1, "TntLabel1", {72, 16}, L"Tidewell", L"MS Shell Dlg 2", false},
-        {&TForm2::TntLabel2, "TntLabel2", {72, 37}, L"Version: 2.35", L"MS Shell Dlg 2", false},
-        {&TForm2::TntLabel4, "TntLabel4", {24, 74}, L"Email:", L"MS Shell Dlg 2", false},
-        {&TForm2::TntLabel5,
+        {Form2Control::TntLabel1, "TntLabel1", {72, 16}, L"Tidewell", L"MS Shell Dlg 2", false},
+        {Form2Control::TntLabel2,
+         "TntLabel2",
+         {72, 37},
+         L"Version: 2.35",
+         L"MS Shell Dlg 2",
+         false},
+        {Form2Control::TntLabel4, "TntLabel4", {24, 74}, L"Email:", L"MS Shell Dlg 2", false},
+        {Form2Control::TntLabel5,
          "TntLabel5",
          {72, 74},
          L"support@hollowfin.com",
          L"MS Sans Serif",
          true},
-        {&TForm2::TntLabel6, "TntLabel6", {24, 92}, L"Website:", L"MS Shell Dlg 2", false},
-        {&TForm2::TntLabel7, "TntLabel7", {72, 92}, L"www.hollowfin.com", L"MS Sans Serif", true},
-        {&TForm2::TntButton1, "TntButton1", {128, 159}, L"Close", L"MS Shell Dlg 2", false},
+        {Form2Control::TntLabel6, "TntLabel6", {24, 92}, L"Website:", L"MS Shell Dlg 2", false},
+        {Form2Control::TntLabel7,
+         "TntLabel7",
+         {72, 92},
+         L"www.hollowfin.com",
+         L"MS Sans Serif",
+         true},
+        {Form2Control::TntButton1, "TntButton1", {128, 159}, L"Close", L"MS Shell Dlg 2", false},
     };
     for (const ControlCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const HWND control = (*about_).*c.member;
+        const HWND control = about_->Control(c.control);
         ASSERT_NE(control, nullptr);
         const RECT place = PlaceInParent(control);
         EXPECT_EQ(place.left, c.place.x);
@@ -104,25 +114,27 @@ TEST_F(AboutBox, Created_EveryControlHasItsPlaceTextAndFont) {
         EXPECT_EQ(std::wstring(font.lfFaceName), c.face);
         EXPECT_EQ(font.lfHeight, -11);
         EXPECT_EQ(font.lfUnderline != 0, c.underlined);
-        if (control != about_->TntButton1) {
-            EXPECT_EQ(::GetParent(control), about_->TntPanel1) << "labels sit in the panel";
+        if (c.control != Form2Control::TntButton1) {
+            EXPECT_EQ(::GetParent(control), about_->Control(Form2Control::TntPanel1))
+                << "labels sit in the panel";
             EXPECT_GE(place.right, TextWidthInOwnFont(control)) << "label cuts its text";
         }
     }
-    const RECT panel = PlaceInParent(about_->TntPanel1);
+    const RECT panel = PlaceInParent(about_->Control(Form2Control::TntPanel1));
     EXPECT_EQ(panel.left, 8);
     EXPECT_EQ(panel.top, 8);
     EXPECT_EQ(panel.right, 313);
     EXPECT_EQ(panel.bottom, 145);
-    const RECT button = PlaceInParent(about_->TntButton1);
+    const RECT button = PlaceInParent(about_->Control(Form2Control::TntButton1));
     EXPECT_EQ(button.right, 75);
     EXPECT_EQ(button.bottom, 25);
-    const RECT image = PlaceInParent(about_->Image1);
+    const RECT image = PlaceInParent(about_->Control(Form2Control::Image1));
     EXPECT_EQ(image.left, 24);
     EXPECT_EQ(image.top, 16);
     EXPECT_EQ(image.right, 32);
     EXPECT_EQ(image.bottom, 32);
-    EXPECT_NE(::SendMessageW(about_->Image1, STM_GETICON, 0, 0), 0) << "the application icon";
+    EXPECT_NE(::SendMessageW(about_->Control(Form2Control::Image1), STM_GETICON, 0, 0), 0)
+        << "the application icon";
 }
 
 TEST_F(AboutBox, About1Click_ShowsModalOverMainWindowWithCloseFocused) {
@@ -135,10 +147,11 @@ TEST_F(AboutBox, About1Click_ShowsModalOverMainWindowWithCloseFocused) {
         EXPECT_TRUE(about_->IsModal());
         EXPECT_EQ(::GetWindow(box, GW_OWNER), main);
         EXPECT_FALSE(::IsWindowEnabled(main)) << "the main window takes no input meanwhile";
-        EXPECT_EQ(::GetFocus(), about_->TntButton1);
+        EXPECT_EQ(::GetFocus(), about_->Control(Form2Control::TntButton1));
         // The button is the only control that the Tab key can reach.
-        EXPECT_EQ(::GetNextDlgTabItem(box, about_->TntButton1, FALSE), about_->TntButton1);
-        ::SendMessageW(about_->TntButton1, BM_CLICK, 0, 0);
+        EXPECT_EQ(::GetNextDlgTabItem(box, about_->Control(Form2Control::TntButton1), FALSE),
+                  about_->Control(Form2Control::TntButton1));
+        ::SendMessageW(about_->Control(Form2Control::TntButton1), BM_CLICK, 0, 0);
     }});
     EXPECT_TRUE(checked);
     EXPECT_FALSE(::IsWindowVisible(box));
@@ -164,11 +177,11 @@ TEST_F(AboutBox, ShownTwice_SameBoxSameTextsReopensWhereItWasLeft) {
     std::wstring title, version, email, website;
     ShowAboutWhile({[&] {
         ::GetWindowRect(box, &second);
-        title = TextOf(about_->TntLabel1);
-        version = TextOf(about_->TntLabel2);
-        email = TextOf(about_->TntLabel5);
-        website = TextOf(about_->TntLabel7);
-        ::SendMessageW(about_->TntButton1, BM_CLICK, 0, 0);
+        title = TextOf(about_->Control(Form2Control::TntLabel1));
+        version = TextOf(about_->Control(Form2Control::TntLabel2));
+        email = TextOf(about_->Control(Form2Control::TntLabel5));
+        website = TextOf(about_->Control(Form2Control::TntLabel7));
+        ::SendMessageW(about_->Control(Form2Control::TntButton1), BM_CLICK, 0, 0);
     }});
     EXPECT_EQ(about_->Handle(), box) << "the same window each time";
     EXPECT_EQ(second.left, 40) << "opens where it was last";
@@ -182,13 +195,13 @@ TEST_F(AboutBox, ShownTwice_SameBoxSameTextsReopensWhereItWasLeft) {
 TEST_F(AboutBox, LinkClicks_HandTheirAddressesToTheShellAndLeaveTheBoxOpen) {
     const HWND box = about_->Handle();
     ShowAboutWhile({
-        [&] { ClickLabel(about_->TntLabel5); },
-        [&] { ClickLabel(about_->TntLabel7); },
+        [&] { ClickLabel(about_->Control(Form2Control::TntLabel5)); },
+        [&] { ClickLabel(about_->Control(Form2Control::TntLabel7)); },
         [&] {
             EXPECT_TRUE(::IsWindowVisible(box)) << "still open after both links";
             EXPECT_TRUE(about_->IsModal());
             EXPECT_FALSE(::IsWindowEnabled(form_->Handle()));
-            ::SendMessageW(about_->TntButton1, BM_CLICK, 0, 0);
+            ::SendMessageW(about_->Control(Form2Control::TntButton1), BM_CLICK, 0, 0);
         },
     });
     ASSERT_EQ(shell_.requests.size(), 2u);
@@ -201,27 +214,46 @@ TEST_F(AboutBox, LinkClicks_HandTheirAddressesToTheShellAndLeaveTheBoxOpen) {
     EXPECT_TRUE(::IsWindowEnabled(form_->Handle()));
 }
 
+TEST_F(AboutBox, LinkThatFails_ErrorBoxShowsItAndTheBoxStaysUsable) {
+    const HWND box = about_->Handle();
+    shell_.failure = L"No program is set up to open this address";
+    ShowAboutWhile({
+        [&] { ClickLabel(about_->Control(Form2Control::TntLabel7)); },
+        [&] {
+            EXPECT_TRUE(::IsWindowVisible(box)) << "the error leaves the box open";
+            EXPECT_TRUE(about_->IsModal());
+            ::SendMessageW(about_->Control(Form2Control::TntButton1), BM_CLICK, 0, 0);
+        },
+    });
+    // The same Error box as the main window's, final dot included.
+    EXPECT_EQ(dialogs_.errors,
+              std::vector<std::wstring>{L"No program is set up to open this address."});
+    EXPECT_EQ(shell_.requests.size(), 1u);
+    EXPECT_TRUE(::IsWindowEnabled(form_->Handle()));
+}
+
 TEST_F(AboutBox, Keyboard_AltF4EnterAndSpaceClose_EscapeDoesNot) {
     const HWND box = about_->Handle();
     constexpr LPARAM kAltDown = 1 << 29;
     constexpr LPARAM kKeyUp = static_cast<LPARAM>(0xC0000000u);
     bool openAfterEscape = false;
     ShowAboutWhile({
-        [&] { PostKey(about_->TntButton1, WM_KEYDOWN, VK_ESCAPE, 0); },
+        [&] { PostKey(about_->Control(Form2Control::TntButton1), WM_KEYDOWN, VK_ESCAPE, 0); },
         [&] {
             openAfterEscape = ::IsWindowVisible(box) && about_->IsModal();
-            PostKey(about_->TntButton1, WM_SYSKEYDOWN, VK_F4, kAltDown);
+            PostKey(about_->Control(Form2Control::TntButton1), WM_SYSKEYDOWN, VK_F4, kAltDown);
         },
     });
     EXPECT_TRUE(openAfterEscape) << "no key but the focused button's closes the box";
     EXPECT_FALSE(::IsWindowVisible(box)) << "Alt+F4";
 
-    ShowAboutWhile({[&] { PostKey(about_->TntButton1, WM_KEYDOWN, VK_RETURN, 0); }});
+    ShowAboutWhile(
+        {[&] { PostKey(about_->Control(Form2Control::TntButton1), WM_KEYDOWN, VK_RETURN, 0); }});
     EXPECT_FALSE(::IsWindowVisible(box)) << "Enter on the focused Close button";
 
     ShowAboutWhile({[&] {
-        PostKey(about_->TntButton1, WM_KEYDOWN, VK_SPACE, 0);
-        PostKey(about_->TntButton1, WM_KEYUP, VK_SPACE, kKeyUp);
+        PostKey(about_->Control(Form2Control::TntButton1), WM_KEYDOWN, VK_SPACE, 0);
+        PostKey(about_->Control(Form2Control::TntButton1), WM_KEYUP, VK_SPACE, kKeyUp);
     }});
     EXPECT_FALSE(::IsWindowVisible(box)) << "Space on the focused Close button";
     EXPECT_TRUE(shell_.requests.empty());

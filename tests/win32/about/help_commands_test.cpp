@@ -47,7 +47,7 @@ TEST_F(HelpCommands, EachMenuCommand_OpensItsExactAddressOwnedByTheMainWindow) {
 
 TEST_F(HelpCommands, StatusBar_ShowsTheAddressThatTheWebSiteCommandOpens) {
     wchar_t text[256] = {};
-    ::SendMessageW(form_->TntStatusBar1, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
+    ::SendMessageW(Control(IDC_TntStatusBar1), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
     Click(IDM_Hollowfinswebsite1);
     ASSERT_EQ(shell_.requests.size(), 1u);
     EXPECT_EQ(std::wstring(text), shell_.requests[0].address);

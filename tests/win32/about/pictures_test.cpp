@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/images_win32.h"
+#include "common/images_win32.h"
 #include "app/resource.h"
 #include "common/unique_handle_win32.h"
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/resource.h"
+#include "playback/standin_support.h"
 #include "support/form_fixture.h"
 #include "support/window_queries.h"
 
@@ -26,7 +27,7 @@ bool MenuItemEnabled(HMENU menu, int position) {
 class Form1Layout : public FormFixture {};
 
 struct ControlCase {
-    HWND TForm1::*member;
+    int id;
     const char* name;
     RECT place;  // left, top, width, height at 96 DPI
     const wchar_t* text;
@@ -38,35 +39,35 @@ TEST_F(Form1Layout, FirstStart_EveryControlHasItsPlaceTextAndState) {
     ASSERT_EQ(::GetDeviceCaps(::GetDC(nullptr), LOGPIXELSY), 96)
         << "the layout is checked at 96 DPI";
     const ControlCase cases[] = {
-        {&TForm1::TntLabel1,
+        {IDC_TntLabel1,
          "TntLabel1",
          {336, 136, 270, 13},
          L"MS PowerPoint or MS PowerPoint Viewer executable file:",
          true},
-        {&TForm1::TntLabel2, "TntLabel2", {336, 56, 77, 13}, L"Start on monitor:", true},
-        {&TForm1::TntSpeedButton1, "TntSpeedButton1", {592, 160, 23, 22}, L"", true},
-        {&TForm1::ListView1, "ListView1", {0, 38, 329, 366}, L"", true},
-        {&TForm1::TntEdit1,
+        {IDC_TntLabel2, "TntLabel2", {336, 56, 77, 13}, L"Start on monitor:", true},
+        {IDC_TntSpeedButton1, "TntSpeedButton1", {592, 160, 23, 22}, L"", true},
+        {IDC_ListView1, "ListView1", {0, 38, 329, 366}, L"", true},
+        {IDC_TntEdit1,
          "TntEdit1",
          {336, 160, 257, 21},
          L"Please mouse click right button to select PowerPoint executable file name-> ",
          true},
-        {&TForm1::TntEdit2, "TntEdit2", {336, 80, 73, 21}, L"1", true},
-        {&TForm1::TntUpDown1, "TntUpDown1", {409, 80, 15, 21}, nullptr, true},
-        {&TForm1::BitBtn1, "BitBtn1", {344, 352, 81, 25}, L"Play All", false},
-        {&TForm1::BitBtn2, "BitBtn2", {440, 352, 81, 25}, L"Play Selected", false},
-        {&TForm1::BitBtn3, "BitBtn3", {536, 352, 75, 25}, L"Close", true},
-        {&TForm1::TntPanel1, "TntPanel1", {336, 216, 281, 97}, L"", false},
-        {&TForm1::TntMemo1, "TntMemo1", {0, 16, 273, 81}, nullptr, true},
+        {IDC_TntEdit2, "TntEdit2", {336, 80, 73, 21}, L"1", true},
+        {IDC_TntUpDown1, "TntUpDown1", {409, 80, 15, 21}, nullptr, true},
+        {IDC_BitBtn1, "BitBtn1", {344, 352, 81, 25}, L"Play All", false},
+        {IDC_BitBtn2, "BitBtn2", {440, 352, 81, 25}, L"Play Selected", false},
+        {IDC_BitBtn3, "BitBtn3", {536, 352, 75, 25}, L"Close", true},
+        {IDC_TntPanel1, "TntPanel1", {336, 216, 281, 97}, L"", false},
+        {IDC_TntMemo1, "TntMemo1", {0, 16, 273, 81}, nullptr, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        HWND control = (*form_).*c.member;
+        HWND control = Control(c.id);
         ASSERT_NE(control, nullptr);
         const RECT place = PlaceInParent(control);
         EXPECT_EQ(place.left, c.place.left);
         EXPECT_EQ(place.top, c.place.top);
-        const bool isLabel = control == form_->TntLabel1 || control == form_->TntLabel2;
+        const bool isLabel = c.id == IDC_TntLabel1 || c.id == IDC_TntLabel2;
         if (isLabel) {
             // Labels grow to fit their text where the system font runs wider.
             EXPECT_GE(place.right, c.place.right) << "width";
@@ -95,10 +96,10 @@ TEST_F(Form1Layout, FirstStart_EveryControlHasItsPlaceTextAndState) {
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
     EXPECT_FALSE(style & WS_THICKFRAME) << "the frame is not resizable";
 
-    EXPECT_EQ(PlaceInParent(form_->TntStatusBar1).top, 404);
-    EXPECT_EQ(TextOf(form_->TntStatusBar1), L"http://www.hollowfin.com");
+    EXPECT_EQ(PlaceInParent(Control(IDC_TntStatusBar1)).top, 404);
+    EXPECT_EQ(TextOf(Control(IDC_TntStatusBar1)), L"http://www.hollowfin.com");
     // The memo wraps the five tip lines at its width; its text holds them as they are.
-    EXPECT_EQ(TextOf(form_->TntMemo1),
+    EXPECT_EQ(TextOf(Control(IDC_TntMemo1)),
               L"Tips:\r\nYou can mouse drag and drop PowerPoint presentation \r\n"
               L"files from desktop to file list. \r\nYou can mouse drag and drop file list item "
               L"to adjust play \r\norder.");
@@ -106,13 +107,13 @@ TEST_F(Form1Layout, FirstStart_EveryControlHasItsPlaceTextAndState) {
 
 TEST_F(Form1Layout, ListAndEdits_HaveTheirStylesAndFonts) {
     CreateForm();
-    const LONG list = ::GetWindowLongW(form_->ListView1, GWL_STYLE);
+    const LONG list = ::GetWindowLongW(Control(IDC_ListView1), GWL_STYLE);
     EXPECT_EQ(list & LVS_TYPEMASK, LVS_REPORT);
     EXPECT_TRUE(list & LVS_SINGLESEL);
     EXPECT_TRUE(list & LVS_SHOWSELALWAYS);
     EXPECT_FALSE(list & LVS_EDITLABELS);
-    const DWORD extended =
-        static_cast<DWORD>(::SendMessageW(form_->ListView1, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+    const DWORD extended = static_cast<DWORD>(
+        ::SendMessageW(Control(IDC_ListView1), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
     EXPECT_TRUE(extended & LVS_EX_FULLROWSELECT);
     EXPECT_TRUE(extended & LVS_EX_GRIDLINES);
 
@@ -121,19 +122,19 @@ TEST_F(Form1Layout, ListAndEdits_HaveTheirStylesAndFonts) {
     column.mask = LVCF_TEXT | LVCF_WIDTH;
     column.pszText = heading;
     column.cchTextMax = 128;
-    ASSERT_TRUE(
-        ::SendMessageW(form_->ListView1, LVM_GETCOLUMNW, 0, reinterpret_cast<LPARAM>(&column)));
+    ASSERT_TRUE(::SendMessageW(Control(IDC_ListView1), LVM_GETCOLUMNW, 0,
+                               reinterpret_cast<LPARAM>(&column)));
     EXPECT_STREQ(heading, L"PowerPoint presentation play file list");
     EXPECT_EQ(column.cx, 300);
-    EXPECT_FALSE(
-        ::SendMessageW(form_->ListView1, LVM_GETCOLUMNW, 1, reinterpret_cast<LPARAM>(&column)))
+    EXPECT_FALSE(::SendMessageW(Control(IDC_ListView1), LVM_GETCOLUMNW, 1,
+                                reinterpret_cast<LPARAM>(&column)))
         << "one column only";
-    EXPECT_EQ(::SendMessageW(form_->ListView1, LVM_GETITEMCOUNT, 0, 0), 0);
+    EXPECT_EQ(::SendMessageW(Control(IDC_ListView1), LVM_GETITEMCOUNT, 0, 0), 0);
 
-    EXPECT_TRUE(::GetWindowLongW(form_->TntEdit1, GWL_STYLE) & ES_READONLY);
-    EXPECT_TRUE(::GetWindowLongW(form_->TntEdit2, GWL_STYLE) & ES_READONLY);
+    EXPECT_TRUE(::GetWindowLongW(Control(IDC_TntEdit1), GWL_STYLE) & ES_READONLY);
+    EXPECT_TRUE(::GetWindowLongW(Control(IDC_TntEdit2), GWL_STYLE) & ES_READONLY);
 
-    HFONT font = reinterpret_cast<HFONT>(::SendMessageW(form_->BitBtn3, WM_GETFONT, 0, 0));
+    HFONT font = reinterpret_cast<HFONT>(::SendMessageW(Control(IDC_BitBtn3), WM_GETFONT, 0, 0));
     LOGFONTW logFont{};
     ASSERT_TRUE(::GetObjectW(font, sizeof(logFont), &logFont));
     EXPECT_STREQ(logFont.lfFaceName, L"MS Shell Dlg 2");
@@ -153,29 +154,29 @@ TEST_F(Form1Layout, Toolbar_HasEightButtonsWithCaptionsImagesAndStartStates) {
         {IDC_ToolButton5, L"Move up", false},      {IDC_ToolButton6, L"Move down", false},
         {IDC_ToolButton7, L"Save setting", false}, {IDC_ToolButton8, L"Load setting", true},
     };
-    ASSERT_EQ(::SendMessageW(form_->TntToolBar1, TB_BUTTONCOUNT, 0, 0), 8);
+    ASSERT_EQ(::SendMessageW(Control(IDC_TntToolBar1), TB_BUTTONCOUNT, 0, 0), 8);
     for (int i = 0; i < 8; ++i) {
         SCOPED_TRACE(i);
         TBBUTTON button{};
-        ASSERT_TRUE(
-            ::SendMessageW(form_->TntToolBar1, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button)));
+        ASSERT_TRUE(::SendMessageW(Control(IDC_TntToolBar1), TB_GETBUTTON, i,
+                                   reinterpret_cast<LPARAM>(&button)));
         EXPECT_EQ(button.idCommand, cases[i].id);
         EXPECT_EQ(button.iBitmap, i);
         wchar_t caption[64] = {};
-        ::SendMessageW(form_->TntToolBar1, TB_GETBUTTONTEXTW, cases[i].id,
+        ::SendMessageW(Control(IDC_TntToolBar1), TB_GETBUTTONTEXTW, cases[i].id,
                        reinterpret_cast<LPARAM>(caption));
         EXPECT_STREQ(caption, cases[i].caption);
-        EXPECT_EQ(form_->IsCommandEnabled(cases[i].id), cases[i].enabled);
+        EXPECT_EQ(IsCommandEnabled(cases[i].id), cases[i].enabled);
     }
-    HIMAGELIST images =
-        reinterpret_cast<HIMAGELIST>(::SendMessageW(form_->TntToolBar1, TB_GETIMAGELIST, 0, 0));
+    HIMAGELIST images = reinterpret_cast<HIMAGELIST>(
+        ::SendMessageW(Control(IDC_TntToolBar1), TB_GETIMAGELIST, 0, 0));
     ASSERT_NE(images, nullptr);
     EXPECT_EQ(::ImageList_GetImageCount(images), 8);
     int cx = 0, cy = 0;
     ::ImageList_GetIconSize(images, &cx, &cy);
     EXPECT_EQ(cx, 16);
     EXPECT_EQ(cy, 16);
-    EXPECT_EQ(PlaceInParent(form_->TntToolBar1).bottom, 38) << "toolbar height";
+    EXPECT_EQ(PlaceInParent(Control(IDC_TntToolBar1)).bottom, 38) << "toolbar height";
 }
 
 TEST_F(Form1Layout, Menus_HaveTheirItemsAndStartStates) {
@@ -206,63 +207,82 @@ TEST_F(Form1Layout, Menus_HaveTheirItemsAndStartStates) {
         {L"Move up", IDC_ToolButton5, false},  {L"Move down", IDC_ToolButton6, false},
         {L"Play all", IDC_BitBtn1, false},     {L"play selected", IDC_BitBtn2, false},
     };
-    ASSERT_EQ(::GetMenuItemCount(form_->TntPopupMenu1), 8);
+    ASSERT_EQ(::GetMenuItemCount(form_->ContextMenu()), 8);
     for (int i = 0; i < 8; ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(MenuText(form_->TntPopupMenu1, i), popup[i].caption);
-        EXPECT_EQ(static_cast<int>(::GetMenuItemID(form_->TntPopupMenu1, i)), popup[i].id)
+        EXPECT_EQ(MenuText(form_->ContextMenu(), i), popup[i].caption);
+        EXPECT_EQ(static_cast<int>(::GetMenuItemID(form_->ContextMenu(), i)), popup[i].id)
             << "the item performs the click of the control with this id";
-        EXPECT_EQ(MenuItemEnabled(form_->TntPopupMenu1, i), popup[i].enabled);
+        EXPECT_EQ(MenuItemEnabled(form_->ContextMenu(), i), popup[i].enabled);
     }
 }
 
 TEST_F(Form1Layout, FileDialogs_AreConfiguredAsTheirCommandsNeed) {
     CreateForm();
+    // Each dialog as its command opens it; the script records the settings it was shown with.
+    std::vector<FileDialog> shown;
+    for (int i = 0; i < 4; ++i) {
+        dialogs_.fileAnswers.push_back([&shown](FileDialog& dialog) {
+            shown.push_back(dialog);
+            return std::optional<std::vector<std::wstring>>();
+        });
+    }
+    SetProgramPath(ExecutableFolder() + L"\\tidewell_win32_tests.exe");  // lets Save setting ask
+    for (int command : {IDC_ToolButton1, IDC_TntSpeedButton1, IDC_ToolButton8, IDC_ToolButton7})
+        Click(command);
     const unsigned common = FileDialog::kHideReadOnly | FileDialog::kEnableSizing;
     struct DialogCase {
-        const FileDialog& dialog;
+        const wchar_t* name;
         FileDialog::Kind kind;
         const wchar_t* extension;
         const wchar_t* filter;
         unsigned options;
     };
     const DialogCase cases[] = {
-        {form_->TntOpenDialog1, FileDialog::Kind::Open, L".ppt",
+        {L"TntOpenDialog1", FileDialog::Kind::Open, L".ppt",
          L"MS PowerPoint Presentation files|*.ppt;*.pps;*.pptx;*.ppsx",
          common | FileDialog::kAllowMultiSelect | FileDialog::kPathMustExist |
              FileDialog::kFileMustExist},
-        {form_->TntOpenDialog2, FileDialog::Kind::Open, L"*.exe",
+        {L"TntOpenDialog2", FileDialog::Kind::Open, L"*.exe",
          L"MS PowerPoint Viewer executable file|*.exe", common | FileDialog::kFileMustExist},
-        {form_->TntOpenDialog3, FileDialog::Kind::Open, L".ppsv",
+        {L"TntOpenDialog3", FileDialog::Kind::Open, L".ppsv",
          L"PowerPoint Viewer setting file|*.ppsv", common},
-        {form_->TntSaveDialog1, FileDialog::Kind::Save, L".ppsv",
+        {L"TntSaveDialog1", FileDialog::Kind::Save, L".ppsv",
          L"PowerPoint Viewer setting file|*.ppsv", common | FileDialog::kOverwritePrompt},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.dialog.name.begin(), c.dialog.name.end()));
-        EXPECT_EQ(c.dialog.kind, c.kind);
-        EXPECT_EQ(c.dialog.defaultExtension, c.extension);
-        EXPECT_EQ(c.dialog.filter, c.filter);
-        EXPECT_EQ(c.dialog.options, c.options);
-        EXPECT_TRUE(c.dialog.fileName.empty());
+    ASSERT_EQ(shown.size(), std::size(cases));
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        const FileDialog& dialog = shown[i];
+        const DialogCase& c = cases[i];
+        SCOPED_TRACE(std::string(dialog.name.begin(), dialog.name.end()));
+        EXPECT_EQ(dialog.name, c.name);
+        EXPECT_EQ(dialog.kind, c.kind);
+        EXPECT_EQ(dialog.defaultExtension, c.extension);
+        EXPECT_EQ(dialog.filter, c.filter);
+        EXPECT_EQ(dialog.options, c.options);
+        EXPECT_TRUE(dialog.fileName.empty());
     }
 }
 
 TEST_F(Form1Layout, TabKey_VisitsListEditsAndButtonsInOrder) {
     CreateForm();
-    const HWND expected[] = {form_->ListView1, form_->TntEdit1, form_->TntEdit2, form_->BitBtn3,
-                             form_->ListView1};
+    const HWND expected[] = {Control(IDC_ListView1), Control(IDC_TntEdit1), Control(IDC_TntEdit2),
+                             Control(IDC_BitBtn3), Control(IDC_ListView1)};
     // BitBtn1 and BitBtn2 stand between TntEdit2 and BitBtn3 but are disabled at first start.
-    HWND at = form_->ListView1;
+    HWND at = Control(IDC_ListView1);
     for (std::size_t i = 1; i < std::size(expected); ++i) {
         at = ::GetNextDlgTabItem(form_->Handle(), at, FALSE);
         EXPECT_EQ(at, expected[i]) << "step " << i;
     }
-    form_->SetCommandEnabled(IDC_BitBtn1, true);
-    form_->SetCommandEnabled(IDC_BitBtn2, true);
-    EXPECT_EQ(::GetNextDlgTabItem(form_->Handle(), form_->TntEdit2, FALSE), form_->BitBtn1);
-    EXPECT_EQ(::GetNextDlgTabItem(form_->Handle(), form_->BitBtn1, FALSE), form_->BitBtn2);
-    EXPECT_EQ(::GetNextDlgTabItem(form_->Handle(), form_->BitBtn2, FALSE), form_->BitBtn3);
+    // A selected entry enables both.
+    form_->Playlist().Append(L"C:\\a.ppt");
+    form_->Playlist().SetSelectedIndex(0);
+    EXPECT_EQ(::GetNextDlgTabItem(form_->Handle(), Control(IDC_TntEdit2), FALSE),
+              Control(IDC_BitBtn1));
+    EXPECT_EQ(::GetNextDlgTabItem(form_->Handle(), Control(IDC_BitBtn1), FALSE),
+              Control(IDC_BitBtn2));
+    EXPECT_EQ(::GetNextDlgTabItem(form_->Handle(), Control(IDC_BitBtn2), FALSE),
+              Control(IDC_BitBtn3));
 }
 
 }  // namespace

@@ -33,29 +33,29 @@ class Form1Shell : public FormFixture {};
 
 TEST_F(Form1Shell, ThreeMonitors_ArrowKeysStepBetweenOneAndThreeWithoutWrapping) {
     CreateForm(MonitorsOfSize({{0, 0, 800, 600}, {800, 0, 1600, 600}, {1600, 0, 2400, 600}}));
-    EXPECT_EQ(form_->MonitorNumber(), 1);
-    PressKey(form_->TntEdit2, VK_DOWN);
-    EXPECT_EQ(form_->MonitorNumber(), 1) << "no wrap below 1";
-    PressKey(form_->TntEdit2, VK_UP);
-    PressKey(form_->TntEdit2, VK_UP);
-    EXPECT_EQ(form_->MonitorNumber(), 3);
-    EXPECT_EQ(::GetWindowTextLengthW(form_->TntEdit2), 1);
-    PressKey(form_->TntEdit2, VK_UP);
-    EXPECT_EQ(form_->MonitorNumber(), 3) << "no wrap above the count";
+    EXPECT_EQ(MonitorNumber(), 1);
+    PressKey(Control(IDC_TntEdit2), VK_DOWN);
+    EXPECT_EQ(MonitorNumber(), 1) << "no wrap below 1";
+    PressKey(Control(IDC_TntEdit2), VK_UP);
+    PressKey(Control(IDC_TntEdit2), VK_UP);
+    EXPECT_EQ(MonitorNumber(), 3);
+    EXPECT_EQ(::GetWindowTextLengthW(Control(IDC_TntEdit2)), 1);
+    PressKey(Control(IDC_TntEdit2), VK_UP);
+    EXPECT_EQ(MonitorNumber(), 3) << "no wrap above the count";
     wchar_t text[8] = {};
-    ::GetWindowTextW(form_->TntEdit2, text, 8);
+    ::GetWindowTextW(Control(IDC_TntEdit2), text, 8);
     EXPECT_STREQ(text, L"3");
 }
 
 TEST_F(Form1Shell, OneMonitor_RangeIsOneToOne) {
     CreateForm(MonitorsOfSize({{0, 0, 1024, 768}}));
     int low = 0, high = 0;
-    ::SendMessageW(form_->TntUpDown1, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low),
+    ::SendMessageW(Control(IDC_TntUpDown1), UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low),
                    reinterpret_cast<LPARAM>(&high));
     EXPECT_EQ(low, 1);
     EXPECT_EQ(high, 1);
-    PressKey(form_->TntEdit2, VK_UP);
-    EXPECT_EQ(form_->MonitorNumber(), 1);
+    PressKey(Control(IDC_TntEdit2), VK_UP);
+    EXPECT_EQ(MonitorNumber(), 1);
 }
 
 struct ClosePath {
@@ -67,7 +67,7 @@ class Form1ClosePaths : public FormFixture, public ::testing::WithParamInterface
 
 TEST_P(Form1ClosePaths, Close_StoresPreferencesAndEndsTheProgram) {
     CreateForm();
-    form_->SetMonitorNumber(2);
+    SetMonitorNumber(2);
     GetParam().close(*form_);
     EXPECT_TRUE(form_->IsClosed());
     EXPECT_EQ(form_->Handle(), nullptr) << "the window is destroyed";
@@ -85,36 +85,43 @@ INSTANTIATE_TEST_SUITE_P(
         ClosePath{
             "Exit",
             [](TForm1& f) { ::SendMessageW(f.Handle(), WM_COMMAND, MAKEWPARAM(IDM_Exit1, 0), 0); }},
-        ClosePath{"CloseButton", [](TForm1& f) { ::SendMessageW(f.BitBtn3, BM_CLICK, 0, 0); }},
+        ClosePath{"CloseButton",
+                  [](TForm1& f) { ::SendMessageW(f.Control(IDC_BitBtn3), BM_CLICK, 0, 0); }},
         ClosePath{"Taskbar", [](TForm1& f) { ::SendMessageW(f.Handle(), WM_CLOSE, 0, 0); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Form1Shell, ErrorEscapingACommand_IsShownOnceWithItsFinalDotAndTheProgramGoesOn) {
     CreateForm();
-    form_->Guarded([] { throw AppError(L"Stream write error"); });
-    form_->Guarded([] { throw AppError(L"Cannot open file \"x\". Access denied."); });
+    shell_.failure = L"Stream write error";
+    Click(IDM_Help2);
+    shell_.failure = L"Cannot open file \"x\". Access denied.";
+    Click(IDM_Hollowfinswebsite1);
     ASSERT_EQ(dialogs_.errors.size(), 2u);
     EXPECT_EQ(dialogs_.errors[0], L"Stream write error.");
     EXPECT_EQ(dialogs_.errors[1], L"Cannot open file \"x\". Access denied.");
     EXPECT_TRUE(::IsWindow(form_->Handle()));
+    shell_.failure.clear();
+    Click(IDM_Help2);
+    EXPECT_EQ(shell_.requests.size(), 3u) << "the commands still work afterwards";
+    EXPECT_EQ(dialogs_.errors.size(), 2u);
 }
 
 TEST_F(Form1Shell, ReadOnlyFieldsAndTips_RefuseTyping) {
     CreateForm();
     const std::wstring before = [&] {
         wchar_t t[256] = {};
-        ::GetWindowTextW(form_->TntEdit1, t, 256);
+        ::GetWindowTextW(Control(IDC_TntEdit1), t, 256);
         return std::wstring(t);
     }();
-    ::SetFocus(form_->TntEdit1);
-    ::SendMessageW(form_->TntEdit1, WM_CHAR, L'x', 1);
+    ::SetFocus(Control(IDC_TntEdit1));
+    ::SendMessageW(Control(IDC_TntEdit1), WM_CHAR, L'x', 1);
     wchar_t after[256] = {};
-    ::GetWindowTextW(form_->TntEdit1, after, 256);
+    ::GetWindowTextW(Control(IDC_TntEdit1), after, 256);
     EXPECT_EQ(before, after);
     // The tips memo sits in a disabled panel: it cannot take the focus.
-    EXPECT_FALSE(::IsWindowEnabled(form_->TntPanel1));
-    ::SetFocus(form_->TntMemo1);
-    EXPECT_NE(::GetFocus(), form_->TntMemo1);
+    EXPECT_FALSE(::IsWindowEnabled(Control(IDC_TntPanel1)));
+    ::SetFocus(Control(IDC_TntMemo1));
+    EXPECT_NE(::GetFocus(), Control(IDC_TntMemo1));
 }
 
 }  // namespace

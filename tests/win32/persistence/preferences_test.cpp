@@ -72,8 +72,8 @@ TEST_F(Preferences, FirstStart_NoKey_KeyCreatedDefaultsAndCloseWritesThem) {
     ::RegCloseKey(probe);
     EXPECT_EQ(valueCount, 0u);
     EXPECT_EQ(form_->Playlist().Count(), 0);
-    EXPECT_EQ(form_->ProgramPath(), kProgramPrompt);
-    EXPECT_EQ(form_->MonitorNumber(), 1);
+    EXPECT_EQ(ProgramPath(), kProgramPrompt);
+    EXPECT_EQ(MonitorNumber(), 1);
 
     Close();
     EXPECT_TRUE(form_->IsClosed());
@@ -95,8 +95,8 @@ TEST_F(Preferences, StoredPlaylist_UsableEntriesRestoredInOrderFirstSelected) {
     EXPECT_EQ(form_->Playlist().Entries(), (std::vector<std::wstring>{a, b, a}));
     EXPECT_EQ(form_->Playlist().SelectedIndex(), 0);
     // The selection event applied the command-enable rule.
-    EXPECT_TRUE(form_->IsCommandEnabled(IDC_ToolButton7));
-    EXPECT_TRUE(form_->IsCommandEnabled(IDC_ToolButton3));
+    EXPECT_TRUE(IsCommandEnabled(IDC_ToolButton7));
+    EXPECT_TRUE(IsCommandEnabled(IDC_ToolButton3));
 
     // The next close stores the playlist without the dropped entries.
     Close();
@@ -108,7 +108,7 @@ TEST_F(Preferences, StoredPlaylist_NoPathExists_EmptyNothingSelectedNoMessage) {
     CreateForm();
     EXPECT_EQ(form_->Playlist().Count(), 0);
     EXPECT_EQ(form_->Playlist().SelectedIndex(), -1);
-    EXPECT_FALSE(form_->IsCommandEnabled(IDC_ToolButton7));
+    EXPECT_FALSE(IsCommandEnabled(IDC_ToolButton7));
     EXPECT_TRUE(dialogs_.messages.empty());
     EXPECT_TRUE(dialogs_.errors.empty());
 }
@@ -123,7 +123,7 @@ TEST_F(Preferences, MonitorValue_MatchesTable) {
         SCOPED_TRACE(::testing::PrintToString(std::wstring(c.stored)));
         Store(L"monitorc", c.stored);
         Restart();
-        EXPECT_EQ(form_->MonitorNumber(), c.monitor);
+        EXPECT_EQ(MonitorNumber(), c.monitor);
     }
 }
 
@@ -131,11 +131,11 @@ TEST_F(Preferences, ProgramValue_TrimmedAndAppliedOnlyWhenAFile) {
     const std::wstring program = folder_.File(L"pptview.exe");
     Store(L"pptexfile", L"\t " + program + L"  ");
     CreateForm();
-    EXPECT_EQ(form_->ProgramPath(), program);
+    EXPECT_EQ(ProgramPath(), program);
 
     Store(L"pptexfile", folder_.Path());
     Restart();
-    EXPECT_EQ(form_->ProgramPath(), kProgramPrompt);
+    EXPECT_EQ(ProgramPath(), kProgramPrompt);
 }
 
 TEST_F(Preferences, ValueOfWrongType_ErrorShownEarlierValuesKeptStartGoesOn) {
@@ -152,10 +152,10 @@ TEST_F(Preferences, ValueOfWrongType_ErrorShownEarlierValuesKeptStartGoesOn) {
     CreateForm();
     EXPECT_EQ(dialogs_.errors, (std::vector<std::wstring>{L"Invalid data type for 'pptexfile'"}));
     EXPECT_EQ(form_->Playlist().Entries(), (std::vector<std::wstring>{a}));
-    EXPECT_EQ(form_->ProgramPath(), kProgramPrompt);
-    EXPECT_EQ(form_->MonitorNumber(), 1);  // stored after the bad value: not restored
+    EXPECT_EQ(ProgramPath(), kProgramPrompt);
+    EXPECT_EQ(MonitorNumber(), 1);  // stored after the bad value: not restored
     EXPECT_TRUE(::IsWindow(form_->Handle()));
-    EXPECT_TRUE(form_->IsCommandEnabled(IDC_ToolButton7));
+    EXPECT_TRUE(IsCommandEnabled(IDC_ToolButton7));
 }
 
 // Deletes the preferences key the first time the program path is read from TntEdit1, that is
@@ -171,7 +171,7 @@ LRESULT CALLBACK DeleteKeyOnRead(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 
 TEST_F(Preferences, WriteRefusedAtClose_ErrorShownAndWindowStaysOpen) {
     CreateForm();
-    ASSERT_TRUE(::SetWindowSubclass(form_->TntEdit1, &DeleteKeyOnRead, 1,
+    ASSERT_TRUE(::SetWindowSubclass(Control(IDC_TntEdit1), &DeleteKeyOnRead, 1,
                                     reinterpret_cast<DWORD_PTR>(keyPath_.c_str())));
     Close();
     EXPECT_EQ(dialogs_.errors, (std::vector<std::wstring>{L"Failed to set data for 'pptexfile'"}));
@@ -190,8 +190,8 @@ TEST_F(Preferences, Restart_PlaylistProgramAndMonitorSurvive) {
     const std::wstring program = folder_.File(L"pptview.exe");
     CreateForm();
     form_->Playlist().AppendAll({a, b});
-    form_->SetProgramPath(program);
-    form_->SetMonitorNumber(2);
+    SetProgramPath(program);
+    SetMonitorNumber(2);
     Close();
     ASSERT_TRUE(form_->IsClosed());
     ExpectStored(L"files", a + L"\r\n" + b);
@@ -201,8 +201,8 @@ TEST_F(Preferences, Restart_PlaylistProgramAndMonitorSurvive) {
     Restart();
     EXPECT_EQ(form_->Playlist().Entries(), (std::vector<std::wstring>{a, b}));
     EXPECT_EQ(form_->Playlist().SelectedIndex(), 0);
-    EXPECT_EQ(form_->ProgramPath(), program);
-    EXPECT_EQ(form_->MonitorNumber(), 2);
+    EXPECT_EQ(ProgramPath(), program);
+    EXPECT_EQ(MonitorNumber(), 2);
 }
 
 }  // namespace

@@ -34,9 +34,10 @@ class SettingFiles : public FormFixture {
     // Monitor 2, the program, and the playlist a, b: the state the save tests write.
     void PrepareState() {
         form_->Playlist().AppendAll({a_, b_});
-        form_->ApplyCommandEnableRule();
-        form_->SetProgramPath(program_);
-        form_->SetMonitorNumber(2);
+        form_->Playlist().SetSelectedIndex(0);  // the selection events apply the rule
+        form_->Playlist().SetSelectedIndex(-1);
+        SetProgramPath(program_);
+        SetMonitorNumber(2);
     }
     void Save(const std::wstring& target) {
         dialogs_.AnswerFiles({target});
@@ -57,8 +58,8 @@ class SettingFiles : public FormFixture {
     }
     void ExpectStateUnchanged() const {
         EXPECT_EQ(form_->Playlist().Entries(), (Paths{a_, b_}));
-        EXPECT_EQ(form_->ProgramPath(), program_);
-        EXPECT_EQ(form_->MonitorNumber(), 2);
+        EXPECT_EQ(ProgramPath(), program_);
+        EXPECT_EQ(MonitorNumber(), 2);
     }
 
     ScratchFolder folder_;
@@ -160,14 +161,14 @@ TEST_F(SettingFiles, SaveThenLoad_StateComesBack) {
     const std::wstring file = folder_ / L"show.ppsv";
     Save(file);
     Click(IDC_ToolButton4);  // Remove all
-    form_->SetProgramPath(kProgramPrompt);
-    form_->SetMonitorNumber(1);
-    ASSERT_FALSE(form_->IsCommandEnabled(IDC_ToolButton7));
+    SetProgramPath(kProgramPrompt);
+    SetMonitorNumber(1);
+    ASSERT_FALSE(IsCommandEnabled(IDC_ToolButton7));
 
     Load(file);
     ExpectStateUnchanged();
     EXPECT_EQ(form_->Playlist().SelectedIndex(), -1);
-    EXPECT_TRUE(form_->IsCommandEnabled(IDC_ToolButton7));
+    EXPECT_TRUE(IsCommandEnabled(IDC_ToolButton7));
     EXPECT_EQ(dialogs_.shownDialogs, (Paths{L"TntSaveDialog1", L"TntOpenDialog3"}));
     EXPECT_TRUE(dialogs_.messages.empty());
 }
@@ -195,7 +196,7 @@ TEST_F(SettingFiles, Load_OtherEncodingsBlankLinesAndPadding_LoadTheSame) {
     for (const auto& file : files) {
         SCOPED_TRACE(::testing::PrintToString(std::wstring(file.name)));
         Click(IDC_ToolButton4);
-        form_->SetProgramPath(kProgramPrompt);
+        SetProgramPath(kProgramPrompt);
         Load(folder_.File(file.name, file.bytes));
         ExpectStateUnchanged();
     }
@@ -208,8 +209,8 @@ TEST_F(SettingFiles, Load_AnsiFileWithoutMark_Loads) {
     ASSERT_TRUE(std::all_of(text.begin(), text.end(), [](wchar_t c) { return c < 0x80; }));
     Load(folder_.File(L"ansi.ppsv", Bytes(ansi.begin(), ansi.end())));
     EXPECT_EQ(form_->Playlist().Entries(), (Paths{a_}));
-    EXPECT_EQ(form_->ProgramPath(), program_);
-    EXPECT_EQ(form_->MonitorNumber(), 2);
+    EXPECT_EQ(ProgramPath(), program_);
+    EXPECT_EQ(MonitorNumber(), 2);
 }
 
 TEST_F(SettingFiles, Load_LinesByPositionAndUnusablePathsDropped) {
@@ -219,15 +220,15 @@ TEST_F(SettingFiles, Load_LinesByPositionAndUnusablePathsDropped) {
                               folder_.Path() + L"\r\n" + b_ + L"\r\n" + b_ + L"\r\n";
     Load(folder_.File(L"odd.ppsv", Utf16LeWithMark(text)));
     EXPECT_EQ(form_->Playlist().Entries(), (Paths{b_, b_}));
-    EXPECT_EQ(form_->ProgramPath(), a_);
-    EXPECT_EQ(form_->MonitorNumber(), 1);
+    EXPECT_EQ(ProgramPath(), a_);
+    EXPECT_EQ(MonitorNumber(), 1);
     EXPECT_TRUE(dialogs_.messages.empty());
 }
 
 TEST_F(SettingFiles, Load_ProgramLineNotAFile_ProgramKept) {
     PrepareState();
     Load(folder_.File(L"p.ppsv", Utf16LeWithMark(L"1\r\n" + folder_ / L"none.exe" + L"\r\n" + a_)));
-    EXPECT_EQ(form_->ProgramPath(), program_);
+    EXPECT_EQ(ProgramPath(), program_);
     EXPECT_EQ(form_->Playlist().Entries(), (Paths{a_}));
 }
 

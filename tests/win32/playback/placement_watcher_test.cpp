@@ -9,7 +9,7 @@
 
 #include "playback/playback_state_win32.h"
 #include "playback/switch_set.h"
-#include "support/form_fixture.h"
+#include "playback/play_commands_win32.h"
 #include "playback/standin_support.h"
 
 namespace tidewell::testing {
@@ -77,12 +77,11 @@ TEST(IsSlideShowWindow, ClassNames_OnlyTheExactCaseSensitiveNameCounts) {
     EXPECT_TRUE(IsSlideShowWindow(own.Make(L"screenClass", false, true)));
 }
 
-// Launches the stand-in through the real launch and waits for its show to end.
-class WatcherTest : public FormFixture {
+// Launches the stand-in through the real launch and waits for its show to end; no window of the
+// program is needed for that.
+class WatcherTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        FormFixture::SetUp();
-        CreateForm();
         settings_.Set(L"LOG", log_);
         PlaybackState().targetLeft.store(kTargetLeft);
         PlaybackState().targetTop.store(kTargetTop);
@@ -90,12 +89,13 @@ class WatcherTest : public FormFixture {
 
     StandinShow Play(const std::wstring& name) {
         const DWORD before = PlaybackState().currentProcessId.load();
-        form_->LaunchPresentation(
+        const UniqueKernelHandle process = LaunchPresentation(
             BuildCommandLine(StandinPath(), kPowerPointSwitchSet, folder_.File(name)));
         const DWORD pid = PlaybackState().currentProcessId.load();
         EXPECT_NE(pid, before) << "the stand-in did not start: " << StandinPath();
-        EXPECT_EQ(::WaitForSingleObject(PlaybackState().currentProcessHandle.load(), 20000),
-                  WAIT_OBJECT_0);
+        EXPECT_TRUE(process) << "the launch hands back the process it started";
+        EXPECT_EQ(PlaybackState().currentProcessHandle.load(), process.get());
+        EXPECT_EQ(::WaitForSingleObject(process.get(), 20000), WAIT_OBJECT_0);
         for (const StandinShow& show : ReadStandinLog(log_)) {
             if (show.pid == pid) return show;
         }

@@ -10,6 +10,7 @@
 #include "app/resource.h"
 #include "playback/monitor_rule.h"
 #include "playback/play_checks.h"
+#include "playback/play_queue.h"
 #include "playback/playback_state_win32.h"
 #include "playlist/playlist_view_win32.h"
 #include "support/form_fixture.h"
@@ -54,15 +55,15 @@ class PlayCommandTest : public FormFixture {
 
     // Everything a failed check must leave alone.
     void ExpectNothingStarted() {
-        EXPECT_EQ(form_->PlayQueue, std::vector<std::wstring>{L"earlier run"});
-        EXPECT_EQ(form_->RunProgramPath, L"earlier program");
+        EXPECT_EQ(form_->Playback().PlayQueue, std::vector<std::wstring>{L"earlier run"});
+        EXPECT_EQ(form_->Playback().RunProgramPath, L"earlier program");
         EXPECT_EQ(PlaybackState().targetLeft.load(), -12345);
         EXPECT_TRUE(ReadStandinLog(log_).empty());
         EXPECT_TRUE(::IsWindowVisible(form_->Handle()));
     }
     void MarkEarlierRun() {
-        form_->PlayQueue = {L"earlier run"};
-        form_->RunProgramPath = L"earlier program";
+        form_->Playback().PlayQueue = {L"earlier run"};
+        form_->Playback().RunProgramPath = L"earlier program";
         PlaybackState().targetLeft.store(-12345);
     }
 
@@ -73,7 +74,7 @@ class PlayCommandTest : public FormFixture {
 
 TEST_F(PlayCommandTest, NoProgramAndEmptyPlaylist_OnlyTheProgramMessage) {
     MarkEarlierRun();
-    form_->BitBtn1Click(L"BitBtn1");
+    form_->Playback().Play(PlaySender::PlayAll);
     EXPECT_EQ(dialogs_.messages, std::vector<std::wstring>{std::wstring(kNoProgramMessage)});
     ExpectNothingStarted();
 }
@@ -84,8 +85,8 @@ TEST_F(PlayCommandTest, ProgramTextNamingNoFile_ProgramMessage) {
     const std::vector<std::wstring> texts = {kProgramPrompt, L"", folder_.Path(),
                                              folder_.File(L"missing.exe")};
     for (const std::wstring& text : texts) {
-        form_->SetProgramPath(text);
-        form_->BitBtn1Click(L"BitBtn1");
+        SetProgramPath(text);
+        form_->Playback().Play(PlaySender::PlayAll);
     }
     EXPECT_EQ(dialogs_.messages,
               std::vector<std::wstring>(texts.size(), std::wstring(kNoProgramMessage)));
@@ -93,9 +94,9 @@ TEST_F(PlayCommandTest, ProgramTextNamingNoFile_ProgramMessage) {
 }
 
 TEST_F(PlayCommandTest, EmptyPlaylist_PlaylistMessage) {
-    form_->SetProgramPath(StandinPath());
+    SetProgramPath(StandinPath());
     MarkEarlierRun();
-    form_->BitBtn1Click(L"BitBtn1");
+    form_->Playback().Play(PlaySender::PlayAll);
     Click(IDC_BitBtn1);  // the context menu's "Play all", as the menu sends it
     EXPECT_EQ(dialogs_.messages, std::vector<std::wstring>(2, std::wstring(kEmptyPlaylistMessage)));
     ExpectNothingStarted();
@@ -104,11 +105,11 @@ TEST_F(PlayCommandTest, EmptyPlaylist_PlaylistMessage) {
 TEST_F(PlayCommandTest, MonitorOfOtherHeight_SizeMessageWithItsNumber) {
     form_.reset();
     CreateForm(MonitorsOfSize({{0, 0, kWidth, kHeight}, {kWidth, 0, 2 * kWidth, kHeight - 100}}));
-    form_->SetProgramPath(StandinPath());
+    SetProgramPath(StandinPath());
     AddEntries({L"a.ppt"});
-    form_->SetMonitorNumber(2);
+    SetMonitorNumber(2);
     MarkEarlierRun();
-    form_->BitBtn1Click(L"BitBtn1");
+    form_->Playback().Play(PlaySender::PlayAll);
     ASSERT_EQ(dialogs_.messages.size(), 1u);
     EXPECT_EQ(dialogs_.messages[0], MonitorSizeMessage(2));
     EXPECT_TRUE(dialogs_.messages[0].ends_with(L"2 same as monitor 1"));
@@ -123,39 +124,39 @@ TEST_F(PlayCommandTest, MonitorNoLongerAnswering_ClearMessageNothingLaunched) {
     monitors[1].handle = reinterpret_cast<HMONITOR>(static_cast<INT_PTR>(0x7ead0001));
     CreateForm(monitors);
     form_->ShowCentered();
-    form_->SetProgramPath(StandinPath());
+    SetProgramPath(StandinPath());
     AddEntries({L"a.ppt"});
-    form_->SetMonitorNumber(2);
+    SetMonitorNumber(2);
     MarkEarlierRun();
-    form_->BitBtn1Click(L"BitBtn1");
+    form_->Playback().Play(PlaySender::PlayAll);
     EXPECT_EQ(dialogs_.messages, std::vector<std::wstring>{MissingMonitorMessage(2)});
     ExpectNothingStarted();
 }
 
 TEST_F(PlayCommandTest, PlaySelectedWithoutSelection_HidesShowsAtOnceLaunchesNothing) {
-    form_->SetProgramPath(StandinPath());
+    SetProgramPath(StandinPath());
     AddEntries({L"a.ppt", L"b.ppt"});
     form_->Playlist().SetSelectedIndex(-1);
     ShowHistory history(form_->Handle());
     const DWORD started = ::GetTickCount();
-    form_->BitBtn1Click(L"BitBtn2");
+    form_->Playback().Play(PlaySender::PlaySelected);
     Click(IDC_BitBtn2);  // the context menu's "play selected", as the menu sends it
     EXPECT_LT(::GetTickCount() - started, 2000u);
     EXPECT_EQ(history.shown, (std::vector<bool>{false, true, false, true}));
-    EXPECT_TRUE(form_->PlayQueue.empty());
+    EXPECT_TRUE(form_->Playback().PlayQueue.empty());
     EXPECT_TRUE(dialogs_.messages.empty());
     EXPECT_TRUE(ReadStandinLog(log_).empty());
 }
 
 TEST_F(PlayCommandTest, PlayAllWithDuplicate_EveryShowInOrderOneAtATimeOnChosenMonitor) {
-    form_->SetProgramPath(StandinPath());
+    SetProgramPath(StandinPath());
     AddEntries({L"first.ppt", L"\u00e9t\u00e9 \u65e5\u672c.pptx", L"first.ppt"});
-    form_->SetMonitorNumber(2);
+    SetMonitorNumber(2);
     ShowHistory history(form_->Handle());
-    form_->BitBtn1Click(L"BitBtn1");
+    form_->Playback().Play(PlaySender::PlayAll);
 
-    EXPECT_EQ(form_->PlayQueue, form_->Playlist().Entries());
-    EXPECT_EQ(form_->RunProgramPath, StandinPath());
+    EXPECT_EQ(form_->Playback().PlayQueue, form_->Playlist().Entries());
+    EXPECT_EQ(form_->Playback().RunProgramPath, StandinPath());
     EXPECT_EQ(PlaybackState().targetLeft.load(), kWidth);
     EXPECT_EQ(PlaybackState().targetTop.load(), 0);
     const std::vector<StandinShow> shows = ReadStandinLog(log_);
@@ -177,12 +178,12 @@ TEST_F(PlayCommandTest, PlayAllWithDuplicate_EveryShowInOrderOneAtATimeOnChosenM
 TEST_F(PlayCommandTest, PlaySelectedFromMenuWithViewer_OnlySelectedEntryWithFullScreenSwitch) {
     const std::wstring viewer = folder_.File(L"PptView.Exe");
     ASSERT_TRUE(::CopyFileW(StandinPath().c_str(), viewer.c_str(), FALSE));
-    form_->SetProgramPath(viewer);
+    SetProgramPath(viewer);
     AddEntries({L"a.ppt", L"b.ppt", L"c.ppt"});
     form_->Playlist().SetSelectedIndex(1);
     Click(IDC_BitBtn2);  // the context menu's "play selected", as the menu sends it
 
-    EXPECT_EQ(form_->PlayQueue, std::vector<std::wstring>{folder_.File(L"b.ppt")});
+    EXPECT_EQ(form_->Playback().PlayQueue, std::vector<std::wstring>{folder_.File(L"b.ppt")});
     const std::vector<StandinShow> shows = ReadStandinLog(log_);
     ASSERT_EQ(shows.size(), 1u);
     EXPECT_EQ(shows[0].file, folder_.File(L"b.ppt"));
@@ -197,14 +198,14 @@ TEST_F(PlayCommandTest, ProgramThatCannotStart_EveryEntryFailsRunEndsAtOnce) {
     DWORD written = 0;
     ::WriteFile(h, "not a program", 13, &written, nullptr);
     ::CloseHandle(h);
-    form_->SetProgramPath(notAProgram);
+    SetProgramPath(notAProgram);
     AddEntries({L"a.ppt", L"b.ppt"});
     const DWORD idBefore = PlaybackState().currentProcessId.load();
     ShowHistory history(form_->Handle());
     const DWORD started = ::GetTickCount();
     Click(IDC_BitBtn1);  // the context menu's "Play all", as the menu sends it
     EXPECT_LT(::GetTickCount() - started, 2000u);
-    EXPECT_EQ(form_->PlayQueue.size(), 2u);
+    EXPECT_EQ(form_->Playback().PlayQueue.size(), 2u);
     EXPECT_EQ(PlaybackState().currentProcessId.load(), idBefore);
     EXPECT_EQ(history.shown, (std::vector<bool>{false, true}));
     EXPECT_TRUE(dialogs_.messages.empty());
@@ -213,10 +214,10 @@ TEST_F(PlayCommandTest, ProgramThatCannotStart_EveryEntryFailsRunEndsAtOnce) {
 TEST_F(PlayCommandTest, SpeedButton_OkPutsPathInEditCancelKeepsIt) {
     dialogs_.AnswerFiles({L"C:\\Programs\\PPTVIEW.EXE"});
     dialogs_.AnswerCancel();
-    form_->TntSpeedButton1Click();
-    EXPECT_EQ(form_->ProgramPath(), L"C:\\Programs\\PPTVIEW.EXE");
-    form_->TntSpeedButton1Click();
-    EXPECT_EQ(form_->ProgramPath(), L"C:\\Programs\\PPTVIEW.EXE");
+    Click(IDC_TntSpeedButton1);
+    EXPECT_EQ(ProgramPath(), L"C:\\Programs\\PPTVIEW.EXE");
+    Click(IDC_TntSpeedButton1);
+    EXPECT_EQ(ProgramPath(), L"C:\\Programs\\PPTVIEW.EXE");
     EXPECT_EQ(dialogs_.shownDialogs,
               (std::vector<std::wstring>{L"TntOpenDialog2", L"TntOpenDialog2"}));
 }

@@ -226,8 +226,8 @@ TEST_F(PlaylistAddingTest, DropOnOtherWindow_IsNotTaken) {
     // Only the list is registered; a drop message for any other window passes the hook untouched.
     const std::wstring a = folder_.Touch(L"a.ppt");
     HDROP drop = MakeDrop({a});
-    MSG message{form_->TntEdit1, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0};
-    EXPECT_FALSE(form_->ShellDropHook(message));
+    ::PostMessageW(Control(IDC_TntEdit1), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+    PumpMessages();
     EXPECT_EQ(List().Count(), 0u);
     ::DragFinish(drop);
     EXPECT_TRUE(::GetWindowLongW(ListWindow(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
@@ -237,8 +237,8 @@ TEST_F(PlaylistAddingTest, DropOnOtherWindow_IsNotTaken) {
 TEST_F(PlaylistAddingTest, DropHook_MarksDropHandledAndReleasesIt) {
     const std::wstring a = folder_.Touch(L"a.ppt");
     HDROP drop = MakeDrop({a});
-    MSG message{ListWindow(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0};
-    EXPECT_TRUE(form_->ShellDropHook(message));
+    ::PostMessageW(ListWindow(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+    PumpMessages();
     EXPECT_EQ(ShownRows(), (Rows{a}));
     // DragFinish frees the block; a freed global handle reports no size.
     EXPECT_EQ(::GlobalSize(drop), 0u);

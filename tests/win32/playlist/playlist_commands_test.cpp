@@ -19,16 +19,17 @@ class PlaylistCommandsTest : public PlaylistFixture {};
 
 TEST_F(PlaylistCommandsTest, EmptyPlaylist_OnlyAddingAndLoadingEnabled) {
     EXPECT_EQ(ControlStates(), kNothing);
-    EXPECT_TRUE(form_->IsCommandEnabled(IDC_ToolButton1));
-    EXPECT_TRUE(form_->IsCommandEnabled(IDC_ToolButton2));
-    EXPECT_TRUE(form_->IsCommandEnabled(IDC_ToolButton8));
+    EXPECT_TRUE(IsCommandEnabled(IDC_ToolButton1));
+    EXPECT_TRUE(IsCommandEnabled(IDC_ToolButton2));
+    EXPECT_TRUE(IsCommandEnabled(IDC_ToolButton8));
     EXPECT_TRUE(MenuItemEnabled(IDC_ToolButton1));
     EXPECT_TRUE(MenuItemEnabled(IDC_ToolButton2));
 }
 
 TEST_F(PlaylistCommandsTest, UserSelectsRows_SelectionEventAppliesRule) {
     Fill({L"C:\\a.ppt", L"C:\\b.ppt", L"C:\\c.ppt"});
-    form_->ApplyCommandEnableRule();
+    List().SetSelectedIndex(0);  // the selection events apply the rule
+    List().SetSelectedIndex(-1);
     EXPECT_EQ(ControlStates(), kUnselected);
 
     ClickRow(1);

@@ -85,7 +85,7 @@ TEST_F(PlaylistDragTest, DroppedOnItself_ChangesNothing) {
 }
 
 TEST_F(PlaylistDragTest, ReleasedOverAnotherControl_ChangesNothing) {
-    Drag(1, OverWindow(form_->BitBtn3));
+    Drag(1, OverWindow(Control(IDC_BitBtn3)));
     EXPECT_EQ(ShownRows(), (Rows{L"A", L"B", L"C", L"D", L"E"}));
     EXPECT_EQ(List().SelectedIndex(), 1);
     EXPECT_EQ(::GetCapture(), nullptr);

@@ -60,20 +60,20 @@ std::vector<std::wstring> PlaylistFixture::ShownRows() {
 }
 
 bool PlaylistFixture::MenuItemEnabled(int commandId) {
-    const UINT state = ::GetMenuState(form_->TntPopupMenu1, commandId, MF_BYCOMMAND);
+    const UINT state = ::GetMenuState(form_->ContextMenu(), commandId, MF_BYCOMMAND);
     EXPECT_NE(state, static_cast<UINT>(-1)) << "no context-menu item for command " << commandId;
     return (state & (MF_GRAYED | MF_DISABLED)) == 0;
 }
 
 CommandEnableState PlaylistFixture::ControlStates() {
     CommandEnableState state;
-    state.remove = form_->IsCommandEnabled(IDC_ToolButton3);
-    state.removeAll = form_->IsCommandEnabled(IDC_ToolButton4);
-    state.moveUp = form_->IsCommandEnabled(IDC_ToolButton5);
-    state.moveDown = form_->IsCommandEnabled(IDC_ToolButton6);
-    state.saveSetting = form_->IsCommandEnabled(IDC_ToolButton7);
-    state.playAll = ::IsWindowEnabled(form_->BitBtn1) != FALSE;
-    state.playSelected = ::IsWindowEnabled(form_->BitBtn2) != FALSE;
+    state.remove = IsCommandEnabled(IDC_ToolButton3);
+    state.removeAll = IsCommandEnabled(IDC_ToolButton4);
+    state.moveUp = IsCommandEnabled(IDC_ToolButton5);
+    state.moveDown = IsCommandEnabled(IDC_ToolButton6);
+    state.saveSetting = IsCommandEnabled(IDC_ToolButton7);
+    state.playAll = ::IsWindowEnabled(Control(IDC_BitBtn1)) != FALSE;
+    state.playSelected = ::IsWindowEnabled(Control(IDC_BitBtn2)) != FALSE;
     EXPECT_EQ(MenuItemEnabled(IDC_ToolButton3), state.remove);
     EXPECT_EQ(MenuItemEnabled(IDC_ToolButton4), state.removeAll);
     EXPECT_EQ(MenuItemEnabled(IDC_ToolButton5), state.moveUp);

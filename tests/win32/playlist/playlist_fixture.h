@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/resource.h"
 #include "playlist/command_enable.h"
 #include "playlist/playlist_view_win32.h"
 #include "support/form_fixture.h"
@@ -26,7 +27,7 @@ class PlaylistFixture : public FormFixture {
     void SetUp() override;
 
     PlaylistView& List() { return form_->Playlist(); }
-    HWND ListWindow() { return form_->ListView1; }
+    HWND ListWindow() { return Control(IDC_ListView1); }
     void Fill(std::initializer_list<std::wstring> paths);
     // The captions the list control shows, asked from it row by row.
     std::vector<std::wstring> ShownRows();

@@ -2,7 +2,11 @@
 
 #include <atomic>
 
-#include "app/message_pump_win32.h"
+#include <commctrl.h>
+
+#include "app/resource.h"
+#include "common/message_pump_win32.h"
+#include "support/window_queries.h"
 
 namespace tidewell::testing {
 
@@ -50,6 +54,27 @@ void FormFixture::CreateForm(std::vector<MonitorEntry> monitors) {
 
 void FormFixture::Click(int commandId) {
     ::SendMessageW(form_->Handle(), WM_COMMAND, MAKEWPARAM(commandId, 0), 0);
+}
+
+std::wstring FormFixture::ProgramPath() const {
+    return TextOf(Control(IDC_TntEdit1));
+}
+
+void FormFixture::SetProgramPath(const std::wstring& path) {
+    ::SetWindowTextW(Control(IDC_TntEdit1), path.c_str());
+}
+
+int FormFixture::MonitorNumber() const {
+    return static_cast<short>(::SendMessageW(Control(IDC_TntUpDown1), UDM_GETPOS32, 0, 0));
+}
+
+void FormFixture::SetMonitorNumber(int number) {
+    ::SendMessageW(Control(IDC_TntUpDown1), UDM_SETPOS32, 0, number);
+}
+
+bool FormFixture::IsCommandEnabled(int commandId) const {
+    if (const HWND button = Control(commandId)) return ::IsWindowEnabled(button) != FALSE;
+    return ::SendMessageW(Control(IDC_TntToolBar1), TB_ISBUTTONENABLED, commandId, 0) != 0;
 }
 
 }  // namespace tidewell::testing

@@ -34,6 +34,15 @@ class FormFixture : public ::testing::Test {
     // Sends WM_COMMAND for a command id, as a click or menu choice does.
     void Click(int commandId);
 
+    // What the user sees in the window's controls, and sets there as tests need.
+    HWND Control(int id) const { return form_->Control(id); }
+    std::wstring ProgramPath() const;
+    void SetProgramPath(const std::wstring& path);
+    int MonitorNumber() const;
+    void SetMonitorNumber(int number);
+    // A toolbar button's or push button's enabled state.
+    bool IsCommandEnabled(int commandId) const;
+
     std::wstring keyPath_;
     ScriptedDialogs dialogs_;
     RecordingShell shell_;

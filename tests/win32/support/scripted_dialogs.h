@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/app_error.h"
 #include "common/dialogs_win32.h"
 
 namespace tidewell::testing {
@@ -61,12 +62,19 @@ class RecordingShell : public Shell {
         std::wstring address;  // the 8-bit form widened byte by byte for comparison
     };
     std::vector<Request> requests;
+    // When not empty, every request is recorded and then fails with this error, as a command
+    // meets an error it did not check for.
+    std::wstring failure;
 
     void OpenA(HWND owner, const std::string& address) override {
-        requests.push_back({owner, false, std::wstring(address.begin(), address.end())});
+        Record({owner, false, std::wstring(address.begin(), address.end())});
     }
-    void OpenW(HWND owner, const std::wstring& address) override {
-        requests.push_back({owner, true, address});
+    void OpenW(HWND owner, const std::wstring& address) override { Record({owner, true, address}); }
+
+  private:
+    void Record(Request request) {
+        requests.push_back(std::move(request));
+        if (!failure.empty()) throw AppError(failure);
     }
 };
 

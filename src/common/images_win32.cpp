@@ -1,4 +1,4 @@
-#include "app/images_win32.h"
+#include "common/images_win32.h"
 
 #include "common/app_error.h"
 #include "common/unique_handle_win32.h"

@@ -1,4 +1,4 @@
-#include "app/message_pump_win32.h"
+#include "common/message_pump_win32.h"
 
 namespace tidewell {
 
@@ -24,9 +24,13 @@ void Process(MSG& message) {
 
 }  // namespace
 
-void SetMessageHook(MessageHook hook) { Hook() = std::move(hook); }
+void SetMessageHook(MessageHook hook) {
+    Hook() = std::move(hook);
+}
 
-void SetNavigationWindow(HWND window) { NavigationWindow() = window; }
+void SetNavigationWindow(HWND window) {
+    NavigationWindow() = window;
+}
 
 int RunMessageLoop() {
     MSG message{};

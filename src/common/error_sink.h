@@ -1,0 +1,31 @@
+#pragma once
+// Where errors that no command checked for end up. A window reports them in its Error box; the
+// code that runs inside another window's procedure (a list's drag, the message hook) reaches the
+// same box through this interface and RunGuarded.
+#include <exception>
+#include <string>
+
+#include "common/error_text.h"
+
+namespace tidewell {
+
+class ErrorSink {
+  public:
+    virtual void ReportError(const std::wstring& message) = 0;
+
+  protected:
+    ~ErrorSink() = default;
+};
+
+// Runs `action`; an error it raises is reported to `sink` and goes no further, so that none can
+// unwind through the system's code that called us.
+template <typename Action>
+void RunGuarded(ErrorSink& sink, Action&& action) noexcept {
+    try {
+        action();
+    } catch (...) {
+        sink.ReportError(UserErrorText(std::current_exception()));
+    }
+}
+
+}  // namespace tidewell

@@ -1,0 +1,33 @@
+#pragma once
+// The stored preferences: the playlist, the program and the monitor number, restored once while
+// the main window is created and stored at every close, under one registry key.
+#include <string>
+
+#include "common/window_fields.h"
+#include "playlist/playlist_rows.h"
+
+namespace tidewell {
+
+class Preferences {
+  public:
+    // `keyPath` is below HKEY_CURRENT_USER.
+    Preferences(std::wstring keyPath, PlaylistRows& playlist, ProgramField& program,
+                MonitorSelector& monitor);
+
+    // Entries and a program that no longer exist are left out; a key that cannot be opened means
+    // a start with defaults and no message.
+    void Load();
+    // Throws AppError when a value cannot be written; the later values then stay unwritten.
+    void Save();
+
+  private:
+    std::wstring keyPath_;
+    PlaylistRows& playlist_;
+    ProgramField& program_;
+    MonitorSelector& monitor_;
+};
+
+// The key named by the TIDEWELL_PREFERENCES_KEY variable, or the program's own.
+std::wstring PreferencesKeyFromEnvironment();
+
+}  // namespace tidewell

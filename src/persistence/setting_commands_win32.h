@@ -1,0 +1,37 @@
+#pragma once
+// "Save setting" and "Load setting": the current monitor, program and playlist to and from a
+// setting file that the user names.
+#include <windows.h>
+
+#include <functional>
+
+#include "common/dialogs_win32.h"
+#include "common/window_fields.h"
+#include "playlist/playlist_rows.h"
+
+namespace tidewell {
+
+class SettingCommands {
+  public:
+    // `onLoaded` runs after a setting file has replaced the playlist, so that the window applies
+    // its command states again.
+    SettingCommands(HWND owner, Dialogs& dialogs, PlaylistRows& playlist, ProgramField& program,
+                    MonitorSelector& monitor, std::function<void()> onLoaded);
+    SettingCommands(const SettingCommands&) = delete;
+    SettingCommands& operator=(const SettingCommands&) = delete;
+
+    void Save();
+    void Load();
+
+  private:
+    HWND owner_;
+    Dialogs& dialogs_;
+    PlaylistRows& playlist_;
+    ProgramField& program_;
+    MonitorSelector& monitor_;
+    std::function<void()> onLoaded_;
+    FileDialog TntOpenDialog3;
+    FileDialog TntSaveDialog1;
+};
+
+}  // namespace tidewell

@@ -1,0 +1,26 @@
+#pragma once
+// The playlist as the other commands see it: its entries and its one selected row. The play run
+// reads them; the stored preferences and setting files read and replace them.
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace tidewell {
+
+class PlaylistRows {
+  public:
+    virtual const std::vector<std::wstring>& Entries() const = 0;
+    std::size_t Count() const { return Entries().size(); }
+    // The selected row, or -1.
+    virtual int SelectedIndex() const = 0;
+    // Marks row `index` selected, or unmarks every row when `index` is negative or past the end.
+    virtual void SetSelectedIndex(int index) = 0;
+    // Adds rows at the end; the selection stays as it was.
+    virtual void AppendAll(std::vector<std::wstring> paths) = 0;
+    virtual void RemoveAll() = 0;
+
+  protected:
+    ~PlaylistRows() = default;
+};
+
+}  // namespace tidewell
