@@ -80,7 +80,7 @@ HMENU TForm1::CreateMenus() {
 void TForm1::CreateToolbar() {
     const HWND toolbar = Control(IDC_TntToolBar1);
     ::SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    toolbarImages_.reset(CreateToolbarImages(Scale(kGlyphSize)));
+    toolbarImages_ = CreateToolbarImages(Scale(kGlyphSize));
     ::SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(toolbarImages_.get()));
 
     std::vector<TBBUTTON> buttons;

@@ -1,12 +1,14 @@
 #include "common/images_win32.h"
 
-#include "common/app_error.h"
 #include "common/unique_handle_win32.h"
+#include "common/win32_error_win32.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace tidewell {
@@ -39,30 +41,27 @@ struct Point {
     double y;
 };
 
-void ThrowGdiFailure(const wchar_t* what) {
-    throw AppError(std::wstring(L"Could not draw the program's pictures (") + what + L")");
+void ThrowIfGdiFailed(bool failed, const wchar_t* call) {
+    ThrowLastErrorIf(failed, call,
+                     std::wstring(L"Could not draw the program's pictures (") + call + L")");
 }
 
 UniqueGdiObject CreateDib(int width, int height, void** bits) {
     UniqueGdiObject bitmap = CreateTopDownDib(width, height, bits);
-    if (!bitmap) ThrowGdiFailure(L"CreateDIBSection");
+    ThrowIfGdiFailed(!bitmap, L"CreateDIBSection");
     return bitmap;
 }
 
 class Canvas {
   public:
     explicit Canvas(int size) : size_(size), big_(size * kOversample) {
-        dc_ = CreateCompatibleDC(nullptr);
-        if (!dc_) ThrowGdiFailure(L"CreateCompatibleDC");
+        dc_.reset(CreateCompatibleDC(nullptr));
+        ThrowIfGdiFailed(!dc_, L"CreateCompatibleDC");
         bitmap_ = CreateDib(big_, big_, reinterpret_cast<void**>(&bits_));
-        previous_ = SelectObject(dc_, bitmap_.get());
+        selected_.emplace(dc_.get(), bitmap_.get());
         UniqueGdiObject clear(CreateSolidBrush(kClear));
         const RECT all{0, 0, big_, big_};
-        FillRect(dc_, &all, static_cast<HBRUSH>(clear.get()));
-    }
-    ~Canvas() {
-        SelectObject(dc_, previous_);
-        DeleteDC(dc_);
+        FillRect(dc_.get(), &all, static_cast<HBRUSH>(clear.get()));
     }
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
@@ -73,17 +72,15 @@ class Canvas {
         for (const Point& p : points) device.push_back({Device(p.x), Device(p.y)});
         UniqueGdiObject pen(CreateGeometricPen(Unit(), outline, PS_ENDCAP_FLAT | PS_JOIN_MITER));
         UniqueGdiObject brush(CreateSolidBrush(fill));
-        HGDIOBJ oldPen = SelectObject(dc_, pen.get());
-        HGDIOBJ oldBrush = SelectObject(dc_, brush.get());
-        ::Polygon(dc_, device.data(), static_cast<int>(device.size()));
-        SelectObject(dc_, oldBrush);
-        SelectObject(dc_, oldPen);
+        const SelectedObject selectedPen(dc_.get(), pen.get());
+        const SelectedObject selectedBrush(dc_.get(), brush.get());
+        ::Polygon(dc_.get(), device.data(), static_cast<int>(device.size()));
     }
 
     void Rectangle(double left, double top, double right, double bottom, COLORREF fill) {
         UniqueGdiObject brush(CreateSolidBrush(fill));
         const RECT r{Device(left), Device(top), Device(right), Device(bottom)};
-        FillRect(dc_, &r, static_cast<HBRUSH>(brush.get()));
+        FillRect(dc_.get(), &r, static_cast<HBRUSH>(brush.get()));
     }
 
     // A straight stroke `width` units wide with round ends.
@@ -91,10 +88,9 @@ class Canvas {
         const int deviceWidth = std::max(1, static_cast<int>(std::lround(width * Unit())));
         UniqueGdiObject pen(
             CreateGeometricPen(deviceWidth, colour, PS_ENDCAP_ROUND | PS_JOIN_ROUND));
-        HGDIOBJ oldPen = SelectObject(dc_, pen.get());
-        MoveToEx(dc_, Device(from.x), Device(from.y), nullptr);
-        LineTo(dc_, Device(to.x), Device(to.y));
-        SelectObject(dc_, oldPen);
+        const SelectedObject selectedPen(dc_.get(), pen.get());
+        MoveToEx(dc_.get(), Device(from.x), Device(from.y), nullptr);
+        LineTo(dc_.get(), Device(to.x), Device(to.y));
     }
 
     // The picture at its final size: straight (not premultiplied) BGRA, top row first, each
@@ -137,15 +133,16 @@ class Canvas {
         LOGBRUSH brush{BS_SOLID, colour, 0};
         HPEN pen = ExtCreatePen(PS_GEOMETRIC | PS_SOLID | shape, static_cast<DWORD>(width), &brush,
                                 0, nullptr);
-        if (!pen) ThrowGdiFailure(L"ExtCreatePen");
+        ThrowIfGdiFailed(!pen, L"ExtCreatePen");
         return pen;
     }
 
     int size_;
     int big_;
-    HDC dc_ = nullptr;
+    UniqueMemoryDC dc_;
     UniqueGdiObject bitmap_;
-    HGDIOBJ previous_ = nullptr;
+    // Declared last, so that the bitmap is unselected before it and the context are deleted.
+    std::optional<SelectedObject> selected_;
     std::uint32_t* bits_ = nullptr;
 };
 
@@ -169,7 +166,7 @@ GlyphBitmaps ToBitmaps(const Canvas& canvas, int size) {
             if ((pixels[static_cast<size_t>(y) * size + x] >> 24) == 0)
                 mask[static_cast<size_t>(y) * stride + x / 8] |= static_cast<BYTE>(0x80 >> (x % 8));
     result.mask.reset(CreateBitmap(size, size, 1, 1, mask.data()));
-    if (!result.mask) ThrowGdiFailure(L"CreateBitmap");
+    ThrowIfGdiFailed(!result.mask, L"CreateBitmap");
     return result;
 }
 
@@ -266,26 +263,22 @@ UniqueGdiObject CreateTopDownDib(int width, int height, void** bits) {
     return UniqueGdiObject(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0));
 }
 
-HIMAGELIST CreateToolbarImages(int size) {
-    HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, kToolbarImageCount, 0);
-    if (!list) ThrowGdiFailure(L"ImageList_Create");
-    try {
-        for (int index = 0; index < kToolbarImageCount; ++index) {
-            Canvas canvas(size);
-            DrawToolbarImage(canvas, index);
-            const GlyphBitmaps bitmaps = ToBitmaps(canvas, size);
-            if (ImageList_Add(list, static_cast<HBITMAP>(bitmaps.colour.get()),
-                              static_cast<HBITMAP>(bitmaps.mask.get())) != index)
-                ThrowGdiFailure(L"ImageList_Add");
-        }
-    } catch (...) {
-        ImageList_Destroy(list);
-        throw;
+UniqueImageList CreateToolbarImages(int size) {
+    UniqueImageList list(
+        ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, kToolbarImageCount, 0));
+    ThrowIfGdiFailed(!list, L"ImageList_Create");
+    for (int index = 0; index < kToolbarImageCount; ++index) {
+        Canvas canvas(size);
+        DrawToolbarImage(canvas, index);
+        const GlyphBitmaps bitmaps = ToBitmaps(canvas, size);
+        ThrowIfGdiFailed(ImageList_Add(list.get(), static_cast<HBITMAP>(bitmaps.colour.get()),
+                                       static_cast<HBITMAP>(bitmaps.mask.get())) != index,
+                         L"ImageList_Add");
     }
     return list;
 }
 
-HICON CreateOpenFolderGlyph(int size) {
+UniqueHICON CreateOpenFolderGlyph(int size) {
     Canvas canvas(size);
     DrawFolderBack(canvas);
     canvas.Polygon({{4.5, 3.5}, {12.5, 3.5}, {12.5, 9.5}, {4.5, 9.5}}, kPaper, kInk);
@@ -295,8 +288,8 @@ HICON CreateOpenFolderGlyph(int size) {
     info.fIcon = TRUE;
     info.hbmColor = static_cast<HBITMAP>(bitmaps.colour.get());
     info.hbmMask = static_cast<HBITMAP>(bitmaps.mask.get());
-    HICON icon = CreateIconIndirect(&info);
-    if (!icon) ThrowGdiFailure(L"CreateIconIndirect");
+    UniqueHICON icon(CreateIconIndirect(&info));
+    ThrowIfGdiFailed(!icon, L"CreateIconIndirect");
     return icon;
 }
 

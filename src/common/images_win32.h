@@ -26,12 +26,12 @@ enum ToolbarImage : int {
 inline constexpr int kGlyphSize = 16;
 
 // An image list of kToolbarImageCount images, each `size` pixels square, 32-bit with alpha and a
-// mask. The caller owns it (ImageList_Destroy). Throws AppError when GDI runs out of resources.
-HIMAGELIST CreateToolbarImages(int size = kGlyphSize);
+// mask. Throws AppError when GDI runs out of resources.
+UniqueImageList CreateToolbarImages(int size = kGlyphSize);
 
-// The speed button's picture: an open folder, `size` pixels square, 32-bit with alpha. The caller
-// owns it (DestroyIcon). Throws AppError when GDI runs out of resources.
-HICON CreateOpenFolderGlyph(int size = kGlyphSize);
+// The speed button's picture: an open folder, `size` pixels square, 32-bit with alpha. Throws
+// AppError when GDI runs out of resources.
+UniqueHICON CreateOpenFolderGlyph(int size = kGlyphSize);
 
 // A 32-bit top-down DIB section of `width` by `height` pixels; `bits` receives its BGRA pixels,
 // top row first. Empty when GDI cannot make one.

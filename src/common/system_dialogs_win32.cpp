@@ -8,6 +8,7 @@
 #include "common/application_title.h"
 #include "common/dialogs_win32.h"
 #include "common/file_dialog_text.h"
+#include "common/unique_handle_win32.h"
 
 namespace tidewell {
 
@@ -55,23 +56,22 @@ bool SystemDialogs::RunFileDialog(HWND owner, FileDialog& dialog) {
 std::optional<std::wstring> SystemDialogs::BrowseForFolder(HWND owner, const std::wstring& prompt) {
     // The root is the desktop folder, so the whole namespace below it is offered.
     IShellFolder* desktop = nullptr;
-    LPITEMIDLIST root = nullptr;
+    UniqueCoTaskMem root;
     if (SUCCEEDED(::SHGetDesktopFolder(&desktop)) && desktop) {
         desktop->Release();
-        ::SHGetSpecialFolderLocation(owner, CSIDL_DESKTOP, &root);
+        LPITEMIDLIST location = nullptr;
+        if (SUCCEEDED(::SHGetSpecialFolderLocation(owner, CSIDL_DESKTOP, &location)))
+            root.reset(location);
     }
     BROWSEINFOW info{};
     info.hwndOwner = owner;
-    info.pidlRoot = root;
+    info.pidlRoot = static_cast<LPCITEMIDLIST>(root.get());
     info.lpszTitle = prompt.c_str();
     info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX;
-    LPITEMIDLIST item = ::SHBrowseForFolderW(&info);
-    if (root) ::CoTaskMemFree(root);
+    const UniqueCoTaskMem item(::SHBrowseForFolderW(&info));
     if (!item) return std::nullopt;
     wchar_t path[MAX_PATH + 1] = {};
-    const BOOL ok = ::SHGetPathFromIDListW(item, path);
-    ::CoTaskMemFree(item);
-    if (!ok) return std::nullopt;
+    if (!::SHGetPathFromIDListW(static_cast<LPCITEMIDLIST>(item.get()), path)) return std::nullopt;
     return std::wstring(path);
 }
 

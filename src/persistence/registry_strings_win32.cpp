@@ -27,8 +27,10 @@ std::wstring ReadRegistryString(HKEY key, const wchar_t* name) {
     if (size == 1) size = 2;
     std::vector<std::uint8_t> data(size / 2 * 2);
     DWORD read = static_cast<DWORD>(data.size());
-    if (::RegQueryValueExW(key, name, nullptr, nullptr, data.data(), &read) != ERROR_SUCCESS) {
-        throw AppError(FailedToGetDataMessage(name));
+    const LSTATUS status = ::RegQueryValueExW(key, name, nullptr, nullptr, data.data(), &read);
+    if (status != ERROR_SUCCESS) {
+        throw AppError(FailedToGetDataMessage(name), L"RegQueryValueExW",
+                       static_cast<unsigned long>(status));
     }
     // The buffer stays whole: a one-byte value fills only half of its code unit, whose other
     // half is still zero.
@@ -37,9 +39,11 @@ std::wstring ReadRegistryString(HKEY key, const wchar_t* name) {
 
 void WriteRegistryString(HKEY key, const wchar_t* name, std::wstring_view text) {
     const std::vector<std::uint8_t> data = RegistryStringData(text);
-    if (::RegSetValueExW(key, name, 0, REG_SZ, data.data(), static_cast<DWORD>(data.size())) !=
-        ERROR_SUCCESS) {
-        throw AppError(FailedToSetDataMessage(name));
+    const LSTATUS status =
+        ::RegSetValueExW(key, name, 0, REG_SZ, data.data(), static_cast<DWORD>(data.size()));
+    if (status != ERROR_SUCCESS) {
+        throw AppError(FailedToSetDataMessage(name), L"RegSetValueExW",
+                       static_cast<unsigned long>(status));
     }
 }
 

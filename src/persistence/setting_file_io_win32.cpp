@@ -18,8 +18,8 @@ namespace {
 // take all the memory there is.
 constexpr std::uint64_t kLargestSettingFile = 64ull * 1024 * 1024;
 
-[[noreturn]] void ThrowCannotCreate(const std::wstring& target, DWORD error) {
-    throw AppError(CannotCreateFileMessage(FullPathOf(target), SystemMessage(error)));
+[[noreturn]] void ThrowCannotCreate(const std::wstring& target, const wchar_t* call, DWORD error) {
+    throw AppError(CannotCreateFileMessage(FullPathOf(target), SystemMessage(error)), call, error);
 }
 
 // True when the target could be deleted right now: nobody holds it open without allowing
@@ -56,7 +56,9 @@ class PendingFile {
                                       CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
             if (file_) return;
             const DWORD error = ::GetLastError();
-            if (error != ERROR_FILE_EXISTS || attempt == 100) ThrowCannotCreate(target, error);
+            if (error != ERROR_FILE_EXISTS || attempt == 100) {
+                ThrowCannotCreate(target, L"CreateFileW", error);
+            }
         }
     }
     PendingFile(const PendingFile&) = delete;
@@ -113,10 +115,9 @@ std::wstring FullPathOf(const std::wstring& path) {
 std::vector<std::uint8_t> ReadSettingFile(const std::wstring& path) {
     const UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        const DWORD error = ::GetLastError();
-        throw AppError(CannotOpenFileMessage(FullPathOf(path), SystemMessage(error)));
-    }
+    ThrowLastErrorIf(!file, L"CreateFileW", [&path](DWORD code) {
+        return CannotOpenFileMessage(FullPathOf(path), SystemMessage(code));
+    });
     const auto cannotRead = [&path](std::wstring_view reason) {
         return AppError(CannotReadFileMessage(FullPathOf(path), reason));
     };
@@ -154,7 +155,7 @@ SaveOutcome SaveSettingFile(const std::wstring& target, std::span<const std::uin
     if (error == ERROR_SUCCESS) return SaveOutcome::Saved;
     // Another program took hold of the file after the check: the same message as before it.
     if (targetExists) return SaveOutcome::TargetInUse;
-    ThrowCannotCreate(target, error);
+    ThrowCannotCreate(target, L"MoveFileExW", error);
 }
 
 std::wstring DecodeAnsiText(std::span<const std::uint8_t> bytes) {

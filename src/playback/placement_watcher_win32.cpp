@@ -62,10 +62,9 @@ bool IsSlideShowWindow(HWND window) {
 void StartPlacementWatcher() {
     DWORD threadId = 0;
     UniqueKernelHandle thread(::CreateThread(nullptr, 0, PlacementWatcher, nullptr, 0, &threadId));
-    if (!thread) {
-        throw AppError(L"Cannot start the slide-show placement. " +
-                       SystemMessage(::GetLastError()));
-    }
+    ThrowLastErrorIf(!thread, L"CreateThread", [](DWORD code) {
+        return L"Cannot start the slide-show placement. " + SystemMessage(code);
+    });
 }
 
 }  // namespace tidewell

@@ -87,10 +87,11 @@ struct ImageOnTwoBackgrounds {
 class ToolbarPictures : public ::testing::Test {
   protected:
     void SetUp() override {
-        list_ = CreateToolbarImages();
+        images_ = CreateToolbarImages();
+        list_ = images_.get();
         ASSERT_NE(list_, nullptr);
     }
-    void TearDown() override { ::ImageList_Destroy(list_); }
+    UniqueImageList images_;
     HIMAGELIST list_ = nullptr;
 };
 
@@ -176,7 +177,8 @@ TEST_F(ToolbarPictures, Arrows_PointTheirWayAndDownIsUpMirrored) {
 }
 
 TEST_F(ToolbarPictures, HigherDpi_DrawsTheSameImagesAtTheLargerSize) {
-    HIMAGELIST large = CreateToolbarImages(24);
+    const UniqueImageList images = CreateToolbarImages(24);
+    const HIMAGELIST large = images.get();
     ASSERT_NE(large, nullptr);
     int cx = 0, cy = 0;
     ::ImageList_GetIconSize(large, &cx, &cy);
@@ -184,11 +186,10 @@ TEST_F(ToolbarPictures, HigherDpi_DrawsTheSameImagesAtTheLargerSize) {
     EXPECT_EQ(::ImageList_GetImageCount(large), 8);
     const ImageOnTwoBackgrounds image(large, kImageRemove, 24);
     EXPECT_TRUE(IsRed(image.onWhite.At(17, 17)) || IsRed(image.onWhite.At(16, 16)));
-    ::ImageList_Destroy(large);
 }
 
 TEST(SpeedButtonGlyph, OpenFolder_IsASixteenPixelIconWithTransparency) {
-    UniqueHICON icon(CreateOpenFolderGlyph());
+    const UniqueHICON icon = CreateOpenFolderGlyph();
     ASSERT_TRUE(icon);
     ICONINFO info{};
     ASSERT_TRUE(::GetIconInfo(icon.get(), &info));
