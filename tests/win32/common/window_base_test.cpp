@@ -46,7 +46,9 @@ TEST(WindowBase, ErrorInAHandler_ShownOnceInTheErrorBoxAndTheWindowGoesOn) {
     ASSERT_NE(window.Handle(), nullptr);
     EXPECT_EQ(::SendMessageW(window.Handle(), kThrowAppError, 0, 0), 0);
     ::SendMessageW(window.Handle(), kThrowLibraryError, 0, 0);
-    EXPECT_EQ(dialogs.errors, (std::vector<std::wstring>{L"Cannot do that.", L"out of luck."}));
+    ASSERT_EQ(dialogs.errors.size(), 2u);
+    EXPECT_EQ(dialogs.errors[0], L"Cannot do that.");
+    EXPECT_EQ(dialogs.errors[1].find(L"out of luck"), std::wstring::npos) << "no library text";
     EXPECT_TRUE(::IsWindow(window.Handle()));
 }
 

@@ -304,7 +304,7 @@ TEST_F(BadSettingFiles, Load_LargerThan64MB_ReadErrorNothingChanges) {
     Load(SizedFile(L"large.ppsv", 64LL * 1024 * 1024));
     EXPECT_TRUE(dialogs_.errors.empty());
     EXPECT_EQ(form_->Playlist().Entries(), (Paths{a_}));
-    EXPECT_EQ(form_->MonitorNumber(), 1);
+    EXPECT_EQ(MonitorNumber(), 1);
 }
 
 TEST_F(BadSettingFiles, Load_DeviceNames_NotADiskFileNothingChanges) {
