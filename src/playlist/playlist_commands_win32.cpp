@@ -23,6 +23,7 @@ PlaylistCommands::PlaylistCommands(HWND owner, HWND list, Dialogs& dialogs, Erro
       // Every change of a row's selected state is the selection event, which re-applies the rule.
       view_(list, [this] { onCommandsChanged_(); }) {
     ::DragAcceptFiles(list, TRUE);
+    ConnectDrag();
 }
 
 void PlaylistCommands::AddFiles() {

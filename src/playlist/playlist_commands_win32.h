@@ -30,15 +30,15 @@ class PlaylistCommands {
     void MoveUp();
     void MoveDown();
 
-    // Notifications the list sends its parent (row texts, selection, type-ahead, the start of a
-    // drag); true when handled here.
+    // Notifications the list sends its parent (row texts, selection, type-ahead); true when
+    // handled here.
     bool HandleNotify(const NMHDR& header, LRESULT& result);
     // For the application-wide message hook: takes the shell's drops onto the list (true) and lets
     // everything else through (false).
     bool TakeShellDrop(const MSG& message);
 
   private:
-    void BeginDrag();
+    void ConnectDrag();
     bool AcceptsDragFrom(HWND source) const;
     void EndDrag(POINT clientPoint);
 

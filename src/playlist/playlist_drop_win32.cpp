@@ -33,17 +33,12 @@ bool IsDroppablePresentation(const std::wstring& path, const std::wstring& upper
 
 bool PlaylistCommands::HandleNotify(const NMHDR& header, LRESULT& result) {
     if (header.hwndFrom != view_.Handle()) return false;
-    if (header.code == LVN_BEGINDRAG) {
-        BeginDrag();
-        result = 0;
-        return true;
-    }
     return view_.HandleNotify(header, result);
 }
 
-// The drag runs inside the list's own window procedure; errors must not leave it, so each call
-// back into the commands goes through the window's error guard.
-void PlaylistCommands::BeginDrag() {
+// The list runs its drags itself, inside its own window procedure; errors must not leave it, so
+// each call back into the commands goes through the window's error guard.
+void PlaylistCommands::ConnectDrag() {
     PlaylistView::DragHandlers handlers;
     handlers.over = [this](HWND source, POINT) {
         bool accepted = false;
@@ -53,7 +48,7 @@ void PlaylistCommands::BeginDrag() {
     handlers.end = [this](POINT clientPoint) {
         RunGuarded(errors_, [&] { EndDrag(clientPoint); });
     };
-    view_.BeginDrag(std::move(handlers));
+    view_.SetDragHandlers(std::move(handlers));
 }
 
 bool PlaylistCommands::AcceptsDragFrom(HWND source) const {

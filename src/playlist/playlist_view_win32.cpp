@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <utility>
 
 #include "playlist/playlist_edit.h"
@@ -15,6 +16,13 @@ namespace {
 constexpr UINT_PTR kSubclassId = 0x504C;  // any id unique to this subclass
 // Posted to the list after appends, so that the control learns the new row count once per batch.
 constexpr UINT kSyncRowCount = WM_APP + 0x504C;
+
+int ScreenDpi() {
+    const HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, screen);
+    return dpi;
+}
 
 bool SelectionChanged(UINT oldState, UINT newState) {
     return ((oldState ^ newState) & LVIS_SELECTED) != 0;
@@ -136,6 +144,9 @@ bool PlaylistView::HandleNotify(const NMHDR& header, LRESULT& result) {
             result = 0;
             return true;
         }
+        case LVN_BEGINDRAG:  // the control's own detection, at the system's drag metric
+            result = 0;
+            return true;
         case LVN_ITEMCHANGED: {
             const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
             if ((change.uChanged & LVIF_STATE) &&
@@ -172,10 +183,8 @@ int PlaylistView::FindRow(int start, const LVFINDINFOW& find) const {
     });
 }
 
-void PlaylistView::BeginDrag(DragHandlers handlers) {
-    drag_ = std::move(handlers);
-    dragging_ = true;
-    ::SetCapture(list_);
+void PlaylistView::SetDragHandlers(DragHandlers handlers) {
+    dragHandlers_ = std::move(handlers);
 }
 
 LRESULT CALLBACK PlaylistView::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
@@ -193,32 +202,67 @@ LRESULT PlaylistView::HandleListMessage(UINT message, WPARAM wParam, LPARAM lPar
     // every appended row.
     SyncRowCount();
     if (message == kSyncRowCount) return 0;
-    const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    if (dragging_) {
-        switch (message) {
-            case WM_MOUSEMOVE:
-                ::SetCursor(::LoadCursorW(nullptr, DragAcceptedAt(at) ? IDC_ARROW : IDC_NO));
-                return 0;
-            case WM_LBUTTONUP:
-                EndDrag(true, at);
-                break;  // the control still sees the release, so its own click state ends
-            case WM_KEYDOWN:
-                if (wParam != VK_ESCAPE) return 0;
-                EndDrag(false, at);
-                return 0;
-            case WM_RBUTTONDOWN:
-            case WM_CAPTURECHANGED:
-                EndDrag(false, at);
-                return 0;
-            default:
-                break;
-        }
-    }
+    bool handled = false;
+    const LRESULT dragResult = HandleDragMessage(message, wParam, lParam, handled);
+    if (handled) return dragResult;
     const LRESULT result = ::DefSubclassProc(list_, message, wParam, lParam);
     if (message == WM_SIZE && autoColumnWidth_) FitColumn();
     return result;
 }
 
+LRESULT PlaylistView::HandleDragMessage(UINT message, WPARAM wParam, LPARAM lParam,
+                                        bool& handled) {
+    const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    handled = true;
+    if (drag_ == DragState::None) {
+        // The second press of a double click holds the button as well as a first one does.
+        if (message != WM_LBUTTONDOWN && message != WM_LBUTTONDBLCLK) {
+            handled = false;
+            return 0;
+        }
+        // The control selects the row (and may run a drag detection of its own, whose
+        // notification is ignored); a press on a row it then holds selected arms the drag.
+        const int row = RowAt(at);
+        const LRESULT result = ::DefSubclassProc(list_, message, wParam, lParam);
+        if (row >= 0 && row == SelectedIndex() && dragHandlers_.end) ArmDrag(at);
+        return result;
+    }
+    switch (message) {
+        case WM_GETDLGCODE: {
+            // The main loop runs the window's dialog navigation, which turns Esc into a cancel
+            // command for the window unless the control with the focus asks for it.
+            const auto* key = reinterpret_cast<const MSG*>(lParam);
+            const LRESULT code = ::DefSubclassProc(list_, message, wParam, lParam);
+            const bool escape = key && key->message == WM_KEYDOWN && key->wParam == VK_ESCAPE;
+            return escape ? code | DLGC_WANTMESSAGE : code;
+        }
+        case WM_MOUSEMOVE:
+            if (!(wParam & MK_LBUTTON)) {  // released where the list could not see it
+                EndDrag(false, at);
+                handled = false;
+                return 0;
+            }
+            if (drag_ == DragState::Armed && IsPastDragThreshold(at)) drag_ = DragState::Dragging;
+            if (drag_ == DragState::Dragging) {
+                ::SetCursor(::LoadCursorW(nullptr, DragAcceptedAt(at) ? IDC_ARROW : IDC_NO));
+            }
+            return 0;  // the control's own drag detection never runs
+        case WM_LBUTTONUP:
+            EndDrag(true, at);
+            handled = false;  // the control still sees the release, so its own click state ends
+            return 0;
+        case WM_KEYDOWN:
+            if (wParam == VK_ESCAPE) EndDrag(false, at);
+            return 0;  // no other key may change the selection under the dragged row
+        case WM_RBUTTONDOWN:
+        case WM_CAPTURECHANGED:
+            EndDrag(false, at);
+            return 0;
+        default:
+            handled = false;
+            return 0;
+    }
+}
 // Telling the control its row count costs a scroll-bar update that, on a shown window, takes
 // milliseconds: once per appended row that made loading thousands of entries take minutes. Appends
 // therefore only mark the count stale; it is handed over before the control next handles any
@@ -259,15 +303,27 @@ bool PlaylistView::DragAcceptedAt(POINT clientPoint) const {
     ::ClientToScreen(list_, &screen);
     // Over the header or the scroll bar the point is not a place in the list's rows.
     if (!::PtInRect(&client, clientPoint) || ::WindowFromPoint(screen) != list_) return false;
-    return drag_.over && drag_.over(list_, clientPoint);
+    return dragHandlers_.over && dragHandlers_.over(list_, clientPoint);
+}
+
+void PlaylistView::ArmDrag(POINT clientPoint) {
+    // Capture first: taking it may report the loss of an earlier one back here.
+    ::SetCapture(list_);
+    drag_ = DragState::Armed;
+    dragArmedAt_ = clientPoint;
+}
+
+bool PlaylistView::IsPastDragThreshold(POINT clientPoint) const {
+    const int threshold = ::MulDiv(kDragThreshold, ScreenDpi(), 96);
+    return std::abs(clientPoint.x - dragArmedAt_.x) >= threshold ||
+           std::abs(clientPoint.y - dragArmedAt_.y) >= threshold;
 }
 
 void PlaylistView::EndDrag(bool drop, POINT clientPoint) {
-    const bool accepted = drop && DragAcceptedAt(clientPoint);
-    DragHandlers handlers = std::exchange(drag_, {});
-    dragging_ = false;  // before the release: it sends WM_CAPTURECHANGED back here
+    const bool accepted = drag_ == DragState::Dragging && drop && DragAcceptedAt(clientPoint);
+    drag_ = DragState::None;  // before the release: it sends WM_CAPTURECHANGED back here
     if (::GetCapture() == list_) ::ReleaseCapture();
-    if (accepted && handlers.end) handlers.end(clientPoint);
+    if (accepted && dragHandlers_.end) dragHandlers_.end(clientPoint);
 }
 
 }  // namespace tidewell

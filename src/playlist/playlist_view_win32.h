@@ -59,10 +59,15 @@ class PlaylistView final : public PlaylistRows {
 
     // Notifications the list sends its parent; true when handled here.
     bool HandleNotify(const NMHDR& header, LRESULT& result);
-    // Takes the mouse until the button is released (drop), Esc is pressed or the capture is lost
-    // (both cancel). Only a release that `handlers.over` accepts reaches `handlers.end`.
-    void BeginDrag(DragHandlers handlers);
-    bool IsDragging() const { return dragging_; }
+    // Drags start here, not at the system's drag metric: a press on a row arms one, and it begins
+    // once the pointer, button held, is kDragThreshold pixels (at 96 DPI) or more away from the
+    // press, horizontally or vertically. From the press on the list holds the mouse until the
+    // button is released (drop), Esc is pressed or the capture is lost (both cancel). Only a
+    // release that `handlers.over` accepts reaches `handlers.end`; without handlers no drag starts.
+    void SetDragHandlers(DragHandlers handlers);
+    bool IsDragArmed() const { return drag_ == DragState::Armed; }
+    bool IsDragging() const { return drag_ == DragState::Dragging; }
+    static constexpr int kDragThreshold = 5;
 
   private:
     static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
@@ -74,15 +79,21 @@ class PlaylistView final : public PlaylistRows {
     void FitColumn();
     int FindRow(int start, const LVFINDINFOW& find) const;
     bool DragAcceptedAt(POINT clientPoint) const;
+    void ArmDrag(POINT clientPoint);
+    bool IsPastDragThreshold(POINT clientPoint) const;
+    // Ends an armed or running drag; only a running one that is dropped can move the entry.
     void EndDrag(bool drop, POINT clientPoint);
+    LRESULT HandleDragMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
 
     HWND list_;
     std::function<void()> onSelectionEvent_;
     std::vector<std::wstring> entries_;
     bool rowCountStale_ = false;
     bool autoColumnWidth_ = false;
-    bool dragging_ = false;
-    DragHandlers drag_;
+    enum class DragState { None, Armed, Dragging };
+    DragState drag_ = DragState::None;
+    POINT dragArmedAt_{};
+    DragHandlers dragHandlers_;
 };
 
 }  // namespace tidewell

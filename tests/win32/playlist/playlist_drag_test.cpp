@@ -3,7 +3,9 @@
 // button is released.
 #include <gtest/gtest.h>
 
+#include "common/message_pump_win32.h"
 #include "playlist/playlist_fixture.h"
+#include "support/user_input.h"
 
 namespace tidewell::testing::playlist_tests {
 namespace {
@@ -43,6 +45,29 @@ class PlaylistDragTest : public PlaylistFixture {
 
     void Post(UINT message, WPARAM keys, POINT at) {
         ::PostMessageW(ListWindow(), message, keys, MAKELPARAM(at.x, at.y));
+    }
+
+    void TearDown() override {
+        SetNavigationWindow(nullptr);
+        PlaylistFixture::TearDown();
+    }
+
+    // A real press on a row, with the main window in front and its loop's dialog navigation on,
+    // as the program runs it.
+    void PressOnRow(int row) {
+        SetNavigationWindow(form_->Handle());
+        ::SetForegroundWindow(form_->Handle());
+        ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == form_->Handle(); }));
+        UserInput::MoveTo(OnScreen(ListWindow(), RowCenter(row)));
+        UserInput::PressLeft();
+        ASSERT_TRUE(PumpUntil([&] { return List().IsDragArmed(); })) << "the press armed no drag";
+    }
+
+    void ReleaseAndSettle() {
+        UserInput::ReleaseLeft();
+        EXPECT_TRUE(PumpUntil([] { return ::GetKeyState(VK_LBUTTON) >= 0; }));
+        EXPECT_FALSE(List().IsDragArmed() || List().IsDragging());
+        EXPECT_EQ(::GetCapture(), nullptr);
     }
 
     // A point of the list's client area that lies over another window.
@@ -107,14 +132,41 @@ TEST_F(PlaylistDragTest, ReleasedOutsideMainWindow_ChangesNothing) {
     EXPECT_EQ(List().SelectedIndex(), 0);
 }
 
-TEST_F(PlaylistDragTest, EscapeDuringDrag_CancelsAndReleasesMouse) {
-    PressAndMove(1, RowCenter(4));
+TEST_F(PlaylistDragTest, EscapeWithButtonHeld_CancelsThroughTheMainLoop) {
+    PressOnRow(1);
+    UserInput::GlideTo(OnScreen(ListWindow(), RowCenter(4)));
     ASSERT_TRUE(List().IsDragging());
-    ::SendMessageW(ListWindow(), WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_FALSE(List().IsDragging());
-    EXPECT_EQ(::GetCapture(), nullptr);
-    ::SendMessageW(ListWindow(), WM_LBUTTONUP, 0, 0);
-    PumpMessages();
+    UserInput::Key(VK_ESCAPE);
+    EXPECT_TRUE(PumpUntil([&] { return !List().IsDragging(); })) << "Esc did not reach the list";
+    // Released over E, where a running drag would have moved B.
+    ReleaseAndSettle();
+    EXPECT_EQ(ShownRows(), (Rows{L"A", L"B", L"C", L"D", L"E"}));
+    EXPECT_EQ(List().SelectedIndex(), 1);
+    EXPECT_EQ(::GetFocus(), ListWindow());
+}
+
+TEST_F(PlaylistDragTest, DragBeginsFivePixelsFromThePress_HorizontallyOrVertically) {
+    for (const POINT direction : {POINT{1, 0}, POINT{0, 1}, POINT{-1, 0}, POINT{0, -1}}) {
+        SCOPED_TRACE(::testing::Message() << "direction " << direction.x << "," << direction.y);
+        PressOnRow(2);
+        const POINT press = OnScreen(ListWindow(), RowCenter(2));
+        UserInput::MoveTo({press.x + 4 * direction.x, press.y + 4 * direction.y});
+        EXPECT_FALSE(List().IsDragging()) << "began 4 pixels away";
+        EXPECT_TRUE(List().IsDragArmed());
+        UserInput::MoveTo({press.x + 5 * direction.x, press.y + 5 * direction.y});
+        EXPECT_TRUE(List().IsDragging()) << "not begun 5 pixels away";
+        // Released within its own row: a drop on itself.
+        ReleaseAndSettle();
+        EXPECT_EQ(ShownRows(), (Rows{L"A", L"B", L"C", L"D", L"E"}));
+        EXPECT_EQ(List().SelectedIndex(), 2);
+    }
+}
+
+TEST_F(PlaylistDragTest, ReleasedFourPixelsAway_IsAClickThatMovesNothing) {
+    PressOnRow(1);
+    const POINT press = OnScreen(ListWindow(), RowCenter(1));
+    UserInput::MoveTo({press.x + 4, press.y + 4});
+    ReleaseAndSettle();
     EXPECT_EQ(ShownRows(), (Rows{L"A", L"B", L"C", L"D", L"E"}));
     EXPECT_EQ(List().SelectedIndex(), 1);
 }
