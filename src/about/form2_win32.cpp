@@ -80,9 +80,8 @@ LRESULT TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;
         case WM_ACTIVATE:
-            // The button is the only control that takes focus; it gets it back whenever the box
-            // becomes active again.
-            if (LOWORD(wParam) != WA_INACTIVE) ::SetFocus(Control(Form2Control::TntButton1));
+            // The button is the only control that takes focus.
+            RestoreFocusOnActivation(wParam, Control(Form2Control::TntButton1));
             return 0;
         case WM_GETFONT:
             return reinterpret_cast<LRESULT>(windowFont_.get());

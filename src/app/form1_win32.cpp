@@ -67,6 +67,10 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
             return OnControlColour(message, wParam, lParam);
+        case WM_ACTIVATE:
+            // A keyboard user finds the focus on the list at start.
+            RestoreFocusOnActivation(wParam, Control(IDC_ListView1));
+            return 0;
         case WM_CLOSE:
             OnClose();
             return 0;
@@ -88,9 +92,10 @@ LRESULT TForm1::OnControlColour(UINT message, WPARAM wParam, LPARAM lParam) {
         return ::DefWindowProcW(hwnd_, message, wParam, lParam);
     }
     // Read-only edits and labels sit on the button face like the window itself, and so does the
-    // tips memo in its panel.
+    // tips memo in its panel; all in the window-text colour, as the DC's own black would vanish
+    // in a dark high-contrast scheme.
     ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
-    if (inPanel) ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+    ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
     return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
 }
 

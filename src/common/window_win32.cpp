@@ -87,6 +87,19 @@ void WindowBase::ReportError(const std::wstring& message) {
     dialogs_.ShowError(hwnd_, ErrorBoxText(message));
 }
 
+void WindowBase::RestoreFocusOnActivation(WPARAM activation, HWND first) {
+    if (LOWORD(activation) == WA_INACTIVE) {
+        const HWND focus = ::GetFocus();
+        if (focus && ::IsChild(hwnd_, focus)) focusOnDeactivation_ = focus;
+        return;
+    }
+    if (HIWORD(activation) != 0) return;  // minimised: nothing to type into
+    const HWND last = focusOnDeactivation_;
+    const bool canTakeIt = last && ::IsChild(hwnd_, last) && ::IsWindowVisible(last) &&
+                           ::IsWindowEnabled(last);
+    ::SetFocus(canTakeIt ? last : first);
+}
+
 void WindowBase::CentreOnScreen(UINT flags) const {
     RECT frame{};
     ::GetWindowRect(hwnd_, &frame);

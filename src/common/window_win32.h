@@ -81,6 +81,11 @@ class WindowBase : public ErrorSink {
     RECT ScaledBounds(const Rect96& place) const;
     Dialogs& UserDialogs() const { return dialogs_; }
 
+    // For WM_ACTIVATE. The default action gives the focus to the window itself, where no key does
+    // anything; instead the control that had the focus when the window was last deactivated gets
+    // it back (after a dialog, a hidden spell, a switch to another program), or `first` when
+    // there was none or it can no longer take it.
+    void RestoreFocusOnActivation(WPARAM activation, HWND first);
     // Places the window in the middle of the primary monitor; `flags` are added to SetWindowPos's.
     void CentreOnScreen(UINT flags) const;
     // A font of the dialog kind, `pixelHeight` high (already scaled).
@@ -98,6 +103,7 @@ class WindowBase : public ErrorSink {
     Dialogs& dialogs_;
     int dpi_ = 96;
     std::vector<std::pair<int, HWND>> controls_;
+    HWND focusOnDeactivation_ = nullptr;
 };
 
 // The window procedure finds the object through the window: `this` is stored when the window is

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/resource.h"
@@ -25,6 +26,40 @@ bool MenuItemEnabled(HMENU menu, int position) {
 }
 
 class Form1Layout : public FormFixture {};
+
+// How many pixels the control paints in each of two colours, painting itself as it does on
+// screen but into a DC whose text colour starts as `start`: only what the window sets while the
+// control paints decides the colour of the text.
+struct TextColours {
+    int windowText = 0;
+    int start = 0;
+};
+
+TextColours PaintTextColours(HWND control, COLORREF start) {
+    RECT client{};
+    ::GetClientRect(control, &client);
+    const HDC screen = ::GetDC(nullptr);
+    const HDC dc = ::CreateCompatibleDC(screen);
+    const HBITMAP canvas = ::CreateCompatibleBitmap(screen, client.right, client.bottom);
+    ::ReleaseDC(nullptr, screen);
+    const HGDIOBJ previous = ::SelectObject(dc, canvas);
+    ::SetTextColor(dc, start);
+    ::SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc),
+                   PRF_CLIENT | PRF_ERASEBKGND);
+    TextColours counts;
+    const COLORREF windowText = ::GetSysColor(COLOR_WINDOWTEXT);
+    for (int y = 0; y < client.bottom; ++y) {
+        for (int x = 0; x < client.right; ++x) {
+            const COLORREF pixel = ::GetPixel(dc, x, y);
+            counts.windowText += pixel == windowText;
+            counts.start += pixel == start;
+        }
+    }
+    ::SelectObject(dc, previous);
+    ::DeleteObject(canvas);
+    ::DeleteDC(dc);
+    return counts;
+}
 
 struct ControlCase {
     int id;
@@ -261,6 +296,20 @@ TEST_F(Form1Layout, FileDialogs_AreConfiguredAsTheirCommandsNeed) {
         EXPECT_EQ(dialog.filter, c.filter);
         EXPECT_EQ(dialog.options, c.options);
         EXPECT_TRUE(dialog.fileName.empty());
+    }
+}
+
+TEST_F(Form1Layout, LabelsAndReadOnlyEdits_DrawTheirTextInTheWindowTextColour) {
+    CreateForm();
+    // A colour no scheme gives text: what the control would draw with if nothing set one.
+    constexpr COLORREF kUnset = RGB(0xF0, 0x10, 0xC0);
+    for (const auto& [control, name] :
+         {std::pair{Control(IDC_TntLabel1), "TntLabel1"}, std::pair{Control(IDC_TntLabel2), "TntLabel2"},
+          std::pair{Control(IDC_TntEdit1), "TntEdit1"}, std::pair{Control(IDC_TntEdit2), "TntEdit2"}}) {
+        SCOPED_TRACE(name);
+        const TextColours counts = PaintTextColours(control, kUnset);
+        EXPECT_GT(counts.windowText, 0) << "no text in the window-text colour";
+        EXPECT_EQ(counts.start, 0) << "text in a colour the window did not choose";
     }
 }
 

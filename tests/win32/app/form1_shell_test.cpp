@@ -3,9 +3,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "common/message_pump_win32.h"
 #include "app/resource.h"
 #include "common/app_error.h"
+#include "playlist/playlist_view_win32.h"
 #include "support/form_fixture.h"
+#include "support/user_input.h"
 
 namespace tidewell::testing {
 namespace {
@@ -122,6 +125,69 @@ TEST_F(Form1Shell, ReadOnlyFieldsAndTips_RefuseTyping) {
     EXPECT_FALSE(::IsWindowEnabled(Control(IDC_TntPanel1)));
     ::SetFocus(Control(IDC_TntMemo1));
     EXPECT_NE(::GetFocus(), Control(IDC_TntMemo1));
+}
+
+// The main window shown and in front as the program runs it, with its loop's dialog navigation,
+// and a second top-level window that stands for another program to switch to.
+class Form1Focus : public FormFixture {
+  protected:
+    void SetUp() override {
+        FormFixture::SetUp();
+        CreateForm();
+        SetNavigationWindow(form_->Handle());
+        form_->ShowCentered();
+        other_ = ::CreateWindowExW(0, L"STATIC", L"Another program", WS_POPUP | WS_VISIBLE, 0, 0,
+                                   200, 100, nullptr, nullptr, nullptr, nullptr);
+        BringToFront(form_->Handle());
+    }
+    void TearDown() override {
+        SetNavigationWindow(nullptr);
+        ::DestroyWindow(other_);
+        FormFixture::TearDown();
+    }
+
+    static void BringToFront(HWND window) {
+        ::SetForegroundWindow(window);
+        ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == window; }));
+    }
+
+    void SwitchAwayAndBack() {
+        BringToFront(other_);
+        EXPECT_NE(::GetFocus(), Control(IDC_TntEdit1));
+        BringToFront(form_->Handle());
+    }
+
+    HWND other_ = nullptr;
+};
+
+TEST_F(Form1Focus, AtStart_TheListHasTheFocusAndTakesTheFirstKey) {
+    EXPECT_EQ(::GetFocus(), Control(IDC_ListView1));
+    form_->Playlist().AppendAll({L"C:\\a.ppt", L"C:\\b.ppt"});
+    UserInput::Key(VK_DOWN);
+    EXPECT_TRUE(PumpUntil([&] { return form_->Playlist().SelectedIndex() == 0; }))
+        << "the first key did not reach the list";
+}
+
+TEST_F(Form1Focus, SwitchingAwayAndBack_GivesTheFocusBackToTheControlThatHadIt) {
+    UserInput::Key(VK_TAB);
+    ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == Control(IDC_TntEdit1); }));
+    SwitchAwayAndBack();
+    EXPECT_EQ(::GetFocus(), Control(IDC_TntEdit1));
+    UserInput::Key(VK_TAB, VK_SHIFT);
+    ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == Control(IDC_ListView1); }));
+    SwitchAwayAndBack();
+    EXPECT_EQ(::GetFocus(), Control(IDC_ListView1));
+}
+
+TEST_F(Form1Focus, ControlDisabledMeanwhile_FocusGoesToTheList) {
+    form_->Playlist().AppendAll({L"C:\\a.ppt"});
+    form_->Playlist().SetSelectedIndex(0);
+    ::SetFocus(Control(IDC_BitBtn1));
+    BringToFront(other_);
+    Click(IDC_ToolButton4);  // "Remove all" disables "Play All"
+    ASSERT_FALSE(::IsWindowEnabled(Control(IDC_BitBtn1)));
+    BringToFront(form_->Handle());
+    EXPECT_EQ(::GetFocus(), Control(IDC_ListView1));
 }
 
 }  // namespace
