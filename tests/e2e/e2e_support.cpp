@@ -74,4 +74,11 @@ std::wstring WindowCaption(HWND window) {
     return text;
 }
 
+HWND FocusedControlOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+    return info.hwndFocus;
+}
+
 }  // namespace tidewell::e2e

@@ -40,6 +40,9 @@ HWND WaitForWindow(DWORD processId, const wchar_t* className, std::chrono::milli
 
 std::wstring WindowCaption(HWND window);
 
+// The control with the keyboard focus in the thread that owns `window`, or nullptr.
+HWND FocusedControlOf(HWND window);
+
 // The preferences key of the end-to-end tests and benchmarks, below HKEY_CURRENT_USER: never the
 // user's own, so that running them on a developer's machine leaves that person's playlist alone.
 inline constexpr wchar_t kPreferencesKey[] = L"SOFTWARE\\hollowfin-tests\\e2e";

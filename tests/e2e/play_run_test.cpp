@@ -64,11 +64,11 @@ class PlayFixture : public ::testing::Test {
         ASSERT_TRUE(StartProgram(ExecutableFolder() + L"\\tidewell.exe", L"", program_));
         main_ = WaitForWindow(program_.info.dwProcessId, L"TForm1", 20s);
         ASSERT_NE(main_, nullptr) << "no main window appeared";
-        HWND playAll = ::FindWindowExW(main_, nullptr, L"Button", L"Play All");
-        ASSERT_NE(playAll, nullptr);
-        ASSERT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(playAll) != FALSE; }, 5s))
+        playAll_ = ::FindWindowExW(main_, nullptr, L"Button", L"Play All");
+        ASSERT_NE(playAll_, nullptr);
+        ASSERT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(playAll_) != FALSE; }, 5s))
             << "\"Play All\" stayed disabled: the stored playlist was not loaded";
-        ::PostMessageW(playAll, BM_CLICK, 0, 0);
+        ::PostMessageW(playAll_, BM_CLICK, 0, 0);
     }
 
     // The first show window of any stand-in process; the program's own windows are TForm1.
@@ -92,6 +92,7 @@ class PlayFixture : public ::testing::Test {
     StandinSettings settings_;
     RunningProgram program_;
     HWND main_ = nullptr;
+    HWND playAll_ = nullptr;
 };
 
 TEST_F(PlayFixture, PlayAllOnMonitorTwo_EveryShowInOrderOneAtATimeAtItsCorner) {
@@ -123,6 +124,9 @@ TEST_F(PlayFixture, PlayAllOnMonitorTwo_EveryShowInOrderOneAtATimeAtItsCorner) {
     // The window is shown first and brought to the front right after: give that a moment.
     EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == main_; }, 5s))
         << "the main window is back but not in front";
+    // The click gave "Play All" the focus before the window went; it has it again.
+    EXPECT_TRUE(WaitUntil([&] { return FocusedControlOf(main_) == playAll_; }, 5s))
+        << "the focus did not come back to \"Play All\"";
 }
 
 TEST_F(PlayFixture, ProgramGoneMidRun_RemainingLaunchesFailAndWindowBackAtOnce) {
