@@ -9,6 +9,7 @@
 #include "app/form1_win32.h"
 #include "app/resource.h"
 #include "common/images_win32.h"
+#include "common/toolbar_width_win32.h"
 
 namespace tidewell {
 
@@ -96,8 +97,9 @@ void TForm1::CreateToolbar() {
     }
     ::SendMessageW(toolbar, TB_ADDBUTTONSW, buttons.size(),
                    reinterpret_cast<LPARAM>(buttons.data()));
-    ::SendMessageW(toolbar, TB_SETBUTTONSIZE, 0,
-                   MAKELPARAM(Scale(kToolButtonWidth), Scale(kToolButtonHeight)));
+    // The standard width cuts "Save setting" in Tahoma, the face behind "MS Shell Dlg 2".
+    const int width = FixedButtonWidth(toolbar, Scale(kToolButtonWidth), Scale(kGlyphSize));
+    ::SendMessageW(toolbar, TB_SETBUTTONSIZE, 0, MAKELPARAM(width, Scale(kToolButtonHeight)));
 }
 
 void TForm1::ApplyStartStates() {

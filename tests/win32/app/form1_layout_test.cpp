@@ -214,6 +214,55 @@ TEST_F(Form1Layout, Toolbar_HasEightButtonsWithCaptionsImagesAndStartStates) {
     EXPECT_EQ(PlaceInParent(Control(IDC_TntToolBar1)).bottom, 38) << "toolbar height";
 }
 
+// The width the toolbar control itself gives `caption` on an auto-sized button, with the real
+// toolbar's font and images: what a caption needs so that the control does not cut it.
+int AutoSizedWidth(HWND real, const std::wstring& caption) {
+    const HWND probe = ::CreateWindowExW(
+        0, TOOLBARCLASSNAMEW, nullptr, WS_CHILD | TBSTYLE_FLAT | CCS_NORESIZE | CCS_NODIVIDER, 0,
+        0, 600, 40, ::GetParent(real), nullptr, nullptr, nullptr);
+    ::SendMessageW(probe, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    ::SendMessageW(probe, WM_SETFONT, ::SendMessageW(real, WM_GETFONT, 0, 0), FALSE);
+    ::SendMessageW(probe, TB_SETIMAGELIST, 0, ::SendMessageW(real, TB_GETIMAGELIST, 0, 0));
+    TBBUTTON button{};
+    button.fsState = TBSTATE_ENABLED;
+    button.fsStyle = BTNS_BUTTON | BTNS_AUTOSIZE;
+    button.iString = reinterpret_cast<INT_PTR>(caption.c_str());
+    ::SendMessageW(probe, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&button));
+    RECT place{};
+    ::SendMessageW(probe, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&place));
+    ::SendMessageW(probe, TB_SETIMAGELIST, 0, 0);  // the real toolbar owns the list
+    ::DestroyWindow(probe);
+    return place.right - place.left;
+}
+
+TEST_F(Form1Layout, ToolbarCaptions_NoneIsCutAndFixedButtonsShareTheWidestNeed) {
+    CreateForm();
+    const HWND toolbar = Control(IDC_TntToolBar1);
+    RECT bar{};
+    ::GetClientRect(toolbar, &bar);
+    std::vector<int> fixedWidths;
+    const int count = static_cast<int>(::SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        TBBUTTON button{};
+        ::SendMessageW(toolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
+        wchar_t caption[64] = {};
+        ::SendMessageW(toolbar, TB_GETBUTTONTEXTW, button.idCommand,
+                       reinterpret_cast<LPARAM>(caption));
+        SCOPED_TRACE(::testing::Message() << "button " << i);
+        RECT place{};
+        ::SendMessageW(toolbar, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&place));
+        const int width = place.right - place.left;
+        EXPECT_GE(width, AutoSizedWidth(toolbar, caption)) << "the caption is cut";
+        EXPECT_LE(place.right, bar.right) << "the button runs past the toolbar";
+        if (!(button.fsStyle & BTNS_AUTOSIZE)) fixedWidths.push_back(width);
+    }
+    ASSERT_EQ(fixedWidths.size(), 5u);
+    for (const int width : fixedWidths) {
+        EXPECT_EQ(width, fixedWidths.front()) << "the fixed buttons differ in width";
+        EXPECT_GE(width, 66) << "narrower than the standard width";
+    }
+}
+
 TEST_F(Form1Layout, Menus_HaveTheirItemsAndStartStates) {
     CreateForm();
     HMENU bar = ::GetMenu(form_->Handle());
