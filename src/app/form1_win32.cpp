@@ -28,7 +28,7 @@ TForm1::~TForm1() {
 void TForm1::Create() {
     // The design-time caption; the creation handler replaces it with the application title.
     Window::Create({L"TForm1", L"Form1", kForm1Style, 0, kClientWidth, kClientHeight, IDI_TIDEWELL,
-                    CreateMenus()});
+                    CreateMenus(), settings_.dpi});
 }
 
 void TForm1::ShowCentered() {

@@ -30,6 +30,7 @@ struct Form1Settings {
     Shell* shell = nullptr;
     std::vector<MonitorEntry> monitors;
     std::wstring preferencesKeyPath;  // below HKEY_CURRENT_USER
+    int dpi = 0;  // the system's when 0; tests lay the window out at other densities
 };
 
 inline constexpr wchar_t kProgramPrompt[] =

@@ -51,7 +51,7 @@ void WindowBase::CreateFromSpec(const WindowSpec& spec, WNDPROC proc, void* self
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
     RegisterWindowClass(instance, spec, proc);
     RegisterPanelClass();
-    dpi_ = SystemDpi();
+    dpi_ = spec.dpi > 0 ? spec.dpi : SystemDpi();
     RECT frame{0, 0, Scale(spec.clientWidth), Scale(spec.clientHeight)};
     ::AdjustWindowRectEx(&frame, spec.style, spec.menu ? TRUE : FALSE, spec.exStyle);
     ::CreateWindowExW(spec.exStyle, spec.className, spec.caption, spec.style, CW_USEDEFAULT,

@@ -46,6 +46,7 @@ struct WindowSpec {
     int clientHeight;
     int iconId;  // resource id of the class icon; 0 for none
     HMENU menu;  // the window's menu bar, or nullptr; the window owns it once created
+    int dpi = 0;  // what the layout is scaled to; 0 for the system's
 };
 
 // The system's dots per inch; layouts are given at 96 and scaled by this.

@@ -102,7 +102,8 @@ TEST_F(PlayFixture, PlayAllOnMonitorTwo_EveryShowInOrderOneAtATimeAtItsCorner) {
     const std::wstring b = folder_.Touch(L"\u00e9t\u00e9 \u65e5\u672c \u00c5.pptx");
     const std::vector<std::wstring> playlist = {a, b, a};
     Seed(playlist, StandinPath(), 2);
-    settings_.Set(L"LOG", log_).Set(L"SECONDS", L"1");
+    // Each show ends once it has been placed; the time-out only ends one that never is.
+    settings_.Set(L"LOG", log_).Set(L"UNTIL_PLACED", L"1").Set(L"SECONDS", L"20");
 
     StartAndPlayAll();
     ASSERT_NE(WaitForShowWindow(), nullptr) << "no show started";
@@ -114,6 +115,7 @@ TEST_F(PlayFixture, PlayAllOnMonitorTwo_EveryShowInOrderOneAtATimeAtItsCorner) {
     for (std::size_t i = 0; i < shows.size(); ++i) {
         EXPECT_EQ(shows[i].file, playlist[i]) << i;
         EXPECT_EQ(shows[i].switches, L"/S") << i;
+        EXPECT_EQ(shows[i].reason, L"placed") << i;
         EXPECT_GE(shows[i].placements, 1) << i;
         EXPECT_EQ(shows[i].left, monitors[1].left) << i;
         EXPECT_EQ(shows[i].top, monitors[1].top) << i;
@@ -135,12 +137,14 @@ TEST_F(PlayFixture, ProgramGoneMidRun_RemainingLaunchesFailAndWindowBackAtOnce) 
     const std::vector<std::wstring> playlist = {folder_.Touch(L"a.ppt"), folder_.Touch(L"b.ppt"),
                                                 folder_.Touch(L"c.ppt")};
     Seed(playlist, player, 2);
-    settings_.Set(L"LOG", log_).Set(L"SECONDS", L"1");
+    settings_.Set(L"LOG", log_);  // a show runs until it is closed
 
     StartAndPlayAll();
-    ASSERT_NE(WaitForShowWindow(), nullptr) << "no show started";
-    // From now on every launch of the presentation program fails.
+    const HWND show = WaitForShowWindow();
+    ASSERT_NE(show, nullptr) << "no show started";
+    // From now on every launch of the presentation program fails; then the first show ends.
     ASSERT_TRUE(::MoveFileW(player.c_str(), folder_.File(L"player-gone.exe").c_str()));
+    ::PostMessageW(show, WM_CLOSE, 0, 0);
     ASSERT_TRUE(WaitForMainWindowBack()) << "the main window did not come back";
     const long long back = NowMicros();
 

@@ -93,11 +93,16 @@ TEST(ThreeMonitors, ChosenMonitorOfOtherSize_SizeMessageAndNothingPlayed) {
     EXPECT_NE(std::find(texts.begin(), texts.end(), expected), texts.end());
     ::PostMessageW(box, WM_COMMAND, IDOK, 0);
 
-    std::this_thread::sleep_for(500ms);
-    EXPECT_TRUE(ReadStandinLog(log).empty()) << "a show was played";
-    EXPECT_TRUE(::IsWindowVisible(main));
+    // Once the box is gone and the window has answered a message, the command has returned: a
+    // run would have hidden the window and started a show by then.
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box); }, 10s)) << "the message stayed";
+    DWORD_PTR answer = 0;
+    EXPECT_TRUE(::SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_BLOCK, 10000, &answer));
+    EXPECT_TRUE(::IsWindowVisible(main)) << "a run started";
+    EXPECT_EQ(::FindWindowW(L"screenClass", nullptr), nullptr) << "a show is up";
     ::PostMessageW(main, WM_CLOSE, 0, 0);
-    ::WaitForSingleObject(running.info.hProcess, 10000);
+    EXPECT_EQ(::WaitForSingleObject(running.info.hProcess, 10000), WAIT_OBJECT_0);
+    EXPECT_TRUE(ReadStandinLog(log).empty()) << "a show was played";
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kPreferencesKey);
 }
 

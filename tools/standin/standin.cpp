@@ -14,6 +14,7 @@ namespace {
 
 constexpr UINT_PTR kEndTimer = 1;
 constexpr UINT_PTR kEnableTimer = 2;
+constexpr UINT_PTR kPlacedTimer = 6;
 constexpr UINT_PTR kFirstWindowTimer = 3;
 constexpr UINT_PTR kShowBehindBoxTimer = 4;
 constexpr wchar_t kNoticeClass[] = L"standinNotice";
@@ -142,6 +143,10 @@ void NotePositionChange(const WINDOWPOS& pos) {
         if (g_run.moved == 0) {
             g_run.moved = NowMicros();
         }
+        // Ended from a timer, outside the mover's SetWindowPos, once the count is reached.
+        if (g_run.options.untilPlaced > 0 && g_run.placements == g_run.options.untilPlaced) {
+            SetTimer(g_run.show, kPlacedTimer, 1, nullptr);
+        }
     }
 }
 
@@ -157,6 +162,8 @@ LRESULT CALLBACK ShowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             KillTimer(hwnd, wp);
             if (wp == kEndTimer) {
                 End(L"timeout");
+            } else if (wp == kPlacedTimer) {
+                End(L"placed");
             } else if (wp == kEnableTimer) {
                 EnableWindow(hwnd, TRUE);
                 g_run.enabled = NowMicros();

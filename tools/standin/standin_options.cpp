@@ -66,15 +66,17 @@ void Apply(Options& options, std::wstring_view name, const std::wstring& value) 
     } else if (EqualsNoCase(name, L"pos")) {
         const auto [x, y] = ToPair(value);
         options.position = {x, y};
+    } else if (EqualsNoCase(name, L"until_placed")) {
+        options.untilPlaced = static_cast<int>(ToMs(value));
     } else if (EqualsNoCase(name, L"size")) {
         const auto [w, h] = ToPair(value);
         options.size = {w, h};
     }
 }
 
-constexpr const wchar_t* kOptionNames[] = {L"seconds",  L"log",      L"class",
-                                           L"first",    L"first_ms", L"disabled_ms",
-                                           L"delay_ms", L"pos",      L"size"};
+constexpr const wchar_t* kOptionNames[] = {L"seconds",  L"log",         L"class",    L"first",
+                                           L"first_ms", L"disabled_ms", L"delay_ms", L"pos",
+                                           L"size",     L"until_placed"};
 
 }  // namespace
 

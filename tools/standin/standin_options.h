@@ -24,6 +24,7 @@ struct Options {
     DWORD delayMs = 0;     // pause before the show window appears
     POINT position{0, 0};  // where the show window appears
     SIZE size{0, 0};       // 0 = the primary display's size
+    int untilPlaced = 0;   // end once placed this many times; 0 = placement does not end it
 };
 
 Options ReadOptions();

@@ -259,5 +259,24 @@ TEST_F(AboutBox, Keyboard_AltF4EnterAndSpaceClose_EscapeDoesNot) {
     EXPECT_TRUE(shell_.requests.empty());
 }
 
+// The box on its own, with no main window to own it.
+TEST(AboutAlone, ShownWithoutOwner_LinkGoesToTheShellAndCloseHidesIt) {
+    ScriptedDialogs dialogs;
+    RecordingShell shell;
+    TForm2 box(dialogs, shell);
+    box.Create();
+    ModalScript script(
+        box.Handle(),
+        {[&] { ClickLabel(box.Control(Form2Control::TntLabel7)); },
+         [&] { ::SendMessageW(box.Control(Form2Control::TntButton1), BM_CLICK, 0, 0); }});
+    box.ShowModal(nullptr);
+    EXPECT_EQ(script.StepsRun(), 2u);
+    EXPECT_FALSE(script.GuardClosedTheBox());
+    EXPECT_FALSE(::IsWindowVisible(box.Handle()));
+    ASSERT_EQ(shell.requests.size(), 1u);
+    EXPECT_EQ(shell.requests[0].address, L"http://www.hollowfin.com");
+    EXPECT_TRUE(dialogs.errors.empty());
+}
+
 }  // namespace
 }  // namespace tidewell::testing

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -138,6 +139,84 @@ TEST_F(Form1Layout, FirstStart_EveryControlHasItsPlaceTextAndState) {
               L"Tips:\r\nYou can mouse drag and drop PowerPoint presentation \r\n"
               L"files from desktop to file list. \r\nYou can mouse drag and drop file list item "
               L"to adjust play \r\norder.");
+}
+
+// Where each control of the main window sits when it is laid out at `dpi`: its place in its
+// parent, and the parent's client size.
+struct LaidOut {
+    RECT client{};
+    std::vector<RECT> places;
+    std::vector<SIZE> parentSizes;
+    std::vector<int> textWidths;  // in the control's own font
+};
+
+constexpr int kLaidOutIds[] = {IDC_TntToolBar1,     IDC_TntStatusBar1, IDC_TntLabel1, IDC_TntLabel2,
+                               IDC_TntSpeedButton1, IDC_ListView1,     IDC_TntEdit1,  IDC_TntEdit2,
+                               IDC_TntUpDown1,      IDC_BitBtn1,       IDC_BitBtn2,   IDC_BitBtn3,
+                               IDC_TntPanel1,       IDC_TntMemo1};
+
+bool IsLabel(int id) {
+    return id == IDC_TntLabel1 || id == IDC_TntLabel2;
+}
+
+class Form1Scaling : public FormFixture {
+  protected:
+    LaidOut LayOutAt(int dpi) {
+        TForm1 form({&dialogs_, &shell_, MonitorsOfSize({{0, 0, 1024, 768}}), keyPath_, dpi});
+        form.Create();
+        LaidOut result;
+        ::GetClientRect(form.Handle(), &result.client);
+        for (int id : kLaidOutIds) {
+            const HWND control = form.Control(id);
+            RECT parent{};
+            ::GetClientRect(::GetParent(control), &parent);
+            result.places.push_back(PlaceInParent(control));
+            result.parentSizes.push_back({parent.right, parent.bottom});
+            result.textWidths.push_back(TextWidthInOwnFont(control));
+        }
+        return result;
+    }
+};
+
+TEST_F(Form1Scaling, At144Dpi_EveryPlaceScaledOnceNothingOverlapsAllInside) {
+    const LaidOut small = LayOutAt(96);
+    const LaidOut large = LayOutAt(144);
+    const auto scaled = [](LONG v) { return ::MulDiv(v, 144, 96); };
+    EXPECT_EQ(large.client.right, scaled(small.client.right));
+    EXPECT_EQ(large.client.bottom, scaled(small.client.bottom));
+    for (std::size_t i = 0; i < std::size(kLaidOutIds); ++i) {
+        SCOPED_TRACE(kLaidOutIds[i]);
+        const RECT& a = small.places[i];  // left, top, width, height
+        const RECT& b = large.places[i];
+        EXPECT_NEAR(b.left, scaled(a.left), 1);
+        EXPECT_NEAR(b.top, scaled(a.top), 1);
+        EXPECT_NEAR(b.bottom, scaled(a.bottom), 1) << "height";
+        // Labels grow to fit their text, whose width need not scale exactly with the font.
+        if (IsLabel(kLaidOutIds[i])) {
+            EXPECT_GE(b.right, large.textWidths[i]) << "the label cuts its text";
+        } else {
+            EXPECT_NEAR(b.right, scaled(a.right), 1) << "width";
+        }
+        EXPECT_GE(b.left, 0);
+        EXPECT_GE(b.top, 0);
+        EXPECT_LE(b.left + b.right, large.parentSizes[i].cx) << "inside its parent";
+        EXPECT_LE(b.top + b.bottom, large.parentSizes[i].cy) << "inside its parent";
+    }
+    // No two controls of the same parent cover each other. The layout lets the program field run
+    // one design pixel under the button beside it, which the slack allows.
+    const int slack = scaled(1) + 1;
+    for (std::size_t i = 0; i < std::size(kLaidOutIds); ++i) {
+        for (std::size_t j = i + 1; j < std::size(kLaidOutIds); ++j) {
+            if ((kLaidOutIds[i] == IDC_TntMemo1) != (kLaidOutIds[j] == IDC_TntMemo1)) continue;
+            const RECT& a = large.places[i];
+            const RECT& b = large.places[j];
+            const LONG across =
+                std::min(a.left + a.right, b.left + b.right) - std::max(a.left, b.left);
+            const LONG down = std::min(a.top + a.bottom, b.top + b.bottom) - std::max(a.top, b.top);
+            EXPECT_FALSE(across > slack && down > slack)
+                << "controls " << kLaidOutIds[i] << " and " << kLaidOutIds[j] << " overlap";
+        }
+    }
 }
 
 TEST_F(Form1Layout, ListAndEdits_HaveTheirStylesAndFonts) {

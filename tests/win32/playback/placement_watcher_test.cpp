@@ -82,7 +82,9 @@ TEST(IsSlideShowWindow, ClassNames_OnlyTheExactCaseSensitiveNameCounts) {
 class WatcherTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        settings_.Set(L"LOG", log_);
+        // A show that must be placed ends once it is, with a generous time-out for one that
+        // never is; a short show instead would race the watcher's 100 ms search.
+        settings_.Set(L"LOG", log_).Set(L"UNTIL_PLACED", L"1").Set(L"SECONDS", L"20");
         PlaybackState().targetLeft.store(kTargetLeft);
         PlaybackState().targetTop.store(kTargetTop);
     }
@@ -111,8 +113,9 @@ class WatcherTest : public ::testing::Test {
 };
 
 TEST_F(WatcherTest, WindowStartsDisabled_PlacedOnlyOnceEnabled) {
-    settings_.Set(L"SECONDS", L"1.2").Set(L"DISABLED_MS", L"500");
+    settings_.Set(L"DISABLED_MS", L"500");
     const StandinShow show = Play(L"disabled.ppt");
+    EXPECT_EQ(show.reason, L"placed");
     EXPECT_EQ(show.placements, 1);
     EXPECT_GE(show.moved, show.ready);
     EXPECT_GE(show.ready - show.shown, 450'000);
@@ -122,8 +125,9 @@ TEST_F(WatcherTest, WindowStartsDisabled_PlacedOnlyOnceEnabled) {
 
 TEST_F(WatcherTest, AnotherWindowAheadOfTheShow_PlacedOnlyAfterItCloses) {
     for (const wchar_t* first : {L"window", L"messagebox"}) {
-        settings_.Set(L"SECONDS", L"1.2").Set(L"FIRST", first).Set(L"FIRST_MS", L"500");
+        settings_.Set(L"FIRST", first).Set(L"FIRST_MS", L"500");
         const StandinShow show = Play(std::wstring(L"first-") + first + L".ppt");
+        EXPECT_EQ(show.reason, L"placed") << first;
         EXPECT_EQ(show.placements, 1) << first;
         EXPECT_GE(show.moved, show.ready) << first;
         EXPECT_GE(show.ready - show.shown, 450'000) << first;
@@ -133,8 +137,9 @@ TEST_F(WatcherTest, AnotherWindowAheadOfTheShow_PlacedOnlyAfterItCloses) {
 }
 
 TEST_F(WatcherTest, WindowAlreadyAtTarget_MovedAllTheSame) {
-    settings_.Set(L"SECONDS", L"0.8").Set(L"POS", L"300,200");
+    settings_.Set(L"POS", L"300,200");
     const StandinShow show = Play(L"already-there.ppt");
+    EXPECT_EQ(show.reason, L"placed");
     EXPECT_EQ(show.placements, 1);
     EXPECT_EQ(show.left, kTargetLeft);
     EXPECT_EQ(show.top, kTargetTop);
@@ -146,13 +151,18 @@ TEST_F(WatcherTest, LookAlikeClasses_NeverTakenWatchersMoveOnToNextShow) {
     const std::vector<std::wstring> lookAlikes = {L"ScreenClass", L"screenclass", L"screenClas",
                                                   L"screenClass2"};
     for (const std::wstring& cls : lookAlikes) {
-        settings_.Set(L"SECONDS", L"0.6").Set(L"CLASS", cls);
+        // Never placed, so the time-out ends them.
+        settings_.Set(L"SECONDS", L"0.6").Set(L"UNTIL_PLACED", L"").Set(L"CLASS", cls);
         const StandinShow show = Play(cls + L".ppt");
         EXPECT_EQ(show.placements, 0) << show.windowClass;
         EXPECT_EQ(show.left, 0) << show.windowClass;
     }
-    settings_.Set(L"SECONDS", L"1.2").Set(L"CLASS", L"screenClass");
+    const std::wstring everyWatcher = std::to_wstring(lookAlikes.size() + 1);
+    settings_.Set(L"SECONDS", L"20")
+        .Set(L"UNTIL_PLACED", everyWatcher)
+        .Set(L"CLASS", L"screenClass");
     const StandinShow show = Play(L"real.ppt");
+    EXPECT_EQ(show.reason, L"placed");
     EXPECT_GE(show.placements, static_cast<int>(lookAlikes.size()) + 1);
     EXPECT_EQ(show.left, kTargetLeft);
     EXPECT_EQ(show.top, kTargetTop);

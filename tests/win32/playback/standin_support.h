@@ -39,8 +39,9 @@ class StandinSettings {
 
   private:
     static void ClearAll() {
-        for (const wchar_t* name : {L"SECONDS", L"LOG", L"CLASS", L"FIRST", L"FIRST_MS",
-                                    L"DISABLED_MS", L"DELAY_MS", L"POS", L"SIZE"}) {
+        for (const wchar_t* name :
+             {L"SECONDS", L"LOG", L"CLASS", L"FIRST", L"FIRST_MS", L"DISABLED_MS", L"DELAY_MS",
+              L"POS", L"SIZE", L"UNTIL_PLACED"}) {
             ::SetEnvironmentVariableW((std::wstring(L"TIDEWELL_STANDIN_") + name).c_str(), nullptr);
         }
     }

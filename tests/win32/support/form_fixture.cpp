@@ -35,8 +35,8 @@ void FormFixture::SetUp() {
 }
 
 void FormFixture::TearDown() {
+    // The window removes its own message hook as it goes; nothing is left to clear here.
     form_.reset();
-    SetMessageHook(nullptr);
     // The destroyed window posted WM_QUIT; take it so that it does not leak into the next test.
     MSG message;
     while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
