@@ -72,10 +72,6 @@ void TForm2::Create() {
 
 LRESULT TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_CREATE:
-            CreateControls();
-            TntFormCreate();
-            return 0;
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;
@@ -106,7 +102,7 @@ void TForm2::OnCommand(int id, int code) {
 }
 
 void TForm2::CreateControls() {
-    WindowBase::CreateControls(kControls, nullptr);
+    CreateLayout(kControls, nullptr);
     const int iconSize = Scale(32);
     icon_.reset(
         static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_TIDEWELL),

@@ -68,7 +68,7 @@ const Rect96& PlaceOf(int id) {
 void TForm1::CreateControls() {
     // "MS Shell Dlg 2" at 8 points; every control takes this font when it is made.
     font_ = CreateUiFont(PointsToPixels(8), L"MS Shell Dlg 2");
-    WindowBase::CreateControls(kControls, static_cast<HFONT>(font_.get()));
+    CreateLayout(kControls, static_cast<HFONT>(font_.get()));
     CreateToolbar();
 
     const HWND status = Control(IDC_TntStatusBar1);

@@ -39,10 +39,6 @@ void TForm1::ShowCentered() {
 
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_CREATE:
-            CreateControls();
-            TntFormCreate();
-            return 0;
         case WM_NOTIFY: {
             LRESULT result = 0;
             const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
@@ -53,17 +49,10 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             // Clicks from controls arrive as BN_CLICKED (0); menu items and toolbar buttons as 0.
             if (HIWORD(wParam) == 0 || HIWORD(wParam) == BN_CLICKED) OnCommand(LOWORD(wParam));
             return 0;
-        case WM_CONTEXTMENU: {
-            const HWND list = Control(IDC_ListView1);
-            if (reinterpret_cast<HWND>(wParam) != list) break;
-            POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            if (at.x == -1 && at.y == -1) {  // from the keyboard: at the list's corner
-                at = {0, 0};
-                ::ClientToScreen(list, &at);
-            }
-            ShowContextMenu(at);
+        case WM_CONTEXTMENU:
+            if (reinterpret_cast<HWND>(wParam) != Control(IDC_ListView1)) break;
+            ShowContextMenu(lParam);
             return 0;
-        }
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
             return OnControlColour(message, wParam, lParam);
@@ -99,9 +88,14 @@ LRESULT TForm1::OnControlColour(UINT message, WPARAM wParam, LPARAM lParam) {
     return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
 }
 
-void TForm1::ShowContextMenu(POINT screenPoint) {
-    ::TrackPopupMenu(contextMenu_.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, screenPoint.x,
-                     screenPoint.y, 0, hwnd_, nullptr);
+void TForm1::ShowContextMenu(LPARAM screenPoint) {
+    POINT at{GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint)};
+    if (at.x == -1 && at.y == -1) {  // from the keyboard: at the list's corner
+        at = {0, 0};
+        ::ClientToScreen(Control(IDC_ListView1), &at);
+    }
+    ::TrackPopupMenu(contextMenu_.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_,
+                     nullptr);
 }
 
 int TForm1::MonitorCount() const {

@@ -66,7 +66,8 @@ class TForm1 : public Window<TForm1> {
     void OnCommand(int id);
     void OnClose();
     LRESULT OnControlColour(UINT message, WPARAM wParam, LPARAM lParam);
-    void ShowContextMenu(POINT screenPoint);
+    // At the point a right click gives, or at the list's corner for the menu key (-1, -1).
+    void ShowContextMenu(LPARAM screenPoint);
     // Enables or disables every control and menu item that carries this command id.
     void SetCommandEnabled(int commandId, bool enabled);
     void ApplyCommandEnableRule();

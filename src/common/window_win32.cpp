@@ -63,7 +63,7 @@ RECT WindowBase::ScaledBounds(const Rect96& place) const {
     return {Scale(place.left), Scale(place.top), Scale(place.width), Scale(place.height)};
 }
 
-void WindowBase::CreateControls(std::span<const ControlRow> rows, HFONT font) {
+void WindowBase::CreateLayout(std::span<const ControlRow> rows, HFONT font) {
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
     for (const ControlRow& row : rows) {
         const HWND parent = row.parentId ? Control(row.parentId) : hwnd_;
@@ -95,8 +95,8 @@ void WindowBase::RestoreFocusOnActivation(WPARAM activation, HWND first) {
     }
     if (HIWORD(activation) != 0) return;  // minimised: nothing to type into
     const HWND last = focusOnDeactivation_;
-    const bool canTakeIt = last && ::IsChild(hwnd_, last) && ::IsWindowVisible(last) &&
-                           ::IsWindowEnabled(last);
+    const bool canTakeIt =
+        last && ::IsChild(hwnd_, last) && ::IsWindowVisible(last) && ::IsWindowEnabled(last);
     ::SetFocus(canTakeIt ? last : first);
 }
 

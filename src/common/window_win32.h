@@ -44,8 +44,8 @@ struct WindowSpec {
     DWORD exStyle;
     int clientWidth;  // at 96 DPI
     int clientHeight;
-    int iconId;  // resource id of the class icon; 0 for none
-    HMENU menu;  // the window's menu bar, or nullptr; the window owns it once created
+    int iconId;   // resource id of the class icon; 0 for none
+    HMENU menu;   // the window's menu bar, or nullptr; the window owns it once created
     int dpi = 0;  // what the layout is scaled to; 0 for the system's
 };
 
@@ -75,7 +75,7 @@ class WindowBase : public ErrorSink {
     // Destroys the window while the derived object still exists to handle its last messages.
     void Destroy();
     // Makes every control of `rows`; each takes `font` unless it is null.
-    void CreateControls(std::span<const ControlRow> rows, HFONT font);
+    void CreateLayout(std::span<const ControlRow> rows, HFONT font);
 
     int Scale(int pixels) const { return ::MulDiv(pixels, dpi_, 96); }
     int PointsToPixels(int points) const { return ::MulDiv(points, dpi_, 72); }
@@ -109,13 +109,16 @@ class WindowBase : public ErrorSink {
 
 // The window procedure finds the object through the window: `this` is stored when the window is
 // first created (from CreateWindowEx's last argument) and forgotten when the window is gone, so no
-// message reaches an object that no longer owns it. T provides HandleMessage and may provide
-// OnWindowGone; it names Window<T> a friend.
+// message reaches an object that no longer owns it. At creation the window makes its controls and
+// then runs its creation handler. T provides HandleMessage and may provide CreateControls,
+// TntFormCreate and OnWindowGone; it names Window<T> a friend.
 template <typename T>
 class Window : public WindowBase {
   protected:
     using WindowBase::WindowBase;
     void Create(const WindowSpec& spec) { CreateFromSpec(spec, &Window::Thunk, this); }
+    void CreateControls() {}
+    void TntFormCreate() {}
     void OnWindowGone() {}
 
   private:
@@ -138,7 +141,12 @@ class Window : public WindowBase {
         LRESULT result = 0;
         bool handled = false;
         self->Guarded([&] {
-            result = window.HandleMessage(message, wParam, lParam);
+            if (message == WM_CREATE) {
+                window.CreateControls();
+                window.TntFormCreate();
+            } else {
+                result = window.HandleMessage(message, wParam, lParam);
+            }
             handled = true;
         });
         return handled ? result : 0;
