@@ -12,6 +12,7 @@
 
 #include "common/dialogs_win32.h"
 #include "common/error_sink.h"
+#include "common/system_dpi_win32.h"
 #include "common/unique_handle_win32.h"
 
 namespace tidewell {
@@ -48,9 +49,6 @@ struct WindowSpec {
     HMENU menu;   // the window's menu bar, or nullptr; the window owns it once created
     int dpi = 0;  // what the layout is scaled to; 0 for the system's
 };
-
-// The system's dots per inch; layouts are given at 96 and scaled by this.
-int SystemDpi();
 
 class WindowBase : public ErrorSink {
   public:

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "common/system_dpi_win32.h"
 #include "playlist/playlist_edit.h"
 #include "playlist/type_ahead.h"
 
@@ -16,13 +17,6 @@ namespace {
 constexpr UINT_PTR kSubclassId = 0x504C;  // any id unique to this subclass
 // Posted to the list after appends, so that the control learns the new row count once per batch.
 constexpr UINT kSyncRowCount = WM_APP + 0x504C;
-
-int ScreenDpi() {
-    const HDC screen = ::GetDC(nullptr);
-    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-    ::ReleaseDC(nullptr, screen);
-    return dpi;
-}
 
 bool SelectionChanged(UINT oldState, UINT newState) {
     return ((oldState ^ newState) & LVIS_SELECTED) != 0;
@@ -210,8 +204,7 @@ LRESULT PlaylistView::HandleListMessage(UINT message, WPARAM wParam, LPARAM lPar
     return result;
 }
 
-LRESULT PlaylistView::HandleDragMessage(UINT message, WPARAM wParam, LPARAM lParam,
-                                        bool& handled) {
+LRESULT PlaylistView::HandleDragMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
     const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     handled = true;
     if (drag_ == DragState::None) {
@@ -314,7 +307,7 @@ void PlaylistView::ArmDrag(POINT clientPoint) {
 }
 
 bool PlaylistView::IsPastDragThreshold(POINT clientPoint) const {
-    const int threshold = ::MulDiv(kDragThreshold, ScreenDpi(), 96);
+    const int threshold = ::MulDiv(kDragThreshold, SystemDpi(), 96);
     return std::abs(clientPoint.x - dragArmedAt_.x) >= threshold ||
            std::abs(clientPoint.y - dragArmedAt_.y) >= threshold;
 }
