@@ -81,8 +81,12 @@ HMENU TForm1::CreateMenus() {
 void TForm1::CreateToolbar() {
     const HWND toolbar = Control(IDC_TntToolBar1);
     ::SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    toolbarImages_ = CreateToolbarImages(Scale(kGlyphSize));
-    ::SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(toolbarImages_.get()));
+    // Without its images the toolbar still has every button, with its caption.
+    RunGuarded(pictureErrors_, [&] {
+        toolbarImages_ = settings_.drawToolbarImages(Scale(kGlyphSize));
+        ::SendMessageW(toolbar, TB_SETIMAGELIST, 0,
+                       reinterpret_cast<LPARAM>(toolbarImages_.get()));
+    });
 
     std::vector<TBBUTTON> buttons;
     for (const Command& command : kCommands) {

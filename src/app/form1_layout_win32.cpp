@@ -95,9 +95,11 @@ void TForm1::CreateControls() {
     ::SetWindowPos(upDown, nullptr, upDownBounds.left, upDownBounds.top, upDownBounds.right,
                    upDownBounds.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
 
-    speedButtonGlyph_ = CreateOpenFolderGlyph(Scale(kGlyphSize));
-    ::SendMessageW(Control(IDC_TntSpeedButton1), BM_SETIMAGE, IMAGE_ICON,
-                   reinterpret_cast<LPARAM>(speedButtonGlyph_.get()));
+    RunGuarded(pictureErrors_, [this] {
+        speedButtonGlyph_ = CreateOpenFolderGlyph(Scale(kGlyphSize));
+        ::SendMessageW(Control(IDC_TntSpeedButton1), BM_SETIMAGE, IMAGE_ICON,
+                       reinterpret_cast<LPARAM>(speedButtonGlyph_.get()));
+    });
     ApplyStartStates();
 }
 

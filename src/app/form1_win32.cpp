@@ -124,6 +124,9 @@ void TForm1::TntFormCreate() {
     });
     // A failure to restore the preferences is shown, and the window still opens.
     Guarded([this] { preferences_->Load(); });
+    // Shown once every control and subsystem exists, so that nothing the Error box's own message
+    // loop dispatches meets a window half made.
+    pictureErrors_.PassTo(*this);
 }
 
 void TForm1::OnClose() {

@@ -5,6 +5,7 @@
 // reached through the window's command table.
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "about/help_commands_win32.h"
 #include "app/form1_fields_win32.h"
 #include "common/dialogs_win32.h"
+#include "common/images_win32.h"
 #include "common/unique_handle_win32.h"
 #include "common/window_win32.h"
 #include "persistence/preferences_win32.h"
@@ -31,6 +33,8 @@ struct Form1Settings {
     std::vector<MonitorEntry> monitors;
     std::wstring preferencesKeyPath;  // below HKEY_CURRENT_USER
     int dpi = 0;  // the system's when 0; tests lay the window out at other densities
+    // Draws the toolbar's images at a size in pixels; throws when it cannot.
+    std::function<UniqueImageList(int size)> drawToolbarImages = CreateToolbarImages;
 };
 
 inline constexpr wchar_t kProgramPrompt[] =
@@ -59,6 +63,9 @@ class TForm1 : public Window<TForm1> {
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnWindowGone() {}
+    // The pictures are drawn in code, which fails only when the system is out of graphics
+    // resources: the controls are made all the same, and pictureErrors_ learns why the pictures
+    // are missing, to show it once the creation handler has finished.
     void CreateControls();
     void CreateToolbar();
     HMENU CreateMenus();
@@ -102,6 +109,7 @@ class TForm1 : public Window<TForm1> {
     UniqueHMENU contextMenu_;
     UniqueImageList toolbarImages_;
     UniqueHICON speedButtonGlyph_;
+    HeldErrors pictureErrors_;
     EditProgramField program_;
     UpDownMonitorSelector monitor_;
     HelpCommands help_;

@@ -127,6 +127,35 @@ TEST_F(Form1Shell, ReadOnlyFieldsAndTips_RefuseTyping) {
     EXPECT_NE(::GetFocus(), Control(IDC_TntMemo1));
 }
 
+TEST_F(Form1Shell, ToolbarImagesCannotBeDrawn_StartGoesOnWithEveryControlAndSaysWhy) {
+    drawToolbarImages_ = [](int) -> UniqueImageList {
+        throw AppError(L"Could not draw the program's pictures (CreateDIBSection)");
+    };
+    CreateForm();
+    EXPECT_EQ(dialogs_.errors,
+              std::vector<std::wstring>{L"Could not draw the program's pictures (CreateDIBSection)"});
+    for (const int id : {IDC_TntToolBar1, IDC_TntStatusBar1, IDC_ListView1, IDC_TntEdit1,
+                         IDC_TntEdit2, IDC_TntUpDown1, IDC_TntLabel1, IDC_TntLabel2,
+                         IDC_TntSpeedButton1, IDC_BitBtn1, IDC_BitBtn2, IDC_BitBtn3, IDC_TntPanel1,
+                         IDC_TntMemo1}) {
+        EXPECT_NE(Control(id), nullptr) << "control " << id << " is missing";
+    }
+    const HWND toolbar = Control(IDC_TntToolBar1);
+    EXPECT_EQ(::SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0), 8);
+    EXPECT_EQ(::SendMessageW(toolbar, TB_GETIMAGELIST, 0, 0), 0);
+    EXPECT_TRUE(IsCommandEnabled(IDC_ToolButton1));
+
+    // The window works: commands reach their subsystems, and the close stores the preferences.
+    form_->Playlist().AppendAll({L"C:\\a.ppt", L"C:\\b.ppt"});
+    form_->Playlist().SetSelectedIndex(1);
+    Click(IDC_ToolButton5);  // "Move up"
+    EXPECT_EQ(form_->Playlist().SelectedIndex(), 0);
+    ::SendMessageW(form_->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(form_->IsClosed());
+    EXPECT_EQ(ReadValue(keyPath_, L"files"), L"C:\\b.ppt\r\nC:\\a.ppt");
+    EXPECT_EQ(dialogs_.errors.size(), 1u);
+}
+
 // The main window shown and in front as the program runs it, with its loop's dialog navigation,
 // and a second top-level window that stands for another program to switch to.
 class Form1Focus : public FormFixture {

@@ -46,8 +46,9 @@ void FormFixture::TearDown() {
 
 void FormFixture::CreateForm(std::vector<MonitorEntry> monitors) {
     if (monitors.empty()) monitors = MonitorsOfSize({{0, 0, 1024, 768}, {1024, 0, 2048, 768}});
-    form_ =
-        std::make_unique<TForm1>(Form1Settings{&dialogs_, &shell_, std::move(monitors), keyPath_});
+    Form1Settings settings{&dialogs_, &shell_, std::move(monitors), keyPath_};
+    if (drawToolbarImages_) settings.drawToolbarImages = drawToolbarImages_;
+    form_ = std::make_unique<TForm1>(std::move(settings));
     form_->Create();
     ASSERT_NE(form_->Handle(), nullptr);
 }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -44,6 +45,8 @@ class FormFixture : public ::testing::Test {
     bool IsCommandEnabled(int commandId) const;
 
     std::wstring keyPath_;
+    // When set before CreateForm, the window draws its toolbar images with this.
+    std::function<UniqueImageList(int size)> drawToolbarImages_;
     ScriptedDialogs dialogs_;
     RecordingShell shell_;
     std::unique_ptr<TForm1> form_;
