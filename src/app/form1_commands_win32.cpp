@@ -84,8 +84,7 @@ void TForm1::CreateToolbar() {
     // Without its images the toolbar still has every button, with its caption.
     RunGuarded(pictureErrors_, [&] {
         toolbarImages_ = settings_.drawToolbarImages(Scale(kGlyphSize));
-        ::SendMessageW(toolbar, TB_SETIMAGELIST, 0,
-                       reinterpret_cast<LPARAM>(toolbarImages_.get()));
+        ::SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(toolbarImages_.get()));
     });
 
     std::vector<TBBUTTON> buttons;

@@ -112,7 +112,7 @@ void TForm1::TntFormCreate() {
                                                    [this] { ListView1SelectItem(); });
     PlaylistView& rows = playlist_->View();
     playback_ = std::make_unique<PlayCommands>(hwnd_, dialogs, rows, program_, monitor_,
-                                               settings_.monitors);
+                                               settings_.monitors, settings_.startPlacementWatcher);
     preferences_ =
         std::make_unique<Preferences>(settings_.preferencesKeyPath, rows, program_, monitor_);
     settingFiles_ = std::make_unique<SettingCommands>(hwnd_, dialogs, rows, program_, monitor_,

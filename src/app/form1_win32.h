@@ -35,6 +35,8 @@ struct Form1Settings {
     int dpi = 0;  // the system's when 0; tests lay the window out at other densities
     // Draws the toolbar's images at a size in pixels; throws when it cannot.
     std::function<UniqueImageList(int size)> drawToolbarImages = CreateToolbarImages;
+    // Starts the placement watcher of each show a run launches; throws when it cannot.
+    PlacementStarter startPlacementWatcher = StartPlacementWatcher;
 };
 
 inline constexpr wchar_t kProgramPrompt[] =

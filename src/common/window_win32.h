@@ -82,7 +82,7 @@ class WindowBase : public ErrorSink {
 
     // For WM_ACTIVATE. The default action gives the focus to the window itself, where no key does
     // anything; instead the control that had the focus when the window was last deactivated gets
-    // it back (after a dialog, a hidden spell, a switch to another program), or `first` when
+    // it back (after a dialog, a run that hid it, a switch to another program), or `first` when
     // there was none or it can no longer take it.
     void RestoreFocusOnActivation(WPARAM activation, HWND first);
     // Places the window in the middle of the primary monitor; `flags` are added to SetWindowPos's.

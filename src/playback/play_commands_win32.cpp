@@ -8,13 +8,15 @@ namespace tidewell {
 
 PlayCommands::PlayCommands(HWND window, Dialogs& dialogs, const PlaylistRows& playlist,
                            ProgramField& program, const MonitorSelector& monitor,
-                           const std::vector<MonitorEntry>& monitors)
+                           const std::vector<MonitorEntry>& monitors,
+                           PlacementStarter startPlacement)
     : window_(window),
       dialogs_(dialogs),
       playlist_(playlist),
       program_(program),
       monitor_(monitor),
       monitors_(monitors),
+      startPlacement_(std::move(startPlacement)),
       TntOpenDialog2{
           L"TntOpenDialog2", FileDialog::Kind::Open, L"*.exe",
           L"MS PowerPoint Viewer executable file|*.exe",

@@ -5,6 +5,8 @@
 // the dialog seam.
 #include <windows.h>
 
+#include <exception>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,15 +14,20 @@
 #include "common/unique_handle_win32.h"
 #include "common/window_fields.h"
 #include "playback/monitors_win32.h"
+#include "playback/placement_watcher_win32.h"
 #include "playback/play_queue.h"
 #include "playlist/playlist_rows.h"
 
 namespace tidewell {
 
+// Starts the placement watcher of the show just launched; throws when it cannot.
+using PlacementStarter = std::function<void()>;
+
 class PlayCommands {
   public:
     PlayCommands(HWND window, Dialogs& dialogs, const PlaylistRows& playlist, ProgramField& program,
-                 const MonitorSelector& monitor, const std::vector<MonitorEntry>& monitors);
+                 const MonitorSelector& monitor, const std::vector<MonitorEntry>& monitors,
+                 PlacementStarter startPlacement = StartPlacementWatcher);
     PlayCommands(const PlayCommands&) = delete;
     PlayCommands& operator=(const PlayCommands&) = delete;
 
@@ -43,12 +50,21 @@ class PlayCommands {
     ProgramField& program_;
     const MonitorSelector& monitor_;
     const std::vector<MonitorEntry>& monitors_;
+    PlacementStarter startPlacement_;
     FileDialog TntOpenDialog2;
 };
 
-// Starts one show of the presentation program and its placement watcher. Returns the process it
-// started, or an empty handle when the program could not be started (which is not reported: a
-// run goes on with its next entry).
-UniqueKernelHandle LaunchPresentation(const std::wstring& commandLine);
+struct LaunchedShow {
+    // Empty when the program could not be started (which is not reported: a run goes on with its
+    // next entry).
+    UniqueKernelHandle process;
+    // Why the show's window will not be placed, when its watcher could not be started; the show
+    // runs all the same.
+    std::exception_ptr placementFailure;
+};
+
+// Starts one show of the presentation program and its placement watcher.
+LaunchedShow LaunchPresentation(const std::wstring& commandLine,
+                                const PlacementStarter& startPlacement = StartPlacementWatcher);
 
 }  // namespace tidewell

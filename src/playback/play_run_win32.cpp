@@ -1,5 +1,6 @@
 // The play run: each queued presentation is shown by its own process of the presentation
 // program, one after the other, while the main window stays hidden.
+#include <exception>
 #include <vector>
 
 #include "playback/placement_watcher_win32.h"
@@ -31,21 +32,29 @@ class HiddenWhileRunning {
 
 void PlayCommands::RunPlayQueue() {
     const std::wstring_view switchSet = ChooseSwitchSet(RunProgramPath);
-    HiddenWhileRunning hidden(window_);
-    // The count is taken once; the queue is not expected to change while messages are
-    // dispatched during the waits, but a change must not make the run read past its end.
-    const std::size_t count = PlayQueue.size();
-    for (std::size_t i = 0; i < count && i < PlayQueue.size(); ++i) {
-        // The run holds the handle until the show has ended, so that nothing dispatched during
-        // the wait can close it. A failed launch leaves nothing to wait for: the run goes
-        // straight on, whatever an earlier entry left in the shared state.
-        const UniqueKernelHandle process =
-            LaunchPresentation(BuildCommandLine(RunProgramPath, switchSet, PlayQueue[i]));
-        if (process) WaitForShowToEnd(process.get());
+    // A show whose window cannot be placed still plays, and the run goes on; the first such
+    // failure is shown once the window is back rather than ending the run with a show on screen.
+    std::exception_ptr placementFailure;
+    {
+        HiddenWhileRunning hidden(window_);
+        // The count is taken once; the queue is not expected to change while messages are
+        // dispatched during the waits, but a change must not make the run read past its end.
+        const std::size_t count = PlayQueue.size();
+        for (std::size_t i = 0; i < count && i < PlayQueue.size(); ++i) {
+            // The run holds the handle until the show has ended, so that nothing dispatched
+            // during the wait can close it. A failed launch leaves nothing to wait for: the run
+            // goes straight on, whatever an earlier entry left in the shared state.
+            const LaunchedShow show = LaunchPresentation(
+                BuildCommandLine(RunProgramPath, switchSet, PlayQueue[i]), startPlacement_);
+            if (!placementFailure) placementFailure = show.placementFailure;
+            if (show.process) WaitForShowToEnd(show.process.get());
+        }
     }
+    if (placementFailure) std::rethrow_exception(placementFailure);
 }
 
-UniqueKernelHandle LaunchPresentation(const std::wstring& commandLine) {
+LaunchedShow LaunchPresentation(const std::wstring& commandLine,
+                                const PlacementStarter& startPlacement) {
     // CreateProcessW may write into the command line, so it gets a copy of its own.
     std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
     buffer.push_back(L'\0');
@@ -58,13 +67,17 @@ UniqueKernelHandle LaunchPresentation(const std::wstring& commandLine) {
         return {};
     }
     const UniqueKernelHandle thread(created.hThread);
-    UniqueKernelHandle process(created.hProcess);
+    LaunchedShow show{UniqueKernelHandle(created.hProcess), {}};
 
     SharedPlaybackState& state = PlaybackState();
     state.currentProcessId.store(created.dwProcessId);
-    StartPlacementWatcher();
+    try {
+        startPlacement();
+    } catch (...) {
+        show.placementFailure = std::current_exception();
+    }
     state.currentProcessHandle.store(created.hProcess);
-    return process;
+    return show;
 }
 
 }  // namespace tidewell

@@ -296,9 +296,9 @@ TEST_F(Form1Layout, Toolbar_HasEightButtonsWithCaptionsImagesAndStartStates) {
 // The width the toolbar control itself gives `caption` on an auto-sized button, with the real
 // toolbar's font and images: what a caption needs so that the control does not cut it.
 int AutoSizedWidth(HWND real, const std::wstring& caption) {
-    const HWND probe = ::CreateWindowExW(
-        0, TOOLBARCLASSNAMEW, nullptr, WS_CHILD | TBSTYLE_FLAT | CCS_NORESIZE | CCS_NODIVIDER, 0,
-        0, 600, 40, ::GetParent(real), nullptr, nullptr, nullptr);
+    const HWND probe = ::CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
+                                         WS_CHILD | TBSTYLE_FLAT | CCS_NORESIZE | CCS_NODIVIDER, 0,
+                                         0, 600, 40, ::GetParent(real), nullptr, nullptr, nullptr);
     ::SendMessageW(probe, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     ::SendMessageW(probe, WM_SETFONT, ::SendMessageW(real, WM_GETFONT, 0, 0), FALSE);
     ::SendMessageW(probe, TB_SETIMAGELIST, 0, ::SendMessageW(real, TB_GETIMAGELIST, 0, 0));
@@ -431,9 +431,10 @@ TEST_F(Form1Layout, LabelsAndReadOnlyEdits_DrawTheirTextInTheWindowTextColour) {
     CreateForm();
     // A colour no scheme gives text: what the control would draw with if nothing set one.
     constexpr COLORREF kUnset = RGB(0xF0, 0x10, 0xC0);
-    for (const auto& [control, name] :
-         {std::pair{Control(IDC_TntLabel1), "TntLabel1"}, std::pair{Control(IDC_TntLabel2), "TntLabel2"},
-          std::pair{Control(IDC_TntEdit1), "TntEdit1"}, std::pair{Control(IDC_TntEdit2), "TntEdit2"}}) {
+    for (const auto& [control, name] : {std::pair{Control(IDC_TntLabel1), "TntLabel1"},
+                                        std::pair{Control(IDC_TntLabel2), "TntLabel2"},
+                                        std::pair{Control(IDC_TntEdit1), "TntEdit1"},
+                                        std::pair{Control(IDC_TntEdit2), "TntEdit2"}}) {
         SCOPED_TRACE(name);
         const TextColours counts = PaintTextColours(control, kUnset);
         EXPECT_GT(counts.windowText, 0) << "no text in the window-text colour";

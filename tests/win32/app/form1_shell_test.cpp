@@ -132,12 +132,12 @@ TEST_F(Form1Shell, ToolbarImagesCannotBeDrawn_StartGoesOnWithEveryControlAndSays
         throw AppError(L"Could not draw the program's pictures (CreateDIBSection)");
     };
     CreateForm();
-    EXPECT_EQ(dialogs_.errors,
-              std::vector<std::wstring>{L"Could not draw the program's pictures (CreateDIBSection)"});
-    for (const int id : {IDC_TntToolBar1, IDC_TntStatusBar1, IDC_ListView1, IDC_TntEdit1,
-                         IDC_TntEdit2, IDC_TntUpDown1, IDC_TntLabel1, IDC_TntLabel2,
-                         IDC_TntSpeedButton1, IDC_BitBtn1, IDC_BitBtn2, IDC_BitBtn3, IDC_TntPanel1,
-                         IDC_TntMemo1}) {
+    EXPECT_EQ(dialogs_.errors, std::vector<std::wstring>{
+                                   L"Could not draw the program's pictures (CreateDIBSection)"});
+    for (const int id :
+         {IDC_TntToolBar1, IDC_TntStatusBar1, IDC_ListView1, IDC_TntEdit1, IDC_TntEdit2,
+          IDC_TntUpDown1, IDC_TntLabel1, IDC_TntLabel2, IDC_TntSpeedButton1, IDC_BitBtn1,
+          IDC_BitBtn2, IDC_BitBtn3, IDC_TntPanel1, IDC_TntMemo1}) {
         EXPECT_NE(Control(id), nullptr) << "control " << id << " is missing";
     }
     const HWND toolbar = Control(IDC_TntToolBar1);

@@ -91,8 +91,10 @@ class WatcherTest : public ::testing::Test {
 
     StandinShow Play(const std::wstring& name) {
         const DWORD before = PlaybackState().currentProcessId.load();
-        const UniqueKernelHandle process = LaunchPresentation(
-            BuildCommandLine(StandinPath(), kPowerPointSwitchSet, folder_.File(name)));
+        const UniqueKernelHandle process =
+            LaunchPresentation(
+                BuildCommandLine(StandinPath(), kPowerPointSwitchSet, folder_.File(name)))
+                .process;
         const DWORD pid = PlaybackState().currentProcessId.load();
         EXPECT_NE(pid, before) << "the stand-in did not start: " << StandinPath();
         EXPECT_TRUE(process) << "the launch hands back the process it started";

@@ -8,6 +8,7 @@
 
 #include "app/form1_win32.h"
 #include "app/resource.h"
+#include "common/app_error.h"
 #include "playback/monitor_rule.h"
 #include "playback/play_checks.h"
 #include "playback/play_queue.h"
@@ -208,6 +209,37 @@ TEST_F(PlayCommandTest, ProgramThatCannotStart_EveryEntryFailsRunEndsAtOnce) {
     EXPECT_EQ(PlaybackState().currentProcessId.load(), idBefore);
     EXPECT_EQ(history.shown, (std::vector<bool>{false, true}));
     EXPECT_TRUE(dialogs_.messages.empty());
+}
+
+// Runs whose placement watchers cannot be started, as when the system has no threads to spare.
+class PlayWithoutPlacement : public PlayCommandTest {
+  protected:
+    void SetUp() override {
+        startPlacementWatcher_ = [] { throw AppError(kFailure); };
+        PlayCommandTest::SetUp();
+        // Nothing places the shows: each ends by itself.
+        settings_.Set(L"UNTIL_PLACED", L"0").Set(L"SECONDS", L"1");
+    }
+    static constexpr wchar_t kFailure[] = L"Cannot start the slide-show placement. No threads";
+};
+
+TEST_F(PlayWithoutPlacement, EveryShowPlaysToItsEndAndTheErrorFollowsOnceTheWindowIsBack) {
+    SetProgramPath(StandinPath());
+    AddEntries({L"a.ppt", L"b.ppt"});
+    ShowHistory history(form_->Handle());
+    Click(IDC_BitBtn1);
+
+    const std::vector<StandinShow> shows = ReadStandinLog(log_);
+    ASSERT_EQ(shows.size(), 2u) << "the run stopped at the first show";
+    EXPECT_EQ(shows[0].file, folder_.File(L"a.ppt"));
+    EXPECT_EQ(shows[1].file, folder_.File(L"b.ppt"));
+    EXPECT_GE(shows[1].start, shows[0].end) << "the window came back while a show was on screen";
+    EXPECT_EQ(shows[0].placements, 0);
+    EXPECT_EQ(history.shown, (std::vector<bool>{false, true}));
+    EXPECT_EQ(dialogs_.errors, std::vector<std::wstring>{std::wstring(kFailure) + L"."})
+        << "shown once for the whole run";
+    EXPECT_EQ(dialogs_.errorOwnerShown, std::vector<bool>{true})
+        << "shown before the window is back";
 }
 
 TEST_F(PlayCommandTest, SpeedButton_OkPutsPathInEditCancelKeepsIt) {

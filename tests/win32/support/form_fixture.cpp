@@ -48,6 +48,7 @@ void FormFixture::CreateForm(std::vector<MonitorEntry> monitors) {
     if (monitors.empty()) monitors = MonitorsOfSize({{0, 0, 1024, 768}, {1024, 0, 2048, 768}});
     Form1Settings settings{&dialogs_, &shell_, std::move(monitors), keyPath_};
     if (drawToolbarImages_) settings.drawToolbarImages = drawToolbarImages_;
+    if (startPlacementWatcher_) settings.startPlacementWatcher = startPlacementWatcher_;
     form_ = std::make_unique<TForm1>(std::move(settings));
     form_->Create();
     ASSERT_NE(form_->Handle(), nullptr);

@@ -45,8 +45,10 @@ class FormFixture : public ::testing::Test {
     bool IsCommandEnabled(int commandId) const;
 
     std::wstring keyPath_;
-    // When set before CreateForm, the window draws its toolbar images with this.
+    // When set before CreateForm, the window draws its toolbar images and starts the placement
+    // watchers of its runs with these.
     std::function<UniqueImageList(int size)> drawToolbarImages_;
+    std::function<void()> startPlacementWatcher_;
     ScriptedDialogs dialogs_;
     RecordingShell shell_;
     std::unique_ptr<TForm1> form_;

@@ -51,7 +51,11 @@ class ScriptedDialogs : public Dialogs {
         return answer;
     }
     void ShowMessage(HWND, const std::wstring& text) override { messages.push_back(text); }
-    void ShowError(HWND, const std::wstring& text) override { errors.push_back(text); }
+    void ShowError(HWND owner, const std::wstring& text) override {
+        errors.push_back(text);
+        errorOwnerShown.push_back(owner && ::IsWindowVisible(owner));
+    }
+    std::vector<bool> errorOwnerShown;  // per error: whether its owner window was on screen
 };
 
 class RecordingShell : public Shell {
