@@ -9,6 +9,7 @@
 #include "app/resource.h"
 #include "about/modal_script.h"
 #include "support/form_fixture.h"
+#include "support/user_input.h"
 #include "support/window_queries.h"
 
 namespace tidewell::testing {
@@ -157,6 +158,24 @@ TEST_F(AboutBox, About1Click_ShowsModalOverMainWindowWithCloseFocused) {
     EXPECT_FALSE(::IsWindowVisible(box));
     EXPECT_TRUE(::IsWindowEnabled(main));
     EXPECT_FALSE(about_->IsModal());
+}
+
+TEST_F(AboutBox, Closed_TheMainWindowGivesTheFocusBackToItsControl) {
+    form_->ShowCentered();
+    ::SetForegroundWindow(form_->Handle());
+    ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == form_->Handle(); }));
+    ::SetFocus(Control(IDC_TntEdit2));
+    ShowAboutWhile(
+        {[&] { ::SendMessageW(about_->Control(Form2Control::TntButton1), BM_CLICK, 0, 0); }});
+    EXPECT_TRUE(PumpUntil([&] { return ::GetFocus() == Control(IDC_TntEdit2); }));
+}
+
+TEST_F(AboutBox, CloseButton_IsAsWideAsItsCaptionNeeds) {
+    SIZE ideal{};
+    const HWND button = about_->Control(Form2Control::TntButton1);
+    ASSERT_TRUE(::SendMessageW(button, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)));
+    EXPECT_GT(ideal.cx, TextWidthInOwnFont(button));
+    EXPECT_LE(ideal.cx, PlaceInParent(button).right);
 }
 
 TEST_F(AboutBox, ShownTwice_SameBoxSameTextsReopensWhereItWasLeft) {

@@ -342,6 +342,17 @@ TEST_F(Form1Layout, ToolbarCaptions_NoneIsCutAndFixedButtonsShareTheWidestNeed) 
     }
 }
 
+TEST_F(Form1Layout, PushButtons_AreAsWideAsTheirCaptionsNeed) {
+    CreateForm();
+    for (const int id : {IDC_BitBtn1, IDC_BitBtn2, IDC_BitBtn3}) {
+        SIZE ideal{};
+        ASSERT_TRUE(
+            ::SendMessageW(Control(id), BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)));
+        EXPECT_GT(ideal.cx, TextWidthInOwnFont(Control(id))) << "button " << id;
+        EXPECT_LE(ideal.cx, PlaceInParent(Control(id)).right) << "button " << id;
+    }
+}
+
 TEST_F(Form1Layout, Menus_HaveTheirItemsAndStartStates) {
     CreateForm();
     HMENU bar = ::GetMenu(form_->Handle());
