@@ -1,6 +1,6 @@
-// Reordering by dragging a row with the mouse. The mouse messages go to the real list control,
-// which detects the drag itself and reports it; the window then follows the pointer until the
-// button is released.
+// Reordering by dragging a row with the mouse. Most cases post the mouse messages to the real
+// list control, which detects the drag itself; the threshold and Esc take real input through the
+// program's own message loop, as a user gives it.
 #include <gtest/gtest.h>
 
 #include "common/message_pump_win32.h"
