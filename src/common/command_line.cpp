@@ -1,0 +1,153 @@
+#include "common/command_line.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace tidewell {
+namespace {
+
+enum class Option { Play, Loop, Exit, Monitor, Stop, Now, Help, Unknown };
+
+struct OptionName {
+    std::wstring_view name;
+    Option option;
+};
+
+constexpr OptionName kOptionNames[] = {
+    {L"play", Option::Play},       {L"loop", Option::Loop}, {L"exit", Option::Exit},
+    {L"monitor", Option::Monitor}, {L"stop", Option::Stop}, {L"now", Option::Now},
+    {L"?", Option::Help},
+};
+
+wchar_t LowerAscii(wchar_t c) {
+    return c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c;
+}
+
+bool IsOption(std::wstring_view argument) {
+    return !argument.empty() && (argument[0] == L'/' || argument[0] == L'-');
+}
+
+Option OptionOf(std::wstring_view argument) {
+    const std::wstring_view name = argument.substr(1);
+    for (const auto& known : kOptionNames) {
+        if (std::ranges::equal(name, known.name, {}, LowerAscii)) return known.option;
+    }
+    return Option::Unknown;
+}
+
+std::wstring Quoted(std::wstring_view text) {
+    return L"\"" + std::wstring(text) + L"\"";
+}
+
+// An optional sign and decimal digits, nothing else; values past the int range stay at its ends.
+std::optional<int> ParseMonitorNumber(std::wstring_view text) {
+    std::size_t i = 0;
+    const bool negative = !text.empty() && text[0] == L'-';
+    if (!text.empty() && (text[0] == L'-' || text[0] == L'+')) ++i;
+    if (i == text.size()) return std::nullopt;
+    long long value = 0;
+    for (; i < text.size(); ++i) {
+        if (text[i] < L'0' || text[i] > L'9') return std::nullopt;
+        value = std::min<long long>(value * 10 + (text[i] - L'0'), 1LL + INT_MAX);
+    }
+    if (negative) value = -value;
+    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
+
+CommandLine Refused(std::wstring error) {
+    CommandLine result;
+    result.action = CommandLine::Action::Refuse;
+    result.error = std::move(error);
+    return result;
+}
+
+// Options that only mean something beside another one are refused alone, so that a mistyped
+// scheduled task shows its mistake instead of quietly doing something else.
+std::optional<std::wstring> CombinationError(const CommandLine& line, bool stop,
+                                             const std::wstring& firstStartArgument) {
+    const StartOptions& start = line.start;
+    if (stop && !firstStartArgument.empty()) {
+        return Quoted(L"/stop") + L" goes with nothing but " + Quoted(L"/now") + L", not with " +
+               Quoted(firstStartArgument) + L".";
+    }
+    if (line.stopNow && !stop) {
+        return Quoted(L"/now") + L" works only together with " + Quoted(L"/stop") + L".";
+    }
+    if (start.loop && !start.play) {
+        return Quoted(L"/loop") + L" works only together with " + Quoted(L"/play") + L".";
+    }
+    if (start.exitAfterRun && !start.play) {
+        return Quoted(L"/exit") + L" works only together with " + Quoted(L"/play") + L".";
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(const std::vector<std::wstring>& arguments) {
+    CommandLine line;
+    bool stop = false;
+    std::wstring firstStartArgument;  // the first one that belongs to a start with a window
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::wstring& argument = arguments[i];
+        const Option option = IsOption(argument) ? OptionOf(argument) : Option::Unknown;
+        if (option == Option::Help) {
+            line = CommandLine{};
+            line.action = CommandLine::Action::ShowUsage;
+            return line;
+        }
+        if (option != Option::Stop && option != Option::Now && firstStartArgument.empty()) {
+            firstStartArgument = argument;
+        }
+        switch (option) {
+            case Option::Play:
+                line.start.play = true;
+                break;
+            case Option::Loop:
+                line.start.loop = true;
+                break;
+            case Option::Exit:
+                line.start.exitAfterRun = true;
+                break;
+            case Option::Stop:
+                stop = true;
+                break;
+            case Option::Now:
+                line.stopNow = true;
+                break;
+            case Option::Monitor: {
+                if (i + 1 == arguments.size()) {
+                    return Refused(Quoted(argument) + L" needs a monitor number after it.");
+                }
+                const std::wstring& value = arguments[++i];
+                const std::optional<int> number = ParseMonitorNumber(value);
+                if (!number) return Refused(Quoted(value) + L" is not a monitor number.");
+                if (line.start.monitor) {
+                    return Refused(Quoted(argument) + L" may be given only once.");
+                }
+                line.start.monitor = MonitorChoice{*number, value};
+                break;
+            }
+            case Option::Help:
+                break;
+            case Option::Unknown:
+                if (IsOption(argument))
+                    return Refused(L"Unknown option " + Quoted(argument) + L".");
+                if (line.start.settingFile) {
+                    return Refused(L"Only one setting file may be given; " + Quoted(argument) +
+                                   L" is a second one.");
+                }
+                line.start.settingFile = argument;
+                break;
+        }
+    }
+    if (auto error = CombinationError(line, stop, firstStartArgument)) return Refused(*error);
+    if (stop) line.action = CommandLine::Action::Stop;
+    return line;
+}
+
+std::wstring RefusalText(const CommandLine& commandLine) {
+    return commandLine.error + L"\n\n" + std::wstring(kUsageText);
+}
+
+}  // namespace tidewell

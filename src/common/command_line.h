@@ -1,0 +1,70 @@
+#pragma once
+// The program's command line, for shows that start and stop with nobody at the desk:
+//   tidewell.exe [/play] [/loop] [/exit] [/monitor N] [setting-file]
+//   tidewell.exe /stop [/now]
+//   tidewell.exe /?
+// Options come in any order and letter case, with "-" as well as "/" in front.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tidewell {
+
+// "/monitor N": whether monitor N exists is only known to the running program, which names the
+// number as it was typed when there is none.
+struct MonitorChoice {
+    int number = 0;  // numbers beyond the int range are held at its ends: no such monitor either
+    std::wstring asTyped;
+};
+
+// What a start with a window does besides what a plain start does.
+struct StartOptions {
+    std::optional<std::wstring> settingFile;
+    std::optional<MonitorChoice> monitor;
+    bool play = false;
+    bool loop = false;
+    bool exitAfterRun = false;
+};
+
+struct CommandLine {
+    enum class Action {
+        Start,      // open the window, with `start`
+        ShowUsage,  // "/?": the usage, then end
+        Stop,       // ask a running Tidewell to stop its run; `stopNow` also ends the current show
+        Refuse,     // `error` names what was wrong; the usage follows it, then the program ends
+    };
+    Action action = Action::Start;
+    StartOptions start;
+    bool stopNow = false;
+    std::wstring error;
+};
+
+// Exit codes of the process, as the README documents them for batch files and scheduled tasks.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitNothingToStop = 1;  // "/stop": no Tidewell runs, or none plays
+inline constexpr int kExitBadCommandLine = 2;
+
+inline constexpr std::wstring_view kUsageText =
+    L"Usage:\n"
+    L"tidewell.exe [/play] [/loop] [/exit] [/monitor N] [setting-file]\n"
+    L"tidewell.exe /stop [/now]\n"
+    L"\n"
+    L"setting-file\tloads this setting file, as \"Load setting\" does\n"
+    L"/monitor N\tshows on monitor N (1 is the main monitor)\n"
+    L"/play\tpresses \"Play All\" once the window is shown\n"
+    L"/loop\twith /play: starts again from the top after the last presentation\n"
+    L"/exit\twith /play: closes Tidewell when the run ends\n"
+    L"/stop\tasks the running Tidewell to stop after the current presentation\n"
+    L"/now\twith /stop: also ends the current presentation\n"
+    L"/?\tshows this text\n"
+    L"\n"
+    L"Options may come in any order and letter case, with - in place of /.";
+
+// Reads the arguments that follow the program's name, as the system split them.
+CommandLine ParseCommandLine(const std::vector<std::wstring>& arguments);
+
+// The text of the box that refuses a command line: what was wrong, then the usage.
+std::wstring RefusalText(const CommandLine& commandLine);
+
+}  // namespace tidewell

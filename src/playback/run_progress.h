@@ -1,0 +1,44 @@
+#pragma once
+// The order of a play run: which queued entry comes next, when a looping run starts again from
+// the top, and when the run is over.
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tidewell {
+
+class RunProgress {
+  public:
+    RunProgress(std::size_t count, bool loop) : count_(count), loop_(loop) {}
+
+    // The index of the entry to start next; none when the run is over. After the last entry a
+    // looping run starts again at 0, unless no show at all could be started in the pass that
+    // ended: starting the same failing program again and again would only burn the processor.
+    std::optional<std::size_t> NextEntry();
+    // The current entry's presentation program was started.
+    void ShowStarted() { startedInPass_ = true; }
+    // No entry follows the current one.
+    void Stop() { stopped_ = true; }
+    bool Stopped() const { return stopped_; }
+
+    // The current entry counted from 1, for "playing 3 of 12"; 0 before the first.
+    std::size_t Position() const { return started_ ? current_ + 1 : 0; }
+    std::size_t Count() const { return count_; }
+
+  private:
+    std::size_t count_;
+    bool loop_;
+    bool started_ = false;
+    bool stopped_ = false;
+    bool startedInPass_ = false;
+    std::size_t current_ = 0;
+};
+
+// The notification icon's tip while a run plays: "Tidewell: playing 3 of 12", then the current
+// presentation's file name on a line of its own, cut with "..." to the shell's limit of
+// `maxLength` characters.
+std::wstring RunTip(std::size_t position, std::size_t count, std::wstring_view presentationPath,
+                    std::size_t maxLength = 127);
+
+}  // namespace tidewell

@@ -1,0 +1,115 @@
+#include "common/command_line.h"
+
+#include <gtest/gtest.h>
+
+namespace tidewell {
+namespace {
+
+using Action = CommandLine::Action;
+
+CommandLine Parse(std::vector<std::wstring> arguments) {
+    return ParseCommandLine(arguments);
+}
+
+TEST(ParseCommandLine, NoArguments_PlainStart) {
+    const CommandLine line = Parse({});
+    EXPECT_EQ(line.action, Action::Start);
+    EXPECT_FALSE(line.start.play || line.start.loop || line.start.exitAfterRun);
+    EXPECT_FALSE(line.start.settingFile);
+    EXPECT_FALSE(line.start.monitor);
+}
+
+TEST(ParseCommandLine, StartOptions_AnyOrderCaseAndPrefix) {
+    const std::vector<std::vector<std::wstring>> spellings = {
+        {L"/play", L"/loop", L"/exit", L"/monitor", L"2", L"C:\\Shows\\Lobby.ppsv"},
+        {L"C:\\Shows\\Lobby.ppsv", L"-MONITOR", L"2", L"-Exit", L"/LOOP", L"-pLaY"},
+        {L"/exit", L"C:\\Shows\\Lobby.ppsv", L"/Loop", L"/monitor", L"2", L"-play"},
+    };
+    for (const auto& arguments : spellings) {
+        const CommandLine line = ParseCommandLine(arguments);
+        ASSERT_EQ(line.action, Action::Start) << line.error;
+        EXPECT_TRUE(line.start.play && line.start.loop && line.start.exitAfterRun);
+        EXPECT_EQ(line.start.settingFile, L"C:\\Shows\\Lobby.ppsv");
+        ASSERT_TRUE(line.start.monitor);
+        EXPECT_EQ(line.start.monitor->number, 2);
+    }
+}
+
+TEST(ParseCommandLine, FileAlone_LoadsWithoutPlaying) {
+    const CommandLine line = Parse({L"C:\\My Shows\\\u65e5\u672c.ppsv"});
+    EXPECT_EQ(line.action, Action::Start);
+    EXPECT_EQ(line.start.settingFile, L"C:\\My Shows\\\u65e5\u672c.ppsv");
+    EXPECT_FALSE(line.start.play);
+}
+
+TEST(ParseCommandLine, MonitorValue_KeptAsTypedForTheRangeCheck) {
+    struct Case {
+        const wchar_t* typed;
+        int number;
+    };
+    // The range is the running program's to check: zero, negatives and huge numbers pass here
+    // and are refused there, naming the number as typed.
+    for (const Case c :
+         {Case{L"1", 1}, Case{L"007", 7}, Case{L"0", 0}, Case{L"-1", -1}, Case{L"+3", 3},
+          Case{L"99999999999999999999", INT_MAX}, Case{L"-99999999999", INT_MIN}}) {
+        const CommandLine line = Parse({L"/monitor", c.typed});
+        ASSERT_EQ(line.action, Action::Start) << c.typed;
+        EXPECT_EQ(line.start.monitor->number, c.number) << c.typed;
+        EXPECT_EQ(line.start.monitor->asTyped, c.typed);
+    }
+}
+
+TEST(ParseCommandLine, Stop_AloneOrWithNow) {
+    const CommandLine stop = Parse({L"/stop"});
+    EXPECT_EQ(stop.action, Action::Stop);
+    EXPECT_FALSE(stop.stopNow);
+    const CommandLine now = Parse({L"-NOW", L"/Stop"});
+    EXPECT_EQ(now.action, Action::Stop);
+    EXPECT_TRUE(now.stopNow);
+}
+
+TEST(ParseCommandLine, QuestionMark_ShowsUsageWhateverElseIsThere) {
+    for (const auto& arguments : std::vector<std::vector<std::wstring>>{
+             {L"/?"}, {L"-?"}, {L"/play", L"/?"}, {L"/?", L"/bogus"}, {L"/stop", L"/?"}}) {
+        EXPECT_EQ(ParseCommandLine(arguments).action, Action::ShowUsage);
+    }
+}
+
+// Every refusal names the argument at fault, so the user can see which one to fix.
+TEST(ParseCommandLine, Mistakes_RefusedNamingWhatWasWrong) {
+    struct Case {
+        std::vector<std::wstring> arguments;
+        std::wstring expected;
+    };
+    const Case cases[] = {
+        {{L"/play", L"/shuffle"}, L"Unknown option \"/shuffle\"."},
+        {{L"-"}, L"Unknown option \"-\"."},
+        {{L"/playall"}, L"Unknown option \"/playall\"."},
+        {{L"/play", L"/monitor"}, L"\"/monitor\" needs a monitor number after it."},
+        {{L"/MONITOR", L"two"}, L"\"two\" is not a monitor number."},
+        {{L"/monitor", L"2.0"}, L"\"2.0\" is not a monitor number."},
+        {{L"/monitor", L""}, L"\"\" is not a monitor number."},
+        {{L"/monitor", L"1", L"-monitor", L"2"}, L"\"-monitor\" may be given only once."},
+        {{L"a.ppsv", L"/play", L"b.ppsv"},
+         L"Only one setting file may be given; \"b.ppsv\" is a second one."},
+        {{L"/loop", L"a.ppsv"}, L"\"/loop\" works only together with \"/play\"."},
+        {{L"/exit"}, L"\"/exit\" works only together with \"/play\"."},
+        {{L"/now"}, L"\"/now\" works only together with \"/stop\"."},
+        {{L"/stop", L"/play"}, L"\"/stop\" goes with nothing but \"/now\", not with \"/play\"."},
+        {{L"a.ppsv", L"/stop"}, L"\"/stop\" goes with nothing but \"/now\", not with \"a.ppsv\"."},
+    };
+    for (const auto& c : cases) {
+        const CommandLine line = ParseCommandLine(c.arguments);
+        EXPECT_EQ(line.action, Action::Refuse) << c.expected;
+        EXPECT_EQ(line.error, c.expected);
+    }
+}
+
+TEST(RefusalText, Mistake_ThenTheUsage) {
+    const std::wstring text = RefusalText(Parse({L"/x"}));
+    EXPECT_EQ(text, L"Unknown option \"/x\".\n\n" + std::wstring(kUsageText));
+    EXPECT_NE(text.find(L"tidewell.exe /stop [/now]"), std::wstring::npos);
+}
+
+}  // namespace
+}  // namespace tidewell
