@@ -8,6 +8,10 @@
 ;   "Uninstall Tidewell.exe" /S [/RemoveSettings]
 ; The stored preferences belong to the user, not to the installation: the uninstaller asks before
 ; it removes them, and a silent uninstall keeps them unless /RemoveSettings is given.
+;
+; Setting files (".ppsv") open in Tidewell, and their "Play" verb starts them with /play; the
+; registration lives in the installation's own hive (SHCTX), so a per-user installation registers
+; them for that user only and an all-users one for everybody.
 
 Unicode true
 ; tidewell.exe is a 64-bit program: a 64-bit installer sees the real Program Files and registry.
@@ -23,6 +27,9 @@ SetCompressor /SOLID lzma
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${APP_NAME}"
 !define PREFERENCES_KEY "SOFTWARE\hollowfin\lanternrow"
 !define PREFERENCES_PARENT_KEY "SOFTWARE\hollowfin"
+!define SETTING_FILE_EXTENSION ".ppsv"
+!define SETTING_FILE_PROGID "Tidewell.SettingFile"
+!define CLASSES_KEY "Software\Classes"
 !define REMOVE_PREFERENCES_QUESTION "Do you also want to remove your ${APP_NAME} settings \
 (the playlist, the presentation program and the monitor number)?"
 
@@ -121,10 +128,46 @@ Section "${APP_NAME}" SectionProgram
         '"$INSTDIR\${UNINSTALLER_FILE}" /$MultiUser.InstallMode /S'
     WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoModify" 1
     WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
+    Call RegisterSettingFiles
     ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
     IntFmt $0 "0x%08X" $0
     WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
+
+; Explorer reads the registration once; this tells it to read it again.
+!macro NotifyShellOfAssociations
+    System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
+!macroend
+
+Function RegisterSettingFiles
+    WriteRegStr SHCTX "${CLASSES_KEY}\${SETTING_FILE_PROGID}" "" "${APP_NAME} setting file"
+    WriteRegStr SHCTX "${CLASSES_KEY}\${SETTING_FILE_PROGID}\DefaultIcon" "" \
+        "$INSTDIR\${PROGRAM_FILE},0"
+    WriteRegStr SHCTX "${CLASSES_KEY}\${SETTING_FILE_PROGID}\shell" "" "open"
+    WriteRegStr SHCTX "${CLASSES_KEY}\${SETTING_FILE_PROGID}\shell\open\command" "" \
+        '"$INSTDIR\${PROGRAM_FILE}" "%1"'
+    WriteRegStr SHCTX "${CLASSES_KEY}\${SETTING_FILE_PROGID}\shell\play" "" "Play"
+    WriteRegStr SHCTX "${CLASSES_KEY}\${SETTING_FILE_PROGID}\shell\play\command" "" \
+        '"$INSTDIR\${PROGRAM_FILE}" /play "%1"'
+    WriteRegStr SHCTX "${CLASSES_KEY}\${SETTING_FILE_EXTENSION}" "" "${SETTING_FILE_PROGID}"
+    WriteRegStr SHCTX "${CLASSES_KEY}\${SETTING_FILE_EXTENSION}\OpenWithProgids" \
+        "${SETTING_FILE_PROGID}" ""
+    !insertmacro NotifyShellOfAssociations
+FunctionEnd
+
+; The extension keeps what other programs registered on it; it is only no longer ours.
+Function un.UnregisterSettingFiles
+    DeleteRegKey SHCTX "${CLASSES_KEY}\${SETTING_FILE_PROGID}"
+    DeleteRegValue SHCTX "${CLASSES_KEY}\${SETTING_FILE_EXTENSION}\OpenWithProgids" \
+        "${SETTING_FILE_PROGID}"
+    DeleteRegKey /ifempty SHCTX "${CLASSES_KEY}\${SETTING_FILE_EXTENSION}\OpenWithProgids"
+    ReadRegStr $0 SHCTX "${CLASSES_KEY}\${SETTING_FILE_EXTENSION}" ""
+    ${If} $0 == "${SETTING_FILE_PROGID}"
+        DeleteRegValue SHCTX "${CLASSES_KEY}\${SETTING_FILE_EXTENSION}" ""
+    ${EndIf}
+    DeleteRegKey /ifempty SHCTX "${CLASSES_KEY}\${SETTING_FILE_EXTENSION}"
+    !insertmacro NotifyShellOfAssociations
+FunctionEnd
 
 ; Asks unless silent; silent keeps them unless /RemoveSettings was given. Only the current user's
 ; preferences can be reached: other accounts keep theirs.
@@ -155,5 +198,6 @@ Section "Uninstall"
     RMDir /REBOOTOK "$INSTDIR"
     Delete "${SHORTCUT}"
     DeleteRegKey SHCTX "${UNINSTALL_KEY}"
+    Call un.UnregisterSettingFiles
     Call un.RemovePreferences
 SectionEnd

@@ -22,6 +22,8 @@ uninstall_key='Software\Microsoft\Windows\CurrentVersion\Uninstall\Tidewell'
 # runs in the build's own Wine prefix, never a user's, so it may seed and check that key.
 preferences_key="HKCU\\$(sed -n 's/^!define PREFERENCES_KEY "\(.*\)"$/\1/p' \
     "$TIDEWELL_ROOT/packaging/tidewell.nsi")"
+classes_key='Software\\Classes'
+progid='Tidewell.SettingFile'
 uninstaller_name='Uninstall Tidewell.exe'
 
 fail() {
@@ -59,6 +61,9 @@ reg_value() { # key value: the data, or nothing when the value is missing
     reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
 }
 reg_key_exists() { reg query "$1" >/dev/null 2>&1; }
+reg_default() { # key: its default value's data, or nothing
+    reg query "$1" /ve 2>/dev/null | tr -d '\r' | sed -n 's/^ *([^)]*) *REG_[A-Z_]* *//p'
+}
 unix_path() { winepath -u "$1" 2>/dev/null | tr -d '\r'; }
 unix_path_to_windows() { winepath -w "$1" 2>/dev/null | tr -d '\r'; }
 
@@ -73,6 +78,11 @@ program_files="${folders[2]}"
 cleanup() {
     reg delete "HKCU\\$uninstall_key" /f >/dev/null 2>&1 || true
     reg delete "HKLM\\$uninstall_key" /f >/dev/null 2>&1 || true
+    local root
+    for root in HKCU HKLM; do
+        reg delete "$root\\$classes_key\\.ppsv" /f >/dev/null 2>&1 || true
+        reg delete "$root\\$classes_key\\$progid" /f >/dev/null 2>&1 || true
+    done
     rm -rf "$WINEPREFIX/drive_c/tidewell-installer-test" "$(unix_path "$program_files\\Tidewell")"
     rm -f "$user_shortcut" "$common_shortcut"
 }
@@ -106,7 +116,7 @@ start_and_close() {
         kill "$wine_pid" 2>/dev/null || true
         fail "the installed program did not end after Alt+F4"
     fi
-    pass "installed program started from $exe_windows and showed its window"
+    pass "program started from $exe_windows and showed its window"
 }
 
 # The uninstaller copies itself to a temporary folder and runs from there, so that it can delete
@@ -121,6 +131,33 @@ uninstall_silently() {
     read -r -a switches <<<"${command#\""$path"\"}"
     wine "$path" "${switches[@]}" "$@" >/dev/null 2>&1 || fail "uninstaller failed: $command $*"
     timeout 60 wineserver -w || fail "the uninstaller did not end within 60 s"
+}
+
+# Setting files: ".ppsv" names Tidewell's type in the installation's hive, and in no other, whose
+# Open loads the file and whose Play verb plays it.
+check_setting_files_registered() {
+    local mode=$1 root=$2 other=$3 folder=$4 exe="\"$4\\tidewell.exe\""
+    local classes="$root\\$classes_key"
+    [ "$(reg_default "$classes\\.ppsv")" = "$progid" ] || fail "$mode: .ppsv is not $progid"
+    [ "$(reg_default "$classes\\$progid\\shell\\open\\command")" = "$exe \"%1\"" ] ||
+        fail "$mode: Open of a setting file is not $exe \"%1\""
+    [ "$(reg_default "$classes\\$progid\\shell\\play\\command")" = "$exe /play \"%1\"" ] ||
+        fail "$mode: Play of a setting file is not $exe /play \"%1\""
+    [ "$(reg_default "$classes\\$progid\\shell\\play")" = "Play" ] || fail "$mode: no verb \"Play\""
+    if reg_key_exists "$other\\$classes_key\\$progid"; then
+        fail "$mode: setting files also registered under $other"
+    fi
+    pass "$mode: .ppsv registered under $root (Open, Play with /play)"
+}
+
+check_setting_files_unregistered() {
+    local root
+    for root in HKCU HKLM; do
+        if reg_key_exists "$root\\$classes_key\\$progid" ||
+            reg_key_exists "$root\\$classes_key\\.ppsv"; then
+            fail "$1: the registration of .ppsv is left under $root"
+        fi
+    done
 }
 
 # One install and uninstall. Arguments: mode (CurrentUser or AllUsers), root key (HKCU or HKLM),
@@ -152,6 +189,9 @@ install_cycle() {
     [ "$quiet" = "\"$folder\\$uninstaller_name\" /$mode /S" ] ||
         fail "$mode: QuietUninstallString is $quiet"
     pass "$mode: uninstall entry under $root names version $version"
+    local other=HKLM
+    [ "$root" = HKLM ] && other=HKCU
+    check_setting_files_registered "$mode" "$root" "$other" "$folder"
 
     start_and_close "$folder\\tidewell.exe"
 
@@ -163,6 +203,7 @@ install_cycle() {
     [ ! -e "$dir" ] || fail "$mode: $folder still exists after uninstall: $(ls -A "$dir")"
     [ ! -e "$shortcut" ] || fail "$mode: shortcut left at $shortcut"
     if reg_key_exists "$key"; then fail "$mode: uninstall entry $key left"; fi
+    check_setting_files_unregistered "$mode"
     if [ "$keep" = yes ] && ! reg_key_exists "$preferences_key"; then
         fail "$mode: silent uninstall removed the preferences"
     fi
@@ -174,6 +215,14 @@ install_cycle() {
 }
 
 start=$SECONDS
+# The portable program registers nothing: only the installer does.
+portable_dir="$WINEPREFIX/drive_c/tidewell-installer-test/portable"
+mkdir -p "$portable_dir"
+unzip -q -o "$portable" tidewell.exe -d "$portable_dir"
+start_and_close 'C:\tidewell-installer-test\portable\tidewell.exe'
+check_setting_files_unregistered "portable"
+rm -rf "$portable_dir"
+pass "the portable program registered no file type"
 install_cycle CurrentUser HKCU 'C:\tidewell-installer-test\per user' yes "$user_shortcut" "" yes
 install_cycle AllUsers HKLM "$program_files\\Tidewell" no "$common_shortcut" /RemoveSettings no
 cleanup

@@ -1,0 +1,39 @@
+#include "playback/stop_request_win32.h"
+
+namespace tidewell {
+
+UINT StopRequestMessage() {
+    static const UINT message = ::RegisterWindowMessageW(L"Tidewell.StopRun");
+    return message;
+}
+
+bool RequestStopFromOutside(const wchar_t* mainWindowClass, bool now) {
+    constexpr UINT kAnswerTimeoutMs = 5000;
+    bool stopped = false;
+    HWND window = nullptr;
+    while ((window = ::FindWindowExW(nullptr, window, mainWindowClass, nullptr)) != nullptr) {
+        DWORD_PTR answer = 0;
+        if (::SendMessageTimeoutW(window, StopRequestMessage(), now ? 1 : 0, 0,
+                                  SMTO_ABORTIFHUNG | SMTO_BLOCK, kAnswerTimeoutMs, &answer) &&
+            answer == static_cast<DWORD_PTR>(kStopRequestAccepted)) {
+            stopped = true;
+        }
+    }
+    return stopped;
+}
+
+void AskShowToEnd(DWORD processId) {
+    if (processId == 0) return;
+    ::EnumWindows(
+        [](HWND window, LPARAM target) -> BOOL {
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(window, &owner);
+            if (owner == static_cast<DWORD>(target) && ::IsWindowVisible(window)) {
+                ::PostMessageW(window, WM_CLOSE, 0, 0);
+            }
+            return TRUE;
+        },
+        static_cast<LPARAM>(processId));
+}
+
+}  // namespace tidewell
