@@ -1,0 +1,143 @@
+#include "unattended_support.h"
+
+namespace tidewell::e2e {
+
+TestPreferences::TestPreferences()
+    : key_(L"SOFTWARE\\tidewell-tests\\e2e-" + std::to_wstring(::GetCurrentProcessId())) {
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, key_.c_str());
+    ::SetEnvironmentVariableW(L"TIDEWELL_PREFERENCES_KEY", key_.c_str());
+}
+
+TestPreferences::~TestPreferences() {
+    ::SetEnvironmentVariableW(L"TIDEWELL_PREFERENCES_KEY", nullptr);
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, key_.c_str());
+}
+
+bool TestPreferences::Store(const std::vector<std::wstring>& files, const std::wstring& program,
+                            int monitor) {
+    std::wstring joined;
+    for (const auto& f : files) joined += (joined.empty() ? L"" : L"\r\n") + f;
+    const std::pair<const wchar_t*, std::wstring> values[] = {
+        {L"files", joined}, {L"pptexfile", program}, {L"monitorc", std::to_wstring(monitor)}};
+    for (const auto& [name, value] : values) {
+        if (::RegSetKeyValueW(HKEY_CURRENT_USER, key_.c_str(), name, REG_SZ, value.c_str(),
+                              static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) !=
+            ERROR_SUCCESS) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::optional<std::wstring> TestPreferences::Value(const wchar_t* name) const {
+    wchar_t data[32768] = {};
+    DWORD size = sizeof(data) - sizeof(wchar_t);
+    if (::RegGetValueW(HKEY_CURRENT_USER, key_.c_str(), name, RRF_RT_REG_SZ, nullptr, data,
+                       &size) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return std::wstring(data);
+}
+
+bool TestPreferences::KeyExists() const {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, key_.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        return false;
+    }
+    ::RegCloseKey(key);
+    return true;
+}
+
+void WriteSettingFile(const std::wstring& path, const std::vector<std::wstring>& lines) {
+    std::wstring text = L"\xFEFF";
+    for (const auto& line : lines) text += line + L"\r\n";
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    ::WriteFile(file, text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &written,
+                nullptr);
+    ::CloseHandle(file);
+}
+
+std::optional<DWORD> WaitForExit(const RunningProgram& program, std::chrono::milliseconds timeout) {
+    if (::WaitForSingleObject(program.info.hProcess, static_cast<DWORD>(timeout.count())) !=
+        WAIT_OBJECT_0) {
+        return std::nullopt;
+    }
+    DWORD code = 0;
+    ::GetExitCodeProcess(program.info.hProcess, &code);
+    return code;
+}
+
+std::optional<DWORD> RunToEnd(const std::wstring& arguments) {
+    RunningProgram program;
+    if (!StartProgram(ExecutableFolder() + L"\\tidewell.exe", arguments, program)) {
+        return std::nullopt;
+    }
+    return WaitForExit(program, std::chrono::seconds(20));
+}
+
+HWND WaitForMessageBox(DWORD processId, std::chrono::milliseconds timeout) {
+    return WaitForWindow(processId, L"#32770", timeout);
+}
+
+std::wstring MessageBoxText(HWND box) {
+    // The text of a message box is its static control with the id 0xFFFF.
+    wchar_t text[4096] = {};
+    ::GetDlgItemTextW(box, 0xFFFF, text, 4096);
+    return text;
+}
+
+void PressOk(HWND box) {
+    if (HWND ok = ::FindWindowExW(box, nullptr, L"Button", L"OK")) {
+        ::PostMessageW(ok, BM_CLICK, 0, 0);
+    }
+}
+
+namespace {
+
+HWND NotificationArea() {
+    return ::FindWindowW(L"__winex11_standalone_tray", nullptr);
+}
+
+void SendKey(WORD key) {
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = input[1].ki.wVk = key;
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, input, sizeof(INPUT));
+}
+
+}  // namespace
+
+bool NotificationAreaShown() {
+    const HWND area = NotificationArea();
+    return area && ::IsWindowVisible(area);
+}
+
+bool RightClickFirstNotificationIcon() {
+    const HWND area = NotificationArea();
+    if (!area || !::IsWindowVisible(area)) return false;
+    RECT client{};
+    ::GetClientRect(area, &client);
+    // The first square: as wide as it is high, at the left.
+    POINT at{(client.bottom - client.top) / 2, (client.bottom - client.top) / 2};
+    ::ClientToScreen(area, &at);
+    ::SetCursorPos(at.x, at.y);
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+    input[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+    return ::SendInput(2, input, sizeof(INPUT)) == 2;
+}
+
+bool WaitForPopupMenu(DWORD processId, std::chrono::milliseconds timeout) {
+    return WaitForWindow(processId, L"#32768", timeout) != nullptr;
+}
+
+void ChooseMenuItem(int index) {
+    for (int i = 0; i <= index; ++i) SendKey(VK_DOWN);
+    SendKey(VK_RETURN);
+}
+
+}  // namespace tidewell::e2e

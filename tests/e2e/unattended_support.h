@@ -1,0 +1,58 @@
+#pragma once
+// Helpers for the end-to-end tests of shows that run with nobody at the desk: a preferences key
+// of the test's own, setting files, the program's message boxes, its exit code, and the icon in
+// the notification area as a mouse reaches it.
+#include <windows.h>
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "e2e_support.h"
+
+namespace tidewell::e2e {
+
+// Points every program started while it lives at a preferences key of its own (the children
+// inherit the variable), and removes that key at the end.
+class TestPreferences {
+  public:
+    TestPreferences();
+    ~TestPreferences();
+    TestPreferences(const TestPreferences&) = delete;
+    TestPreferences& operator=(const TestPreferences&) = delete;
+
+    const std::wstring& Key() const { return key_; }
+    bool Store(const std::vector<std::wstring>& files, const std::wstring& program, int monitor);
+    // A stored value as the program wrote it; none when the value (or the key) is missing.
+    std::optional<std::wstring> Value(const wchar_t* name) const;
+    bool KeyExists() const;
+
+  private:
+    std::wstring key_;
+};
+
+// Writes a setting file as "Save setting" does: UTF-16LE with its mark, one line each.
+void WriteSettingFile(const std::wstring& path, const std::vector<std::wstring>& lines);
+
+// The process's exit code once it has ended within the time; none when it still runs.
+std::optional<DWORD> WaitForExit(const RunningProgram& program, std::chrono::milliseconds timeout);
+
+// Runs tidewell.exe with these arguments to its end; the exit code, or none after 20 s.
+std::optional<DWORD> RunToEnd(const std::wstring& arguments);
+
+// A message box of the process, by its caption, once it is shown; its text; its OK button.
+HWND WaitForMessageBox(DWORD processId, std::chrono::milliseconds timeout);
+std::wstring MessageBoxText(HWND box);
+void PressOk(HWND box);
+
+// The icons of the notification area sit, under Wine without a desktop shell, in a window of
+// their own, one small square each from the left. Right-clicks the first, as a mouse does.
+bool RightClickFirstNotificationIcon();
+bool NotificationAreaShown();
+// Whether the process opened a popup menu within the time.
+bool WaitForPopupMenu(DWORD processId, std::chrono::milliseconds timeout);
+// Chooses the menu's item (counted from 0) with the arrow keys and Enter, as a keyboard does.
+void ChooseMenuItem(int index);
+
+}  // namespace tidewell::e2e

@@ -1,0 +1,352 @@
+// Shows that start and stop with nobody at the desk: the built program started with options, as
+// from a batch file, the Startup folder or a scheduled task, playing the stand-in on the second
+// of two monitors; stopped from a second process and from its notification icon.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "e2e_support.h"
+#include "unattended_support.h"
+#include "win32/playback/standin_support.h"
+
+using namespace std::chrono_literals;
+
+namespace tidewell::e2e {
+namespace {
+
+using testing::ReadStandinLog;
+using testing::StandinPath;
+using testing::StandinSettings;
+using testing::StandinShow;
+using testing::TempFolder;
+
+std::wstring Quoted(const std::wstring& path) {
+    return L"\"" + path + L"\"";
+}
+
+class Unattended : public ::testing::Test {
+  protected:
+    void TearDown() override {
+        if (main_ && ::IsWindow(main_)) ::PostMessageW(main_, WM_CLOSE, 0, 0);
+        if (program_.info.hProcess) WaitForExit(program_, 10s);
+        program_.Kill();
+    }
+
+    // Starts tidewell.exe; with `waitForWindow`, until its main window is shown.
+    void Start(const std::wstring& arguments, bool waitForWindow = true) {
+        ASSERT_TRUE(StartProgram(ExecutableFolder() + L"\\tidewell.exe", arguments, program_));
+        if (!waitForWindow) return;
+        main_ = WaitForWindow(program_.info.dwProcessId, L"TForm1", 20s);
+        ASSERT_NE(main_, nullptr) << "no main window appeared";
+    }
+
+    // A setting file for monitor 2, played by `program`, with these presentations.
+    std::wstring SettingFile(const std::wstring& program, const std::vector<std::wstring>& shows,
+                             const std::wstring& name = L"Lobby.ppsv") {
+        std::vector<std::wstring> lines = {L"2", program};
+        lines.insert(lines.end(), shows.begin(), shows.end());
+        const std::wstring path = folder_.File(name);
+        WriteSettingFile(path, lines);
+        return path;
+    }
+
+    HWND MessageBox() {
+        HWND box = WaitForMessageBox(program_.info.dwProcessId, 20s);
+        EXPECT_NE(box, nullptr) << "no message box appeared";
+        if (box) {
+            EXPECT_EQ(WindowCaption(box), L"Tidewell");
+        }
+        return box;
+    }
+
+    bool MainWindowShown(std::chrono::milliseconds timeout = 60s) {
+        return WaitUntil([&] { return ::IsWindowVisible(main_) != FALSE; }, timeout);
+    }
+
+    bool WaitForShows(std::size_t count, std::chrono::milliseconds timeout = 60s) {
+        return WaitUntil([&] { return ReadStandinLog(log_).size() >= count; }, timeout);
+    }
+
+    static HWND WaitForShowWindow() {
+        HWND show = nullptr;
+        WaitUntil(
+            [&] {
+                show = ::FindWindowW(L"screenClass", nullptr);
+                return show && ::IsWindowVisible(show);
+            },
+            20s);
+        return show;
+    }
+
+    // Closes the main window as another program asks it to, and waits for the process to end.
+    void CloseAndWait() {
+        ::PostMessageW(main_, WM_CLOSE, 0, 0);
+        ASSERT_EQ(WaitForExit(program_, 20s), 0u) << "the program did not end after the close";
+    }
+
+    TempFolder folder_;
+    TestPreferences preferences_;
+    std::wstring log_ = folder_.File(L"shows.log");
+    StandinSettings standin_;
+    RunningProgram program_;
+    HWND main_ = nullptr;
+};
+
+TEST_F(Unattended, SettingFile_LoadedOverTheStoredOnesAndStoredAtClose) {
+    const std::wstring stored = folder_.Touch(L"stored.ppt");
+    const std::wstring a = folder_.Touch(L"a.ppt"), b = folder_.Touch(L"b \u00e9t\u00e9.pptx");
+    ASSERT_TRUE(preferences_.Store({stored}, StandinPath(), 1));
+
+    Start(Quoted(SettingFile(StandinPath(), {a, b})));
+    CloseAndWait();
+    EXPECT_EQ(preferences_.Value(L"files"), a + L"\r\n" + b);
+    EXPECT_EQ(preferences_.Value(L"monitorc"), L"2");
+
+    // A file that fails to load says so as "Load setting" does, and leaves what was restored.
+    const std::wstring broken = folder_.File(L"broken.ppsv");
+    WriteSettingFile(broken, {L"2", StandinPath()});
+    Start(Quoted(broken));
+    HWND box = MessageBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), L"Error ppsv format!");
+    PressOk(box);
+    CloseAndWait();
+    EXPECT_EQ(preferences_.Value(L"files"), a + L"\r\n" + b);
+}
+
+TEST_F(Unattended, Play_EveryShowInOrderOnTheFilesMonitorThenTheWindowIsBack) {
+    const std::wstring a = folder_.Touch(L"first.ppt"), b = folder_.Touch(L"second.pptx");
+    ASSERT_TRUE(preferences_.Store({}, StandinPath(), 1));
+    standin_.Set(L"LOG", log_).Set(L"SECONDS", L"0.5");
+
+    Start(L"/PLAY " + Quoted(SettingFile(StandinPath(), {a, b, a})));
+    ASSERT_TRUE(WaitForShows(3)) << "the run did not play three shows";
+    ASSERT_TRUE(MainWindowShown()) << "the main window did not come back";
+
+    RECT second{};
+    ::EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR, HDC, LPRECT bounds, LPARAM data) -> BOOL {
+            *reinterpret_cast<RECT*>(data) = *bounds;  // the last one: monitor 2 of 2
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&second));
+    const std::vector<StandinShow> shows = ReadStandinLog(log_);
+    ASSERT_EQ(shows.size(), 3u);
+    const std::wstring expected[] = {a, b, a};
+    for (std::size_t i = 0; i < shows.size(); ++i) {
+        EXPECT_EQ(shows[i].file, expected[i]) << i;
+        EXPECT_EQ(shows[i].left, second.left) << i;
+        EXPECT_EQ(shows[i].top, second.top) << i;
+    }
+}
+
+TEST_F(Unattended, Play_RefusedForAProgramTheUserDidNotChoose_StartsPowerPointByName) {
+    const std::wstring a = folder_.Touch(L"a.ppt");
+    const std::wstring stranger = folder_.File(L"player.exe");
+    ASSERT_TRUE(::CopyFileW(StandinPath().c_str(), stranger.c_str(), FALSE));
+    ASSERT_TRUE(preferences_.Store({}, StandinPath(), 1));
+    standin_.Set(L"LOG", log_).Set(L"SECONDS", L"0.3");
+
+    Start(L"/play " + Quoted(SettingFile(stranger, {a})));
+    HWND box = MessageBox();
+    ASSERT_NE(box, nullptr);
+    const std::wstring text = MessageBoxText(box);
+    EXPECT_NE(text.find(Quoted(stranger)), std::wstring::npos) << text;
+    EXPECT_NE(text.find(L"\"Play All\""), std::wstring::npos) << text;
+    PressOk(box);
+    // The file is loaded all the same: "Play All" is there for the user to press.
+    HWND playAll = ::FindWindowExW(main_, nullptr, L"Button", L"Play All");
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(playAll) != FALSE; }, 5s));
+    EXPECT_TRUE(ReadStandinLog(log_).empty()) << "the program named by the file was started";
+    CloseAndWait();
+
+    // PowerPoint, by its file name, plays without having been chosen.
+    const std::wstring powerPoint = folder_.AddFolder(L"Office") + L"\\POWERPNT.EXE";
+    ASSERT_TRUE(::CopyFileW(StandinPath().c_str(), powerPoint.c_str(), FALSE));
+    Start(L"/play " + Quoted(SettingFile(powerPoint, {a}, L"office.ppsv")));
+    EXPECT_TRUE(WaitForShows(1)) << "POWERPNT.EXE was not started";
+}
+
+TEST_F(Unattended, Loop_TwoPassesThenStopFromASecondProcess_NoShowAfterIt) {
+    const std::wstring a = folder_.Touch(L"a.ppt"), b = folder_.Touch(L"b.ppt");
+    ASSERT_TRUE(preferences_.Store({}, StandinPath(), 1));
+    standin_.Set(L"LOG", log_).Set(L"SECONDS", L"0.4");
+
+    EXPECT_EQ(RunToEnd(L"/stop"), 1u) << "with no Tidewell running, /stop ends with 1";
+    Start(L"/play /loop " + Quoted(SettingFile(StandinPath(), {a, b})));
+    ASSERT_TRUE(WaitForShows(4)) << "the loop did not play two passes";
+    EXPECT_EQ(RunToEnd(L"/stop"), 0u);
+    const std::size_t atStop = ReadStandinLog(log_).size();
+    ASSERT_TRUE(MainWindowShown()) << "the main window did not come back";
+
+    // The show that played when /stop came may still end after it; none starts after it.
+    EXPECT_LE(ReadStandinLog(log_).size(), atStop + 1);
+    EXPECT_EQ(::FindWindowW(L"screenClass", nullptr), nullptr);
+    EXPECT_EQ(RunToEnd(L"-STOP"), 1u) << "with no run playing, /stop ends with 1";
+}
+
+TEST_F(Unattended, StopNow_ClosesTheShowPolitelyAndBringsTheWindowBack) {
+    const std::wstring a = folder_.Touch(L"a.ppt");
+    ASSERT_TRUE(preferences_.Store({}, StandinPath(), 1));
+    standin_.Set(L"LOG", log_);  // the show runs until it is closed
+
+    Start(L"/play /loop " + Quoted(SettingFile(StandinPath(), {a})));
+    ASSERT_NE(WaitForShowWindow(), nullptr) << "no show started";
+    EXPECT_EQ(RunToEnd(L"/stop /now"), 0u);
+    ASSERT_TRUE(MainWindowShown(20s)) << "the main window did not come back";
+    ASSERT_TRUE(WaitForShows(1));
+    const std::vector<StandinShow> shows = ReadStandinLog(log_);
+    ASSERT_EQ(shows.size(), 1u);
+    EXPECT_EQ(shows[0].reason, L"close");
+}
+
+TEST_F(Unattended, NotificationIcon_StopAfterThisPresentationThenGone) {
+    const std::wstring a = folder_.Touch(L"a.ppt"), b = folder_.Touch(L"b.ppt");
+    ASSERT_TRUE(preferences_.Store({}, StandinPath(), 1));
+    standin_.Set(L"LOG", log_).Set(L"SECONDS", L"2");
+
+    Start(L"/play /loop " + Quoted(SettingFile(StandinPath(), {a, b})));
+    ASSERT_NE(WaitForShowWindow(), nullptr) << "no show started";
+    ASSERT_TRUE(WaitUntil(NotificationAreaShown, 10s)) << "no icon in the notification area";
+    ASSERT_TRUE(RightClickFirstNotificationIcon());
+    ASSERT_TRUE(WaitForPopupMenu(program_.info.dwProcessId, 10s)) << "the icon showed no menu";
+    ChooseMenuItem(0);  // "Stop after this presentation"
+
+    ASSERT_TRUE(MainWindowShown()) << "the main window did not come back";
+    const std::vector<StandinShow> shows = ReadStandinLog(log_);
+    ASSERT_EQ(shows.size(), 1u) << "a show started after the stop";
+    EXPECT_EQ(shows[0].reason, L"timeout") << "the show was not left to end by itself";
+    EXPECT_TRUE(WaitUntil([] { return !NotificationAreaShown(); }, 10s))
+        << "the icon stayed after the run";
+}
+
+TEST_F(Unattended, NotificationIcon_StopNowEndsTheShow) {
+    const std::wstring a = folder_.Touch(L"a.ppt");
+    ASSERT_TRUE(preferences_.Store({}, StandinPath(), 1));
+    standin_.Set(L"LOG", log_);
+
+    Start(L"/play " + Quoted(SettingFile(StandinPath(), {a, a})));
+    ASSERT_NE(WaitForShowWindow(), nullptr) << "no show started";
+    ASSERT_TRUE(WaitUntil(NotificationAreaShown, 10s)) << "no icon in the notification area";
+    ASSERT_TRUE(RightClickFirstNotificationIcon());
+    ASSERT_TRUE(WaitForPopupMenu(program_.info.dwProcessId, 10s)) << "the icon showed no menu";
+    ChooseMenuItem(1);  // "Stop now"
+
+    ASSERT_TRUE(MainWindowShown(20s)) << "the main window did not come back";
+    ASSERT_TRUE(WaitForShows(1));
+    const std::vector<StandinShow> shows = ReadStandinLog(log_);
+    ASSERT_EQ(shows.size(), 1u);
+    EXPECT_EQ(shows[0].reason, L"close");
+}
+
+TEST_F(Unattended, PlayExit_StoresThePreferencesAndEnds) {
+    const std::wstring a = folder_.Touch(L"a.ppt");
+    ASSERT_TRUE(preferences_.Store({}, StandinPath(), 1));
+    standin_.Set(L"LOG", log_).Set(L"SECONDS", L"0.3");
+
+    Start(L"/play /exit " + Quoted(SettingFile(StandinPath(), {a, a})), false);
+    EXPECT_EQ(WaitForExit(program_, 60s), 0u) << "the program did not end after the run";
+    EXPECT_EQ(ReadStandinLog(log_).size(), 2u);
+    EXPECT_EQ(preferences_.Value(L"files"), a);
+    EXPECT_EQ(preferences_.Value(L"monitorc"), L"2");
+}
+
+TEST_F(Unattended, Monitor_InRangeChosen_OutOfRangeRefusedNamingIt) {
+    ASSERT_TRUE(preferences_.Store({}, StandinPath(), 1));
+    Start(L"-monitor 2");
+    CloseAndWait();
+    EXPECT_EQ(preferences_.Value(L"monitorc"), L"2");
+
+    Start(L"/monitor 3");
+    HWND box = MessageBox();
+    ASSERT_NE(box, nullptr);
+    const std::wstring text = MessageBoxText(box);
+    EXPECT_NE(text.find(L"3"), std::wstring::npos) << text;
+    PressOk(box);
+    CloseAndWait();
+    EXPECT_EQ(preferences_.Value(L"monitorc"), L"2") << "the restored monitor was not kept";
+}
+
+TEST_F(Unattended, BadOption_UsageThenEndsWithoutTouchingAnythingStored) {
+    Start(L"/play /shuffle", false);
+    HWND box = MessageBox();
+    ASSERT_NE(box, nullptr);
+    const std::wstring text = MessageBoxText(box);
+    EXPECT_NE(text.find(L"\"/shuffle\""), std::wstring::npos) << text;
+    EXPECT_NE(text.find(L"tidewell.exe /stop [/now]"), std::wstring::npos) << text;
+    PressOk(box);
+    EXPECT_EQ(WaitForExit(program_, 20s), 2u);
+    EXPECT_FALSE(preferences_.KeyExists()) << "a refused start touched the preferences";
+
+    RunningProgram usage;
+    ASSERT_TRUE(StartProgram(ExecutableFolder() + L"\\tidewell.exe", L"/?", usage));
+    HWND usageBox = WaitForMessageBox(usage.info.dwProcessId, 20s);
+    ASSERT_NE(usageBox, nullptr);
+    EXPECT_EQ(WindowCaption(usageBox), L"Tidewell");
+    EXPECT_EQ(MessageBoxText(usageBox).find(L"Usage:"), 0u);
+    PressOk(usageBox);
+    EXPECT_EQ(WaitForExit(usage, 20s), 0u);
+    EXPECT_FALSE(preferences_.KeyExists());
+}
+
+// Ends the Windows session as shutting down does: every program of the session is asked, told,
+// and then ended. This test process has no window and is left alone.
+void EndWindowsSession() {
+    RunningProgram wineboot;
+    ASSERT_TRUE(StartProgram(L"C:\\windows\\system32\\wineboot.exe", L"--end-session --shutdown",
+                             wineboot));
+    ASSERT_TRUE(WaitForExit(wineboot, 60s)) << "wineboot did not end the session";
+}
+
+TEST_F(Unattended, EndOfSession_StoresThePreferencesAsACloseDoes) {
+    const std::wstring stored = folder_.Touch(L"stored.ppt"), a = folder_.Touch(L"a.ppt");
+    ASSERT_TRUE(preferences_.Store({stored}, StandinPath(), 1));
+    Start(Quoted(SettingFile(StandinPath(), {a})));
+
+    EndWindowsSession();
+    EXPECT_TRUE(WaitForExit(program_, 20s)) << "the program outlived the session";
+    EXPECT_EQ(preferences_.Value(L"files"), a);
+    EXPECT_EQ(preferences_.Value(L"monitorc"), L"2");
+}
+
+TEST_F(Unattended, EndOfSession_DuringARun_StoresAndStartsNoFurtherShow) {
+    const std::wstring a = folder_.Touch(L"a.ppt"), b = folder_.Touch(L"b.ppt");
+    ASSERT_TRUE(preferences_.Store({}, StandinPath(), 1));
+    standin_.Set(L"LOG", log_);
+
+    Start(L"/play " + Quoted(SettingFile(StandinPath(), {a, b})));
+    ASSERT_NE(WaitForShowWindow(), nullptr) << "no show started";
+    EndWindowsSession();
+    EXPECT_TRUE(WaitForExit(program_, 20s)) << "the program outlived the session";
+    EXPECT_EQ(preferences_.Value(L"files"), a + L"\r\n" + b);
+    for (const StandinShow& show : ReadStandinLog(log_)) EXPECT_NE(show.file, b);
+    EXPECT_EQ(::FindWindowW(L"screenClass", nullptr), nullptr) << "a show started after the end";
+}
+
+// A close request from another program while a show plays (as "taskkill" without /F sends):
+// the preferences are stored, the program ends, and the next show never starts.
+TEST_F(Unattended, CloseDuringARun_StoresEndsAndStartsNoFurtherShow) {
+    const std::wstring a = folder_.Touch(L"a.ppt"), b = folder_.Touch(L"b.ppt");
+    ASSERT_TRUE(preferences_.Store({}, StandinPath(), 1));
+    standin_.Set(L"LOG", log_);
+
+    Start(L"/play " + Quoted(SettingFile(StandinPath(), {a, b})));
+    HWND show = WaitForShowWindow();
+    ASSERT_NE(show, nullptr) << "no show started";
+    ::PostMessageW(main_, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForExit(program_, 20s), 0u) << "the program did not end while the show played";
+    EXPECT_EQ(preferences_.Value(L"files"), a + L"\r\n" + b);
+
+    // The show is not Tidewell's to end; once it has, nothing follows it.
+    ::PostMessageW(show, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitForShows(1));
+    EXPECT_EQ(ReadStandinLog(log_).size(), 1u);
+    EXPECT_EQ(::FindWindowW(L"screenClass", nullptr), nullptr);
+}
+
+}  // namespace
+}  // namespace tidewell::e2e
