@@ -146,6 +146,14 @@ CommandLine ParseCommandLine(const std::vector<std::wstring>& arguments) {
     return line;
 }
 
+std::optional<std::wstring> MonitorChoiceProblem(const MonitorChoice& choice, int monitorCount) {
+    if (choice.number >= 1 && choice.number <= monitorCount) return std::nullopt;
+    const std::wstring found =
+        monitorCount == 1 ? L"1 monitor" : std::to_wstring(monitorCount) + L" monitors";
+    return L"There is no monitor " + choice.asTyped + L": Tidewell found " + found +
+           L". The show keeps the monitor chosen before.";
+}
+
 std::wstring RefusalText(const CommandLine& commandLine) {
     return commandLine.error + L"\n\n" + std::wstring(kUsageText);
 }

@@ -64,6 +64,10 @@ inline constexpr std::wstring_view kUsageText =
 // Reads the arguments that follow the program's name, as the system split them.
 CommandLine ParseCommandLine(const std::vector<std::wstring>& arguments);
 
+// "/monitor N" names no monitor of the `monitorCount` found at start: the message that says so.
+// None when it names one.
+std::optional<std::wstring> MonitorChoiceProblem(const MonitorChoice& choice, int monitorCount);
+
 // The text of the box that refuses a command line: what was wrong, then the usage.
 std::wstring RefusalText(const CommandLine& commandLine);
 

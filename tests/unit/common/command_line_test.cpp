@@ -105,6 +105,20 @@ TEST(ParseCommandLine, Mistakes_RefusedNamingWhatWasWrong) {
     }
 }
 
+TEST(MonitorChoiceProblem, OnlyNumbersOfTheMonitorsFoundPass_OthersNamedAsTyped) {
+    EXPECT_FALSE(MonitorChoiceProblem({1, L"1"}, 1));
+    EXPECT_FALSE(MonitorChoiceProblem({2, L"02"}, 2));
+    EXPECT_EQ(MonitorChoiceProblem({3, L"3"}, 2),
+              L"There is no monitor 3: Tidewell found 2 monitors. The show keeps the monitor "
+              L"chosen before.");
+    EXPECT_EQ(MonitorChoiceProblem({0, L"0"}, 1),
+              L"There is no monitor 0: Tidewell found 1 monitor. The show keeps the monitor "
+              L"chosen before.");
+    const auto huge = MonitorChoiceProblem({INT_MAX, L"99999999999"}, 3);
+    ASSERT_TRUE(huge);
+    EXPECT_NE(huge->find(L"monitor 99999999999:"), std::wstring::npos);
+}
+
 TEST(RefusalText, Mistake_ThenTheUsage) {
     const std::wstring text = RefusalText(Parse({L"/x"}));
     EXPECT_EQ(text, L"Unknown option \"/x\".\n\n" + std::wstring(kUsageText));
