@@ -89,10 +89,12 @@ cleanup() {
 cleanup
 
 # Starts the installed program, waits for its main window, and closes it as a user would: Alt+F4
-# on the focused window (Wine's taskkill does not find processes by name).
+# on the focused window (Wine's taskkill does not find processes by name). Arguments: the program,
+# then optionally the whole command that starts it, when that is not the program alone.
 start_and_close() {
     local exe_windows=$1 window=""
-    wine "$exe_windows" >/dev/null 2>&1 &
+    shift
+    wine "${@:-$exe_windows}" >/dev/null 2>&1 &
     local wine_pid=$!
     for _ in $(seq 1 100); do
         window=$(xdotool search --name '^Tidewell$' 2>/dev/null | head -1) || true
@@ -160,6 +162,24 @@ check_setting_files_unregistered() {
     done
 }
 
+# Opens a setting file as a double-click does (the shell's Open of the file), closes the window
+# that shows it, and checks that what the file held is what the program then stored.
+open_setting_file_through_the_shell() {
+    local mode=$1 dir="$WINEPREFIX/drive_c/tidewell-installer-test"
+    local key='HKCU\SOFTWARE\tidewell-tests\installer' show='C:\tidewell-installer-test\show.ppt'
+    mkdir -p "$dir"
+    : >"$dir/show.ppt"
+    { printf '\xff\xfe'; printf '1\r\nC:\\windows\\notepad.exe\r\n%s\r\n' "$show" |
+        iconv -f UTF-8 -t UTF-16LE; } >"$dir/Lobby.ppsv"
+    reg delete "$key" /f >/dev/null 2>&1 || true
+    TIDEWELL_PREFERENCES_KEY=${key#HKCU\\} start_and_close 'Lobby.ppsv (Open)' \
+        cmd /c start "" /wait 'C:\tidewell-installer-test\Lobby.ppsv'
+    [ "$(reg_value "$key" files)" = "$show" ] ||
+        fail "$mode: opening Lobby.ppsv did not load it (stored playlist: $(reg_value "$key" files))"
+    reg delete "$key" /f >/dev/null 2>&1 || true
+    pass "$mode: opening a setting file loads it into Tidewell"
+}
+
 # One install and uninstall. Arguments: mode (CurrentUser or AllUsers), root key (HKCU or HKLM),
 # install folder (Windows path), whether /D= names it, the shortcut expected, uninstall switches,
 # and whether the preferences must survive the uninstall (yes or no).
@@ -192,6 +212,7 @@ install_cycle() {
     local other=HKLM
     [ "$root" = HKLM ] && other=HKCU
     check_setting_files_registered "$mode" "$root" "$other" "$folder"
+    open_setting_file_through_the_shell "$mode"
 
     start_and_close "$folder\\tidewell.exe"
 
