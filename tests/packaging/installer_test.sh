@@ -22,7 +22,7 @@ uninstall_key='Software\Microsoft\Windows\CurrentVersion\Uninstall\Tidewell'
 # runs in the build's own Wine prefix, never a user's, so it may seed and check that key.
 preferences_key="HKCU\\$(sed -n 's/^!define PREFERENCES_KEY "\(.*\)"$/\1/p' \
     "$TIDEWELL_ROOT/packaging/tidewell.nsi")"
-classes_key='Software\\Classes'
+classes_key='Software\Classes'
 progid='Tidewell.SettingFile'
 uninstaller_name='Uninstall Tidewell.exe'
 
