@@ -5,6 +5,7 @@
 #include "app/resource.h"
 #include "common/application_title.h"
 #include "common/message_pump_win32.h"
+#include "playback/stop_request_win32.h"
 #include "playlist/command_enable.h"
 
 namespace tidewell {
@@ -27,8 +28,8 @@ TForm1::~TForm1() {
 
 void TForm1::Create() {
     // The design-time caption; the creation handler replaces it with the application title.
-    Window::Create({L"TForm1", L"Form1", kForm1Style, 0, kClientWidth, kClientHeight, IDI_TIDEWELL,
-                    CreateMenus(), settings_.dpi});
+    Window::Create({kForm1ClassName, L"Form1", kForm1Style, 0, kClientWidth, kClientHeight,
+                    IDI_TIDEWELL, CreateMenus(), settings_.dpi});
 }
 
 void TForm1::ShowCentered() {
@@ -38,6 +39,7 @@ void TForm1::ShowCentered() {
 }
 
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == StopRequestMessage()) return OnStopRequest(wParam);
     switch (message) {
         case WM_NOTIFY: {
             LRESULT result = 0;
@@ -62,6 +64,16 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_CLOSE:
             OnClose();
+            return 0;
+        case kStartOptionsMessage:
+            RunStartOptions();
+            return 0;
+        case WM_QUERYENDSESSION:
+            // Until the session's end is decided, a run starts no further show.
+            if (playback_) playback_->HoldLaunches(true);
+            return TRUE;
+        case WM_ENDSESSION:
+            OnEndSession(wParam != FALSE);
             return 0;
         case WM_DESTROY:
             // The hook reaches into this window's playlist: it goes with the window.
@@ -111,8 +123,12 @@ void TForm1::TntFormCreate() {
     playlist_ = std::make_unique<PlaylistCommands>(hwnd_, Control(IDC_ListView1), dialogs, *this,
                                                    [this] { ListView1SelectItem(); });
     PlaylistView& rows = playlist_->View();
-    playback_ = std::make_unique<PlayCommands>(hwnd_, dialogs, rows, program_, monitor_,
-                                               settings_.monitors, settings_.startPlacementWatcher);
+    runIcon_.reset(static_cast<HICON>(
+        ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_TIDEWELL), IMAGE_ICON,
+                     ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0)));
+    playback_ =
+        std::make_unique<PlayCommands>(hwnd_, dialogs, rows, program_, monitor_, settings_.monitors,
+                                       settings_.startPlacementWatcher, runIcon_.get());
     preferences_ =
         std::make_unique<Preferences>(settings_.preferencesKeyPath, rows, program_, monitor_);
     settingFiles_ = std::make_unique<SettingCommands>(hwnd_, dialogs, rows, program_, monitor_,
@@ -133,6 +149,9 @@ void TForm1::OnClose() {
     // When storing the preferences fails, the error leaves here before the window is destroyed:
     // the close is abandoned and the window stays open.
     TntFormClose();
+    // A run waiting for its show (a close request from another program) starts nothing more and
+    // leaves the window alone from now on.
+    if (playback_) playback_->EndForGood();
     closed_ = true;
     ::DestroyWindow(hwnd_);
 }

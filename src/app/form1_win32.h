@@ -12,6 +12,7 @@
 
 #include "about/help_commands_win32.h"
 #include "app/form1_fields_win32.h"
+#include "common/command_line.h"
 #include "common/dialogs_win32.h"
 #include "common/images_win32.h"
 #include "common/unique_handle_win32.h"
@@ -39,8 +40,15 @@ struct Form1Settings {
     PlacementStarter startPlacementWatcher = StartPlacementWatcher;
 };
 
+// The main window's class: a second process ("/stop") finds the running program by it.
+inline constexpr wchar_t kForm1ClassName[] = L"TForm1";
+
 inline constexpr wchar_t kProgramPrompt[] =
     L"Please mouse click right button to select PowerPoint executable file name-> ";
+
+// Posted to itself once shown: the command line's requests run inside the message loop, like
+// a command the user gives.
+inline constexpr UINT kStartOptionsMessage = WM_APP + 20;
 
 class TForm1 : public Window<TForm1> {
   public:
@@ -50,6 +58,9 @@ class TForm1 : public Window<TForm1> {
     // Creates the window and its controls; the creation handler runs inside. Hidden until shown.
     void Create();
     void ShowCentered();
+    // What the command line asks besides a plain start (a setting file, a monitor, a play),
+    // done once the window is shown and its message loop runs.
+    void Start(StartOptions options);
     bool IsClosed() const { return closed_; }
     void AttachAbout(TForm2* form2) { help_.AttachAbout(form2); }
 
@@ -74,6 +85,10 @@ class TForm1 : public Window<TForm1> {
     void ApplyStartStates();
     void OnCommand(int id);
     void OnClose();
+    void RunStartOptions();
+    // Shutdown, restart or log-off: the preferences are stored as a close stores them.
+    void OnEndSession(bool ending);
+    LRESULT OnStopRequest(WPARAM now);
     LRESULT OnControlColour(UINT message, WPARAM wParam, LPARAM lParam);
     // At the point a right click gives, or at the list's corner for the menu key (-1, -1).
     void ShowContextMenu(LPARAM screenPoint);
@@ -112,6 +127,8 @@ class TForm1 : public Window<TForm1> {
     UniqueImageList toolbarImages_;
     UniqueHICON speedButtonGlyph_;
     HeldErrors pictureErrors_;
+    UniqueHICON runIcon_;
+    StartOptions startOptions_;
     EditProgramField program_;
     UpDownMonitorSelector monitor_;
     HelpCommands help_;

@@ -1,30 +1,52 @@
-// Process start: the monitor list first, COM for the folder browser, then the two windows and the
-// message loop until the main window closes.
+// Process start: the command line first, then the monitor list, COM for the folder browser, the
+// two windows and the message loop until the main window closes.
 #include <windows.h>
 #include <commctrl.h>
 
 #include "about/form2_win32.h"
 #include "app/form1_win32.h"
 #include "common/com_apartment_win32.h"
+#include "common/command_line.h"
+#include "common/command_line_win32.h"
 #include "common/message_pump_win32.h"
 #include "persistence/preferences_win32.h"
 #include "playback/monitors_win32.h"
+#include "playback/stop_request_win32.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     using namespace tidewell;
+    SystemDialogs dialogs;
+    // Requests that need no window end here, before anything stored is read or written.
+    const CommandLine commandLine = ParseCommandLine(ProgramArguments());
+    switch (commandLine.action) {
+        case CommandLine::Action::ShowUsage:
+            dialogs.ShowMessage(nullptr, std::wstring(kUsageText));
+            return kExitOk;
+        case CommandLine::Action::Refuse:
+            dialogs.ShowError(nullptr, RefusalText(commandLine));
+            return kExitBadCommandLine;
+        case CommandLine::Action::Stop:
+            return RequestStopFromOutside(kForm1ClassName, commandLine.stopNow)
+                       ? kExitOk
+                       : kExitNothingToStop;
+        case CommandLine::Action::Start:
+            break;
+    }
+
     std::vector<MonitorEntry> monitors = EnumerateMonitors();
 
     const ComApartment com;
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
 
-    SystemDialogs dialogs;
     SystemShell shell;
     TForm1 form1({&dialogs, &shell, std::move(monitors), PreferencesKeyFromEnvironment()});
     form1.Create();
     TForm2 form2(dialogs, shell);
     form2.Create();
     form1.AttachAbout(&form2);
+    // Queued before the window is shown, so that it comes before anything else sent to it.
+    form1.Start(commandLine.start);
     form1.ShowCentered();
     SetNavigationWindow(form1.Handle());
     return RunMessageLoop();

@@ -48,8 +48,11 @@ void SettingCommands::Save() {
 
 void SettingCommands::Load() {
     if (!dialogs_.RunFileDialog(owner_, TntOpenDialog3)) return;
+    LoadFile(TntOpenDialog3.fileName);
+}
 
-    const auto lines = DecodeSettingLines(ReadSettingFile(TntOpenDialog3.fileName), DecodeAnsiText);
+void SettingCommands::LoadFile(const std::wstring& path) {
+    const auto lines = DecodeSettingLines(ReadSettingFile(path), DecodeAnsiText);
     const auto content = InterpretSettingLines(lines, monitor_.MonitorCount());
     if (!content) {
         dialogs_.ShowMessage(owner_, kSettingFormatMessage);

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 
 #include "common/dialogs_win32.h"
 #include "common/window_fields.h"
@@ -22,6 +23,9 @@ class SettingCommands {
 
     void Save();
     void Load();
+    // "Load setting" of a file chosen elsewhere (the command line): the same checks, messages
+    // and errors as through the dialog.
+    void LoadFile(const std::wstring& path);
 
   private:
     HWND owner_;

@@ -9,7 +9,7 @@ namespace tidewell {
 PlayCommands::PlayCommands(HWND window, Dialogs& dialogs, const PlaylistRows& playlist,
                            ProgramField& program, const MonitorSelector& monitor,
                            const std::vector<MonitorEntry>& monitors,
-                           PlacementStarter startPlacement)
+                           PlacementStarter startPlacement, HICON runIcon)
     : window_(window),
       dialogs_(dialogs),
       playlist_(playlist),
@@ -20,7 +20,8 @@ PlayCommands::PlayCommands(HWND window, Dialogs& dialogs, const PlaylistRows& pl
       TntOpenDialog2{
           L"TntOpenDialog2", FileDialog::Kind::Open, L"*.exe",
           L"MS PowerPoint Viewer executable file|*.exe",
-          FileDialog::kHideReadOnly | FileDialog::kEnableSizing | FileDialog::kFileMustExist} {}
+          FileDialog::kHideReadOnly | FileDialog::kEnableSizing | FileDialog::kFileMustExist},
+      runIcon_(runIcon) {}
 
 void PlayCommands::ChooseProgram() {
     if (dialogs_.RunFileDialog(window_, TntOpenDialog2)) {
@@ -28,7 +29,7 @@ void PlayCommands::ChooseProgram() {
     }
 }
 
-void PlayCommands::Play(PlaySender sender) {
+bool PlayCommands::Play(PlaySender sender, RunOptions options) {
     PlayCheckInput checks;
     checks.programExists = FileExists(program_.ProgramPath());
     checks.playlistCount = playlist_.Count();
@@ -38,7 +39,7 @@ void PlayCommands::Play(PlaySender sender) {
     checks.primaryHeight = ::GetSystemMetrics(SM_CYSCREEN);
     if (const auto message = FirstFailedPlayCheck(checks)) {
         dialogs_.ShowMessage(window_, *message);
-        return;
+        return false;
     }
 
     PlayQueue = BuildPlayQueue(sender, playlist_.Entries(), playlist_.SelectedIndex());
@@ -46,7 +47,8 @@ void PlayCommands::Play(PlaySender sender) {
     SharedPlaybackState& state = PlaybackState();
     state.targetTop.store(checks.monitor->top);
     state.targetLeft.store(checks.monitor->left);
-    RunPlayQueue();
+    RunPlayQueue(options);
+    return true;
 }
 
 }  // namespace tidewell

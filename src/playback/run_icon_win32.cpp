@@ -3,36 +3,23 @@
 #include <algorithm>
 #include <string>
 
-#include "common/window_object_win32.h"
 #include "playback/run_progress.h"
 
 namespace tidewell {
 namespace {
 
-constexpr wchar_t kRunIconClass[] = L"TidewellRunIcon";
 enum MenuCommand : UINT { kStopAfterThis = 1, kStopNow = 2 };
-
-void RegisterRunIconClass(HINSTANCE instance, WNDPROC proc) {
-    WNDCLASSEXW wc{sizeof(wc)};
-    if (::GetClassInfoExW(instance, kRunIconClass, &wc)) return;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = instance;
-    wc.lpszClassName = kRunIconClass;
-    ::RegisterClassExW(&wc);
-}
 
 }  // namespace
 
-RunIcon::RunIcon(HICON icon, StopHandler onStop) : onStop_(std::move(onStop)) {
-    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    RegisterRunIconClass(instance, WindowProc);
+RunIcon::RunIcon(Dialogs& dialogs, HICON icon, StopHandler onStop)
+    : Window<RunIcon>(dialogs), onStop_(std::move(onStop)) {
     // A hidden top-level window rather than a message-only one: only top-level windows hear that
     // the taskbar was created again (Explorer restarted) and must be given the icon anew.
-    window_.reset(::CreateWindowExW(0, kRunIconClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                    instance, this));
+    Create({L"TidewellRunIcon", L"", WS_POPUP, 0, 0, 0, 0, nullptr});
     taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
     data_.cbSize = sizeof(data_);
-    data_.hWnd = window_.get();
+    data_.hWnd = hwnd_;
     data_.uID = kIconId;
     data_.uFlags = NIF_ICON | NIF_MESSAGE | NIF_TIP;
     data_.uCallbackMessage = kCallbackMessage;
@@ -52,12 +39,6 @@ void RunIcon::ShowProgress(std::size_t position, std::size_t count,
     ::Shell_NotifyIconW(NIM_MODIFY, &data_);
 }
 
-LRESULT CALLBACK RunIcon::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    RunIcon* self = WindowObject<RunIcon>(hwnd, message, lParam);
-    if (!self || message == WM_NCCREATE) return ::DefWindowProcW(hwnd, message, wParam, lParam);
-    return self->HandleMessage(message, wParam, lParam);
-}
-
 LRESULT RunIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kCallbackMessage) {
         // Either button opens the menu: a person at a kiosk screen may have only a touch screen
@@ -71,7 +52,7 @@ LRESULT RunIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         ::Shell_NotifyIconW(NIM_ADD, &data_);
         return 0;
     }
-    return ::DefWindowProcW(Window(), message, wParam, lParam);
+    return ::DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
 void RunIcon::ShowMenu() {
@@ -82,11 +63,10 @@ void RunIcon::ShowMenu() {
     ::GetCursorPos(&at);
     // The menu closes when it loses the focus only if its owner is the foreground window; the
     // empty message afterwards lets it close at once on the next click elsewhere.
-    ::SetForegroundWindow(Window());
-    const UINT chosen = static_cast<UINT>(
-        ::TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0,
-                         Window(), nullptr));
-    ::PostMessageW(Window(), WM_NULL, 0, 0);
+    ::SetForegroundWindow(hwnd_);
+    const UINT chosen = static_cast<UINT>(::TrackPopupMenu(
+        menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, hwnd_, nullptr));
+    ::PostMessageW(hwnd_, WM_NULL, 0, 0);
     if (chosen == kStopAfterThis) onStop_(StopWhen::AfterThisPresentation);
     if (chosen == kStopNow) onStop_(StopWhen::Now);
 }

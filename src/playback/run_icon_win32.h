@@ -8,7 +8,8 @@
 #include <functional>
 #include <string_view>
 
-#include "common/unique_handle_win32.h"
+#include "common/dialogs_win32.h"
+#include "common/window_win32.h"
 
 namespace tidewell {
 
@@ -17,35 +18,31 @@ enum class StopWhen { AfterThisPresentation, Now };
 inline constexpr wchar_t kStopAfterThisCaption[] = L"Stop after this presentation";
 inline constexpr wchar_t kStopNowCaption[] = L"Stop now";
 
-class RunIcon {
+class RunIcon : public Window<RunIcon> {
   public:
     using StopHandler = std::function<void(StopWhen)>;
 
     // Adds the icon, showing `icon` (not owned; it must outlive this object). A shell that is
-    // not running yet gets the icon as soon as its taskbar is created.
-    RunIcon(HICON icon, StopHandler onStop);
+    // not running yet gets the icon as soon as its taskbar is created. An error in the menu's
+    // handler is shown through `dialogs`.
+    RunIcon(Dialogs& dialogs, HICON icon, StopHandler onStop);
     // Removes the icon.
     ~RunIcon();
-    RunIcon(const RunIcon&) = delete;
-    RunIcon& operator=(const RunIcon&) = delete;
 
     // "Tidewell: playing 3 of 12" and the presentation's file name, as the icon's tip.
     void ShowProgress(std::size_t position, std::size_t count, std::wstring_view presentationPath);
 
-    // The hidden window that receives the icon's mouse messages and its menu's choice.
-    HWND Window() const { return window_.get(); }
+  private:
+    friend class Window<RunIcon>;
     static constexpr UINT kCallbackMessage = WM_APP + 1;
     static constexpr UINT kIconId = 1;
 
-  private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void ShowMenu();
 
     NOTIFYICONDATAW data_{};
     StopHandler onStop_;
     UINT taskbarCreated_ = 0;
-    UniqueHWND window_;
 };
 
 }  // namespace tidewell

@@ -4,20 +4,17 @@
 
 namespace tidewell {
 
-void WaitForShowToEnd(HANDLE process) {
-    bool pumping = true;
-    for (;;) {
-        // Once the pump has seen WM_QUIT it puts it back for the main loop; waiting on the queue
-        // after that would wake at once forever, so only the process is waited for then.
-        const DWORD result = pumping ? ::MsgWaitForMultipleObjectsEx(
-                                           1, &process, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE)
-                                     : ::WaitForSingleObject(process, INFINITE);
-        if (pumping && result == WAIT_OBJECT_0 + 1) {
-            pumping = PumpPendingMessages();
-            continue;
-        }
-        return;  // ended, failed, or abandoned: nothing more to wait for
+bool WaitForShowToEnd(HANDLE process, const std::function<bool()>& leaveEarly) {
+    const DWORD handleCount = process ? 1 : 0;
+    while (!leaveEarly()) {
+        const DWORD result = ::MsgWaitForMultipleObjectsEx(handleCount, &process, INFINITE,
+                                                           QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (result != WAIT_OBJECT_0 + handleCount) return true;  // ended, failed, or abandoned
+        // Once the pump has seen WM_QUIT it puts it back for the main loop: the program is
+        // ending, and waiting on the queue after that would wake at once forever.
+        if (!PumpPendingMessages()) return false;
     }
+    return true;
 }
 
 }  // namespace tidewell

@@ -2,37 +2,18 @@
 
 namespace tidewell::e2e {
 
-TestPreferences::TestPreferences()
-    : key_(L"SOFTWARE\\tidewell-tests\\e2e-" + std::to_wstring(::GetCurrentProcessId())) {
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, key_.c_str());
-    ::SetEnvironmentVariableW(L"TIDEWELL_PREFERENCES_KEY", key_.c_str());
+TestPreferences::TestPreferences() {
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kPreferencesKey);
 }
 
 TestPreferences::~TestPreferences() {
-    ::SetEnvironmentVariableW(L"TIDEWELL_PREFERENCES_KEY", nullptr);
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, key_.c_str());
-}
-
-bool TestPreferences::Store(const std::vector<std::wstring>& files, const std::wstring& program,
-                            int monitor) {
-    std::wstring joined;
-    for (const auto& f : files) joined += (joined.empty() ? L"" : L"\r\n") + f;
-    const std::pair<const wchar_t*, std::wstring> values[] = {
-        {L"files", joined}, {L"pptexfile", program}, {L"monitorc", std::to_wstring(monitor)}};
-    for (const auto& [name, value] : values) {
-        if (::RegSetKeyValueW(HKEY_CURRENT_USER, key_.c_str(), name, REG_SZ, value.c_str(),
-                              static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) !=
-            ERROR_SUCCESS) {
-            return false;
-        }
-    }
-    return true;
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kPreferencesKey);
 }
 
 std::optional<std::wstring> TestPreferences::Value(const wchar_t* name) const {
     wchar_t data[32768] = {};
     DWORD size = sizeof(data) - sizeof(wchar_t);
-    if (::RegGetValueW(HKEY_CURRENT_USER, key_.c_str(), name, RRF_RT_REG_SZ, nullptr, data,
+    if (::RegGetValueW(HKEY_CURRENT_USER, kPreferencesKey, name, RRF_RT_REG_SZ, nullptr, data,
                        &size) != ERROR_SUCCESS) {
         return std::nullopt;
     }
@@ -41,7 +22,7 @@ std::optional<std::wstring> TestPreferences::Value(const wchar_t* name) const {
 
 bool TestPreferences::KeyExists() const {
     HKEY key = nullptr;
-    if (::RegOpenKeyExW(HKEY_CURRENT_USER, key_.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, kPreferencesKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
         return false;
     }
     ::RegCloseKey(key);

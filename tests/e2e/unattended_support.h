@@ -13,8 +13,8 @@
 
 namespace tidewell::e2e {
 
-// Points every program started while it lives at a preferences key of its own (the children
-// inherit the variable), and removes that key at the end.
+// The test preferences key (every program started by StartProgram uses it), empty at the start
+// of a test and removed at its end.
 class TestPreferences {
   public:
     TestPreferences();
@@ -22,14 +22,12 @@ class TestPreferences {
     TestPreferences(const TestPreferences&) = delete;
     TestPreferences& operator=(const TestPreferences&) = delete;
 
-    const std::wstring& Key() const { return key_; }
-    bool Store(const std::vector<std::wstring>& files, const std::wstring& program, int monitor);
+    bool Store(const std::vector<std::wstring>& files, const std::wstring& program, int monitor) {
+        return StorePreferences(files, program, monitor);
+    }
     // A stored value as the program wrote it; none when the value (or the key) is missing.
     std::optional<std::wstring> Value(const wchar_t* name) const;
     bool KeyExists() const;
-
-  private:
-    std::wstring key_;
 };
 
 // Writes a setting file as "Save setting" does: UTF-16LE with its mark, one line each.

@@ -27,6 +27,18 @@ std::wstring Quoted(const std::wstring& path) {
     return L"\"" + path + L"\"";
 }
 
+RECT SecondMonitor() {
+    RECT second{};
+    ::EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR, HDC, LPRECT bounds, LPARAM data) -> BOOL {
+            *reinterpret_cast<RECT*>(data) = *bounds;  // the last one: monitor 2 of 2
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&second));
+    return second;
+}
+
 class Unattended : public ::testing::Test {
   protected:
     void TearDown() override {
@@ -68,6 +80,21 @@ class Unattended : public ::testing::Test {
 
     bool WaitForShows(std::size_t count, std::chrono::milliseconds timeout = 60s) {
         return WaitUntil([&] { return ReadStandinLog(log_).size() >= count; }, timeout);
+    }
+
+    // The show window once it has been moved to monitor 2, off the notification area's corner of
+    // monitor 1 (a click that lands on the show ends it).
+    static HWND WaitForPlacedShow() {
+        const HWND show = WaitForShowWindow();
+        const LONG left = SecondMonitor().left;
+        const bool placed = show && WaitUntil(
+                                        [&] {
+                                            RECT r{};
+                                            ::GetWindowRect(show, &r);
+                                            return r.left == left;
+                                        },
+                                        10s);
+        return placed ? show : nullptr;
     }
 
     static HWND WaitForShowWindow() {
@@ -126,14 +153,7 @@ TEST_F(Unattended, Play_EveryShowInOrderOnTheFilesMonitorThenTheWindowIsBack) {
     ASSERT_TRUE(WaitForShows(3)) << "the run did not play three shows";
     ASSERT_TRUE(MainWindowShown()) << "the main window did not come back";
 
-    RECT second{};
-    ::EnumDisplayMonitors(
-        nullptr, nullptr,
-        [](HMONITOR, HDC, LPRECT bounds, LPARAM data) -> BOOL {
-            *reinterpret_cast<RECT*>(data) = *bounds;  // the last one: monitor 2 of 2
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&second));
+    const RECT second = SecondMonitor();
     const std::vector<StandinShow> shows = ReadStandinLog(log_);
     ASSERT_EQ(shows.size(), 3u);
     const std::wstring expected[] = {a, b, a};
@@ -210,7 +230,7 @@ TEST_F(Unattended, NotificationIcon_StopAfterThisPresentationThenGone) {
     standin_.Set(L"LOG", log_).Set(L"SECONDS", L"2");
 
     Start(L"/play /loop " + Quoted(SettingFile(StandinPath(), {a, b})));
-    ASSERT_NE(WaitForShowWindow(), nullptr) << "no show started";
+    ASSERT_NE(WaitForPlacedShow(), nullptr) << "no show started on monitor 2";
     ASSERT_TRUE(WaitUntil(NotificationAreaShown, 10s)) << "no icon in the notification area";
     ASSERT_TRUE(RightClickFirstNotificationIcon());
     ASSERT_TRUE(WaitForPopupMenu(program_.info.dwProcessId, 10s)) << "the icon showed no menu";
@@ -230,7 +250,7 @@ TEST_F(Unattended, NotificationIcon_StopNowEndsTheShow) {
     standin_.Set(L"LOG", log_);
 
     Start(L"/play " + Quoted(SettingFile(StandinPath(), {a, a})));
-    ASSERT_NE(WaitForShowWindow(), nullptr) << "no show started";
+    ASSERT_NE(WaitForPlacedShow(), nullptr) << "no show started on monitor 2";
     ASSERT_TRUE(WaitUntil(NotificationAreaShown, 10s)) << "no icon in the notification area";
     ASSERT_TRUE(RightClickFirstNotificationIcon());
     ASSERT_TRUE(WaitForPopupMenu(program_.info.dwProcessId, 10s)) << "the icon showed no menu";
@@ -251,7 +271,7 @@ TEST_F(Unattended, PlayExit_StoresThePreferencesAndEnds) {
     Start(L"/play /exit " + Quoted(SettingFile(StandinPath(), {a, a})), false);
     EXPECT_EQ(WaitForExit(program_, 60s), 0u) << "the program did not end after the run";
     EXPECT_EQ(ReadStandinLog(log_).size(), 2u);
-    EXPECT_EQ(preferences_.Value(L"files"), a);
+    EXPECT_EQ(preferences_.Value(L"files"), a + L"\r\n" + a);
     EXPECT_EQ(preferences_.Value(L"monitorc"), L"2");
 }
 
