@@ -212,7 +212,9 @@ install_cycle() {
     local other=HKLM
     [ "$root" = HKLM ] && other=HKCU
     check_setting_files_registered "$mode" "$root" "$other" "$folder"
-    open_setting_file_through_the_shell "$mode"
+    # Wine's shell reads file types from HKLM\Software\Classes only (Windows merges the user's
+    # own), so a per-user registration can be opened through the shell on Windows alone.
+    [ "$root" = HKLM ] && open_setting_file_through_the_shell "$mode"
 
     start_and_close "$folder\\tidewell.exe"
 
