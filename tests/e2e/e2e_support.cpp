@@ -68,6 +68,17 @@ HWND WaitForWindow(DWORD processId, const wchar_t* className, std::chrono::milli
     return search.found;
 }
 
+HWND WaitForShowWindow() {
+    HWND show = nullptr;
+    WaitUntil(
+        [&] {
+            show = ::FindWindowW(L"screenClass", nullptr);
+            return show && ::IsWindowVisible(show);
+        },
+        std::chrono::seconds(20));
+    return show;
+}
+
 std::wstring WindowCaption(HWND window) {
     wchar_t text[512] = {};
     ::GetWindowTextW(window, text, 512);

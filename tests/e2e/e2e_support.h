@@ -40,6 +40,10 @@ HWND WaitForWindow(DWORD processId, const wchar_t* className, std::chrono::milli
 
 std::wstring WindowCaption(HWND window);
 
+// The first visible show window of any stand-in process (class "screenClass"), waiting up to
+// 20 s; the program's own windows are of other classes.
+HWND WaitForShowWindow();
+
 // The control with the keyboard focus in the thread that owns `window`, or nullptr.
 HWND FocusedControlOf(HWND window);
 

@@ -71,18 +71,6 @@ class PlayFixture : public ::testing::Test {
         ::PostMessageW(playAll_, BM_CLICK, 0, 0);
     }
 
-    // The first show window of any stand-in process; the program's own windows are TForm1.
-    static HWND WaitForShowWindow() {
-        HWND show = nullptr;
-        WaitUntil(
-            [&] {
-                show = ::FindWindowW(L"screenClass", nullptr);
-                return show && ::IsWindowVisible(show);
-            },
-            20s);
-        return show;
-    }
-
     bool WaitForMainWindowBack() {
         return WaitUntil([&] { return ::IsWindowVisible(main_) != FALSE; }, 60s);
     }

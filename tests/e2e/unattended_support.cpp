@@ -3,10 +3,14 @@
 namespace tidewell::e2e {
 
 TestPreferences::TestPreferences() {
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, kPreferencesKey);
+    Remove();
 }
 
 TestPreferences::~TestPreferences() {
+    Remove();
+}
+
+void TestPreferences::Remove() {
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kPreferencesKey);
 }
 

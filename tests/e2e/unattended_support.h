@@ -28,6 +28,7 @@ class TestPreferences {
     // A stored value as the program wrote it; none when the value (or the key) is missing.
     std::optional<std::wstring> Value(const wchar_t* name) const;
     bool KeyExists() const;
+    void Remove();
 };
 
 // Writes a setting file as "Save setting" does: UTF-16LE with its mark, one line each.

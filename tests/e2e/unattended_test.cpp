@@ -41,6 +41,12 @@ RECT SecondMonitor() {
 
 class Unattended : public ::testing::Test {
   protected:
+    // The user chose the stand-in in Tidewell before; every show is logged.
+    void SetUp() override {
+        ASSERT_TRUE(preferences_.Store({}, StandinPath(), 1));
+        standin_.Set(L"LOG", log_);
+    }
+
     void TearDown() override {
         if (main_ && ::IsWindow(main_)) ::PostMessageW(main_, WM_CLOSE, 0, 0);
         if (program_.info.hProcess) WaitForExit(program_, 10s);
@@ -97,15 +103,22 @@ class Unattended : public ::testing::Test {
         return placed ? show : nullptr;
     }
 
-    static HWND WaitForShowWindow() {
-        HWND show = nullptr;
-        WaitUntil(
-            [&] {
-                show = ::FindWindowW(L"screenClass", nullptr);
-                return show && ::IsWindowVisible(show);
-            },
-            20s);
-        return show;
+    // Right-clicks the run's icon and chooses an item of its menu, once the show is on monitor 2.
+    void ChooseFromRunIcon(int item) {
+        ASSERT_NE(WaitForPlacedShow(), nullptr) << "no show started on monitor 2";
+        ASSERT_TRUE(WaitUntil(NotificationAreaShown, 10s)) << "no icon in the notification area";
+        ASSERT_TRUE(RightClickFirstNotificationIcon());
+        ASSERT_TRUE(WaitForPopupMenu(program_.info.dwProcessId, 10s)) << "the icon showed no menu";
+        ChooseMenuItem(item);
+    }
+
+    // After "stop now": the window is back and the one show that played was asked to close.
+    void ExpectOneShowClosedAndWindowBack() {
+        ASSERT_TRUE(MainWindowShown(20s)) << "the main window did not come back";
+        ASSERT_TRUE(WaitForShows(1));
+        const std::vector<StandinShow> shows = ReadStandinLog(log_);
+        ASSERT_EQ(shows.size(), 1u) << "a show started after the stop";
+        EXPECT_EQ(shows[0].reason, L"close");
     }
 
     // Closes the main window as another program asks it to, and waits for the process to end.
@@ -146,8 +159,7 @@ TEST_F(Unattended, SettingFile_LoadedOverTheStoredOnesAndStoredAtClose) {
 
 TEST_F(Unattended, Play_EveryShowInOrderOnTheFilesMonitorThenTheWindowIsBack) {
     const std::wstring a = folder_.Touch(L"first.ppt"), b = folder_.Touch(L"second.pptx");
-    ASSERT_TRUE(preferences_.Store({}, StandinPath(), 1));
-    standin_.Set(L"LOG", log_).Set(L"SECONDS", L"0.5");
+    standin_.Set(L"SECONDS", L"0.5");
 
     Start(L"/PLAY " + Quoted(SettingFile(StandinPath(), {a, b, a})));
     ASSERT_TRUE(WaitForShows(3)) << "the run did not play three shows";
@@ -168,8 +180,7 @@ TEST_F(Unattended, Play_RefusedForAProgramTheUserDidNotChoose_StartsPowerPointBy
     const std::wstring a = folder_.Touch(L"a.ppt");
     const std::wstring stranger = folder_.File(L"player.exe");
     ASSERT_TRUE(::CopyFileW(StandinPath().c_str(), stranger.c_str(), FALSE));
-    ASSERT_TRUE(preferences_.Store({}, StandinPath(), 1));
-    standin_.Set(L"LOG", log_).Set(L"SECONDS", L"0.3");
+    standin_.Set(L"SECONDS", L"0.3");
 
     Start(L"/play " + Quoted(SettingFile(stranger, {a})));
     HWND box = MessageBox();
@@ -193,8 +204,7 @@ TEST_F(Unattended, Play_RefusedForAProgramTheUserDidNotChoose_StartsPowerPointBy
 
 TEST_F(Unattended, Loop_TwoPassesThenStopFromASecondProcess_NoShowAfterIt) {
     const std::wstring a = folder_.Touch(L"a.ppt"), b = folder_.Touch(L"b.ppt");
-    ASSERT_TRUE(preferences_.Store({}, StandinPath(), 1));
-    standin_.Set(L"LOG", log_).Set(L"SECONDS", L"0.4");
+    standin_.Set(L"SECONDS", L"0.4");
 
     EXPECT_EQ(RunToEnd(L"/stop"), 1u) << "with no Tidewell running, /stop ends with 1";
     Start(L"/play /loop " + Quoted(SettingFile(StandinPath(), {a, b})));
@@ -211,30 +221,20 @@ TEST_F(Unattended, Loop_TwoPassesThenStopFromASecondProcess_NoShowAfterIt) {
 
 TEST_F(Unattended, StopNow_ClosesTheShowPolitelyAndBringsTheWindowBack) {
     const std::wstring a = folder_.Touch(L"a.ppt");
-    ASSERT_TRUE(preferences_.Store({}, StandinPath(), 1));
-    standin_.Set(L"LOG", log_);  // the show runs until it is closed
+    // Without a time, the show runs until it is closed.
 
     Start(L"/play /loop " + Quoted(SettingFile(StandinPath(), {a})));
     ASSERT_NE(WaitForShowWindow(), nullptr) << "no show started";
     EXPECT_EQ(RunToEnd(L"/stop /now"), 0u);
-    ASSERT_TRUE(MainWindowShown(20s)) << "the main window did not come back";
-    ASSERT_TRUE(WaitForShows(1));
-    const std::vector<StandinShow> shows = ReadStandinLog(log_);
-    ASSERT_EQ(shows.size(), 1u);
-    EXPECT_EQ(shows[0].reason, L"close");
+    ExpectOneShowClosedAndWindowBack();
 }
 
 TEST_F(Unattended, NotificationIcon_StopAfterThisPresentationThenGone) {
     const std::wstring a = folder_.Touch(L"a.ppt"), b = folder_.Touch(L"b.ppt");
-    ASSERT_TRUE(preferences_.Store({}, StandinPath(), 1));
-    standin_.Set(L"LOG", log_).Set(L"SECONDS", L"2");
+    standin_.Set(L"SECONDS", L"2");
 
     Start(L"/play /loop " + Quoted(SettingFile(StandinPath(), {a, b})));
-    ASSERT_NE(WaitForPlacedShow(), nullptr) << "no show started on monitor 2";
-    ASSERT_TRUE(WaitUntil(NotificationAreaShown, 10s)) << "no icon in the notification area";
-    ASSERT_TRUE(RightClickFirstNotificationIcon());
-    ASSERT_TRUE(WaitForPopupMenu(program_.info.dwProcessId, 10s)) << "the icon showed no menu";
-    ChooseMenuItem(0);  // "Stop after this presentation"
+    ChooseFromRunIcon(0);  // "Stop after this presentation"
 
     ASSERT_TRUE(MainWindowShown()) << "the main window did not come back";
     const std::vector<StandinShow> shows = ReadStandinLog(log_);
@@ -246,27 +246,15 @@ TEST_F(Unattended, NotificationIcon_StopAfterThisPresentationThenGone) {
 
 TEST_F(Unattended, NotificationIcon_StopNowEndsTheShow) {
     const std::wstring a = folder_.Touch(L"a.ppt");
-    ASSERT_TRUE(preferences_.Store({}, StandinPath(), 1));
-    standin_.Set(L"LOG", log_);
 
     Start(L"/play " + Quoted(SettingFile(StandinPath(), {a, a})));
-    ASSERT_NE(WaitForPlacedShow(), nullptr) << "no show started on monitor 2";
-    ASSERT_TRUE(WaitUntil(NotificationAreaShown, 10s)) << "no icon in the notification area";
-    ASSERT_TRUE(RightClickFirstNotificationIcon());
-    ASSERT_TRUE(WaitForPopupMenu(program_.info.dwProcessId, 10s)) << "the icon showed no menu";
-    ChooseMenuItem(1);  // "Stop now"
-
-    ASSERT_TRUE(MainWindowShown(20s)) << "the main window did not come back";
-    ASSERT_TRUE(WaitForShows(1));
-    const std::vector<StandinShow> shows = ReadStandinLog(log_);
-    ASSERT_EQ(shows.size(), 1u);
-    EXPECT_EQ(shows[0].reason, L"close");
+    ChooseFromRunIcon(1);  // "Stop now"
+    ExpectOneShowClosedAndWindowBack();
 }
 
 TEST_F(Unattended, PlayExit_StoresThePreferencesAndEnds) {
     const std::wstring a = folder_.Touch(L"a.ppt");
-    ASSERT_TRUE(preferences_.Store({}, StandinPath(), 1));
-    standin_.Set(L"LOG", log_).Set(L"SECONDS", L"0.3");
+    standin_.Set(L"SECONDS", L"0.3");
 
     Start(L"/play /exit " + Quoted(SettingFile(StandinPath(), {a, a})), false);
     EXPECT_EQ(WaitForExit(program_, 60s), 0u) << "the program did not end after the run";
@@ -276,7 +264,6 @@ TEST_F(Unattended, PlayExit_StoresThePreferencesAndEnds) {
 }
 
 TEST_F(Unattended, Monitor_InRangeChosen_OutOfRangeRefusedNamingIt) {
-    ASSERT_TRUE(preferences_.Store({}, StandinPath(), 1));
     Start(L"-monitor 2");
     CloseAndWait();
     EXPECT_EQ(preferences_.Value(L"monitorc"), L"2");
@@ -292,6 +279,7 @@ TEST_F(Unattended, Monitor_InRangeChosen_OutOfRangeRefusedNamingIt) {
 }
 
 TEST_F(Unattended, BadOption_UsageThenEndsWithoutTouchingAnythingStored) {
+    preferences_.Remove();  // a start that read or stored preferences would create the key
     Start(L"/play /shuffle", false);
     HWND box = MessageBox();
     ASSERT_NE(box, nullptr);
@@ -335,8 +323,6 @@ TEST_F(Unattended, EndOfSession_StoresThePreferencesAsACloseDoes) {
 
 TEST_F(Unattended, EndOfSession_DuringARun_StoresAndStartsNoFurtherShow) {
     const std::wstring a = folder_.Touch(L"a.ppt"), b = folder_.Touch(L"b.ppt");
-    ASSERT_TRUE(preferences_.Store({}, StandinPath(), 1));
-    standin_.Set(L"LOG", log_);
 
     Start(L"/play " + Quoted(SettingFile(StandinPath(), {a, b})));
     ASSERT_NE(WaitForShowWindow(), nullptr) << "no show started";
@@ -351,8 +337,6 @@ TEST_F(Unattended, EndOfSession_DuringARun_StoresAndStartsNoFurtherShow) {
 // the preferences are stored, the program ends, and the next show never starts.
 TEST_F(Unattended, CloseDuringARun_StoresEndsAndStartsNoFurtherShow) {
     const std::wstring a = folder_.Touch(L"a.ppt"), b = folder_.Touch(L"b.ppt");
-    ASSERT_TRUE(preferences_.Store({}, StandinPath(), 1));
-    standin_.Set(L"LOG", log_);
 
     Start(L"/play " + Quoted(SettingFile(StandinPath(), {a, b})));
     HWND show = WaitForShowWindow();
