@@ -45,19 +45,20 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitNothingToStop = 1;  // "/stop": no Tidewell runs, or none plays
 inline constexpr int kExitBadCommandLine = 2;
 
+// Shown in a message box, which wraps long lines: one option per line, no columns.
 inline constexpr std::wstring_view kUsageText =
     L"Usage:\n"
     L"tidewell.exe [/play] [/loop] [/exit] [/monitor N] [setting-file]\n"
     L"tidewell.exe /stop [/now]\n"
     L"\n"
-    L"setting-file\tloads this setting file, as \"Load setting\" does\n"
-    L"/monitor N\tshows on monitor N (1 is the main monitor)\n"
-    L"/play\tpresses \"Play All\" once the window is shown\n"
-    L"/loop\twith /play: starts again from the top after the last presentation\n"
-    L"/exit\twith /play: closes Tidewell when the run ends\n"
-    L"/stop\tasks the running Tidewell to stop after the current presentation\n"
-    L"/now\twith /stop: also ends the current presentation\n"
-    L"/?\tshows this text\n"
+    L"setting-file: loads this setting file, as \"Load setting\" does.\n"
+    L"/monitor N: shows on monitor N (1 is the main monitor).\n"
+    L"/play: presses \"Play All\" once the window is shown.\n"
+    L"/loop: with /play, starts again from the top after the last presentation.\n"
+    L"/exit: with /play, closes Tidewell when the run ends.\n"
+    L"/stop: asks the running Tidewell to stop after the current presentation.\n"
+    L"/now: with /stop, also ends the current presentation.\n"
+    L"/?: shows this text.\n"
     L"\n"
     L"Options may come in any order and letter case, with - in place of /.";
 
