@@ -85,12 +85,13 @@ HWND NotificationArea() {
     return ::FindWindowW(L"__winex11_standalone_tray", nullptr);
 }
 
-void SendKey(WORD key) {
+bool ClickAt(POINT at, DWORD down, DWORD up) {
+    ::SetCursorPos(at.x, at.y);
     INPUT input[2] = {};
-    input[0].type = input[1].type = INPUT_KEYBOARD;
-    input[0].ki.wVk = input[1].ki.wVk = key;
-    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, input, sizeof(INPUT));
+    input[0].type = input[1].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = down;
+    input[1].mi.dwFlags = up;
+    return ::SendInput(2, input, sizeof(INPUT)) == 2;
 }
 
 }  // namespace
@@ -108,21 +109,20 @@ bool RightClickFirstNotificationIcon() {
     // The first square: as wide as it is high, at the left.
     POINT at{(client.bottom - client.top) / 2, (client.bottom - client.top) / 2};
     ::ClientToScreen(area, &at);
-    ::SetCursorPos(at.x, at.y);
-    INPUT input[2] = {};
-    input[0].type = input[1].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-    input[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-    return ::SendInput(2, input, sizeof(INPUT)) == 2;
+    return ClickAt(at, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
 }
 
-bool WaitForPopupMenu(DWORD processId, std::chrono::milliseconds timeout) {
-    return WaitForWindow(processId, L"#32768", timeout) != nullptr;
+HWND WaitForPopupMenu(DWORD processId, std::chrono::milliseconds timeout) {
+    return WaitForWindow(processId, L"#32768", timeout);
 }
 
-void ChooseMenuItem(int index) {
-    for (int i = 0; i <= index; ++i) SendKey(VK_DOWN);
-    SendKey(VK_RETURN);
+void ClickMenuItem(HWND menu, int index, int itemCount) {
+    RECT bounds{};
+    ::GetWindowRect(menu, &bounds);
+    const LONG itemHeight = (bounds.bottom - bounds.top) / itemCount;
+    const POINT at{(bounds.left + bounds.right) / 2,
+                   bounds.top + itemHeight * index + itemHeight / 2};
+    ClickAt(at, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
 }
 
 }  // namespace tidewell::e2e

@@ -49,9 +49,9 @@ void PressOk(HWND box);
 // their own, one small square each from the left. Right-clicks the first, as a mouse does.
 bool RightClickFirstNotificationIcon();
 bool NotificationAreaShown();
-// Whether the process opened a popup menu within the time.
-bool WaitForPopupMenu(DWORD processId, std::chrono::milliseconds timeout);
-// Chooses the menu's item (counted from 0) with the arrow keys and Enter, as a keyboard does.
-void ChooseMenuItem(int index);
+// The popup menu that the process has open, once it is shown; null when none is within the time.
+HWND WaitForPopupMenu(DWORD processId, std::chrono::milliseconds timeout);
+// Clicks the item (counted from 0) of an open menu of `itemCount` items of one height.
+void ClickMenuItem(HWND menu, int index, int itemCount);
 
 }  // namespace tidewell::e2e
