@@ -22,10 +22,8 @@ void Preferences::Load() {
     const UniqueHKEY key = OpenPreferencesKey(keyPath_);
     if (!key) return;
 
-    std::vector<std::wstring> restored;
-    for (std::wstring& path : SplitStoredPlaylist(ReadRegistryString(key.get(), kFilesValueName))) {
-        if (FileExists(path)) restored.push_back(std::move(path));
-    }
+    std::vector<std::wstring> restored =
+        ExistingFiles(SplitStoredPlaylist(ReadRegistryString(key.get(), kFilesValueName)));
     if (!restored.empty()) {
         playlist_.AppendAll(std::move(restored));
         // Selecting raises the selection event, which applies the command-enable rule.

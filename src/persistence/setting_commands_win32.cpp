@@ -61,11 +61,7 @@ void SettingCommands::LoadFile(const std::wstring& path) {
 
     monitor_.SetMonitorNumber(content->monitor);
     playlist_.RemoveAll();
-    std::vector<std::wstring> existing;
-    for (const std::wstring& path : content->presentations) {
-        if (FileExists(path)) existing.push_back(path);
-    }
-    playlist_.AppendAll(std::move(existing));
+    playlist_.AppendAll(ExistingFiles(content->presentations));
     if (FileExists(content->programPath)) program_.SetProgramPath(content->programPath);
     onLoaded_();
 }

@@ -1,0 +1,177 @@
+#include "common/folder_listing_plan.h"
+
+#include <array>
+#include <unordered_map>
+
+namespace tidewell {
+namespace {
+
+// Beyond this a lookup fails unless long paths are enabled, while the folder's shorter pattern
+// could still be listed.
+constexpr std::size_t kLongPath = 260;
+
+bool IsAsciiLetter(wchar_t c) {
+    return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z');
+}
+
+wchar_t UpperAscii(wchar_t c) {
+    return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c;
+}
+
+std::wstring FoldAscii(std::wstring_view text) {
+    std::wstring folded(text);
+    for (wchar_t& c : folded) c = UpperAscii(c);
+    return folded;
+}
+
+// Equal for any two names that a case-insensitive file system could take for one another: case
+// tables map letters to letters (some non-ASCII ones to ASCII ones, such as the dotless i to
+// "I") and never touch digits or punctuation. So letters and everything beyond ASCII become one
+// mark, and what remains is compared exactly.
+std::wstring SimilarityKey(std::wstring_view name) {
+    std::wstring key(name);
+    for (wchar_t& c : key) {
+        if (IsAsciiLetter(c) || c >= 0x80) c = L'*';
+    }
+    return key;
+}
+
+// Characters that make a lookup read the name as a pattern (the last three are the old DOS
+// wildcards), that it rewrites, or that can never be in a listed name.
+bool HasCharacterForLookupOnly(std::wstring_view path) {
+    for (wchar_t c : path) {
+        if (c < 0x20) return true;
+        if (std::wstring_view(L"*?<>\"/~|").find(c) != std::wstring_view::npos) return true;
+    }
+    return false;
+}
+
+// "CON", "nul.ppt", "COM1 .pps": names that a lookup takes for a device whatever the folder.
+bool IsDeviceName(std::wstring_view name) {
+    std::wstring base = FoldAscii(name.substr(0, name.find(L'.')));
+    while (!base.empty() && base.back() == L' ') base.pop_back();
+    for (const wchar_t* device : {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$"}) {
+        if (base == device) return true;
+    }
+    if (base.size() != 4 || (base.compare(0, 3, L"COM") != 0 && base.compare(0, 3, L"LPT") != 0)) {
+        return false;
+    }
+    const wchar_t digit = base[3];
+    return (digit >= L'0' && digit <= L'9') || digit == L'\u00b9' || digit == L'\u00b2' ||
+           digit == L'\u00b3';
+}
+
+// The length of "X:\" or "\\server\share\", or 0 when the path starts otherwise.
+std::size_t RootLength(std::wstring_view path) {
+    if (path.size() >= 3 && IsAsciiLetter(path[0]) && path[1] == L':' && path[2] == L'\\') {
+        return 3;
+    }
+    if (path.size() < 2 || path[0] != L'\\' || path[1] != L'\\') return 0;
+    const std::size_t serverEnd = path.find(L'\\', 2);
+    if (serverEnd == std::wstring_view::npos || serverEnd == 2) return 0;
+    if (path.substr(2, serverEnd - 2) == L".") return 0;  // "\\.\": the device namespace
+    const std::size_t shareEnd = path.find(L'\\', serverEnd + 1);
+    if (shareEnd == std::wstring_view::npos || shareEnd == serverEnd + 1) return 0;
+    return shareEnd + 1;
+}
+
+// A part that a lookup would use as written: not empty, not "." or "..", no trailing dot or
+// space (which a lookup strips), no ":" (a stream, or no name at all).
+bool IsPlainPart(std::wstring_view part) {
+    if (part.empty() || part.back() == L'.' || part.back() == L' ') return false;
+    return part.find(L':') == std::wstring_view::npos;
+}
+
+}  // namespace
+
+std::optional<ListedName> SplitForListing(std::wstring_view path) {
+    if (path.empty() || path.size() >= kLongPath || HasCharacterForLookupOnly(path)) return {};
+    const std::size_t root = RootLength(path);
+    if (root == 0) return {};
+    std::size_t start = root;
+    for (;;) {
+        const std::size_t end = path.find(L'\\', start);
+        const std::wstring_view part = path.substr(start, end - start);
+        if (!IsPlainPart(part)) return {};
+        if (end == std::wstring_view::npos) {
+            if (IsDeviceName(part)) return {};
+            return ListedName{std::wstring(path.substr(0, start)), std::wstring(part)};
+        }
+        start = end + 1;
+    }
+}
+
+FolderListingPlan::FolderListingPlan(const std::vector<std::wstring>& paths) {
+    std::vector<std::optional<ListedName>> splits;
+    splits.reserve(paths.size());
+    std::unordered_map<std::wstring, std::size_t> pathsPerFolder;
+    for (const std::wstring& path : paths) {
+        splits.push_back(SplitForListing(path));
+        if (splits.back()) ++pathsPerFolder[splits.back()->folder];
+    }
+
+    std::unordered_map<std::wstring, std::size_t> folderIndex;
+    std::vector<std::unordered_map<std::wstring, std::size_t>> nameIndex;
+    slots_.resize(paths.size());
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        if (!splits[i] || pathsPerFolder[splits[i]->folder] < kMinimumPathsPerFolder) continue;
+        ListedName& split = *splits[i];
+        const auto [folder, newFolder] = folderIndex.try_emplace(split.folder, folders_.size());
+        if (newFolder) {
+            folders_.push_back({std::move(split.folder), {}, {}, 0, false});
+            nameIndex.emplace_back();
+        }
+        FolderNames& names = folders_[folder->second];
+        const auto [name, newName] = nameIndex[folder->second].try_emplace(split.name,
+                                                                           names.names.size());
+        if (newName) {
+            Name entry;
+            entry.foldedAscii = FoldAscii(split.name);
+            entry.text = std::move(split.name);
+            names.byKey[SimilarityKey(entry.text)].push_back(names.names.size());
+            names.names.push_back(std::move(entry));
+            ++names.exactLeft;
+        }
+        slots_[i] = {folder->second, name->second, true};
+    }
+}
+
+bool FolderListingPlan::Offer(std::size_t folder, std::wstring_view entry, bool directory) {
+    FolderNames& names = folders_[folder];
+    if (names.abandoned || names.exactLeft == 0) return false;
+    const auto similar = names.byKey.find(SimilarityKey(entry));
+    if (similar == names.byKey.end()) return true;
+    const std::wstring folded = FoldAscii(entry);
+    for (const std::size_t index : similar->second) {
+        Name& name = names.names[index];
+        if (entry == name.text) {
+            if (!name.exactSeen) --names.exactLeft;
+            name.exactSeen = true;
+            name.exactIsDirectory = directory;
+        } else if (folded == name.foldedAscii) {
+            (directory ? name.foldedDirectory : name.foldedFile) = true;
+        } else {
+            (directory ? name.similarDirectory : name.similarFile) = true;
+        }
+    }
+    return names.exactLeft > 0;
+}
+
+void FolderListingPlan::Abandon(std::size_t folder) {
+    folders_[folder].abandoned = true;
+}
+
+ListedAnswer FolderListingPlan::Answer(std::size_t index) const {
+    const Slot& slot = slots_[index];
+    if (!slot.listed || folders_[slot.folder].abandoned) return ListedAnswer::LookUp;
+    const Name& name = folders_[slot.folder].names[slot.name];
+    if (name.exactSeen) return name.exactIsDirectory ? ListedAnswer::NotFile : ListedAnswer::File;
+    if (!name.foldedFile && !name.foldedDirectory) return ListedAnswer::LookUp;
+    // Spelt only with other case: certain when every entry a lookup might take agrees.
+    const bool anyFile = name.foldedFile || name.similarFile;
+    const bool anyDirectory = name.foldedDirectory || name.similarDirectory;
+    if (anyFile && anyDirectory) return ListedAnswer::LookUp;
+    return anyFile ? ListedAnswer::File : ListedAnswer::NotFile;
+}
+
+}  // namespace tidewell

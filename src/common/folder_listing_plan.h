@@ -1,0 +1,83 @@
+#pragma once
+// Answers the file-exists test for many paths from one listing per folder instead of one lookup
+// per path. A lookup costs a file-system round trip (a network round trip on a share), so a
+// stored playlist of thousands of entries made the start wait for thousands of them.
+//
+// The listing answers only where it is certain to give the lookup's own answer: the name is
+// found in the listing, spelt exactly or differing only in the case of ASCII letters, and no
+// other entry of the listing could be the one a case-insensitive lookup would take instead.
+// Everything else (names not found, names that the lookup would rewrite or read as a pattern,
+// device names, possible short names, folders that cannot be listed) is left to the lookup.
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace tidewell {
+
+// A path split into the folder to list (ending with a backslash) and the name to find in it.
+struct ListedName {
+    std::wstring folder;
+    std::wstring name;
+};
+
+// The split, or nothing when a listing could answer differently from a lookup of the path:
+// anything but a plain "X:\...\name" or "\\server\share\...\name" path, wildcard characters,
+// "." or ".." or empty parts, parts ending in a dot or a space, forward slashes, a "~" (the name
+// may be a short 8.3 alias), device names such as "CON" or "com1.ppt", and paths of 260
+// characters or more, which a lookup refuses where long paths are not enabled.
+std::optional<ListedName> SplitForListing(std::wstring_view path);
+
+enum class ListedAnswer { File, NotFile, LookUp };
+
+class FolderListingPlan {
+  public:
+    // Folders holding fewer paths than this are not listed: a lookup is as cheap.
+    static constexpr std::size_t kMinimumPathsPerFolder = 2;
+
+    explicit FolderListingPlan(const std::vector<std::wstring>& paths);
+
+    // The folders worth listing, each once, spelt as in the paths (folders are not merged by
+    // case: on a case-sensitive file system two spellings may be two folders).
+    std::size_t FolderCount() const { return folders_.size(); }
+    const std::wstring& Folder(std::size_t folder) const { return folders_[folder].path; }
+
+    // One entry of the folder's listing. Returns false once every name asked for in that folder
+    // has been found spelt exactly, so the rest of the listing cannot change an answer.
+    bool Offer(std::size_t folder, std::wstring_view entry, bool directory);
+
+    // The folder's listing did not run to its end: its names are left to the lookup.
+    void Abandon(std::size_t folder);
+
+    // The answer for paths[index] of the constructor.
+    ListedAnswer Answer(std::size_t index) const;
+
+  private:
+    // What the listing said about one distinct name asked for.
+    struct Name {
+        std::wstring text;
+        std::wstring foldedAscii;
+        bool exactSeen = false, exactIsDirectory = false;
+        bool foldedFile = false, foldedDirectory = false;  // spelt with other ASCII case
+        bool similarFile = false, similarDirectory = false;  // other non-ASCII letters
+    };
+    struct FolderNames {
+        std::wstring path;
+        std::vector<Name> names;
+        // Indices of the names, by a key equal for names that may differ only in case.
+        std::unordered_map<std::wstring, std::vector<std::size_t>> byKey;
+        std::size_t exactLeft = 0;
+        bool abandoned = false;
+    };
+    struct Slot {
+        std::size_t folder = 0, name = 0;
+        bool listed = false;
+    };
+
+    std::vector<FolderNames> folders_;
+    std::vector<Slot> slots_;
+};
+
+}  // namespace tidewell
