@@ -122,8 +122,8 @@ FolderListingPlan::FolderListingPlan(const std::vector<std::wstring>& paths) {
             nameIndex.emplace_back();
         }
         FolderNames& names = folders_[folder->second];
-        const auto [name, newName] = nameIndex[folder->second].try_emplace(split.name,
-                                                                           names.names.size());
+        const auto [name, newName] =
+            nameIndex[folder->second].try_emplace(split.name, names.names.size());
         if (newName) {
             Name entry;
             entry.foldedAscii = FoldAscii(split.name);

@@ -60,7 +60,7 @@ class FolderListingPlan {
         std::wstring text;
         std::wstring foldedAscii;
         bool exactSeen = false, exactIsDirectory = false;
-        bool foldedFile = false, foldedDirectory = false;  // spelt with other ASCII case
+        bool foldedFile = false, foldedDirectory = false;    // spelt with other ASCII case
         bool similarFile = false, similarDirectory = false;  // other non-ASCII letters
     };
     struct FolderNames {

@@ -34,30 +34,30 @@ TEST(SplitForListing, PlainDriveAndSharePaths_SplitAtTheLastBackslash) {
 TEST(SplitForListing, PathsALookupWouldReadOtherwise_LeftToTheLookup) {
     const std::vector<std::wstring> refused = {
         L"",
-        L"deck.ppt",                         // relative to the current folder
-        L"C:deck.ppt",                       // relative to the drive's current folder
-        L"C:\\",                             // no name
-        L"\\\\server\\share",                // no name
-        L"\\\\server\\share\\",              // no name
-        L"\\\\?\\C:\\x\\deck.ppt",           // taken literally, no rewriting
-        L"\\\\.\\C:\\x\\deck.ppt",           // device namespace
-        L"C:\\x\\*.ppt",                     // wildcards, old DOS ones included
+        L"deck.ppt",                // relative to the current folder
+        L"C:deck.ppt",              // relative to the drive's current folder
+        L"C:\\",                    // no name
+        L"\\\\server\\share",       // no name
+        L"\\\\server\\share\\",     // no name
+        L"\\\\?\\C:\\x\\deck.ppt",  // taken literally, no rewriting
+        L"\\\\.\\C:\\x\\deck.ppt",  // device namespace
+        L"C:\\x\\*.ppt",            // wildcards, old DOS ones included
         L"C:\\x\\deck?.ppt",
         L"C:\\x\\deck<.ppt",
         L"C:\\x\\deck\".ppt",
-        L"C:\\x\\deck.ppt.",                 // trailing dot or space: stripped by a lookup
+        L"C:\\x\\deck.ppt.",  // trailing dot or space: stripped by a lookup
         L"C:\\x\\deck.ppt ",
         L"C:\\x.\\deck.ppt",
         L"C:\\x \\deck.ppt",
-        L"C:\\x\\..\\deck.ppt",              // dot parts, empty parts, forward slashes
+        L"C:\\x\\..\\deck.ppt",  // dot parts, empty parts, forward slashes
         L"C:\\x\\.\\deck.ppt",
         L"C:\\x\\\\deck.ppt",
         L"C:\\x/deck.ppt",
-        L"C:\\x\\PRESEN~1.PPT",              // maybe a short 8.3 alias
+        L"C:\\x\\PRESEN~1.PPT",  // maybe a short 8.3 alias
         L"C:\\PROGRA~1\\deck.ppt",
-        L"C:\\x\\deck.ppt:stream",           // a stream
-        L"C:\\x\\de\x01ck.ppt",              // control character
-        L"C:\\x\\CON",                       // device names, with or without an extension
+        L"C:\\x\\deck.ppt:stream",  // a stream
+        L"C:\\x\\de\x01ck.ppt",     // control character
+        L"C:\\x\\CON",              // device names, with or without an extension
         L"C:\\x\\nul.ppt",
         L"C:\\x\\com1 .pps",
         L"C:\\x\\Lpt9",
@@ -85,9 +85,9 @@ class PlanTest : public ::testing::Test {
 };
 
 TEST_F(PlanTest, Grouping_EachFolderOnceOnlyWhereSeveralPathsShareIt) {
-    const std::vector<std::wstring> paths = {
-        L"C:\\a\\1.ppt", L"C:\\b\\alone.ppt", L"C:\\a\\2.ppt", L"C:\\a\\1.ppt",
-        L"C:\\A\\3.ppt", L"C:\\A\\4.ppt",     L"C:\\a\\*.ppt", L"relative.ppt"};
+    const std::vector<std::wstring> paths = {L"C:\\a\\1.ppt", L"C:\\b\\alone.ppt", L"C:\\a\\2.ppt",
+                                             L"C:\\a\\1.ppt", L"C:\\A\\3.ppt",     L"C:\\A\\4.ppt",
+                                             L"C:\\a\\*.ppt", L"relative.ppt"};
     FolderListingPlan plan(paths);
     ASSERT_EQ(plan.FolderCount(), 2u);  // "C:\a\" and "C:\A\", each spelling its own folder
     EXPECT_EQ(plan.Folder(0), L"C:\\a\\");
@@ -100,9 +100,8 @@ TEST_F(PlanTest, Grouping_EachFolderOnceOnlyWhereSeveralPathsShareIt) {
 
 TEST_F(PlanTest, ListedNames_AnsweredFoundOnesOnlyOthersLookedUp) {
     const std::vector<std::wstring> paths = {
-        L"C:\\s\\Deck.ppt",    L"C:\\s\\Folder.ppt", L"C:\\s\\gone.ppt",
-        L"C:\\s\\deck.ppt",    L"C:\\s\\LOUD.PPT",   L"C:\\s\\\u00c4rger.ppt",
-        L"C:\\b\\alone.ppt",   L"C:\\s\\Deck.ppt"};
+        L"C:\\s\\Deck.ppt", L"C:\\s\\Folder.ppt",     L"C:\\s\\gone.ppt",  L"C:\\s\\deck.ppt",
+        L"C:\\s\\LOUD.PPT", L"C:\\s\\\u00c4rger.ppt", L"C:\\b\\alone.ppt", L"C:\\s\\Deck.ppt"};
     FolderListingPlan plan(paths);
     ASSERT_EQ(plan.FolderCount(), 1u);
     List(plan, 0,
@@ -118,9 +117,9 @@ TEST_F(PlanTest, ListedNames_AnsweredFoundOnesOnlyOthersLookedUp) {
     EXPECT_EQ(plan.Answer(2), ListedAnswer::LookUp);   // not found: the lookup decides
     EXPECT_EQ(plan.Answer(3), ListedAnswer::File);     // only ASCII case differs
     EXPECT_EQ(plan.Answer(4), ListedAnswer::File);
-    EXPECT_EQ(plan.Answer(5), ListedAnswer::LookUp);   // case beyond ASCII: the lookup decides
-    EXPECT_EQ(plan.Answer(6), ListedAnswer::LookUp);   // its folder was not worth listing
-    EXPECT_EQ(plan.Answer(7), ListedAnswer::File);     // the same path twice
+    EXPECT_EQ(plan.Answer(5), ListedAnswer::LookUp);  // case beyond ASCII: the lookup decides
+    EXPECT_EQ(plan.Answer(6), ListedAnswer::LookUp);  // its folder was not worth listing
+    EXPECT_EQ(plan.Answer(7), ListedAnswer::File);    // the same path twice
 }
 
 // A case-sensitive file system (Linux under Wine) can hold names that differ only in case; a

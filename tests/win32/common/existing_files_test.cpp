@@ -14,8 +14,8 @@ namespace {
 
 std::wstring ShortPath(const std::wstring& path) {
     std::wstring shortPath(MAX_PATH * 2, L'\0');
-    shortPath.resize(::GetShortPathNameW(path.c_str(), shortPath.data(),
-                                         static_cast<DWORD>(shortPath.size())));
+    shortPath.resize(
+        ::GetShortPathNameW(path.c_str(), shortPath.data(), static_cast<DWORD>(shortPath.size())));
     return shortPath;
 }
 
@@ -55,29 +55,29 @@ TEST(ExistingFiles, RealFolders_SameAnswersAsOneLookupPerPath) {
 
     const std::vector<std::wstring> paths = {
         deck,
-        Upper(deck),                                 // whole path in other case
-        shows + L"\\miXed case.PPT",                 // name in other case
-        shortDeck,                                   // short 8.3 alias
-        ShortPath(shows) + L"\\Opening Deck.pptx",   // folder by its short alias
+        Upper(deck),                                // whole path in other case
+        shows + L"\\miXed case.PPT",                // name in other case
+        shortDeck,                                  // short 8.3 alias
+        ShortPath(shows) + L"\\Opening Deck.pptx",  // folder by its short alias
         shows + L"\\hidden.ppt",
-        shows + L"\\pr\u00c4sentation.ppt",          // case beyond ASCII
+        shows + L"\\pr\u00c4sentation.ppt",  // case beyond ASCII
         shows + L"\\Pr\u00e4sentation.ppt",
-        subfolder,                                   // a folder entry is not a file
-        shows + L"\\*.pptx",                         // wildcards
+        subfolder,            // a folder entry is not a file
+        shows + L"\\*.pptx",  // wildcards
         shows + L"\\Opening Dec?.pptx",
         shows + L"\\A Folder.*",
         shows + L"\\missing.ppt",                    // a missing file
         root.Path() + L"\\missing folder\\one.ppt",  // a missing folder, twice
         root.Path() + L"\\missing folder\\two.ppt",
-        shows + L"\\Opening Deck.pptx.",             // trailing dot and space
+        shows + L"\\Opening Deck.pptx.",  // trailing dot and space
         shows + L"\\Opening Deck.pptx ",
-        shows + L"\\..\\other\\x.ppt",               // a dot-dot part
+        shows + L"\\..\\other\\x.ppt",  // a dot-dot part
         inOther,
         other + L"\\X.PPT",
         elsewhere,
-        shows + L"\\nul",                            // a device name
+        shows + L"\\nul",  // a device name
         L"",
-        deck,                                        // the same path again
+        deck,  // the same path again
     };
     const std::vector<std::wstring> expected = OneByOne(paths);
     EXPECT_EQ(ExistingFiles(paths), expected);
@@ -86,7 +86,8 @@ TEST(ExistingFiles, RealFolders_SameAnswersAsOneLookupPerPath) {
     auto has = [&](const std::wstring& path) {
         return std::find(expected.begin(), expected.end(), path) != expected.end();
     };
-    EXPECT_TRUE(has(deck) && has(Upper(deck)) && has(shortDeck) && has(shows + L"\\miXed case.PPT"));
+    EXPECT_TRUE(has(deck) && has(Upper(deck)) && has(shortDeck) &&
+                has(shows + L"\\miXed case.PPT"));
     EXPECT_FALSE(has(subfolder) || has(shows + L"\\missing.ppt") || has(shows + L"\\A Folder.*"));
     EXPECT_TRUE(has(shows + L"\\*.pptx"));
 }
