@@ -101,6 +101,11 @@ struct CoTaskMemory {
     static Type Invalid() noexcept { return nullptr; }
     static void Close(Type h) noexcept { ::CoTaskMemFree(h); }
 };
+struct WinEventHook {
+    using Type = HWINEVENTHOOK;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { ::UnhookWinEvent(h); }
+};
 
 }  // namespace handle_traits
 
@@ -115,6 +120,7 @@ using UniqueHMENU = UniqueHandle<handle_traits::Menu>;
 using UniqueMemoryDC = UniqueHandle<handle_traits::MemoryDC>;
 using UniqueImageList = UniqueHandle<handle_traits::ImageList>;
 using UniqueCoTaskMem = UniqueHandle<handle_traits::CoTaskMemory>;
+using UniqueWinEventHook = UniqueHandle<handle_traits::WinEventHook>;
 
 // A window's device context (the screen's for nullptr), released to that window at the end. It is
 // bound to its window and so neither copied nor moved.

@@ -6,11 +6,15 @@
 #include "common/unique_handle_win32.h"
 #include "common/win32_error_win32.h"
 #include "playback/playback_state_win32.h"
+#include "playback/process_window_events_win32.h"
 #include "playback/switch_set.h"
 
 namespace tidewell {
 namespace {
 
+// The poll is the fallback for what the window reports do not cover (a window enabled, or a
+// window ahead of the show window closing, where no report comes); reports make the search
+// happen as soon as the show window is shown.
 constexpr DWORD kSearchIntervalMs = 100;
 
 struct WindowSearch {
@@ -29,19 +33,28 @@ BOOL CALLBACK TestTopLevelWindow(HWND window, LPARAM param) {
     return FALSE;
 }
 
-DWORD WINAPI PlacementWatcher(LPVOID) {
-    SharedPlaybackState& state = PlaybackState();
-    HWND show = nullptr;
-    // The process id is read afresh on every pass: a watcher whose show never appeared goes on
-    // to place the next entry's window rather than searching for a process that has ended.
-    for (;;) {
-        show = FindProcessWindow(state.currentProcessId.load());
-        if (show && IsSlideShowWindow(show)) break;
-        ::Sleep(kSearchIntervalMs);
-    }
+bool PlaceIfShown(DWORD processId) {
+    const HWND show = FindProcessWindow(processId);
+    if (!show || !IsSlideShowWindow(show)) return false;
+    const SharedPlaybackState& state = PlaybackState();
     ::SetWindowPos(show, nullptr, state.targetLeft.load(), state.targetTop.load(), 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
-    return 0;
+    return true;
+}
+
+DWORD WINAPI PlacementWatcher(LPVOID) {
+    ProcessWindowEvents events;
+    for (;;) {
+        // The process id is read afresh before every search: a watcher whose show never
+        // appeared goes on to place the next entry's window rather than searching for a
+        // process that has ended.
+        const DWORD processId = PlaybackState().currentProcessId.load();
+        // Reports first, then search: a window shown after the search is reported, one shown
+        // before the reports began is found by the search.
+        events.Follow(processId);
+        if (PlaceIfShown(processId)) return 0;
+        events.WaitForChange(kSearchIntervalMs);
+    }
 }
 
 }  // namespace

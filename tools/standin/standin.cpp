@@ -36,7 +36,9 @@ struct Run {
     HWND show = nullptr;
     HWND notice = nullptr;
     long long start = 0;
-    long long shown = 0;      // show window visible
+    long long created = 0;    // show window exists (not yet visible)
+    long long showing = 0;    // its showing began (becoming visible)
+    long long shown = 0;      // show window visible and drawn
     long long enabled = 0;    // show window enabled
     long long firstGone = 0;  // the window shown ahead of it closed
     long long moved = 0;      // first move by somebody else
@@ -86,9 +88,13 @@ void ShowBehind(HWND above) {
 }
 
 // Closes the window shown ahead of the show window: our own notice window,
-// or the message box that is running its own modal loop on this thread.
+// or the message box that is running its own modal loop on this thread. The
+// notice window can instead fall behind the show window and stay.
 void CloseFirstWindow() {
-    if (g_run.notice) {
+    if (g_run.notice && g_run.options.firstEnd == FirstWindowEnd::FallBehind) {
+        SetWindowPos(g_run.notice, HWND_BOTTOM, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    } else if (g_run.notice) {
         DestroyWindow(g_run.notice);
         g_run.notice = nullptr;
     } else if (HWND box = FindMessageBox()) {
@@ -152,9 +158,18 @@ void NotePositionChange(const WINDOWPOS& pos) {
 
 LRESULT CALLBACK ShowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
+        case WM_NCCREATE:
+            g_run.created = NowMicros();
+            break;
         case WM_PAINT:
             Paint(hwnd);
             return 0;
+        case WM_WINDOWPOSCHANGING:
+            if ((reinterpret_cast<const WINDOWPOS*>(lp)->flags & SWP_SHOWWINDOW) &&
+                g_run.showing == 0) {
+                g_run.showing = NowMicros();
+            }
+            break;
         case WM_WINDOWPOSCHANGED:
             NotePositionChange(*reinterpret_cast<const WINDOWPOS*>(lp));
             break;
@@ -216,9 +231,10 @@ std::string ToUtf8(const std::wstring& text) {
 }
 
 // One line per run, tab-separated key=value fields; times in microseconds
-// since 1970. "ready" is when the show window could first be found (visible,
-// enabled, nothing of ours ahead of it), so moved - ready is the placement
-// latency the player achieved.
+// since 1970. "created" is when the show window came to exist, "showing" when
+// it began to become visible, "shown" when it was visible and drawn, "ready"
+// when it could first be found (visible, enabled, nothing of ours ahead of it),
+// so moved - ready is the placement latency the player achieved.
 void WriteLog(long long end) {
     const Options& o = g_run.options;
     if (o.logPath.empty()) {
@@ -229,12 +245,13 @@ void WriteLog(long long end) {
     if (g_run.firstGone > ready) ready = g_run.firstGone;
     const std::wstring line =
         L"standin\tpid=" + std::to_wstring(GetCurrentProcessId()) + L"\tswitches=" + o.switches +
-        L"\tclass=" + o.windowClass + L"\tstart=" + std::to_wstring(g_run.start) + L"\tshown=" +
-        std::to_wstring(g_run.shown) + L"\tready=" + std::to_wstring(ready) + L"\tmoved=" +
-        std::to_wstring(g_run.moved) + L"\tplacements=" + std::to_wstring(g_run.placements) +
-        L"\tleft=" + std::to_wstring(g_run.endRect.left) + L"\ttop=" +
-        std::to_wstring(g_run.endRect.top) + L"\tend=" + std::to_wstring(end) + L"\treason=" +
-        g_run.reason + L"\tfile=" + o.file + L"\n";
+        L"\tclass=" + o.windowClass + L"\tstart=" + std::to_wstring(g_run.start) + L"\tcreated=" +
+        std::to_wstring(g_run.created) + L"\tshowing=" + std::to_wstring(g_run.showing) +
+        L"\tshown=" + std::to_wstring(g_run.shown) + L"\tready=" + std::to_wstring(ready) +
+        L"\tmoved=" + std::to_wstring(g_run.moved) + L"\tplacements=" +
+        std::to_wstring(g_run.placements) + L"\tleft=" + std::to_wstring(g_run.endRect.left) +
+        L"\ttop=" + std::to_wstring(g_run.endRect.top) + L"\tend=" + std::to_wstring(end) +
+        L"\treason=" + g_run.reason + L"\tfile=" + o.file + L"\n";
     const std::string bytes = ToUtf8(line);
     HANDLE file =
         CreateFileW(o.logPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,

@@ -57,6 +57,9 @@ void Apply(Options& options, std::wstring_view name, const std::wstring& value) 
         options.first = EqualsNoCase(value, L"messagebox") ? FirstWindow::MessageBox
                         : EqualsNoCase(value, L"window")   ? FirstWindow::Window
                                                            : FirstWindow::None;
+    } else if (EqualsNoCase(name, L"first_end")) {
+        options.firstEnd =
+            EqualsNoCase(value, L"behind") ? FirstWindowEnd::FallBehind : FirstWindowEnd::Close;
     } else if (EqualsNoCase(name, L"first_ms")) {
         options.firstMs = ToMs(value);
     } else if (EqualsNoCase(name, L"disabled_ms")) {
@@ -74,9 +77,9 @@ void Apply(Options& options, std::wstring_view name, const std::wstring& value) 
     }
 }
 
-constexpr const wchar_t* kOptionNames[] = {L"seconds",  L"log",         L"class",    L"first",
-                                           L"first_ms", L"disabled_ms", L"delay_ms", L"pos",
-                                           L"size",     L"until_placed"};
+constexpr const wchar_t* kOptionNames[] = {L"seconds",  L"log",       L"class",       L"first",
+                                           L"first_ms", L"first_end", L"disabled_ms", L"delay_ms",
+                                           L"pos",      L"size",      L"until_placed"};
 
 }  // namespace
 

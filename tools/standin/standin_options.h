@@ -7,6 +7,8 @@
 namespace standin {
 
 enum class FirstWindow { None, MessageBox, Window };
+// What becomes of the first window when its time is up.
+enum class FirstWindowEnd { Close, FallBehind };
 
 // How one run of the stand-in behaves. Every option comes from an
 // environment variable (so a test can set it for the shows that Tidewell
@@ -20,6 +22,7 @@ struct Options {
     std::wstring windowClass = L"screenClass";
     FirstWindow first = FirstWindow::None;
     DWORD firstMs = 1000;  // how long the first window stays
+    FirstWindowEnd firstEnd = FirstWindowEnd::Close;
     DWORD disabledMs = 0;  // start disabled, enable after this long
     DWORD delayMs = 0;     // pause before the show window appears
     POINT position{0, 0};  // where the show window appears

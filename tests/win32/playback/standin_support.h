@@ -40,8 +40,8 @@ class StandinSettings {
   private:
     static void ClearAll() {
         for (const wchar_t* name :
-             {L"SECONDS", L"LOG", L"CLASS", L"FIRST", L"FIRST_MS", L"DISABLED_MS", L"DELAY_MS",
-              L"POS", L"SIZE", L"UNTIL_PLACED"}) {
+             {L"SECONDS", L"LOG", L"CLASS", L"FIRST", L"FIRST_MS", L"FIRST_END", L"DISABLED_MS",
+              L"DELAY_MS", L"POS", L"SIZE", L"UNTIL_PLACED"}) {
             ::SetEnvironmentVariableW((std::wstring(L"TIDEWELL_STANDIN_") + name).c_str(), nullptr);
         }
     }
@@ -54,7 +54,7 @@ struct StandinShow {
     std::wstring windowClass;
     std::wstring file;
     std::wstring reason;
-    long long start = 0, shown = 0, ready = 0, moved = 0, end = 0;
+    long long start = 0, created = 0, showing = 0, shown = 0, ready = 0, moved = 0, end = 0;
     int placements = 0;
     int left = 0, top = 0;
 };
@@ -86,6 +86,8 @@ inline StandinShow ParseStandinLine(const std::wstring& line) {
         if (key == L"class") show.windowClass = value;
         if (key == L"reason") show.reason = value;
         if (key == L"start") show.start = std::stoll(value);
+        if (key == L"created") show.created = std::stoll(value);
+        if (key == L"showing") show.showing = std::stoll(value);
         if (key == L"shown") show.shown = std::stoll(value);
         if (key == L"ready") show.ready = std::stoll(value);
         if (key == L"moved") show.moved = std::stoll(value);
