@@ -9,9 +9,11 @@ namespace {
 // Hands the folder's entries to the plan until it has what it needs. A listing that cannot be
 // started or breaks off leaves the folder's paths to the lookup.
 void ListFolder(FolderListingPlan& plan, std::size_t folder) {
+    std::wstring pattern(plan.Folder(folder));
+    pattern += L'*';
     WIN32_FIND_DATAW data{};
-    UniqueFindHandle find(::FindFirstFileExW((plan.Folder(folder) + L"*").c_str(), FindExInfoBasic,
-                                             &data, FindExSearchNameMatch, nullptr,
+    UniqueFindHandle find(::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data,
+                                             FindExSearchNameMatch, nullptr,
                                              FIND_FIRST_EX_LARGE_FETCH));
     if (!find) {
         plan.Abandon(folder);
@@ -34,13 +36,19 @@ bool FileExists(const std::wstring& path) {
 }
 
 std::vector<std::wstring> ExistingFiles(std::vector<std::wstring> paths) {
-    FolderListingPlan plan(paths);
-    for (std::size_t folder = 0; folder < plan.FolderCount(); ++folder) ListFolder(plan, folder);
+    std::vector<ListedAnswer> answers;
+    {
+        FolderListingPlan plan(paths);
+        for (std::size_t folder = 0; folder < plan.FolderCount(); ++folder) {
+            ListFolder(plan, folder);
+        }
+        answers.reserve(paths.size());
+        for (std::size_t i = 0; i < paths.size(); ++i) answers.push_back(plan.Answer(i));
+    }
     std::vector<std::wstring> existing;
     for (std::size_t i = 0; i < paths.size(); ++i) {
-        const ListedAnswer answer = plan.Answer(i);
-        if (answer == ListedAnswer::File ||
-            (answer == ListedAnswer::LookUp && FileExists(paths[i]))) {
+        if (answers[i] == ListedAnswer::File ||
+            (answers[i] == ListedAnswer::LookUp && FileExists(paths[i]))) {
             existing.push_back(std::move(paths[i]));
         }
     }

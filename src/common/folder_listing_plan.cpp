@@ -1,6 +1,6 @@
 #include "common/folder_listing_plan.h"
 
-#include <array>
+#include <algorithm>
 #include <unordered_map>
 
 namespace tidewell {
@@ -18,22 +18,35 @@ wchar_t UpperAscii(wchar_t c) {
     return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c;
 }
 
-std::wstring FoldAscii(std::wstring_view text) {
-    std::wstring folded(text);
-    for (wchar_t& c : folded) c = UpperAscii(c);
-    return folded;
+bool EqualFoldingAscii(std::wstring_view a, std::wstring_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (UpperAscii(a[i]) != UpperAscii(b[i])) return false;
+    }
+    return true;
 }
 
-// Equal for any two names that a case-insensitive file system could take for one another: case
-// tables map letters to letters (some non-ASCII ones to ASCII ones, such as the dotless i to
-// "I") and never touch digits or punctuation. So letters and everything beyond ASCII become one
-// mark, and what remains is compared exactly.
-std::wstring SimilarityKey(std::wstring_view name) {
-    std::wstring key(name);
-    for (wchar_t& c : key) {
-        if (IsAsciiLetter(c) || c >= 0x80) c = L'*';
+// Names that a case-insensitive file system could take for one another are equal once every
+// letter and everything beyond ASCII becomes one mark: case tables map letters to letters (some
+// non-ASCII ones to ASCII ones, such as the dotless i to "I") and never touch digits or
+// punctuation.
+wchar_t SimilarityMark(wchar_t c) {
+    return IsAsciiLetter(c) || c >= 0x80 ? L'*' : c;
+}
+
+std::size_t SimilarityHash(std::wstring_view name) {
+    std::size_t hash = 14695981039346656037ull;
+    for (wchar_t c : name)
+        hash = (hash ^ static_cast<std::size_t>(SimilarityMark(c))) * 1099511628211ull;
+    return hash;
+}
+
+bool Similar(std::wstring_view a, std::wstring_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (SimilarityMark(a[i]) != SimilarityMark(b[i])) return false;
     }
-    return key;
+    return true;
 }
 
 // Characters that make a lookup read the name as a pattern (the last three are the old DOS
@@ -48,8 +61,9 @@ bool HasCharacterForLookupOnly(std::wstring_view path) {
 
 // "CON", "nul.ppt", "COM1 .pps": names that a lookup takes for a device whatever the folder.
 bool IsDeviceName(std::wstring_view name) {
-    std::wstring base = FoldAscii(name.substr(0, name.find(L'.')));
+    std::wstring base(name.substr(0, name.find(L'.')));
     while (!base.empty() && base.back() == L' ') base.pop_back();
+    for (wchar_t& c : base) c = UpperAscii(c);
     for (const wchar_t* device : {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$"}) {
         if (base == device) return true;
     }
@@ -95,66 +109,65 @@ std::optional<ListedName> SplitForListing(std::wstring_view path) {
         if (!IsPlainPart(part)) return {};
         if (end == std::wstring_view::npos) {
             if (IsDeviceName(part)) return {};
-            return ListedName{std::wstring(path.substr(0, start)), std::wstring(part)};
+            return ListedName{path.substr(0, start), part};
         }
         start = end + 1;
     }
 }
 
-FolderListingPlan::FolderListingPlan(const std::vector<std::wstring>& paths) {
+FolderListingPlan::FolderListingPlan(const std::vector<std::wstring>& paths)
+    : nameOfPath_(paths.size(), kNotListed) {
     std::vector<std::optional<ListedName>> splits;
     splits.reserve(paths.size());
-    std::unordered_map<std::wstring, std::size_t> pathsPerFolder;
+    std::unordered_map<std::wstring_view, std::size_t> pathsPerFolder;
     for (const std::wstring& path : paths) {
         splits.push_back(SplitForListing(path));
         if (splits.back()) ++pathsPerFolder[splits.back()->folder];
     }
 
-    std::unordered_map<std::wstring, std::size_t> folderIndex;
-    std::vector<std::unordered_map<std::wstring, std::size_t>> nameIndex;
-    slots_.resize(paths.size());
+    std::unordered_map<std::wstring_view, std::uint32_t> folderIndex;
+    // A listed path is its folder and its name, so equal paths are the same name asked twice.
+    std::unordered_map<std::wstring_view, std::uint32_t> nameIndex;
+    nameIndex.reserve(paths.size());
     for (std::size_t i = 0; i < paths.size(); ++i) {
-        if (!splits[i] || pathsPerFolder[splits[i]->folder] < kMinimumPathsPerFolder) continue;
-        ListedName& split = *splits[i];
-        const auto [folder, newFolder] = folderIndex.try_emplace(split.folder, folders_.size());
-        if (newFolder) {
-            folders_.push_back({std::move(split.folder), {}, {}, 0, false});
-            nameIndex.emplace_back();
-        }
-        FolderNames& names = folders_[folder->second];
+        const std::optional<ListedName>& split = splits[i];
+        if (!split || pathsPerFolder[split->folder] < kMinimumPathsPerFolder) continue;
+        const auto [folder, newFolder] =
+            folderIndex.try_emplace(split->folder, static_cast<std::uint32_t>(folders_.size()));
+        if (newFolder) folders_.push_back({split->folder, {}, 0, false});
         const auto [name, newName] =
-            nameIndex[folder->second].try_emplace(split.name, names.names.size());
+            nameIndex.try_emplace(paths[i], static_cast<std::uint32_t>(names_.size()));
         if (newName) {
-            Name entry;
-            entry.foldedAscii = FoldAscii(split.name);
-            entry.text = std::move(split.name);
-            names.byKey[SimilarityKey(entry.text)].push_back(names.names.size());
-            names.names.push_back(std::move(entry));
-            ++names.exactLeft;
+            names_.push_back({split->name, folder->second});
+            ListedFolder& listed = folders_[folder->second];
+            listed.byKey.emplace_back(SimilarityHash(split->name), name->second);
+            ++listed.exactLeft;
         }
-        slots_[i] = {folder->second, name->second, true};
+        nameOfPath_[i] = name->second;
     }
+    for (ListedFolder& folder : folders_) std::sort(folder.byKey.begin(), folder.byKey.end());
 }
 
 bool FolderListingPlan::Offer(std::size_t folder, std::wstring_view entry, bool directory) {
-    FolderNames& names = folders_[folder];
-    if (names.abandoned || names.exactLeft == 0) return false;
-    const auto similar = names.byKey.find(SimilarityKey(entry));
-    if (similar == names.byKey.end()) return true;
-    const std::wstring folded = FoldAscii(entry);
-    for (const std::size_t index : similar->second) {
-        Name& name = names.names[index];
+    ListedFolder& listed = folders_[folder];
+    if (listed.abandoned || listed.exactLeft == 0) return false;
+    const std::size_t hash = SimilarityHash(entry);
+    auto candidate = std::lower_bound(listed.byKey.begin(), listed.byKey.end(),
+                                      std::pair<std::size_t, std::uint32_t>(hash, 0));
+    for (; candidate != listed.byKey.end() && candidate->first == hash; ++candidate) {
+        Name& name = names_[candidate->second];
+        if (!Similar(entry, name.text)) continue;  // another key of the same hash
         if (entry == name.text) {
-            if (!name.exactSeen) --names.exactLeft;
+            if (!name.exactSeen) --listed.exactLeft;
             name.exactSeen = true;
             name.exactIsDirectory = directory;
-        } else if (folded == name.foldedAscii) {
+        } else if (EqualFoldingAscii(entry, name.text)) {
             (directory ? name.foldedDirectory : name.foldedFile) = true;
         } else {
             (directory ? name.similarDirectory : name.similarFile) = true;
         }
     }
-    return names.exactLeft > 0;
+    return listed.exactLeft > 0;
 }
 
 void FolderListingPlan::Abandon(std::size_t folder) {
@@ -162,9 +175,9 @@ void FolderListingPlan::Abandon(std::size_t folder) {
 }
 
 ListedAnswer FolderListingPlan::Answer(std::size_t index) const {
-    const Slot& slot = slots_[index];
-    if (!slot.listed || folders_[slot.folder].abandoned) return ListedAnswer::LookUp;
-    const Name& name = folders_[slot.folder].names[slot.name];
+    if (nameOfPath_[index] == kNotListed) return ListedAnswer::LookUp;
+    const Name& name = names_[nameOfPath_[index]];
+    if (folders_[name.folder].abandoned) return ListedAnswer::LookUp;
     if (name.exactSeen) return name.exactIsDirectory ? ListedAnswer::NotFile : ListedAnswer::File;
     if (!name.foldedFile && !name.foldedDirectory) return ListedAnswer::LookUp;
     // Spelt only with other case: certain when every entry a lookup might take agrees.

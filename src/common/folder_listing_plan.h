@@ -9,18 +9,19 @@
 // Everything else (names not found, names that the lookup would rewrite or read as a pattern,
 // device names, possible short names, folders that cannot be listed) is left to the lookup.
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace tidewell {
 
-// A path split into the folder to list (ending with a backslash) and the name to find in it.
+// A path split into the folder to list (ending with a backslash) and the name to find in it;
+// both are views of the path.
 struct ListedName {
-    std::wstring folder;
-    std::wstring name;
+    std::wstring_view folder;
+    std::wstring_view name;
 };
 
 // The split, or nothing when a listing could answer differently from a lookup of the path:
@@ -37,12 +38,13 @@ class FolderListingPlan {
     // Folders holding fewer paths than this are not listed: a lookup is as cheap.
     static constexpr std::size_t kMinimumPathsPerFolder = 2;
 
+    // The paths must outlive the plan, which keeps views of them.
     explicit FolderListingPlan(const std::vector<std::wstring>& paths);
 
     // The folders worth listing, each once, spelt as in the paths (folders are not merged by
     // case: on a case-sensitive file system two spellings may be two folders).
     std::size_t FolderCount() const { return folders_.size(); }
-    const std::wstring& Folder(std::size_t folder) const { return folders_[folder].path; }
+    std::wstring_view Folder(std::size_t folder) const { return folders_[folder].path; }
 
     // One entry of the folder's listing. Returns false once every name asked for in that folder
     // has been found spelt exactly, so the rest of the listing cannot change an answer.
@@ -55,29 +57,28 @@ class FolderListingPlan {
     ListedAnswer Answer(std::size_t index) const;
 
   private:
+    static constexpr std::uint32_t kNotListed = UINT32_MAX;
+
     // What the listing said about one distinct name asked for.
     struct Name {
-        std::wstring text;
-        std::wstring foldedAscii;
+        std::wstring_view text;
+        std::uint32_t folder = 0;
         bool exactSeen = false, exactIsDirectory = false;
         bool foldedFile = false, foldedDirectory = false;    // spelt with other ASCII case
         bool similarFile = false, similarDirectory = false;  // other non-ASCII letters
     };
-    struct FolderNames {
-        std::wstring path;
-        std::vector<Name> names;
-        // Indices of the names, by a key equal for names that may differ only in case.
-        std::unordered_map<std::wstring, std::vector<std::size_t>> byKey;
+    struct ListedFolder {
+        std::wstring_view path;
+        // (key hash, name) sorted: the names a listed entry may differ from only in case have
+        // its hash (see SimilarityHash).
+        std::vector<std::pair<std::size_t, std::uint32_t>> byKey;
         std::size_t exactLeft = 0;
         bool abandoned = false;
     };
-    struct Slot {
-        std::size_t folder = 0, name = 0;
-        bool listed = false;
-    };
 
-    std::vector<FolderNames> folders_;
-    std::vector<Slot> slots_;
+    std::vector<ListedFolder> folders_;
+    std::vector<Name> names_;
+    std::vector<std::uint32_t> nameOfPath_;  // kNotListed: left to the lookup
 };
 
 }  // namespace tidewell
