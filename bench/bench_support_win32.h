@@ -19,8 +19,6 @@ namespace tidewell::bench {
 
 using namespace std::chrono_literals;
 
-using e2e::kPreferencesKey;
-using e2e::StorePreferences;
 inline constexpr double kLinuxTicksPerSecond = 100.0;  // USER_HZ, fixed on Linux
 
 inline std::string ReadWholeFile(const std::wstring& path) {
@@ -76,16 +74,36 @@ inline double CpuSeconds(const std::wstring& linuxPid) {
 
 using e2e::WaitUntil;
 
-// The program's stored preferences, with monitor 2 (the second of the benchmark's displays).
-inline void Seed(const std::vector<std::wstring>& files, const std::wstring& program) {
-    StorePreferences(files, program, 2);
+// The middle value (the mean of the two middle ones for an even count); values must not be empty.
+inline double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-// One started tidewell.exe with its main window; closed at the end.
+// The stored preferences of every tidewell.exe that a benchmark starts, under a key of the
+// benchmarks' own: the programs inherit TIDEWELL_PREFERENCES_KEY naming it, so a benchmark never
+// reads or overwrites the user's own playlist. The key is removed at the end.
+class BenchPreferences {
+  public:
+    static constexpr wchar_t kKey[] = L"SOFTWARE\\hollowfin-tests\\bench";
+
+    BenchPreferences() { e2e::UseTestPreferencesKey(kKey); }
+    ~BenchPreferences() { ::RegDeleteTreeW(HKEY_CURRENT_USER, kKey); }
+    BenchPreferences(const BenchPreferences&) = delete;
+    BenchPreferences& operator=(const BenchPreferences&) = delete;
+
+    bool Store(const std::vector<std::wstring>& files, const std::wstring& program, int monitor) {
+        return e2e::StorePreferences(files, program, monitor, kKey);
+    }
+};
+
+// One started tidewell.exe with its main window; closed at the end. Taking the benchmark's
+// preferences makes sure that it never starts on the user's own.
 class Program {
   public:
-    explicit Program(const std::wstring& exe) {
-        e2e::UseTestPreferencesKey();
+    Program(const BenchPreferences&, const std::wstring& exe,
+            std::chrono::milliseconds startTimeout = std::chrono::seconds(30)) {
         std::wstring line = L"\"" + exe + L"\"";
         STARTUPINFOW startup{};
         startup.cb = sizeof(startup);
@@ -100,7 +118,7 @@ class Program {
                 main_ = ::FindWindowW(L"TForm1", L"Tidewell");
                 return main_ && ::IsWindowVisible(main_);
             },
-            30s);
+            startTimeout);
         startup_ = std::chrono::steady_clock::now() - started;
     }
     ~Program() {

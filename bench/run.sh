@@ -3,10 +3,46 @@
 # real program under Wine on virtual displays (two monitors where a show is placed), and stops
 # everything it started. Benchmarks are programs, not tests: nothing here passes or fails on a
 # figure.
+# The benchmark programs are built with everything else (bench/CMakeLists.txt).
 # Usage: [WIN_BUILD=dir] [BENCH_DISPLAY=n] bench/run.sh [playback|playlist|startup ...]
 set -euo pipefail
 source "$(dirname "$0")/../scripts/lib.sh"
-trap 'stop_started; rm -f "$PID_FILE" "${results:-}"' EXIT
+
+# free_drive_letters N: N letters that the prefix has not given to a drive yet.
+free_drive_letters() {
+    local letter found=0
+    for letter in t u v w x y; do
+        [ -e "$WINEPREFIX/dosdevices/$letter:" ] && continue
+        echo "$letter"
+        found=$((found + 1))
+        [ "$found" -eq "$1" ] && return
+    done
+}
+
+# map_drives N: N further Wine drives, each a fresh folder of its own, removed at the end; their
+# roots ("T:\") go into drive_roots.
+mapped=()
+drive_roots=()
+map_drives() {
+    local letter dir
+    drive_roots=()
+    for letter in $(free_drive_letters "$1"); do
+        dir=$(mktemp -d /tmp/tidewell-bench-drive.XXXXXX)
+        ln -s "$dir" "$WINEPREFIX/dosdevices/$letter:"
+        mapped+=("$WINEPREFIX/dosdevices/$letter:" "$dir")
+        drive_roots+=("${letter^^}:\\")
+    done
+}
+unmap_drives() {
+    local i
+    for ((i = 0; i < ${#mapped[@]}; i += 2)); do
+        rm -f "${mapped[i]}"
+        rm -rf "${mapped[i + 1]}"
+    done
+    mapped=()
+}
+
+trap 'stop_started; unmap_drives; rm -f "$PID_FILE" "${results:-}"' EXIT
 
 which=("$@")
 [ ${#which[@]} -gt 0 ] || which=(playback startup playlist)
@@ -16,30 +52,11 @@ need_packages
 build_windows >/dev/null
 setup_wine
 
-WIN_DEFINES=(-DUNICODE -D_UNICODE -DWIN32_LEAN_AND_MEAN -DNOMINMAX -D_WIN32_WINNT=0x0601
-    -DWINVER=0x0601 -D_WIN32_IE=0x0700)
-WIN_LIBS=(-lcomctl32 -lcomdlg32 -lshell32 -lole32 -lgdi32 -luser32 -ladvapi32 -luuid -lshlwapi)
-
-# compile NAME [in-process]: a benchmark program beside the build's executables. In-process ones
-# link the program's own libraries and resources to drive the real main window.
-compile() {
-    local name=$1 source
-    source=$(ls "$TIDEWELL_ROOT"/bench/"$1"*.cpp | head -n 1)
-    local extra=()
-    if [ "${2:-}" = in-process ]; then
-        extra=(-I"$TIDEWELL_ROOT/src" -I"$WIN_BUILD/generated"
-            "$WIN_BUILD/CMakeFiles/tidewell.dir/src/app/tidewell.rc.res"
-            "$WIN_BUILD/libtidewell_win32.a" "$WIN_BUILD/libtidewell_portable.a")
-    fi
-    x86_64-w64-mingw32-g++-posix -std=c++20 -O2 -static -municode "${WIN_DEFINES[@]}" \
-        "$source" "${extra[@]}" "${WIN_LIBS[@]}" -o "$WIN_BUILD/$name.exe"
-}
-
 # on_display SIZES...: a fresh display (monitors side by side) for the next Wine run.
 on_display() {
     stop_started
     local display
-    if [ $# -gt 1 ]; then display=$(start_monitors "$@"); else display=$(start_xvfb "$1" "${BENCH_DISPLAY:-70}"); fi
+    if [ $# -gt 1 ]; then display=$(start_monitors "$@"); else display=$(start_xvfb "$1" "${BENCH_DISPLAY:-${TIDEWELL_DISPLAY_BASE:-70}}"); fi
     export DISPLAY=":$display"
 }
 
@@ -51,20 +68,21 @@ for bench in "${which[@]}"; do
     case "$bench" in
     playback)
         log "play run: CPU while a show plays, placement latency"
-        compile playback_bench
         on_display 1024x768 1024x768
         run playback_bench "$(winepath -w "$WIN_BUILD/tidewell.exe")" \
             "$(winepath -w "$WIN_BUILD/standin.exe")" 10 25
         ;;
     startup)
-        log "start-up time and peak memory, 5,000 stored entries against none"
-        compile startup_bench
+        log "start-up time and peak memory with 5,000 and 50,000 stored entries against none"
         on_display 1280x1024
-        run startup_bench "$(winepath -w "$WIN_BUILD/tidewell.exe")" 5000 5
+        # Folders of 250 presentations, dealt over C: and two further drives.
+        map_drives 2
+        run startup_bench "$(winepath -w "$WIN_BUILD/tidewell.exe")" 5 250 5000,50000 \
+            "${drive_roots[@]}"
+        unmap_drives
         ;;
     playlist)
         log "playlist: 100,000-row append and remove, Add folder on 10,000 files"
-        compile playlist_bench in-process
         on_display 1280x1024
         run playlist_bench 100000 10000
         ;;

@@ -1,9 +1,14 @@
-// Start-up time and peak memory of tidewell.exe with 5,000 stored playlist entries, against an
-// empty stored playlist, measured in the same run and reported as ratios (the machine is noisy;
-// the ratio is what the program's own work adds). Start-up ends when the main window is visible
-// with its playlist loaded. Peak memory is the high-water resident size (VmHWM) of the Linux
-// process that runs tidewell.exe under Wine, so it includes Wine's own share, equal in both runs.
-// Usage: startup_bench.exe <tidewell.exe> [entries] [runs]
+// Start-up time and peak memory of tidewell.exe with large stored playlists, against an empty
+// stored playlist, measured in the same run and reported as ratios (the machine is noisy; the
+// ratio is what the program's own work adds). Start-up ends when the main window is visible with
+// its playlist loaded. Peak memory is the high-water resident size (VmHWM) of the Linux process
+// that runs tidewell.exe under Wine, so it includes Wine's own share, equal in all runs.
+//
+// The stored entries are spread as real playlists are: folders of a few hundred presentations,
+// dealt in turn over several drives (the temporary folder on C: and every further root given,
+// such as the drives that bench/run.sh maps to folders of its own).
+// Usage: startup_bench.exe <tidewell.exe> <runs> <entries per folder> <entries>[,<entries>...]
+//        [root ...]
 #include <windows.h>
 #include <commctrl.h>
 
@@ -12,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "../tests/win32/playback/standin_support.h"
+#include "../tests/win32/support/temp_folder.h"
 #include "bench_support_win32.h"
 
 using namespace tidewell::bench;
@@ -27,23 +32,23 @@ long PeakResidentKiB(const std::wstring& linuxPid) {
     return at == std::string::npos ? -1 : std::stol(status.substr(at + 6));
 }
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
 struct Sample {
     double startupMs = 0;
     double peakKiB = 0;
 };
 
+double Median(const std::vector<Sample>& samples, double Sample::*field) {
+    std::vector<double> values;
+    for (const Sample& s : samples) values.push_back(s.*field);
+    return tidewell::bench::Median(values);
+}
+
 // Starts the program `runs` times with `files` stored, closes it each time.
-bool Measure(const std::wstring& exe, const std::vector<std::wstring>& files, int runs,
-             std::vector<Sample>& samples) {
+bool Measure(BenchPreferences& preferences, const std::wstring& exe,
+             const std::vector<std::wstring>& files, int runs, std::vector<Sample>& samples) {
     for (int run = 0; run < runs; ++run) {
-        Seed(files, L"");
-        Program program(exe);
+        preferences.Store(files, L"", 1);
+        Program program(preferences, exe, std::chrono::minutes(10));
         if (!program.Main()) return false;
         const std::wstring pid = FindLinuxProcess(exe);
         HWND list = ::FindWindowExW(program.Main(), nullptr, L"SysListView32", nullptr);
@@ -58,48 +63,94 @@ bool Measure(const std::wstring& exe, const std::vector<std::wstring>& files, in
     return true;
 }
 
+// `count` empty presentation files in folders of `perFolder`, the folders dealt over the roots
+// in turn; returns their paths in that order.
+std::vector<std::wstring> MakePlaylist(const std::vector<std::wstring>& roots, int count,
+                                       int perFolder) {
+    std::vector<std::wstring> files;
+    for (int i = 0; i < count; ++i) {
+        const int folderNumber = i / perFolder;
+        const std::wstring folder = roots[folderNumber % roots.size()] + L"\\startup " +
+                                    std::to_wstring(count) + L"\\Shows " +
+                                    std::to_wstring(folderNumber);
+        if (i % perFolder == 0) {
+            ::CreateDirectoryW(folder.substr(0, folder.rfind(L'\\')).c_str(), nullptr);
+            ::CreateDirectoryW(folder.c_str(), nullptr);
+        }
+        files.push_back(folder + L"\\Lobby deck " + std::to_wstring(i) + L".pptx");
+        HANDLE h = ::CreateFileW(files.back().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h != INVALID_HANDLE_VALUE) ::CloseHandle(h);
+    }
+    return files;
+}
+
+std::string Thousands(int n) {
+    std::string digits = std::to_string(n);
+    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(at, ",");
+    return digits;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc < 2) {
-        std::puts("usage: startup_bench.exe <tidewell.exe> [entries] [runs]");
+    if (argc < 5) {
+        std::puts(
+            "usage: startup_bench.exe <tidewell.exe> <runs> <entries per folder> "
+            "<entries>[,<entries>...] [root ...]");
         return 2;
     }
     const std::wstring exe = argv[1];
-    const int entries = argc > 2 ? std::max(1, _wtoi(argv[2])) : 5000;
-    const int runs = argc > 3 ? std::max(1, _wtoi(argv[3])) : 5;
+    const int runs = std::max(1, _wtoi(argv[2]));
+    const int perFolder = std::max(1, _wtoi(argv[3]));
+    std::vector<int> sizes;
+    for (const wchar_t* p = argv[4]; *p;) {
+        wchar_t* end = nullptr;
+        sizes.push_back(std::max(1, static_cast<int>(std::wcstol(p, &end, 10))));
+        p = *end == L',' ? end + 1 : end;
+    }
+    TempFolder local(L"tidewell-startup-bench");
+    std::vector<std::wstring> roots = {local.Path()};
+    for (int i = 5; i < argc; ++i) {
+        std::wstring root = argv[i];
+        while (!root.empty() && root.back() == L'\\') root.pop_back();
+        roots.push_back(root);
+    }
 
-    TempFolder folder;
-    std::vector<std::wstring> files;
-    for (int i = 0; i < entries; ++i)
-        files.push_back(folder.Touch(L"deck " + std::to_wstring(i) + L".pptx"));
+    BenchPreferences preferences;
+    // One warm-up start so that every series meets the same warm file cache and wineserver.
+    std::vector<Sample> warmUp, empty;
+    if (!Measure(preferences, exe, {}, 1, warmUp) || !Measure(preferences, exe, {}, runs, empty)) {
+        return std::puts("tidewell.exe did not start as expected"), 1;
+    }
+    const double emptyMs = Median(empty, &Sample::startupMs);
+    const double emptyKiB = Median(empty, &Sample::peakKiB);
+    std::printf("start-up with an empty playlist: %.0f ms, peak %.0f KiB (median of %d)\n", emptyMs,
+                emptyKiB, runs);
 
-    // One warm-up start so that both series meet the same warm file cache and wineserver.
-    std::vector<Sample> warmUp, empty, full;
-    const bool ok = Measure(exe, {}, 1, warmUp) && Measure(exe, {}, runs, empty) &&
-                    Measure(exe, files, runs, full);
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, kPreferencesKey);
-    if (!ok) return std::puts("tidewell.exe did not start as expected"), 1;
+    for (const int entries : sizes) {
+        const std::vector<std::wstring> files = MakePlaylist(roots, entries, perFolder);
+        const int folders = (entries + perFolder - 1) / perFolder;
+        std::vector<Sample> full;
+        if (!Measure(preferences, exe, files, runs, full)) {
+            return std::puts("tidewell.exe did not start as expected"), 1;
+        }
+        const double fullMs = Median(full, &Sample::startupMs);
+        const double fullKiB = Median(full, &Sample::peakKiB);
+        std::printf(
+            "start-up with %d entries in %d folders on %zu drives: %.0f ms, peak %.0f KiB "
+            "(median of %d)\n",
+            entries, folders, std::min<std::size_t>(roots.size(), folders), fullMs, fullKiB, runs);
 
-    auto median = [](const std::vector<Sample>& s, double Sample::*field) {
-        std::vector<double> v;
-        for (const auto& x : s) v.push_back(x.*field);
-        return Median(v);
-    };
-    const double emptyMs = median(empty, &Sample::startupMs);
-    const double fullMs = median(full, &Sample::startupMs);
-    const double emptyKiB = median(empty, &Sample::peakKiB);
-    const double fullKiB = median(full, &Sample::peakKiB);
-    std::printf("start-up: empty %.0f ms, %d entries %.0f ms (median of %d)\n", emptyMs, entries,
-                fullMs, runs);
-    std::printf("peak memory: empty %.0f KiB, %d entries %.0f KiB\n", emptyKiB, entries, fullKiB);
-
-    char figure[128];
-    std::snprintf(figure, sizeof(figure), "%.2fx (%.0f ms against %.0f ms)", fullMs / emptyMs,
-                  fullMs, emptyMs);
-    TableRow("Start-up with " + std::to_string(entries) + " stored entries / empty", figure);
-    std::snprintf(figure, sizeof(figure), "%.2fx (%.1f MiB against %.1f MiB)", fullKiB / emptyKiB,
-                  fullKiB / 1024, emptyKiB / 1024);
-    TableRow("Peak memory with " + std::to_string(entries) + " stored entries / empty", figure);
+        const std::string what = Thousands(entries) + " stored entries / empty";
+        char figure[160];
+        std::snprintf(figure, sizeof(figure),
+                      "%.2fx (%.0f ms against %.0f ms; %d folders on %zu drives)", fullMs / emptyMs,
+                      fullMs, emptyMs, folders, std::min<std::size_t>(roots.size(), folders));
+        TableRow("Start-up with " + what, figure);
+        std::snprintf(figure, sizeof(figure), "%.2fx (%.1f MiB against %.1f MiB)",
+                      fullKiB / emptyKiB, fullKiB / 1024, emptyKiB / 1024);
+        TableRow("Peak memory with " + what, figure);
+    }
     return 0;
 }

@@ -51,21 +51,22 @@ HWND FocusedControlOf(HWND window);
 // user's own, so that running them on a developer's machine leaves that person's playlist alone.
 inline constexpr wchar_t kPreferencesKey[] = L"SOFTWARE\\hollowfin-tests\\e2e";
 
-// Points every program started from this process (they inherit its environment) at that key.
-inline void UseTestPreferencesKey() {
-    ::SetEnvironmentVariableW(L"TIDEWELL_PREFERENCES_KEY", kPreferencesKey);
+// Points every program started from this process (they inherit its environment) at that key, or
+// at another key of the tests' own.
+inline void UseTestPreferencesKey(const wchar_t* keyPath = kPreferencesKey) {
+    ::SetEnvironmentVariableW(L"TIDEWELL_PREFERENCES_KEY", keyPath);
 }
 
 // Writes the program's stored preferences as the program itself stores them: the playlist
 // joined by CR LF, the presentation program's path and the monitor number, all REG_SZ. Inline,
 // so that the benchmarks can use it without the rest of this file's code.
 inline bool StorePreferences(const std::vector<std::wstring>& files, const std::wstring& program,
-                             int monitor) {
+                             int monitor, const wchar_t* keyPath = kPreferencesKey) {
     std::wstring joined;
     for (const auto& f : files) joined += (joined.empty() ? L"" : L"\r\n") + f;
     HKEY key = nullptr;
-    if (::RegCreateKeyExW(HKEY_CURRENT_USER, kPreferencesKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                          &key, nullptr) != ERROR_SUCCESS) {
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, keyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                          nullptr) != ERROR_SUCCESS) {
         return false;
     }
     const std::pair<const wchar_t*, std::wstring> values[] = {
