@@ -4,7 +4,9 @@
 # everything it started. Benchmarks are programs, not tests: nothing here passes or fails on a
 # figure.
 # The benchmark programs are built with everything else (bench/CMakeLists.txt).
-# Usage: [WIN_BUILD=dir] [BENCH_DISPLAY=n] bench/run.sh [playback|playlist|startup ...]
+# Usage: [WIN_BUILD=dir] [BENCH_DISPLAY=n] [BENCH_PROGRAM=other/tidewell.exe] bench/run.sh
+#        [playback|playlist|startup ...]
+# BENCH_PROGRAM measures another build of the program (an older one, say) with these benchmarks.
 set -euo pipefail
 source "$(dirname "$0")/../scripts/lib.sh"
 
@@ -47,6 +49,7 @@ trap 'stop_started; unmap_drives; rm -f "$PID_FILE" "${results:-}"' EXIT
 which=("$@")
 [ ${#which[@]} -gt 0 ] || which=(playback startup playlist)
 results=$(mktemp /tmp/tidewell-bench.XXXXXX)
+program=${BENCH_PROGRAM:-$WIN_BUILD/tidewell.exe}
 
 need_packages
 build_windows >/dev/null
@@ -69,7 +72,7 @@ for bench in "${which[@]}"; do
     playback)
         log "play run: CPU while a show plays, placement latency"
         on_display 1024x768 1024x768
-        run playback_bench "$(winepath -w "$WIN_BUILD/tidewell.exe")" \
+        run playback_bench "$(winepath -w "$program")" \
             "$(winepath -w "$WIN_BUILD/standin.exe")" 10 25
         ;;
     startup)
@@ -77,7 +80,7 @@ for bench in "${which[@]}"; do
         on_display 1280x1024
         # Folders of 250 presentations, dealt over C: and two further drives.
         map_drives 2
-        run startup_bench "$(winepath -w "$WIN_BUILD/tidewell.exe")" 5 250 5000,50000 \
+        run startup_bench "$(winepath -w "$program")" 5 250 5000,50000 \
             "${drive_roots[@]}"
         unmap_drives
         ;;
