@@ -43,23 +43,21 @@ double Median(const std::vector<Sample>& samples, double Sample::*field) {
     return tidewell::bench::Median(values);
 }
 
-// Starts the program `runs` times with `files` stored, closes it each time.
-bool Measure(BenchPreferences& preferences, const std::wstring& exe,
-             const std::vector<std::wstring>& files, int runs, std::vector<Sample>& samples) {
-    for (int run = 0; run < runs; ++run) {
-        preferences.Store(files, L"", 1);
-        Program program(preferences, exe, std::chrono::minutes(10));
-        if (!program.Main()) return false;
-        const std::wstring pid = FindLinuxProcess(exe);
-        HWND list = ::FindWindowExW(program.Main(), nullptr, L"SysListView32", nullptr);
-        const auto rows = static_cast<std::size_t>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-        if (rows != files.size()) {
-            std::printf("expected %zu rows, the list shows %zu\n", files.size(), rows);
-            return false;
-        }
-        samples.push_back({program.StartupMilliseconds(),
-                           pid.empty() ? -1.0 : static_cast<double>(PeakResidentKiB(pid))});
+// Starts the program once with `files` stored, and closes it.
+bool MeasureOnce(BenchPreferences& preferences, const std::wstring& exe,
+                 const std::vector<std::wstring>& files, std::vector<Sample>& samples) {
+    preferences.Store(files, L"", 1);
+    Program program(preferences, exe, std::chrono::minutes(10));
+    if (!program.Main()) return false;
+    const std::wstring pid = FindLinuxProcess(exe);
+    HWND list = ::FindWindowExW(program.Main(), nullptr, L"SysListView32", nullptr);
+    const auto rows = static_cast<std::size_t>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    if (rows != files.size()) {
+        std::printf("expected %zu rows, the list shows %zu\n", files.size(), rows);
+        return false;
     }
+    samples.push_back({program.StartupMilliseconds(),
+                       pid.empty() ? -1.0 : static_cast<double>(PeakResidentKiB(pid))});
     return true;
 }
 
@@ -117,36 +115,42 @@ int wmain(int argc, wchar_t** argv) {
         roots.push_back(root);
     }
 
+    // Series 0 is the empty playlist, then one series per size. The runs take turns, so that a
+    // machine that slows down or warms up meanwhile weighs on every series alike.
+    std::vector<std::vector<std::wstring>> playlists(1);
+    for (const int entries : sizes) playlists.push_back(MakePlaylist(roots, entries, perFolder));
     BenchPreferences preferences;
-    // One warm-up start so that every series meets the same warm file cache and wineserver.
-    std::vector<Sample> warmUp, empty;
-    if (!Measure(preferences, exe, {}, 1, warmUp) || !Measure(preferences, exe, {}, runs, empty)) {
-        return std::puts("tidewell.exe did not start as expected"), 1;
+    std::vector<std::vector<Sample>> series(playlists.size());
+    std::vector<Sample> warmUp;
+    bool ok =
+        MeasureOnce(preferences, exe, {}, warmUp) && MeasureOnce(preferences, exe, {}, warmUp);
+    for (int run = 0; ok && run < runs; ++run) {
+        for (std::size_t i = 0; ok && i < playlists.size(); ++i) {
+            ok = MeasureOnce(preferences, exe, playlists[i], series[i]);
+        }
     }
-    const double emptyMs = Median(empty, &Sample::startupMs);
-    const double emptyKiB = Median(empty, &Sample::peakKiB);
+    if (!ok) return std::puts("tidewell.exe did not start as expected"), 1;
+
+    const double emptyMs = Median(series[0], &Sample::startupMs);
+    const double emptyKiB = Median(series[0], &Sample::peakKiB);
     std::printf("start-up with an empty playlist: %.0f ms, peak %.0f KiB (median of %d)\n", emptyMs,
                 emptyKiB, runs);
-
-    for (const int entries : sizes) {
-        const std::vector<std::wstring> files = MakePlaylist(roots, entries, perFolder);
+    for (std::size_t i = 1; i < playlists.size(); ++i) {
+        const int entries = sizes[i - 1];
         const int folders = (entries + perFolder - 1) / perFolder;
-        std::vector<Sample> full;
-        if (!Measure(preferences, exe, files, runs, full)) {
-            return std::puts("tidewell.exe did not start as expected"), 1;
-        }
-        const double fullMs = Median(full, &Sample::startupMs);
-        const double fullKiB = Median(full, &Sample::peakKiB);
+        const std::size_t drives = std::min<std::size_t>(roots.size(), folders);
+        const double fullMs = Median(series[i], &Sample::startupMs);
+        const double fullKiB = Median(series[i], &Sample::peakKiB);
         std::printf(
             "start-up with %d entries in %d folders on %zu drives: %.0f ms, peak %.0f KiB "
             "(median of %d)\n",
-            entries, folders, std::min<std::size_t>(roots.size(), folders), fullMs, fullKiB, runs);
+            entries, folders, drives, fullMs, fullKiB, runs);
 
         const std::string what = Thousands(entries) + " stored entries / empty";
         char figure[160];
         std::snprintf(figure, sizeof(figure),
                       "%.2fx (%.0f ms against %.0f ms; %d folders on %zu drives)", fullMs / emptyMs,
-                      fullMs, emptyMs, folders, std::min<std::size_t>(roots.size(), folders));
+                      fullMs, emptyMs, folders, drives);
         TableRow("Start-up with " + what, figure);
         std::snprintf(figure, sizeof(figure), "%.2fx (%.1f MiB against %.1f MiB)",
                       fullKiB / emptyKiB, fullKiB / 1024, emptyKiB / 1024);
