@@ -82,7 +82,8 @@ int MeasureLatency(const std::wstring& tidewell, const std::wstring& standin, in
     StandinSettings settings;
     BenchPreferences preferences;
     const std::wstring log = folder.File(L"latency.log");
-    settings.Set(L"SECONDS", L"0.5").Set(L"LOG", log);
+    // Each show ends once it has been placed (or after 20 s if it never is).
+    settings.Set(L"SECONDS", L"20").Set(L"UNTIL_PLACED", L"1").Set(L"LOG", log);
     std::vector<std::wstring> files;
     for (int i = 0; i < shows; ++i) files.push_back(folder.Touch(std::to_wstring(i) + L".ppt"));
     preferences.Store(files, standin, kMonitor);
