@@ -38,8 +38,9 @@ class FolderListingPlan {
     // Folders holding fewer paths than this are not listed: a lookup is as cheap.
     static constexpr std::size_t kMinimumPathsPerFolder = 2;
 
-    // The paths must outlive the plan, which keeps views of them.
+    // The paths must outlive the plan, which keeps views of them; so no temporary list.
     explicit FolderListingPlan(const std::vector<std::wstring>& paths);
+    explicit FolderListingPlan(std::vector<std::wstring>&&) = delete;
 
     // The folders worth listing, each once, spelt as in the paths (folders are not merged by
     // case: on a case-sensitive file system two spellings may be two folders).

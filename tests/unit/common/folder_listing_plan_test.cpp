@@ -140,7 +140,8 @@ TEST_F(PlanTest, CaseVariantsThatDisagree_ExactSpellingWinsOtherwiseLookedUp) {
 }
 
 TEST_F(PlanTest, Listing_StopsOnceEveryNameIsFoundExactly) {
-    FolderListingPlan plan({L"C:\\s\\a.ppt", L"C:\\s\\b.ppt", L"C:\\s\\a.ppt"});
+    const std::vector<std::wstring> paths = {L"C:\\s\\a.ppt", L"C:\\s\\b.ppt", L"C:\\s\\a.ppt"};
+    FolderListingPlan plan(paths);
     EXPECT_TRUE(plan.Offer(0, L"B.PPT", false));  // other case: an exact one may still follow
     EXPECT_TRUE(plan.Offer(0, L"a.ppt", false));
     EXPECT_FALSE(plan.Offer(0, L"b.ppt", false));
@@ -149,7 +150,9 @@ TEST_F(PlanTest, Listing_StopsOnceEveryNameIsFoundExactly) {
 }
 
 TEST_F(PlanTest, AbandonedListing_EveryNameOfThatFolderLookedUp) {
-    FolderListingPlan plan({L"C:\\s\\a.ppt", L"C:\\s\\b.ppt", L"D:\\t\\c.ppt", L"D:\\t\\d.ppt"});
+    const std::vector<std::wstring> paths = {L"C:\\s\\a.ppt", L"C:\\s\\b.ppt", L"D:\\t\\c.ppt",
+                                             L"D:\\t\\d.ppt"};
+    FolderListingPlan plan(paths);
     ASSERT_EQ(plan.FolderCount(), 2u);
     List(plan, 0, {{L"a.ppt", false}});
     List(plan, 1, {{L"c.ppt", false}, {L"d.ppt", false}});
