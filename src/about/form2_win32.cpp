@@ -15,7 +15,7 @@ namespace tidewell {
 namespace {
 
 // A dialog frame: fixed size, a close box and no minimise or maximise box.
-constexpr WindowSpec kForm2Spec{L"TForm2",
+constexpr WindowShape kForm2Shape{L"TForm2",
                                 L"About",
                                 WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
                                 WS_EX_DLGMODALFRAME,
@@ -67,7 +67,7 @@ TForm2::~TForm2() {
 }
 
 void TForm2::Create() {
-    Window::Create(kForm2Spec);
+    Window::Create(kForm2Shape);
 }
 
 LRESULT TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -9,21 +9,21 @@
 namespace tidewell {
 namespace {
 
-void RegisterWindowClass(HINSTANCE instance, const WindowSpec& spec, WNDPROC proc) {
+void RegisterWindowClass(HINSTANCE instance, const WindowShape& shape, WNDPROC proc) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
-    if (::GetClassInfoExW(instance, spec.className, &wc)) return;
+    if (::GetClassInfoExW(instance, shape.className, &wc)) return;
     wc.lpfnWndProc = proc;
     wc.hInstance = instance;
-    if (spec.iconId) {
-        wc.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(spec.iconId));
-        wc.hIconSm = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(spec.iconId),
+    if (shape.iconId) {
+        wc.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(shape.iconId));
+        wc.hIconSm = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(shape.iconId),
                                                      IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
                                                      ::GetSystemMetrics(SM_CYSMICON), 0));
     }
     wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = spec.className;
+    wc.lpszClassName = shape.className;
     ::RegisterClassExW(&wc);
 }
 
@@ -47,16 +47,16 @@ void WindowBase::Destroy() {
     if (hwnd_) ::DestroyWindow(hwnd_);
 }
 
-void WindowBase::CreateFromSpec(const WindowSpec& spec, WNDPROC proc, void* self) {
+void WindowBase::CreateFromShape(const WindowShape& shape, WNDPROC proc, void* self) {
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    RegisterWindowClass(instance, spec, proc);
+    RegisterWindowClass(instance, shape, proc);
     RegisterPanelClass();
-    dpi_ = spec.dpi > 0 ? spec.dpi : SystemDpi();
-    RECT frame{0, 0, Scale(spec.clientWidth), Scale(spec.clientHeight)};
-    ::AdjustWindowRectEx(&frame, spec.style, spec.menu ? TRUE : FALSE, spec.exStyle);
-    ::CreateWindowExW(spec.exStyle, spec.className, spec.caption, spec.style, CW_USEDEFAULT,
+    dpi_ = shape.dpi > 0 ? shape.dpi : SystemDpi();
+    RECT frame{0, 0, Scale(shape.clientWidth), Scale(shape.clientHeight)};
+    ::AdjustWindowRectEx(&frame, shape.style, shape.menu ? TRUE : FALSE, shape.exStyle);
+    ::CreateWindowExW(shape.exStyle, shape.className, shape.caption, shape.style, CW_USEDEFAULT,
                       CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr,
-                      spec.menu, instance, self);
+                      shape.menu, instance, self);
 }
 
 RECT WindowBase::ScaledBounds(const Rect96& place) const {

@@ -38,7 +38,7 @@ struct ControlRow {
     DWORD exStyle;
 };
 
-struct WindowSpec {
+struct WindowShape {
     const wchar_t* className;
     const wchar_t* caption;
     DWORD style;
@@ -69,7 +69,7 @@ class WindowBase : public ErrorSink {
     explicit WindowBase(Dialogs& dialogs) : dialogs_(dialogs) {}
     ~WindowBase();
 
-    void CreateFromSpec(const WindowSpec& spec, WNDPROC proc, void* self);
+    void CreateFromShape(const WindowShape& shape, WNDPROC proc, void* self);
     // Destroys the window while the derived object still exists to handle its last messages.
     void Destroy();
     // Makes every control of `rows`; each takes `font` unless it is null.
@@ -114,7 +114,7 @@ template <typename T>
 class Window : public WindowBase {
   protected:
     using WindowBase::WindowBase;
-    void Create(const WindowSpec& spec) { CreateFromSpec(spec, &Window::Thunk, this); }
+    void Create(const WindowShape& shape) { CreateFromShape(shape, &Window::Thunk, this); }
     void CreateControls() {}
     void TntFormCreate() {}
     void OnWindowGone() {}
