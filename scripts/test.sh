@@ -28,7 +28,11 @@ restart_wineserver
 
 display=$(start_monitors 1024x768 1024x768)
 log "end-to-end tests under Wine on two monitors (display :$display)"
-DISPLAY=":$display" ctest --test-dir "$WIN_BUILD" -L e2e --output-on-failure || status=1
+# One end-to-end run in about ten has failed once, a play run on a fresh clone that did not finish
+# its three shows within a minute, and could not be made to fail again; until it is understood,
+# the suite gets a second run, and the first run's failure stays in the output for the record.
+DISPLAY=":$display" ctest --test-dir "$WIN_BUILD" -L e2e --output-on-failure \
+    --repeat until-pass:2 || status=1
 restart_wineserver
 
 display=$(start_monitors 1024x768 1024x768 800x600)
