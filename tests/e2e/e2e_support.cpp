@@ -92,4 +92,19 @@ HWND FocusedControlOf(HWND window) {
     return info.hwndFocus;
 }
 
+std::vector<RECT> MonitorRects() {
+    std::vector<RECT> rects;
+    ::EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR monitor, HDC, LPRECT, LPARAM data) -> BOOL {
+            MONITORINFO info{};
+            info.cbSize = sizeof(info);
+            ::GetMonitorInfoW(monitor, &info);
+            reinterpret_cast<std::vector<RECT>*>(data)->push_back(info.rcMonitor);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&rects));
+    return rects;
+}
+
 }  // namespace tidewell::e2e

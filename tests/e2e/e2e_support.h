@@ -44,6 +44,10 @@ std::wstring WindowCaption(HWND window);
 // 20 s; the program's own windows are of other classes.
 HWND WaitForShowWindow();
 
+// Every display monitor's full rectangle, in the order the program numbers them (monitor N is
+// entry N - 1).
+std::vector<RECT> MonitorRects();
+
 // The control with the keyboard focus in the thread that owns `window`, or nullptr.
 HWND FocusedControlOf(HWND window);
 

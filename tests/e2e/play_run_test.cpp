@@ -24,21 +24,6 @@ using testing::StandinSettings;
 using testing::StandinShow;
 using testing::TempFolder;
 
-std::vector<RECT> MonitorRects() {
-    std::vector<RECT> rects;
-    ::EnumDisplayMonitors(
-        nullptr, nullptr,
-        [](HMONITOR monitor, HDC, LPRECT, LPARAM data) -> BOOL {
-            MONITORINFO info{};
-            info.cbSize = sizeof(info);
-            ::GetMonitorInfoW(monitor, &info);
-            reinterpret_cast<std::vector<RECT>*>(data)->push_back(info.rcMonitor);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&rects));
-    return rects;
-}
-
 long long NowMicros() {
     FILETIME ft;
     ::GetSystemTimePreciseAsFileTime(&ft);

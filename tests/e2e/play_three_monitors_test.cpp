@@ -47,33 +47,22 @@ TEST(ThreeMonitors, ChosenMonitorOfOtherSize_SizeMessageAndNothingPlayed) {
     ASSERT_EQ(::GetSystemMetrics(SM_CMONITORS), 3)
         << "this suite needs a display with three monitors, one of another size";
     // The monitor that differs from the primary display, numbered as the program numbers them.
-    struct Found {
-        int index = 0;
-        int odd = 0;
-    } found;
-    ::EnumDisplayMonitors(
-        nullptr, nullptr,
-        [](HMONITOR monitor, HDC, LPRECT, LPARAM data) -> BOOL {
-            auto& f = *reinterpret_cast<Found*>(data);
-            ++f.index;
-            MONITORINFO info{};
-            info.cbSize = sizeof(info);
-            ::GetMonitorInfoW(monitor, &info);
-            const bool sameSize =
-                info.rcMonitor.right - info.rcMonitor.left == ::GetSystemMetrics(SM_CXSCREEN) &&
-                info.rcMonitor.bottom - info.rcMonitor.top == ::GetSystemMetrics(SM_CYSCREEN);
-            if (!sameSize && f.odd == 0) f.odd = f.index;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    ASSERT_NE(found.odd, 0) << "all three monitors have the primary display's size";
+    int odd = 0;
+    const std::vector<RECT> monitors = MonitorRects();
+    for (std::size_t i = 0; i < monitors.size() && odd == 0; ++i) {
+        const RECT& r = monitors[i];
+        const bool sameSize = r.right - r.left == ::GetSystemMetrics(SM_CXSCREEN) &&
+                              r.bottom - r.top == ::GetSystemMetrics(SM_CYSCREEN);
+        if (!sameSize) odd = static_cast<int>(i) + 1;
+    }
+    ASSERT_NE(odd, 0) << "all three monitors have the primary display's size";
 
     TempFolder folder;
     StandinSettings settings;
     const std::wstring log = folder.File(L"shows.log");
     settings.Set(L"LOG", log).Set(L"SECONDS", L"1");
-    ASSERT_TRUE(StorePreferences({folder.Touch(L"a.ppt")}, StandinPath(), found.odd));
-    const std::wstring monitor = std::to_wstring(found.odd);
+    ASSERT_TRUE(StorePreferences({folder.Touch(L"a.ppt")}, StandinPath(), odd));
+    const std::wstring monitor = std::to_wstring(odd);
 
     RunningProgram running;
     ASSERT_TRUE(StartProgram(ExecutableFolder() + L"\\tidewell.exe", L"", running));

@@ -27,16 +27,9 @@ std::wstring Quoted(const std::wstring& path) {
     return L"\"" + path + L"\"";
 }
 
+// Monitor 2 of the two.
 RECT SecondMonitor() {
-    RECT second{};
-    ::EnumDisplayMonitors(
-        nullptr, nullptr,
-        [](HMONITOR, HDC, LPRECT bounds, LPARAM data) -> BOOL {
-            *reinterpret_cast<RECT*>(data) = *bounds;  // the last one: monitor 2 of 2
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&second));
-    return second;
+    return MonitorRects().back();
 }
 
 class Unattended : public ::testing::Test {
