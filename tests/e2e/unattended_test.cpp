@@ -229,7 +229,9 @@ TEST_F(Unattended, StopNow_ClosesTheShowPolitelyAndBringsTheWindowBack) {
 
 TEST_F(Unattended, NotificationIcon_StopAfterThisPresentationThenGone) {
     const std::wstring a = folder_.Touch(L"a.ppt"), b = folder_.Touch(L"b.ppt");
-    standin_.Set(L"SECONDS", L"2");
+    // Long enough for the menu to be chosen while the first show still plays, also when the
+    // notification area takes a few right-clicks to settle.
+    standin_.Set(L"SECONDS", L"8");
 
     Start(L"/play /loop " + Quoted(SettingFile(StandinPath(), {a, b})));
     ChooseFromRunIcon(0);  // "Stop after this presentation"
