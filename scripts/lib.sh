@@ -26,6 +26,7 @@ need_packages() {
     command -v import >/dev/null || missing+=(imagemagick)
     command -v clang++ >/dev/null || missing+=(clang)
     command -v makensis >/dev/null || missing+=(nsis)
+    command -v wixl >/dev/null || missing+=(wixl)
     command -v zip >/dev/null || missing+=(zip)
     command -v unzip >/dev/null || missing+=(unzip)
     if [ ${#missing[@]} -gt 0 ]; then

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The whole test command: installs what is missing, builds the native and the Windows build, runs
 # the portable tests natively, the Win32 tests under Wine on a virtual display, the end-to-end
-# tests on two virtual monitors, builds the installer and the portable archive and tests them under
-# Wine, and runs the bounded fuzz run. Non-zero when anything fails or cannot run. Everything it
-# starts, it stops.
+# tests on two virtual monitors, builds the installer, the Windows Installer package and the
+# portable archive and tests them under Wine, and runs the bounded fuzz run. Non-zero when anything
+# fails or cannot run. Everything it starts, it stops.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 trap 'stop_started; rm -f "$PID_FILE"' EXIT
@@ -41,11 +41,13 @@ DISPLAY=":$display" TIDEWELL_E2E_THREE_MONITORS=1 \
     wine "$WIN_BUILD/tidewell_e2e_tests.exe" --gtest_filter='ThreeMonitors.*' || status=1
 restart_wineserver
 
-log "installer and portable archive"
+log "installer, Windows Installer package and portable archive"
 cmake --build "$WIN_BUILD" --target package
 display=$(start_xvfb 1024x768)
 log "installer test under Wine (display :$display)"
 DISPLAY=":$display" "$TIDEWELL_ROOT/tests/packaging/installer_test.sh" "$WIN_BUILD" || status=1
+log "Windows Installer package test under Wine (display :$display)"
+DISPLAY=":$display" "$TIDEWELL_ROOT/tests/packaging/msi_test.sh" "$WIN_BUILD" || status=1
 restart_wineserver
 
 if [ -x "$TIDEWELL_ROOT/fuzz/run.sh" ]; then

@@ -9,31 +9,15 @@
 # --target package`). Uses the build's Wine prefix and $DISPLAY, or a virtual display of its own.
 set -euo pipefail
 WIN_BUILD=$(cd "${1:?usage: $0 <Windows build dir>}" && pwd)
-source "$(dirname "$0")/../../scripts/lib.sh"
-trap 'stop_started; rm -f "$PID_FILE"' EXIT
-
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$WIN_BUILD/CMakeCache.txt")
+TEST_NAME='installer test'
+# shellcheck source=package_test_lib.sh
+source "$(dirname "$0")/package_test_lib.sh"
 installer="$WIN_BUILD/Tidewell-$version-setup.exe"
 portable="$WIN_BUILD/Tidewell-$version-portable.zip"
-program="$WIN_BUILD/tidewell.exe"
 
 uninstall_key='Software\Microsoft\Windows\CurrentVersion\Uninstall\Tidewell'
-# The key the uninstaller's /RemoveSettings deletes, as the installer script names it. This test
-# runs in the build's own Wine prefix, never a user's, so it may seed and check that key.
-preferences_key="HKCU\\$(sed -n 's/^!define PREFERENCES_KEY "\(.*\)"$/\1/p' \
-    "$TIDEWELL_ROOT/packaging/tidewell.nsi")"
-classes_key='Software\Classes'
-progid='Tidewell.SettingFile'
 uninstaller_name='Uninstall Tidewell.exe'
 
-fail() {
-    printf 'installer test FAILED: %s\n' "$*" >&2
-    exit 1
-}
-pass() { printf 'ok - %s\n' "$*" >&2; }
-
-[ -n "$version" ] || fail "no project version in $WIN_BUILD/CMakeCache.txt"
-[ "$preferences_key" != 'HKCU\' ] || fail "no PREFERENCES_KEY in packaging/tidewell.nsi"
 [ -f "$installer" ] || fail "no installer at $installer (build the \"package\" target)"
 [ -f "$portable" ] || fail "no portable archive at $portable (build the \"package\" target)"
 
@@ -45,34 +29,7 @@ unzip -p "$portable" README.txt | grep -q "Tidewell $version" || fail "read-me l
 unzip -p "$portable" README.txt | head -1 | grep -q $'\r$' || fail "read-me lacks CR LF line ends"
 pass "portable archive holds tidewell.exe and README.txt"
 
-setup_wine
-# Shortcuts would otherwise also become menu entries of the Linux desktop.
-export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
-if [ -z "${DISPLAY:-}" ]; then
-    DISPLAY=":$(start_xvfb 1024x768)"
-    export DISPLAY
-    restart_wineserver
-fi
-
-# `wine reg` may run the 32-bit reg.exe, which sees HKLM\Software through WOW6432Node; the
-# installer is 64-bit and writes the 64-bit view.
-reg() { wine reg "$@" /reg:64; }
-reg_value() { # key value: the data, or nothing when the value is missing
-    reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
-}
-reg_key_exists() { reg query "$1" >/dev/null 2>&1; }
-reg_default() { # key: its default value's data, or nothing
-    reg query "$1" /ve 2>/dev/null | tr -d '\r' | sed -n 's/^ *([^)]*) *REG_[A-Z_]* *//p'
-}
-unix_path() { winepath -u "$1" 2>/dev/null | tr -d '\r'; }
-unix_path_to_windows() { winepath -w "$1" 2>/dev/null | tr -d '\r'; }
-
-# Where the shell folders of this prefix are, in one start of cmd.
-mapfile -t folders < <(wine cmd /c 'echo %APPDATA%&echo %ProgramData%&echo %ProgramW6432%' |
-    tr -d '\r')
-user_shortcut="$(unix_path "${folders[0]}")/Microsoft/Windows/Start Menu/Programs/Tidewell.lnk"
-common_shortcut="$(unix_path "${folders[1]}")/Microsoft/Windows/Start Menu/Programs/Tidewell.lnk"
-program_files="${folders[2]}"
+start_wine_for_packages
 
 # Remains of an earlier run that failed half-way would hide what this run does.
 cleanup() {
@@ -83,43 +40,10 @@ cleanup() {
         reg delete "$root\\$classes_key\\.ppsv" /f >/dev/null 2>&1 || true
         reg delete "$root\\$classes_key\\$progid" /f >/dev/null 2>&1 || true
     done
-    rm -rf "$WINEPREFIX/drive_c/tidewell-installer-test" "$(unix_path "$program_files\\Tidewell")"
+    rm -rf "$(unix_path "$TEST_FOLDER")" "$(unix_path "$program_files\\Tidewell")"
     rm -f "$user_shortcut" "$common_shortcut"
 }
 cleanup
-
-# Starts the installed program, waits for its main window, and closes it as a user would: Alt+F4
-# on the focused window (Wine's taskkill does not find processes by name). Arguments: the program,
-# then optionally the whole command that starts it, when that is not the program alone.
-start_and_close() {
-    local exe_windows=$1 window=""
-    shift
-    wine "${@:-$exe_windows}" >/dev/null 2>&1 &
-    local wine_pid=$!
-    for _ in $(seq 1 100); do
-        window=$(xdotool search --name '^Tidewell$' 2>/dev/null | head -1) || true
-        [ -n "$window" ] && break
-        sleep 0.2
-    done
-    if [ -z "$window" ]; then
-        kill "$wine_pid" 2>/dev/null || true
-        fail "no window titled \"Tidewell\" after starting $exe_windows"
-    fi
-    # A key sent while the window is still settling after its first showing can be lost, so
-    # the request is repeated, once a second, until the program has ended.
-    for _ in $(seq 1 10); do
-        xdotool windowfocus --sync "$window" key alt+F4 2>/dev/null || true
-        for _ in $(seq 1 10); do
-            kill -0 "$wine_pid" 2>/dev/null || break 2
-            sleep 0.1
-        done
-    done
-    if kill -0 "$wine_pid" 2>/dev/null; then
-        kill "$wine_pid" 2>/dev/null || true
-        fail "the installed program did not end after Alt+F4"
-    fi
-    pass "program started from $exe_windows and showed its window"
-}
 
 # The uninstaller copies itself to a temporary folder and runs from there, so that it can delete
 # its own file: the process started here ends at once. Waiting for the wineserver to exit waits
@@ -133,51 +57,6 @@ uninstall_silently() {
     read -r -a switches <<<"${command#\""$path"\"}"
     wine "$path" "${switches[@]}" "$@" >/dev/null 2>&1 || fail "uninstaller failed: $command $*"
     timeout 60 wineserver -w || fail "the uninstaller did not end within 60 s"
-}
-
-# Setting files: ".ppsv" names Tidewell's type in the installation's hive, and in no other, whose
-# Open loads the file and whose Play verb plays it.
-check_setting_files_registered() {
-    local mode=$1 root=$2 other=$3 folder=$4 exe="\"$4\\tidewell.exe\""
-    local classes="$root\\$classes_key"
-    [ "$(reg_default "$classes\\.ppsv")" = "$progid" ] || fail "$mode: .ppsv is not $progid"
-    [ "$(reg_default "$classes\\$progid\\shell\\open\\command")" = "$exe \"%1\"" ] ||
-        fail "$mode: Open of a setting file is not $exe \"%1\""
-    [ "$(reg_default "$classes\\$progid\\shell\\play\\command")" = "$exe /play \"%1\"" ] ||
-        fail "$mode: Play of a setting file is not $exe /play \"%1\""
-    [ "$(reg_default "$classes\\$progid\\shell\\play")" = "Play" ] || fail "$mode: no verb \"Play\""
-    if reg_key_exists "$other\\$classes_key\\$progid"; then
-        fail "$mode: setting files also registered under $other"
-    fi
-    pass "$mode: .ppsv registered under $root (Open, Play with /play)"
-}
-
-check_setting_files_unregistered() {
-    local root
-    for root in HKCU HKLM; do
-        if reg_key_exists "$root\\$classes_key\\$progid" ||
-            reg_key_exists "$root\\$classes_key\\.ppsv"; then
-            fail "$1: the registration of .ppsv is left under $root"
-        fi
-    done
-}
-
-# Opens a setting file as a double-click does (the shell's Open of the file), closes the window
-# that shows it, and checks that what the file held is what the program then stored.
-open_setting_file_through_the_shell() {
-    local mode=$1 dir="$WINEPREFIX/drive_c/tidewell-installer-test"
-    local key='HKCU\SOFTWARE\tidewell-tests\installer' show='C:\tidewell-installer-test\show.ppt'
-    mkdir -p "$dir"
-    : >"$dir/show.ppt"
-    { printf '\xff\xfe'; printf '1\r\nC:\\windows\\notepad.exe\r\n%s\r\n' "$show" |
-        iconv -f UTF-8 -t UTF-16LE; } >"$dir/Lobby.ppsv"
-    reg delete "$key" /f >/dev/null 2>&1 || true
-    TIDEWELL_PREFERENCES_KEY=${key#HKCU\\} start_and_close 'Lobby.ppsv (Open)' \
-        cmd /c start "" /wait 'C:\tidewell-installer-test\Lobby.ppsv'
-    [ "$(reg_value "$key" files)" = "$show" ] ||
-        fail "$mode: opening Lobby.ppsv did not load it (stored playlist: $(reg_value "$key" files))"
-    reg delete "$key" /f >/dev/null 2>&1 || true
-    pass "$mode: opening a setting file loads it into Tidewell"
 }
 
 # One install and uninstall. Arguments: mode (CurrentUser or AllUsers), root key (HKCU or HKLM),
@@ -212,8 +91,6 @@ install_cycle() {
     local other=HKLM
     [ "$root" = HKLM ] && other=HKCU
     check_setting_files_registered "$mode" "$root" "$other" "$folder"
-    # Wine's shell reads file types from HKLM\Software\Classes only (Windows merges the user's
-    # own), so a per-user registration can be opened through the shell on Windows alone.
     [ "$root" = HKLM ] && open_setting_file_through_the_shell "$mode"
 
     start_and_close "$folder\\tidewell.exe"
@@ -239,14 +116,14 @@ install_cycle() {
 
 start=$SECONDS
 # The portable program registers nothing: only the installer does.
-portable_dir="$WINEPREFIX/drive_c/tidewell-installer-test/portable"
+portable_dir=$(unix_path "$TEST_FOLDER")/portable
 mkdir -p "$portable_dir"
 unzip -q -o "$portable" tidewell.exe -d "$portable_dir"
-start_and_close 'C:\tidewell-installer-test\portable\tidewell.exe'
+start_and_close "$TEST_FOLDER\\portable\\tidewell.exe"
 check_setting_files_unregistered "portable"
 rm -rf "$portable_dir"
 pass "the portable program registered no file type"
-install_cycle CurrentUser HKCU 'C:\tidewell-installer-test\per user' yes "$user_shortcut" "" yes
+install_cycle CurrentUser HKCU "$TEST_FOLDER\\per user" yes "$user_shortcut" "" yes
 install_cycle AllUsers HKLM "$program_files\\Tidewell" no "$common_shortcut" /RemoveSettings no
 cleanup
 pass "installer test passed in $((SECONDS - start)) s"
