@@ -27,6 +27,7 @@ need_packages() {
     command -v clang++ >/dev/null || missing+=(clang)
     command -v makensis >/dev/null || missing+=(nsis)
     command -v wixl >/dev/null || missing+=(wixl)
+    command -v msibuild >/dev/null || missing+=(msitools)
     command -v zip >/dev/null || missing+=(zip)
     command -v unzip >/dev/null || missing+=(unzip)
     if [ ${#missing[@]} -gt 0 ]; then

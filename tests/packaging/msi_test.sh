@@ -2,9 +2,10 @@
 # Installs the built Windows Installer package under Wine as an administrator's deployment does
 # (msiexec /i ... /qn), checks the program in Program Files, the uninstall entry, the Start-menu
 # shortcut and the ".ppsv" registration, and starts the program through the shortcut and a setting
-# file through the shell. Then builds a package of a higher version from the same source, holding
-# a program that differs from the built one, and checks that installing it leaves one product, the
-# newer, and that the older package then refuses to install over it. Finally removes it
+# file through the shell. Then builds another package of the same version and one of a higher
+# version, holding a program that differs from the built one, and checks that installing each
+# leaves one product, the one installed last, and that the older package then refuses to install
+# over the newer. Finally removes it
 # (msiexec /x ... /qn) and checks that everything installed is gone and the user's stored
 # preferences stay. Exits non-zero at the first failure, saying what failed.
 #
@@ -24,17 +25,22 @@ major=${version%%.*}
 minor=${version#*.}
 minor=${minor%%.*}
 newer_version="$major.$((minor + 1))"
-newer_folder="$WIN_BUILD/msi-test-newer"
-newer_package="$newer_folder/Tidewell-$newer_version.msi"
-rm -rf "$newer_folder"
-mkdir -p "$newer_folder"
-cp "$program" "$newer_folder/tidewell.exe"
+test_builds="$WIN_BUILD/msi-test-builds"
+newer_package="$test_builds/Tidewell-$newer_version.msi"
+rm -rf "$test_builds"
+mkdir -p "$test_builds"
+cp "$program" "$test_builds/tidewell.exe"
 printf 'Tidewell %s, a newer build for the upgrade test\n' "$newer_version" \
-    >>"$newer_folder/tidewell.exe"
-cp "$TIDEWELL_ROOT/src/app/icons/tidewell.ico" "$newer_folder/"
-(cd "$newer_folder" && wixl -a x64 -D Version="$newer_version" -o "$newer_package" \
-    "$TIDEWELL_ROOT/packaging/tidewell.wxs") || fail "wixl could not build $newer_package"
-pass "built Tidewell-$newer_version.msi from packaging/tidewell.wxs"
+    >>"$test_builds/tidewell.exe"
+build_package() { # version, program, package
+    "$TIDEWELL_ROOT/packaging/build_msi.sh" "$1" "$2" "$TIDEWELL_ROOT/src/app/icons/tidewell.ico" \
+        "$3" || fail "packaging/build_msi.sh could not build $3"
+}
+build_package "$newer_version" "$test_builds/tidewell.exe" "$newer_package"
+# Another build of the same version, which has a product code of its own.
+rebuilt_package="$test_builds/Tidewell-$version-rebuilt.msi"
+build_package "$version" "$program" "$rebuilt_package"
+pass "built Tidewell-$newer_version.msi and another Tidewell-$version.msi"
 
 start_wine_for_packages
 folder="$program_files\\Tidewell"
@@ -116,12 +122,19 @@ check_setting_files_registered "$version" HKLM HKCU "$folder"
 open_setting_file_through_the_shell "$version"
 start_through_shortcut "$version"
 
+first_entry=$(uninstall_entries)
+msiexec /i "$rebuilt_package" || fail "msiexec /i of another Tidewell-$version.msi /qn failed"
+check_installed "$version" "$program"
+[ "$(uninstall_entries)" != "$first_entry" ] ||
+    fail "another build of Tidewell-$version.msi left the installed one in place"
+pass "another build of Tidewell-$version.msi replaced the installed one"
+
 # Preferences as the program stores them; they belong to the user, not to the installation.
 reg add "$preferences_key" /v monitorc /d 1 /f >/dev/null 2>&1 ||
     fail "could not seed the preferences"
 
 msiexec /i "$newer_package" || fail "msiexec /i Tidewell-$newer_version.msi /qn failed"
-check_installed "$newer_version" "$newer_folder/tidewell.exe"
+check_installed "$newer_version" "$test_builds/tidewell.exe"
 # The older product's removal must not take what the newer one shares with it.
 check_setting_files_registered "$newer_version" HKLM HKCU "$folder"
 start_through_shortcut "$newer_version"
@@ -130,7 +143,7 @@ pass "Tidewell-$newer_version.msi replaced Tidewell $version"
 if msiexec /i "$package"; then
     fail "Tidewell-$version.msi installed over the newer Tidewell $newer_version"
 fi
-check_installed "$newer_version" "$newer_folder/tidewell.exe"
+check_installed "$newer_version" "$test_builds/tidewell.exe"
 pass "Tidewell-$version.msi refused to replace the newer Tidewell $newer_version"
 
 msiexec /x "$newer_package" || fail "msiexec /x Tidewell-$newer_version.msi /qn failed"
@@ -145,5 +158,5 @@ pass "msiexec /x removed the program, the shortcut, the registration and the ent
     "(preferences kept)"
 
 cleanup
-rm -rf "$newer_folder"
+rm -rf "$test_builds"
 pass "Windows Installer package test passed in $((SECONDS - start)) s"
