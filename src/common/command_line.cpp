@@ -6,7 +6,7 @@
 namespace tidewell {
 namespace {
 
-enum class Option { Play, Loop, Exit, Monitor, Stop, Now, Help, Unknown };
+enum class Option { Play, Loop, Exit, Monitor, Timeout, Log, Stop, Now, Help, Unknown };
 
 struct OptionName {
     std::wstring_view name;
@@ -14,9 +14,9 @@ struct OptionName {
 };
 
 constexpr OptionName kOptionNames[] = {
-    {L"play", Option::Play},       {L"loop", Option::Loop}, {L"exit", Option::Exit},
-    {L"monitor", Option::Monitor}, {L"stop", Option::Stop}, {L"now", Option::Now},
-    {L"?", Option::Help},
+    {L"play", Option::Play},       {L"loop", Option::Loop},       {L"exit", Option::Exit},
+    {L"monitor", Option::Monitor}, {L"timeout", Option::Timeout}, {L"log", Option::Log},
+    {L"stop", Option::Stop},       {L"now", Option::Now},         {L"?", Option::Help},
 };
 
 wchar_t LowerAscii(wchar_t c) {
@@ -40,7 +40,7 @@ std::wstring Quoted(std::wstring_view text) {
 }
 
 // An optional sign and decimal digits, nothing else; values past the int range stay at its ends.
-std::optional<int> ParseMonitorNumber(std::wstring_view text) {
+std::optional<int> ParseWholeNumber(std::wstring_view text) {
     std::size_t i = 0;
     const bool negative = !text.empty() && text[0] == L'-';
     if (!text.empty() && (text[0] == L'-' || text[0] == L'+')) ++i;
@@ -54,6 +54,10 @@ std::optional<int> ParseMonitorNumber(std::wstring_view text) {
     return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
+std::wstring GivenTwice(const std::wstring& argument) {
+    return Quoted(argument) + L" may be given only once.";
+}
+
 CommandLine Refused(std::wstring error) {
     CommandLine result;
     result.action = CommandLine::Action::Refuse;
@@ -64,7 +68,8 @@ CommandLine Refused(std::wstring error) {
 // Options that only mean something beside another one are refused alone, so that a mistyped
 // scheduled task shows its mistake instead of quietly doing something else.
 std::optional<std::wstring> CombinationError(const CommandLine& line, bool stop,
-                                             const std::wstring& firstStartArgument) {
+                                             const std::wstring& firstStartArgument,
+                                             bool timeoutGiven) {
     const StartOptions& start = line.start;
     if (stop && !firstStartArgument.empty()) {
         return Quoted(L"/stop") + L" goes with nothing but " + Quoted(L"/now") + L", not with " +
@@ -73,11 +78,14 @@ std::optional<std::wstring> CombinationError(const CommandLine& line, bool stop,
     if (line.stopNow && !stop) {
         return Quoted(L"/now") + L" works only together with " + Quoted(L"/stop") + L".";
     }
-    if (start.loop && !start.play) {
-        return Quoted(L"/loop") + L" works only together with " + Quoted(L"/play") + L".";
-    }
-    if (start.exitAfterRun && !start.play) {
-        return Quoted(L"/exit") + L" works only together with " + Quoted(L"/play") + L".";
+    const std::pair<bool, const wchar_t*> playOnly[] = {{start.loop, L"/loop"},
+                                                        {start.exitAfterRun, L"/exit"},
+                                                        {timeoutGiven, L"/timeout"},
+                                                        {start.logFile.has_value(), L"/log"}};
+    for (const auto& [given, name] : playOnly) {
+        if (given && !start.play) {
+            return Quoted(name) + L" works only together with " + Quoted(L"/play") + L".";
+        }
     }
     return std::nullopt;
 }
@@ -87,6 +95,7 @@ std::optional<std::wstring> CombinationError(const CommandLine& line, bool stop,
 CommandLine ParseCommandLine(const std::vector<std::wstring>& arguments) {
     CommandLine line;
     bool stop = false;
+    bool timeoutGiven = false;
     std::wstring firstStartArgument;  // the first one that belongs to a start with a window
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::wstring& argument = arguments[i];
@@ -120,12 +129,34 @@ CommandLine ParseCommandLine(const std::vector<std::wstring>& arguments) {
                     return Refused(Quoted(argument) + L" needs a monitor number after it.");
                 }
                 const std::wstring& value = arguments[++i];
-                const std::optional<int> number = ParseMonitorNumber(value);
+                const std::optional<int> number = ParseWholeNumber(value);
                 if (!number) return Refused(Quoted(value) + L" is not a monitor number.");
-                if (line.start.monitor) {
-                    return Refused(Quoted(argument) + L" may be given only once.");
-                }
+                if (line.start.monitor) return Refused(GivenTwice(argument));
                 line.start.monitor = MonitorChoice{*number, value};
+                break;
+            }
+            case Option::Timeout: {
+                if (i + 1 == arguments.size()) {
+                    return Refused(Quoted(argument) + L" needs a number of seconds after it.");
+                }
+                const std::wstring& value = arguments[++i];
+                const std::optional<int> seconds = ParseWholeNumber(value);
+                if (!seconds || value[0] == L'-') {
+                    return Refused(Quoted(value) + L" is not a number of seconds (0 or more).");
+                }
+                if (timeoutGiven) return Refused(GivenTwice(argument));
+                timeoutGiven = true;
+                line.start.showTimeoutSeconds = std::min(*seconds, kMaxShowTimeoutSeconds);
+                break;
+            }
+            case Option::Log: {
+                // "/log /play": the name was forgotten, and an option is never taken for one.
+                if (i + 1 == arguments.size() || arguments[i + 1].empty() ||
+                    (IsOption(arguments[i + 1]) && OptionOf(arguments[i + 1]) != Option::Unknown)) {
+                    return Refused(Quoted(argument) + L" needs a file name after it.");
+                }
+                if (line.start.logFile) return Refused(GivenTwice(argument));
+                line.start.logFile = arguments[++i];
                 break;
             }
             case Option::Help:
@@ -141,7 +172,8 @@ CommandLine ParseCommandLine(const std::vector<std::wstring>& arguments) {
                 break;
         }
     }
-    if (auto error = CombinationError(line, stop, firstStartArgument)) return Refused(*error);
+    if (auto error = CombinationError(line, stop, firstStartArgument, timeoutGiven))
+        return Refused(*error);
     if (stop) line.action = CommandLine::Action::Stop;
     return line;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The program's command line, for shows that start and stop with nobody at the desk:
-//   tidewell.exe [/play] [/loop] [/exit] [/monitor N] [setting-file]
+//   tidewell.exe [/play] [/loop] [/exit] [/monitor N] [/timeout N] [/log FILE] [setting-file]
 //   tidewell.exe /stop [/now]
 //   tidewell.exe /?
 // Options come in any order and letter case, with "-" as well as "/" in front.
@@ -18,6 +18,10 @@ struct MonitorChoice {
     std::wstring asTyped;
 };
 
+inline constexpr int kDefaultShowTimeoutSeconds = 120;
+// Longer time-outs are held at this one, so that the time in milliseconds still fits an int.
+inline constexpr int kMaxShowTimeoutSeconds = 2'147'483;
+
 // What a start with a window does besides what a plain start does.
 struct StartOptions {
     std::optional<std::wstring> settingFile;
@@ -25,6 +29,10 @@ struct StartOptions {
     bool play = false;
     bool loop = false;
     bool exitAfterRun = false;
+    // "/timeout N": seconds a show may take to show its window before it is asked to close.
+    int showTimeoutSeconds = kDefaultShowTimeoutSeconds;  // 0: wait for ever
+    // "/log FILE": as typed; %VARIABLES% are expanded by the log itself.
+    std::optional<std::wstring> logFile;
 };
 
 struct CommandLine {
@@ -48,7 +56,8 @@ inline constexpr int kExitBadCommandLine = 2;
 // Shown in a message box, which wraps long lines: one option per line, no columns.
 inline constexpr std::wstring_view kUsageText =
     L"Usage:\n"
-    L"tidewell.exe [/play] [/loop] [/exit] [/monitor N] [setting-file]\n"
+    L"tidewell.exe [/play] [/loop] [/exit] [/monitor N] [/timeout N] [/log FILE] "
+    L"[setting-file]\n"
     L"tidewell.exe /stop [/now]\n"
     L"\n"
     L"setting-file: loads this setting file, as \"Load setting\" does.\n"
@@ -56,6 +65,9 @@ inline constexpr std::wstring_view kUsageText =
     L"/play: presses \"Play All\" once the window is shown.\n"
     L"/loop: with /play, starts again from the top after the last presentation.\n"
     L"/exit: with /play, closes Tidewell when the run ends.\n"
+    L"/timeout N: with /play, asks a show to close when its window has not appeared after N "
+    L"seconds (default 120; 0 waits for ever).\n"
+    L"/log FILE: with /play, appends a line for each event of the run to FILE.\n"
     L"/stop: asks the running Tidewell to stop after the current presentation.\n"
     L"/now: with /stop, also ends the current presentation.\n"
     L"/?: shows this text.\n"

@@ -59,6 +59,31 @@ TEST(ParseCommandLine, MonitorValue_KeptAsTypedForTheRangeCheck) {
     }
 }
 
+TEST(ParseCommandLine, TimeoutAndLog_ValuesTakenAsGiven) {
+    struct Case {
+        std::vector<std::wstring> arguments;
+        int seconds;
+        std::optional<std::wstring> log;
+    };
+    const Case cases[] = {
+        {{L"/play"}, 120, std::nullopt},
+        {{L"/play", L"/timeout", L"0"}, 0, std::nullopt},
+        {{L"/Timeout", L"45", L"-play"}, 45, std::nullopt},
+        {{L"/play", L"/timeout", L"99999999999"}, kMaxShowTimeoutSeconds, std::nullopt},
+        {{L"/play", L"/log", L"\\\\server\\logs\\%COMPUTERNAME%.log"},
+         120,
+         L"\\\\server\\logs\\%COMPUTERNAME%.log"},
+        {{L"/play", L"-LOG", L"-dash.log", L"/timeout", L"+7"}, 7, L"-dash.log"},
+    };
+    for (const auto& c : cases) {
+        const CommandLine line = ParseCommandLine(c.arguments);
+        ASSERT_EQ(line.action, Action::Start) << line.error;
+        EXPECT_EQ(line.start.showTimeoutSeconds, c.seconds);
+        EXPECT_EQ(line.start.logFile, c.log);
+        EXPECT_FALSE(line.start.settingFile) << "the option's value is not a setting file";
+    }
+}
+
 TEST(ParseCommandLine, Stop_AloneOrWithNow) {
     const CommandLine stop = Parse({L"/stop"});
     EXPECT_EQ(stop.action, Action::Stop);
@@ -95,6 +120,18 @@ TEST(ParseCommandLine, Mistakes_RefusedNamingWhatWasWrong) {
         {{L"/loop", L"a.ppsv"}, L"\"/loop\" works only together with \"/play\"."},
         {{L"/exit"}, L"\"/exit\" works only together with \"/play\"."},
         {{L"/now"}, L"\"/now\" works only together with \"/stop\"."},
+        {{L"/play", L"/timeout"}, L"\"/timeout\" needs a number of seconds after it."},
+        {{L"/play", L"/timeout", L"-5"}, L"\"-5\" is not a number of seconds (0 or more)."},
+        {{L"/play", L"-TIMEOUT", L"2m"}, L"\"2m\" is not a number of seconds (0 or more)."},
+        {{L"/play", L"/timeout", L"1", L"/timeout", L"2"}, L"\"/timeout\" may be given only once."},
+        {{L"/timeout", L"30", L"a.ppsv"}, L"\"/timeout\" works only together with \"/play\"."},
+        {{L"/play", L"/log"}, L"\"/log\" needs a file name after it."},
+        {{L"/log", L"", L"/play"}, L"\"/log\" needs a file name after it."},
+        {{L"/log", L"/play", L"a.ppsv"}, L"\"/log\" needs a file name after it."},
+        {{L"/play", L"/log", L"a.log", L"-Log", L"b.log"}, L"\"-Log\" may be given only once."},
+        {{L"/log", L"a.log"}, L"\"/log\" works only together with \"/play\"."},
+        {{L"/stop", L"/log", L"a.log"},
+         L"\"/stop\" goes with nothing but \"/now\", not with \"/log\"."},
         {{L"/stop", L"/play"}, L"\"/stop\" goes with nothing but \"/now\", not with \"/play\"."},
         {{L"a.ppsv", L"/stop"}, L"\"/stop\" goes with nothing but \"/now\", not with \"a.ppsv\"."},
     };
