@@ -11,6 +11,7 @@
 #include "app/resource.h"
 #include "common/images_win32.h"
 #include "common/panel_win32.h"
+#include "common/unique_handle_win32.h"
 
 namespace tidewell {
 
@@ -56,11 +57,52 @@ constexpr std::array<ControlRow, 14> kControls = {{
 // clang-format on
 
 constexpr int kListColumnWidth = 300;  // at 96 DPI, until the first "Add files" fits it
+// The least room left between the tips panel and the push buttons below it, at 96 DPI.
+constexpr int kTipsClearance = 8;
 
 const Rect96& PlaceOf(int id) {
     return std::find_if(kControls.begin(), kControls.end(),
                         [id](const ControlRow& row) { return row.id == id; })
         ->place;
+}
+
+RECT PlaceInWindow(HWND control) {
+    RECT place{};
+    ::GetWindowRect(control, &place);
+    ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
+// The height the memo's client area needs to show every line it wraps its text into.
+int WrappedTextHeight(HWND memo) {
+    const auto lines = static_cast<int>(::SendMessageW(memo, EM_GETLINECOUNT, 0, 0));
+    TEXTMETRICW metrics{};
+    {
+        const UniqueWindowDC dc(memo);
+        const SelectedObject font(
+            dc.get(), reinterpret_cast<HGDIOBJ>(::SendMessageW(memo, WM_GETFONT, 0, 0)));
+        ::GetTextMetricsW(dc.get(), &metrics);
+    }
+    RECT format{};  // where the memo starts its first line
+    ::SendMessageW(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+    return format.top + lines * metrics.tmHeight;
+}
+
+// The tips wrap onto more lines in the dialog font than the layout's memo holds, and a memo cut
+// short hides the last tip. The memo and its panel grow downwards to the wrapped text's height,
+// but stop `clearance` pixels above `below` (the push buttons); nothing else moves.
+void GrowTipsToText(HWND memo, HWND panel, HWND below, int clearance) {
+    const RECT memoPlace = PlaceInWindow(memo);
+    const RECT panelPlace = PlaceInWindow(panel);
+    const int room = PlaceInWindow(below).top - clearance - panelPlace.top - memoPlace.top;
+    const int height = std::min(room, WrappedTextHeight(memo));
+    if (height <= memoPlace.bottom - memoPlace.top) return;
+    ::SetWindowPos(memo, nullptr, 0, 0, memoPlace.right - memoPlace.left, height,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const int panelHeight =
+        std::max<int>(panelPlace.bottom - panelPlace.top, memoPlace.top + height);
+    ::SetWindowPos(panel, nullptr, 0, 0, panelPlace.right - panelPlace.left, panelHeight,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
@@ -79,9 +121,12 @@ void TForm1::CreateControls() {
 
     GrowLabelToText(Control(IDC_TntLabel1));
     GrowLabelToText(Control(IDC_TntLabel2));
+    GrowTipsToText(Control(IDC_TntMemo1), Control(IDC_TntPanel1), Control(IDC_BitBtn1),
+                   Scale(kTipsClearance));
 
     const HWND list = Control(IDC_ListView1);
-    ::SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+    constexpr DWORD kListExStyle = LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES;
+    ListView_SetExtendedListViewStyleEx(list, kListExStyle, kListExStyle);
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH;
     column.cx = Scale(kListColumnWidth);

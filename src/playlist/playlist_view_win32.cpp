@@ -8,6 +8,7 @@
 
 #include "common/system_dpi_win32.h"
 #include "playlist/playlist_edit.h"
+#include "playlist/playlist_row_paint_win32.h"
 #include "playlist/type_ahead.h"
 
 namespace tidewell {
@@ -28,6 +29,8 @@ PlaylistView::PlaylistView(HWND list, std::function<void()> onSelectionEvent)
     : list_(list), onSelectionEvent_(std::move(onSelectionEvent)) {
     ::SetWindowSubclass(list_, &PlaylistView::SubclassProc, kSubclassId,
                         reinterpret_cast<DWORD_PTR>(this));
+    // Rows draw their paths shortened in the middle; the tip shows a cut row's whole path.
+    ListView_SetExtendedListViewStyleEx(list_, LVS_EX_LABELTIP, LVS_EX_LABELTIP);
 }
 
 PlaylistView::~PlaylistView() {
@@ -138,6 +141,9 @@ bool PlaylistView::HandleNotify(const NMHDR& header, LRESULT& result) {
             result = 0;
             return true;
         }
+        case NM_CUSTOMDRAW:
+            result = OnCustomDraw(reinterpret_cast<const NMLVCUSTOMDRAW&>(header));
+            return true;
         case LVN_BEGINDRAG:  // the control's own detection, at the system's drag metric
             result = 0;
             return true;
@@ -164,6 +170,24 @@ bool PlaylistView::HandleNotify(const NMHDR& header, LRESULT& result) {
         }
         default:
             return false;
+    }
+}
+
+LRESULT PlaylistView::OnCustomDraw(const NMLVCUSTOMDRAW& draw) {
+    switch (draw.nmcd.dwDrawStage) {
+        case CDDS_PREPAINT:
+            return CDRF_NOTIFYITEMDRAW;
+        case CDDS_ITEMPREPAINT: {
+            const auto row = static_cast<std::size_t>(draw.nmcd.dwItemSpec);
+            if (row >= entries_.size()) return CDRF_DODEFAULT;
+            const int index = static_cast<int>(row);
+            const bool selected = ListView_GetItemState(list_, index, LVIS_SELECTED) != 0;
+            PaintRow(list_, draw.nmcd.hdc, index,
+                     LookOfRow(entries_[row], selected, ::GetFocus() == list_));
+            return CDRF_SKIPDEFAULT;
+        }
+        default:
+            return CDRF_DODEFAULT;
     }
 }
 

@@ -77,6 +77,7 @@ class PlaylistView final : public PlaylistRows {
     void SyncRowCount();
     void RedrawRows(int first, int last);
     void FitColumn();
+    LRESULT OnCustomDraw(const NMLVCUSTOMDRAW& draw);
     int FindRow(int start, const LVFINDINFOW& find) const;
     bool DragAcceptedAt(POINT clientPoint) const;
     void ArmDrag(POINT clientPoint);

@@ -62,6 +62,11 @@ TextColours PaintTextColours(HWND control, COLORREF start) {
     return counts;
 }
 
+// The tips memo and its panel grow downwards to the tips' wrapped height.
+bool GrowsToText(int id) {
+    return id == IDC_TntPanel1 || id == IDC_TntMemo1;
+}
+
 struct ControlCase {
     int id;
     const char* name;
@@ -117,7 +122,11 @@ TEST_F(Form1Layout, FirstStart_EveryControlHasItsPlaceTextAndState) {
         } else {
             EXPECT_EQ(place.right, c.place.right) << "width";
         }
-        EXPECT_EQ(place.bottom, c.place.bottom) << "height";
+        if (GrowsToText(c.id)) {
+            EXPECT_GE(place.bottom, c.place.bottom) << "height";
+        } else {
+            EXPECT_EQ(place.bottom, c.place.bottom) << "height";
+        }
         if (c.text) EXPECT_EQ(TextOf(control), c.text);
         EXPECT_EQ(::IsWindowEnabled(control) != FALSE, c.enabled);
     }
@@ -159,6 +168,25 @@ bool IsLabel(int id) {
     return id == IDC_TntLabel1 || id == IDC_TntLabel2;
 }
 
+// No two controls of the same parent cover each other. The layout lets the program field run one
+// design pixel under the button beside it, which the slack allows.
+void ExpectNoOverlap(const LaidOut& laidOut, int dpi) {
+    SCOPED_TRACE(::testing::Message() << dpi << " DPI");
+    const int slack = ::MulDiv(1, dpi, 96) + 1;
+    for (std::size_t i = 0; i < std::size(kLaidOutIds); ++i) {
+        for (std::size_t j = i + 1; j < std::size(kLaidOutIds); ++j) {
+            if ((kLaidOutIds[i] == IDC_TntMemo1) != (kLaidOutIds[j] == IDC_TntMemo1)) continue;
+            const RECT& a = laidOut.places[i];
+            const RECT& b = laidOut.places[j];
+            const LONG across =
+                std::min(a.left + a.right, b.left + b.right) - std::max(a.left, b.left);
+            const LONG down = std::min(a.top + a.bottom, b.top + b.bottom) - std::max(a.top, b.top);
+            EXPECT_FALSE(across > slack && down > slack)
+                << "controls " << kLaidOutIds[i] << " and " << kLaidOutIds[j] << " overlap";
+        }
+    }
+}
+
 class Form1Scaling : public FormFixture {
   protected:
     LaidOut LayOutAt(int dpi) {
@@ -190,7 +218,9 @@ TEST_F(Form1Scaling, At144Dpi_EveryPlaceScaledOnceNothingOverlapsAllInside) {
         const RECT& b = large.places[i];
         EXPECT_NEAR(b.left, scaled(a.left), 1);
         EXPECT_NEAR(b.top, scaled(a.top), 1);
-        EXPECT_NEAR(b.bottom, scaled(a.bottom), 1) << "height";
+        if (!GrowsToText(kLaidOutIds[i])) {
+            EXPECT_NEAR(b.bottom, scaled(a.bottom), 1) << "height";
+        }
         // Labels grow to fit their text, whose width need not scale exactly with the font.
         if (IsLabel(kLaidOutIds[i])) {
             EXPECT_GE(b.right, large.textWidths[i]) << "the label cuts its text";
@@ -202,20 +232,51 @@ TEST_F(Form1Scaling, At144Dpi_EveryPlaceScaledOnceNothingOverlapsAllInside) {
         EXPECT_LE(b.left + b.right, large.parentSizes[i].cx) << "inside its parent";
         EXPECT_LE(b.top + b.bottom, large.parentSizes[i].cy) << "inside its parent";
     }
-    // No two controls of the same parent cover each other. The layout lets the program field run
-    // one design pixel under the button beside it, which the slack allows.
-    const int slack = scaled(1) + 1;
-    for (std::size_t i = 0; i < std::size(kLaidOutIds); ++i) {
-        for (std::size_t j = i + 1; j < std::size(kLaidOutIds); ++j) {
-            if ((kLaidOutIds[i] == IDC_TntMemo1) != (kLaidOutIds[j] == IDC_TntMemo1)) continue;
-            const RECT& a = large.places[i];
-            const RECT& b = large.places[j];
-            const LONG across =
-                std::min(a.left + a.right, b.left + b.right) - std::max(a.left, b.left);
-            const LONG down = std::min(a.top + a.bottom, b.top + b.bottom) - std::max(a.top, b.top);
-            EXPECT_FALSE(across > slack && down > slack)
-                << "controls " << kLaidOutIds[i] << " and " << kLaidOutIds[j] << " overlap";
-        }
+    ExpectNoOverlap(small, 96);
+    ExpectNoOverlap(large, 144);
+}
+
+// The tips in the dialog font (Tahoma) wrap onto more lines than the layout's memo height holds;
+// the memo must show every one of them, its panel must hold it, and both stay above the buttons.
+TEST_F(Form1Scaling, TipsMemo_ShowsEveryWrappedLineInTahomaAt96And144Dpi) {
+    for (const int dpi : {96, 144}) {
+        SCOPED_TRACE(::testing::Message() << dpi << " DPI");
+        TForm1 form({&dialogs_, &shell_, MonitorsOfSize({{0, 0, 1024, 768}}), keyPath_, dpi});
+        form.Create();
+        const HWND memo = form.Control(IDC_TntMemo1);
+        // The family of the font file drawn with, not the name asked for ("MS Shell Dlg 2").
+        const HDC dc = ::GetDC(memo);
+        const HGDIOBJ previous =
+            ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(memo, WM_GETFONT, 0, 0)));
+        const UINT size = ::GetOutlineTextMetricsW(dc, 0, nullptr);
+        std::vector<BYTE> outline(std::max<std::size_t>(size, sizeof(OUTLINETEXTMETRICW)));
+        auto* described = reinterpret_cast<OUTLINETEXTMETRICW*>(outline.data());
+        const bool outlined = size > 0 && ::GetOutlineTextMetricsW(dc, size, described);
+        ::SelectObject(dc, previous);
+        ::ReleaseDC(memo, dc);
+        ASSERT_TRUE(outlined);
+        const std::wstring face = reinterpret_cast<const wchar_t*>(
+            outline.data() + reinterpret_cast<std::size_t>(described->otmpFamilyName));
+        ASSERT_EQ(face, L"Tahoma") << "the dialog font is not the one Windows uses";
+        const TEXTMETRICW& metrics = described->otmTextMetrics;
+
+        RECT client{};
+        ::GetClientRect(memo, &client);
+        const auto lines = static_cast<int>(::SendMessageW(memo, EM_GETLINECOUNT, 0, 0));
+        EXPECT_GT(lines, 5) << "the tips no longer wrap; this test checks nothing";
+        EXPECT_LE(lines * metrics.tmHeight, client.bottom);
+        // The last letter of "order." is drawn inside the memo, with nothing scrolled away.
+        const auto length = static_cast<WPARAM>(::GetWindowTextLengthW(memo));
+        const LRESULT last = ::SendMessageW(memo, EM_POSFROMCHAR, length - 1, 0);
+        EXPECT_LE(static_cast<short>(HIWORD(last)) + metrics.tmHeight, client.bottom);
+        EXPECT_EQ(::SendMessageW(memo, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+
+        const RECT memoPlace = PlaceInParent(memo);
+        RECT panel{};
+        ::GetClientRect(form.Control(IDC_TntPanel1), &panel);
+        EXPECT_LE(memoPlace.top + memoPlace.bottom, panel.bottom) << "the panel cuts the memo";
+        const RECT panelPlace = PlaceInParent(form.Control(IDC_TntPanel1));
+        EXPECT_LT(panelPlace.top + panelPlace.bottom, PlaceInParent(form.Control(IDC_BitBtn1)).top);
     }
 }
 

@@ -1,0 +1,28 @@
+#pragma once
+// How the playlist draws one row itself. The row's text stays the entry's full path (the list,
+// its label tips and everything that reads the rows see that); only what is drawn is shortened,
+// with the folders in the middle left out, so that the drive and the file name stay visible.
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace tidewell {
+
+// What a row's label shows: its text before shortening and the system colours (COLOR_*) of the
+// text and of the row behind it.
+struct RowLook {
+    std::wstring_view text;
+    int textColour;
+    int background;
+};
+
+// The one place that decides a row's look from its entry and state. `listFocused`: whether the
+// list has the keyboard focus, which is what makes a selection the highlighted one.
+RowLook LookOfRow(std::wstring_view path, bool selected, bool listFocused);
+
+// Paints row `row` of report list `list` into `dc` as `look` says: the row's background, the
+// label shortened to the column, and the focus rectangle where the list would draw one.
+void PaintRow(HWND list, HDC dc, int row, const RowLook& look);
+
+}  // namespace tidewell

@@ -1,0 +1,71 @@
+// What the playlist draws for its rows: a path too long for the column is drawn with folders left
+// out of its middle, so that its file name stays visible, while the row's text stays the full path.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "playlist/playlist_fixture.h"
+
+namespace tidewell::testing::playlist_tests {
+namespace {
+
+// The texts the list draws when it paints itself, in drawing order: the list paints into a
+// metafile, whose text records hold the very strings drawn.
+std::vector<std::wstring> DrawnTexts(HWND list) {
+    const HDC recorder = ::CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+    // A fresh recording has no clip box, and the list draws only the rows inside the one it finds.
+    RECT client{};
+    ::GetClientRect(list, &client);
+    ::IntersectClipRect(recorder, 0, 0, client.right, client.bottom);
+    ::SendMessageW(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(recorder),
+                   PRF_CLIENT | PRF_ERASEBKGND);
+    const HENHMETAFILE recording = ::CloseEnhMetaFile(recorder);
+    std::vector<std::wstring> texts;
+    ::EnumEnhMetaFile(
+        nullptr, recording,
+        [](HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM found) -> int {
+            if (record->iType != EMR_EXTTEXTOUTW) return 1;
+            const auto* text = reinterpret_cast<const EMREXTTEXTOUTW*>(record);
+            const auto* chars = reinterpret_cast<const wchar_t*>(
+                reinterpret_cast<const BYTE*>(record) + text->emrtext.offString);
+            if (text->emrtext.nChars > 0)
+                reinterpret_cast<std::vector<std::wstring>*>(found)->emplace_back(
+                    chars, text->emrtext.nChars);
+            return 1;
+        },
+        &texts, nullptr);
+    ::DeleteEnhMetaFile(recording);
+    return texts;
+}
+
+class PlaylistRowPaint : public PlaylistFixture {};
+
+TEST_F(PlaylistRowPaint, LongPath_DrawnWithItsDriveAndFileNameTheRowKeepsThePathTipsOn) {
+    const std::wstring longPath =
+        L"C:\\users\\Public\\Documents\\Tidewell demo\\Lobby screens\\Spring season\\"
+        L"Welcome.pptx";
+    const std::wstring shortPath = L"C:\\Shows\\Tour.ppt";
+    Fill({longPath, shortPath});
+    List().SetSelectedIndex(0);
+
+    const std::vector<std::wstring> drawn = DrawnTexts(ListWindow());
+    std::vector<std::wstring> rows;
+    for (const std::wstring& text : drawn)
+        if (text.rfind(L"C:\\", 0) == 0) rows.push_back(text);
+    ASSERT_EQ(rows.size(), 2u) << "the list did not draw both rows";
+    EXPECT_LT(rows[0].size(), longPath.size()) << rows[0];
+    EXPECT_NE(rows[0].find(L"\u2026\\"), std::wstring::npos) << rows[0];
+    EXPECT_TRUE(rows[0].ends_with(L"\\Welcome.pptx")) << rows[0];
+    EXPECT_EQ(rows[1], shortPath);
+
+    EXPECT_EQ(ShownRows(), (std::vector<std::wstring>{longPath, shortPath}));
+    const auto extended = static_cast<DWORD>(ListView_GetExtendedListViewStyle(ListWindow()));
+    EXPECT_TRUE(extended & LVS_EX_LABELTIP) << "a cut path has no tip with the whole path";
+}
+
+}  // namespace
+}  // namespace tidewell::testing::playlist_tests
