@@ -10,7 +10,7 @@ namespace tidewell {
 namespace {
 
 // Room between the column's edges and the label's text, at 96 DPI, as the list leaves it.
-constexpr int kLabelPadding = 6;
+constexpr int kLabelPadding = 5;
 
 bool ShowsFocusRectangles(HWND list) {
     const auto uiState = static_cast<UINT>(::SendMessageW(list, WM_QUERYUISTATE, 0, 0));
