@@ -30,6 +30,11 @@ class UpDownMonitorSelector final : public MonitorSelector {
         ::SendMessageW(upDown_, UDM_SETRANGE32, 1, count_);
         ::SendMessageW(upDown_, UDM_SETPOS32, 0, 1);
     }
+    // The displays changed: the range is 1 to the new count, the position stays.
+    void SetMonitorCount(int count) {
+        count_ = count;
+        ::SendMessageW(upDown_, UDM_SETRANGE32, 1, count_);
+    }
     int MonitorNumber() const override {
         return static_cast<short>(::SendMessageW(upDown_, UDM_GETPOS32, 0, 0));
     }

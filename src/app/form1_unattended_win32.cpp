@@ -3,6 +3,7 @@
 #include "app/form1_win32.h"
 #include "playback/stop_request_win32.h"
 #include "playback/unattended_launch.h"
+#include "playback/unattended_launch_win32.h"
 
 namespace tidewell {
 
@@ -13,8 +14,6 @@ void TForm1::Start(StartOptions options) {
 
 void TForm1::RunStartOptions() {
     const StartOptions options = std::exchange(startOptions_, {});
-    // The program the user chose, restored from the preferences before any file is loaded.
-    const std::wstring chosenProgram = program_.ProgramPath();
     if (options.settingFile) {
         // A file that fails is reported as "Load setting" reports it, and the start goes on.
         Guarded([&] { settingFiles_->LoadFile(*options.settingFile); });
@@ -24,11 +23,12 @@ void TForm1::RunStartOptions() {
             UserDialogs().ShowMessage(hwnd_, *problem);
         } else {
             monitor_.SetMonitorNumber(options.monitor->number);
+            OnMonitorChosen();
         }
     }
     if (!options.play) return;
     const std::wstring program = program_.ProgramPath();
-    if (!MayStartUnattended(program, chosenProgram)) {
+    if (!MayStartProgramUnattended(program, preferences_->ChosenProgram())) {
         UserDialogs().ShowMessage(hwnd_, UncheckedProgramMessage(program));
         return;
     }

@@ -65,6 +65,12 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             OnClose();
             return 0;
+        case WM_VSCROLL:
+            if (reinterpret_cast<HWND>(lParam) == Control(IDC_TntUpDown1)) OnMonitorChosen();
+            return 0;
+        case WM_DISPLAYCHANGE:
+            OnDisplayChange();
+            break;
         case kStartOptionsMessage:
             RunStartOptions();
             return 0;
@@ -132,7 +138,7 @@ void TForm1::TntFormCreate() {
     preferences_ =
         std::make_unique<Preferences>(settings_.preferencesKeyPath, rows, program_, monitor_);
     settingFiles_ = std::make_unique<SettingCommands>(hwnd_, dialogs, rows, program_, monitor_,
-                                                      [this] { ApplyCommandEnableRule(); });
+                                                      [this] { OnSettingLoaded(); });
     SetMessageHook([this](MSG& message) {
         bool handled = false;
         Guarded([&] { handled = playlist_->TakeShellDrop(message); });

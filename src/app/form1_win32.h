@@ -38,6 +38,8 @@ struct Form1Settings {
     std::function<UniqueImageList(int size)> drawToolbarImages = CreateToolbarImages;
     // Starts the placement watcher of each show a run launches; throws when it cannot.
     PlacementStarter startPlacementWatcher = StartPlacementWatcher;
+    // Reads the monitor list again when the displays change.
+    std::function<std::vector<MonitorEntry>()> enumerateMonitors = EnumerateMonitors;
 };
 
 // The main window's class: a second process ("/stop") finds the running program by it.
@@ -89,6 +91,14 @@ class TForm1 : public Window<TForm1> {
     // Shutdown, restart or log-off: the preferences are stored as a close stores them.
     void OnEndSession(bool ending);
     LRESULT OnStopRequest(WPARAM now);
+    // Monitors were switched on or off: the list and the selector's range are read again, and a
+    // stored monitor number that was absent at start is applied once its monitor is there.
+    void OnDisplayChange();
+    // The user moved the Monitor selector, or a setting file or the command line chose the
+    // monitor: a stored number of an absent monitor is no longer what the user wants.
+    void OnMonitorChosen();
+    // A setting file replaced the playlist, the program and the monitor.
+    void OnSettingLoaded();
     LRESULT OnControlColour(UINT message, WPARAM wParam, LPARAM lParam);
     // At the point a right click gives, or at the list's corner for the menu key (-1, -1).
     void ShowContextMenu(LPARAM screenPoint);
@@ -112,9 +122,9 @@ class TForm1 : public Window<TForm1> {
     void ToolButton6Click() { playlist_->MoveDown(); }
     void ToolButton7Click() { settingFiles_->Save(); }
     void ToolButton8Click() { settingFiles_->Load(); }
-    void TntSpeedButton1Click() { playback_->ChooseProgram(); }
+    void TntSpeedButton1Click();
     // Also the context menu's "Play all" and "play selected", which stand for the two buttons.
-    void BitBtn1Click(PlaySender sender) { playback_->Play(sender); }
+    void BitBtn1Click(PlaySender sender);
     void Help2Click() { help_.Help(hwnd_); }
     void Hollowfinswebsite1Click() { help_.Website(hwnd_); }
     void Emailsupport1Click() { help_.EmailSupport(hwnd_); }

@@ -11,6 +11,7 @@
 #include "common/message_pump_win32.h"
 #include "persistence/preferences_win32.h"
 #include "playback/monitors_win32.h"
+#include "playback/playing_marker_win32.h"
 #include "playback/stop_request_win32.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -30,6 +31,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
                        ? kExitOk
                        : kExitNothingToStop;
         case CommandLine::Action::Start:
+            // One screen, one run: a second run would fight the first for the monitor.
+            if (commandLine.start.play && PlayingMarker::AnotherRunPlays()) {
+                return kExitAlreadyPlaying;
+            }
             break;
     }
 

@@ -52,6 +52,7 @@ struct CommandLine {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitNothingToStop = 1;  // "/stop": no Tidewell runs, or none plays
 inline constexpr int kExitBadCommandLine = 2;
+inline constexpr int kExitAlreadyPlaying = 3;  // "/play": another Tidewell of this user plays
 
 // Shown in a message box, which wraps long lines: one option per line, no columns.
 inline constexpr std::wstring_view kUsageText =

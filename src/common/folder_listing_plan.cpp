@@ -98,6 +98,10 @@ bool IsPlainPart(std::wstring_view part) {
 
 }  // namespace
 
+std::wstring_view PathRoot(std::wstring_view path) {
+    return path.substr(0, RootLength(path));
+}
+
 std::optional<ListedName> SplitForListing(std::wstring_view path) {
     if (path.empty() || path.size() >= kLongPath || HasCharacterForLookupOnly(path)) return {};
     const std::size_t root = RootLength(path);
@@ -172,6 +176,11 @@ bool FolderListingPlan::Offer(std::size_t folder, std::wstring_view entry, bool 
 
 void FolderListingPlan::Abandon(std::size_t folder) {
     folders_[folder].abandoned = true;
+}
+
+std::optional<std::size_t> FolderListingPlan::FolderOf(std::size_t index) const {
+    if (nameOfPath_[index] == kNotListed) return std::nullopt;
+    return names_[nameOfPath_[index]].folder;
 }
 
 ListedAnswer FolderListingPlan::Answer(std::size_t index) const {

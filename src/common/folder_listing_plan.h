@@ -33,6 +33,10 @@ std::optional<ListedName> SplitForListing(std::wstring_view path);
 
 enum class ListedAnswer { File, NotFile, LookUp };
 
+// The drive or share a path lives on, "X:\" or "\\server\share\", as a view of the path; empty
+// for any other form (relative paths, "X:name", the device namespace).
+std::wstring_view PathRoot(std::wstring_view path);
+
 class FolderListingPlan {
   public:
     // Folders holding fewer paths than this are not listed: a lookup is as cheap.
@@ -56,6 +60,8 @@ class FolderListingPlan {
 
     // The answer for paths[index] of the constructor.
     ListedAnswer Answer(std::size_t index) const;
+    // The folder whose listing answers paths[index] of the constructor, if any.
+    std::optional<std::size_t> FolderOf(std::size_t index) const;
 
   private:
     static constexpr std::uint32_t kNotListed = UINT32_MAX;

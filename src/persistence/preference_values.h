@@ -8,10 +8,14 @@
 
 namespace tidewell {
 
-// Names of the three values under the preferences key.
+// Names of the values under the preferences key.
 inline constexpr wchar_t kFilesValueName[] = L"files";
 inline constexpr wchar_t kProgramValueName[] = L"pptexfile";
 inline constexpr wchar_t kMonitorValueName[] = L"monitorc";
+// The program the user picked with the folder button or played with "Play All" or "Play
+// Selected": the one program besides PowerPoint that may start with nobody at the desk. Kept apart
+// from "pptexfile", which also holds a program that a setting file brought in.
+inline constexpr wchar_t kChosenProgramValueName[] = L"chosenpptexfile";
 
 // The playlist as one "files" value: the paths joined by CR LF and trimmed, so
 // no line break follows the last path. Only the ends of the whole text are

@@ -22,20 +22,24 @@ void Preferences::Load() {
     const UniqueHKEY key = OpenPreferencesKey(keyPath_);
     if (!key) return;
 
-    std::vector<std::wstring> restored =
-        ExistingFiles(SplitStoredPlaylist(ReadRegistryString(key.get(), kFilesValueName)));
-    if (!restored.empty()) {
-        playlist_.AppendAll(std::move(restored));
+    KeptPaths restored =
+        PathsNotGone(SplitStoredPlaylist(ReadRegistryString(key.get(), kFilesValueName)));
+    if (!restored.kept.empty()) {
+        playlist_.SetUnreachable(std::move(restored.unreachable));
+        playlist_.AppendAll(std::move(restored.kept));
         // Selecting raises the selection event, which applies the command-enable rule.
         playlist_.SetSelectedIndex(0);
     }
 
     const std::wstring program = Trim(ReadRegistryString(key.get(), kProgramValueName));
-    if (FileExists(program)) program_.SetProgramPath(program);
+    if (PresenceOf(program) != Presence::Gone) program_.SetProgramPath(program);
 
-    const auto monitor = ParseMonitorNumber(ReadRegistryString(key.get(), kMonitorValueName),
-                                            monitor_.MonitorCount());
+    const std::wstring monitorText = ReadRegistryString(key.get(), kMonitorValueName);
+    const auto monitor = ParseMonitorNumber(monitorText, monitor_.MonitorCount());
     if (monitor) monitor_.SetMonitorNumber(*monitor);
+    absentMonitor_ = AbsentMonitorNumber(monitorText, monitor_.MonitorCount());
+
+    chosenProgram_ = Trim(ReadRegistryString(key.get(), kChosenProgramValueName));
 }
 
 void Preferences::Save() {
@@ -44,7 +48,9 @@ void Preferences::Save() {
     if (!key) return;
     WriteRegistryString(key.get(), kFilesValueName, files);
     WriteRegistryString(key.get(), kProgramValueName, program_.ProgramPath());
-    WriteRegistryString(key.get(), kMonitorValueName, MonitorNumberText(monitor_.MonitorNumber()));
+    WriteRegistryString(key.get(), kMonitorValueName,
+                        MonitorNumberText(absentMonitor_.value_or(monitor_.MonitorNumber())));
+    WriteRegistryString(key.get(), kChosenProgramValueName, chosenProgram_);
 }
 
 std::wstring PreferencesKeyFromEnvironment() {

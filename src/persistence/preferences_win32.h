@@ -1,6 +1,7 @@
 #pragma once
 // The stored preferences: the playlist, the program and the monitor number, restored once while
 // the main window is created and stored at every close, under one registry key.
+#include <optional>
 #include <string>
 
 #include "common/window_fields.h"
@@ -14,17 +15,28 @@ class Preferences {
     Preferences(std::wstring keyPath, PlaylistRows& playlist, ProgramField& program,
                 MonitorSelector& monitor);
 
-    // Entries and a program that no longer exist are left out; a key that cannot be opened means
-    // a start with defaults and no message.
+    // Entries and a program that no longer exist are left out; those that cannot be reached are
+    // kept. A key that cannot be opened means a start with defaults and no message.
     void Load();
     // Throws AppError when a value cannot be written; the later values then stay unwritten.
     void Save();
+
+    // The program the user chose (see kChosenProgramValueName); stored at every close.
+    const std::wstring& ChosenProgram() const { return chosenProgram_; }
+    void SetChosenProgram(std::wstring path) { chosenProgram_ = std::move(path); }
+
+    // A stored monitor number whose monitor was not there at start. The selector shows 1 then,
+    // and the number is stored again until the monitor number is chosen otherwise.
+    std::optional<int> AbsentMonitor() const { return absentMonitor_; }
+    void ForgetAbsentMonitor() { absentMonitor_.reset(); }
 
   private:
     std::wstring keyPath_;
     PlaylistRows& playlist_;
     ProgramField& program_;
     MonitorSelector& monitor_;
+    std::wstring chosenProgram_;
+    std::optional<int> absentMonitor_;
 };
 
 // The key named by the TIDEWELL_PREFERENCES_KEY variable, or the program's own.

@@ -61,8 +61,12 @@ void SettingCommands::LoadFile(const std::wstring& path) {
 
     monitor_.SetMonitorNumber(content->monitor);
     playlist_.RemoveAll();
-    playlist_.AppendAll(ExistingFiles(content->presentations));
-    if (FileExists(content->programPath)) program_.SetProgramPath(content->programPath);
+    KeptPaths kept = PathsNotGone(content->presentations);
+    playlist_.SetUnreachable(std::move(kept.unreachable));
+    playlist_.AppendAll(std::move(kept.kept));
+    if (PresenceOf(content->programPath) != Presence::Gone) {
+        program_.SetProgramPath(content->programPath);
+    }
     onLoaded_();
 }
 

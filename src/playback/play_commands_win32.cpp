@@ -23,10 +23,10 @@ PlayCommands::PlayCommands(HWND window, Dialogs& dialogs, const PlaylistRows& pl
           FileDialog::kHideReadOnly | FileDialog::kEnableSizing | FileDialog::kFileMustExist},
       runIcon_(runIcon) {}
 
-void PlayCommands::ChooseProgram() {
-    if (dialogs_.RunFileDialog(window_, TntOpenDialog2)) {
-        program_.SetProgramPath(TntOpenDialog2.fileName);
-    }
+bool PlayCommands::ChooseProgram() {
+    if (!dialogs_.RunFileDialog(window_, TntOpenDialog2)) return false;
+    program_.SetProgramPath(TntOpenDialog2.fileName);
+    return true;
 }
 
 bool PlayCommands::Play(PlaySender sender, RunOptions options) {
@@ -47,7 +47,14 @@ bool PlayCommands::Play(PlaySender sender, RunOptions options) {
     SharedPlaybackState& state = PlaybackState();
     state.targetTop.store(checks.monitor->top);
     state.targetLeft.store(checks.monitor->left);
-    RunPlayQueue(options);
+    playing_.emplace();
+    try {
+        RunPlayQueue(options);
+    } catch (...) {
+        playing_.reset();
+        throw;
+    }
+    playing_.reset();
     return true;
 }
 

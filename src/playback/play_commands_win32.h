@@ -16,6 +16,7 @@
 #include "common/window_fields.h"
 #include "playback/monitors_win32.h"
 #include "playback/placement_watcher_win32.h"
+#include "playback/playing_marker_win32.h"
 #include "playback/play_queue.h"
 #include "playback/run_icon_win32.h"
 #include "playback/run_progress.h"
@@ -41,7 +42,8 @@ class PlayCommands {
     PlayCommands& operator=(const PlayCommands&) = delete;
 
     // The button beside the program field: the program chosen in the dialog goes into the field.
-    void ChooseProgram();
+    // False when the dialog was cancelled.
+    bool ChooseProgram();
     // Checks what a run needs (a program, entries, a monitor of the right size) and shows the
     // first failed check's message; otherwise queues the entries and runs them. True when the
     // checks passed and the run has ended.
@@ -76,6 +78,7 @@ class PlayCommands {
     FileDialog TntOpenDialog2;
     HICON runIcon_;
     ActiveRun* run_ = nullptr;
+    std::optional<PlayingMarker> playing_;  // while a run plays
     bool launchesHeld_ = false;
     bool ended_ = false;
 };

@@ -18,6 +18,9 @@ class PlaylistRows {
     // Adds rows at the end; the selection stays as it was.
     virtual void AppendAll(std::vector<std::wstring> paths) = 0;
     virtual void RemoveAll() = 0;
+    // The paths that could not be reached when they were last checked (their drive, share or
+    // folder did not answer): the list shows them as such. Replaces the earlier ones.
+    virtual void SetUnreachable(std::vector<std::wstring> paths) { static_cast<void>(paths); }
 
   protected:
     ~PlaylistRows() = default;

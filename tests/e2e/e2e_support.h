@@ -62,8 +62,9 @@ inline void UseTestPreferencesKey(const wchar_t* keyPath = kPreferencesKey) {
 }
 
 // Writes the program's stored preferences as the program itself stores them: the playlist
-// joined by CR LF, the presentation program's path and the monitor number, all REG_SZ. Inline,
-// so that the benchmarks can use it without the rest of this file's code.
+// joined by CR LF, the presentation program's path (also as the one the user chose) and the
+// monitor number, all REG_SZ. Inline, so that the benchmarks can use it without the rest of this
+// file's code.
 inline bool StorePreferences(const std::vector<std::wstring>& files, const std::wstring& program,
                              int monitor, const wchar_t* keyPath = kPreferencesKey) {
     std::wstring joined;
@@ -74,7 +75,10 @@ inline bool StorePreferences(const std::vector<std::wstring>& files, const std::
         return false;
     }
     const std::pair<const wchar_t*, std::wstring> values[] = {
-        {L"files", joined}, {L"pptexfile", program}, {L"monitorc", std::to_wstring(monitor)}};
+        {L"files", joined},
+        {L"pptexfile", program},
+        {L"monitorc", std::to_wstring(monitor)},
+        {L"chosenpptexfile", program}};
     bool ok = true;
     for (const auto& [name, value] : values) {
         ok = ok && ::RegSetValueExW(

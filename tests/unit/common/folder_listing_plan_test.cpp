@@ -8,6 +8,20 @@
 namespace tidewell {
 namespace {
 
+TEST(PathRoot, DriveOrShareOfAPath_NothingForOtherForms) {
+    const struct {
+        const wchar_t* path;
+        const wchar_t* root;
+    } cases[] = {{L"Y:\\Shows\\a.ppt", L"Y:\\"},
+                 {L"\\\\nobody\\lobby\\Shows\\a.ppt", L"\\\\nobody\\lobby\\"},
+                 {L"\\\\nobody\\lobby", L""},
+                 {L"\\\\.\\C:\\a.ppt", L""},
+                 {L"Y:a.ppt", L""},
+                 {L"Shows\\a.ppt", L""},
+                 {L"", L""}};
+    for (const auto& c : cases) EXPECT_EQ(PathRoot(c.path), c.root) << c.path;
+}
+
 TEST(SplitForListing, PlainDriveAndSharePaths_SplitAtTheLastBackslash) {
     const auto drive = SplitForListing(L"C:\\Shows\\Lobby\\Deck 1.pptx");
     ASSERT_TRUE(drive);

@@ -89,6 +89,21 @@ TEST(PreferenceValues, ParseMonitorNumber_MatchesTable) {
     EXPECT_EQ(MonitorNumberText(12), L"12");
 }
 
+TEST(PreferenceValues, AbsentMonitorNumber_OnlyNumbersBeyondTheMonitorsThereAre) {
+    const struct {
+        const wchar_t* text;
+        int monitorCount;
+        std::optional<int> number;
+    } cases[] = {
+        {L"2", 1, 2},   {L" 3", 2, 3},   {L"2", 2, {}},        {L"1", 1, {}},     {L"0", 1, {}},
+        {L"-2", 1, {}}, {L"abc", 1, {}}, {L"32767", 1, 32767}, {L"32768", 1, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(c.text)));
+        EXPECT_EQ(AbsentMonitorNumber(c.text, c.monitorCount), c.number);
+    }
+}
+
 TEST(PersistenceMessages, Texts_AreExact) {
     EXPECT_EQ(InvalidDataTypeMessage(L"files"), L"Invalid data type for 'files'");
     EXPECT_EQ(FailedToGetDataMessage(L"monitorc"), L"Failed to get data for 'monitorc'");

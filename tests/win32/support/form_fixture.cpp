@@ -49,6 +49,7 @@ void FormFixture::CreateForm(std::vector<MonitorEntry> monitors) {
     Form1Settings settings{&dialogs_, &shell_, std::move(monitors), keyPath_};
     if (drawToolbarImages_) settings.drawToolbarImages = drawToolbarImages_;
     if (startPlacementWatcher_) settings.startPlacementWatcher = startPlacementWatcher_;
+    if (enumerateMonitors_) settings.enumerateMonitors = enumerateMonitors_;
     form_ = std::make_unique<TForm1>(std::move(settings));
     form_->Create();
     ASSERT_NE(form_->Handle(), nullptr);

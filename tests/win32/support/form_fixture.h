@@ -49,6 +49,8 @@ class FormFixture : public ::testing::Test {
     // watchers of its runs with these.
     std::function<UniqueImageList(int size)> drawToolbarImages_;
     std::function<void()> startPlacementWatcher_;
+    // When set before CreateForm, what the window reads as the monitor list when displays change.
+    std::function<std::vector<MonitorEntry>()> enumerateMonitors_;
     ScriptedDialogs dialogs_;
     RecordingShell shell_;
     std::unique_ptr<TForm1> form_;

@@ -1,0 +1,40 @@
+// The main window's knowledge of what the user chose, beyond what the fields show: the program
+// picked or played by hand, and a monitor number kept while its monitor is away.
+#include "app/form1_win32.h"
+
+namespace tidewell {
+
+void TForm1::TntSpeedButton1Click() {
+    if (playback_->ChooseProgram()) preferences_->SetChosenProgram(program_.ProgramPath());
+}
+
+void TForm1::BitBtn1Click(PlaySender sender) {
+    // Marked before the run, which a close or the end of the session may end by storing the
+    // preferences; taken back when the run did not start.
+    std::wstring before = preferences_->ChosenProgram();
+    preferences_->SetChosenProgram(program_.ProgramPath());
+    if (!playback_->Play(sender)) preferences_->SetChosenProgram(std::move(before));
+}
+
+void TForm1::OnMonitorChosen() {
+    if (preferences_) preferences_->ForgetAbsentMonitor();
+}
+
+void TForm1::OnSettingLoaded() {
+    OnMonitorChosen();
+    ApplyCommandEnableRule();
+}
+
+void TForm1::OnDisplayChange() {
+    if (!preferences_) return;
+    // Updated in place: the play commands refer to this list.
+    settings_.monitors = settings_.enumerateMonitors();
+    monitor_.SetMonitorCount(MonitorCount());
+    const std::optional<int> absent = preferences_->AbsentMonitor();
+    if (absent && *absent <= MonitorCount()) {
+        monitor_.SetMonitorNumber(*absent);
+        preferences_->ForgetAbsentMonitor();
+    }
+}
+
+}  // namespace tidewell

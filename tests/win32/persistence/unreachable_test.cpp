@@ -1,0 +1,186 @@
+// Stored and loaded paths whose drive, share or folder does not answer are kept; only what is
+// certainly gone is left out. Also the monitor number of a monitor that is off, and which program
+// counts as the user's own.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/resource.h"
+#include "common/file_exists_win32.h"
+#include "persistence/preferences_key.h"
+#include "persistence/registry_strings_win32.h"
+#include "persistence_support.h"
+#include "playback/unattended_launch_win32.h"
+#include "playlist/playlist_view_win32.h"
+#include "support/form_fixture.h"
+
+namespace tidewell::testing {
+namespace {
+
+using Paths = std::vector<std::wstring>;
+
+// A drive letter that no drive has here: a stick that is not plugged in.
+std::wstring AbsentDrive() {
+    const DWORD drives = ::GetLogicalDrives();
+    for (wchar_t letter = L'Y'; letter > L'D'; --letter) {
+        if (!(drives & (1u << (letter - L'A')))) return std::wstring(1, letter) + L":\\";
+    }
+    ADD_FAILURE() << "every drive letter is taken";
+    return L"Y:\\";
+}
+
+const std::wstring kAbsentShare = L"\\\\tidewell-no-such-server\\lobby\\";
+
+TEST(Presence, OnlyWhatCouldBeLookedAtAndIsNotThereIsGone) {
+    ScratchFolder folder;
+    const std::wstring present = folder.File(L"a.ppt");
+    folder.File(L"b.ppt");
+    const std::wstring subfolder = folder / L"sub.ppt";
+    ASSERT_TRUE(::CreateDirectoryW(subfolder.c_str(), nullptr));
+    const std::wstring drive = AbsentDrive();
+    const struct {
+        std::wstring path;
+        Presence presence;
+    } cases[] = {
+        {present, Presence::Present},
+        {folder / L"b.ppt", Presence::Present},
+        {folder / L"gone.ppt", Presence::Gone},
+        {folder / L"missing folder\\a.ppt", Presence::Gone},
+        {subfolder, Presence::Gone},
+        {L"", Presence::Gone},
+        {drive + L"Shows\\a.ppt", Presence::Unreachable},
+        {drive + L"Shows\\b.ppt", Presence::Unreachable},
+        {drive + L"c.ppt", Presence::Unreachable},
+        {kAbsentShare + L"Shows\\a.ppt", Presence::Unreachable},
+        {kAbsentShare + L"Shows\\b.ppt", Presence::Unreachable},
+    };
+    Paths paths;
+    std::vector<Presence> expected;
+    for (const auto& c : cases) {
+        paths.push_back(c.path);
+        expected.push_back(c.presence);
+        EXPECT_EQ(PresenceOf(c.path), c.presence) << c.path;
+    }
+    EXPECT_EQ(PresenceOfAll(paths), expected);
+}
+
+class Unreachable : public FormFixture {
+  protected:
+    void Store(const wchar_t* name, const std::wstring& text) {
+        UniqueHKEY key = OpenPreferencesKey(keyPath_);
+        ASSERT_TRUE(key);
+        WriteRegistryString(key.get(), name, text);
+    }
+    std::wstring Stored(const wchar_t* name) {
+        UniqueHKEY key = OpenPreferencesKey(keyPath_);
+        return key ? ReadRegistryString(key.get(), name) : L"<no key>";
+    }
+    void Close() {
+        ::SendMessageW(form_->Handle(), WM_CLOSE, 0, 0);
+        ASSERT_TRUE(form_->IsClosed());
+    }
+
+    ScratchFolder folder_;
+    const std::wstring drive_ = AbsentDrive();
+};
+
+TEST_F(Unreachable, StoredEntriesAndProgram_KeptInTheirPlaceAndStoredAgain) {
+    const std::wstring present = folder_.File(L"here.ppt");
+    const Paths stored = {drive_ + L"Shows\\one.ppt", folder_ / L"gone.ppt", present,
+                          kAbsentShare + L"two.pps", drive_ + L"Shows\\three.ppt"};
+    const std::wstring program = drive_ + L"Office\\POWERPNT.EXE";
+    Store(L"files", stored[0] + L"\r\n" + stored[1] + L"\r\n" + stored[2] + L"\r\n" + stored[3] +
+                        L"\r\n" + stored[4]);
+    Store(L"pptexfile", program);
+    CreateForm();
+    const Paths kept = {stored[0], present, stored[3], stored[4]};
+    EXPECT_EQ(form_->Playlist().Entries(), kept);
+    EXPECT_EQ(ProgramPath(), program);
+    EXPECT_TRUE(dialogs_.messages.empty());
+
+    Close();
+    EXPECT_EQ(Stored(L"files"),
+              kept[0] + L"\r\n" + kept[1] + L"\r\n" + kept[2] + L"\r\n" + kept[3]);
+    EXPECT_EQ(Stored(L"pptexfile"), program);
+}
+
+TEST_F(Unreachable, SettingFile_UnreachableKeptGoneLeftOut) {
+    CreateForm();
+    const std::wstring present = folder_.File(L"here.ppt");
+    const std::wstring program = kAbsentShare + L"Office\\pptview.exe";
+    const std::wstring setting = folder_.File(
+        L"lobby.ppsv", Utf16LeWithMark(L"1\r\n" + program + L"\r\n" + kAbsentShare + L"a.ppt\r\n" +
+                                       folder_ / L"gone.ppt" + L"\r\n" + present + L"\r\n"));
+    dialogs_.AnswerFiles({setting});
+    Click(IDC_ToolButton8);
+    EXPECT_EQ(form_->Playlist().Entries(), (Paths{kAbsentShare + L"a.ppt", present}));
+    EXPECT_EQ(ProgramPath(), program);
+}
+
+TEST_F(Unreachable, AbsentMonitor_StoredAgainUntilChosenAppliedWhenItAppears) {
+    Store(L"monitorc", L"2");
+    const std::vector<MonitorEntry> one = MonitorsOfSize({{0, 0, 1024, 768}});
+    CreateForm(one);
+    EXPECT_EQ(MonitorNumber(), 1);
+    Close();
+    EXPECT_EQ(Stored(L"monitorc"), L"2");
+
+    // The second monitor is switched on while Tidewell runs.
+    enumerateMonitors_ = [] { return MonitorsOfSize({{0, 0, 1024, 768}, {1024, 0, 2048, 768}}); };
+    form_.reset();
+    CreateForm(one);
+    EXPECT_EQ(MonitorNumber(), 1);
+    ::SendMessageW(form_->Handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(2048, 768));
+    EXPECT_EQ(MonitorNumber(), 2);
+    int low = 0, high = 0;
+    ::SendMessageW(Control(IDC_TntUpDown1), UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low),
+                   reinterpret_cast<LPARAM>(&high));
+    EXPECT_EQ(high, 2);
+
+    // With three stored and two there, the user's own choice wins.
+    Store(L"monitorc", L"3");
+    form_.reset();
+    CreateForm(MonitorsOfSize({{0, 0, 1024, 768}, {1024, 0, 2048, 768}}));
+    SetMonitorNumber(2);
+    ::SendMessageW(form_->Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 2),
+                   reinterpret_cast<LPARAM>(Control(IDC_TntUpDown1)));
+    Close();
+    EXPECT_EQ(Stored(L"monitorc"), L"2");
+}
+
+TEST_F(Unreachable, ChosenProgram_OnlyThePickOrAPlayedOneNotASettingFiles) {
+    const std::wstring mine = folder_.File(L"my player with a long name.exe");
+    const std::wstring theirs = folder_.File(L"theirs.exe");
+    const std::wstring show = folder_.File(L"a.ppt");
+    CreateForm();
+    dialogs_.AnswerFiles({folder_.File(
+        L"lobby.ppsv", Utf16LeWithMark(L"1\r\n" + theirs + L"\r\n" + show + L"\r\n"))});
+    Click(IDC_ToolButton8);
+    ASSERT_EQ(ProgramPath(), theirs);
+    Close();
+    EXPECT_EQ(Stored(L"pptexfile"), theirs);
+    EXPECT_EQ(Stored(L"chosenpptexfile"), L"");
+
+    form_.reset();
+    CreateForm();
+    dialogs_.AnswerFiles({mine});
+    Click(IDC_TntSpeedButton1);
+    Close();
+    EXPECT_EQ(Stored(L"chosenpptexfile"), mine);
+
+    // The same program, named by its short name, in other case, with "/" and blanks.
+    std::wstring shortName(MAX_PATH, L'\0');
+    shortName.resize(::GetShortPathNameW(mine.c_str(), shortName.data(), MAX_PATH));
+    ASSERT_NE(shortName, mine);
+    for (wchar_t& c : shortName) c = c == L'\\' ? L'/' : static_cast<wchar_t>(::towlower(c));
+    EXPECT_TRUE(MayStartProgramUnattended(L" " + shortName + L" ", mine));
+    EXPECT_FALSE(MayStartProgramUnattended(theirs, mine));
+    // PowerPoint by name on a local drive, not on a share or relative to the working folder.
+    const std::wstring office = folder_.File(L"POWERPNT.EXE");
+    EXPECT_TRUE(MayStartProgramUnattended(office, L""));
+    EXPECT_FALSE(MayStartProgramUnattended(L"POWERPNT.EXE", L""));
+    EXPECT_FALSE(MayStartProgramUnattended(kAbsentShare + L"POWERPNT.EXE", L""));
+}
+
+}  // namespace
+}  // namespace tidewell::testing
