@@ -74,6 +74,15 @@ void PlaylistView::RemoveAll() {
     ::InvalidateRect(list_, nullptr, TRUE);
 }
 
+void PlaylistView::SetUnreachable(std::vector<std::wstring> paths) {
+    unreachable_ = {std::make_move_iterator(paths.begin()), std::make_move_iterator(paths.end())};
+    ::InvalidateRect(list_, nullptr, TRUE);
+}
+
+bool PlaylistView::IsUnreachable(std::size_t index) const {
+    return !unreachable_.empty() && unreachable_.contains(entries_.at(index));
+}
+
 void PlaylistView::RemoveSelected() {
     const int selected = SelectedIndex();
     const int next = RemoveSelectedEntry(entries_, selected);

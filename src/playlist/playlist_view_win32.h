@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "playlist/playlist_rows.h"
@@ -43,6 +44,9 @@ class PlaylistView final : public PlaylistRows {
     // negative or past the end. Neither the focus mark nor the scroll position moves.
     void SetSelectedIndex(int index) override;
     void RemoveAll() override;
+    void SetUnreachable(std::vector<std::wstring> paths) override;
+    // Whether entry `index` is one of the paths that could not be reached: drawn greyed.
+    bool IsUnreachable(std::size_t index) const;
 
     // The editing commands on the selected entry; each leaves the moved entry (or the one above
     // the removed entry) selected. The moves return false when they had nothing to do.
@@ -89,6 +93,8 @@ class PlaylistView final : public PlaylistRows {
     HWND list_;
     std::function<void()> onSelectionEvent_;
     std::vector<std::wstring> entries_;
+    // By path, so that the mark moves with its entry whatever the edits do.
+    std::unordered_set<std::wstring> unreachable_;
     bool rowCountStale_ = false;
     bool autoColumnWidth_ = false;
     enum class DragState { None, Armed, Dragging };

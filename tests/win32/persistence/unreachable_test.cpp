@@ -11,6 +11,7 @@
 #include "persistence/registry_strings_win32.h"
 #include "persistence_support.h"
 #include "playback/unattended_launch_win32.h"
+#include "playlist/playlist_view_win32.h"
 #include "support/form_fixture.h"
 
 namespace tidewell::testing {
@@ -81,6 +82,19 @@ class Unreachable : public FormFixture {
 
     ScratchFolder folder_;
 };
+
+TEST_F(Unreachable, RestoredEntryOnAnAbsentDrive_MarkedInTheListWhereverItMoves) {
+    const std::wstring present = folder_.File(L"here.ppt");
+    Store(L"files", AbsentDrive() + L"a.ppt\r\n" + present);
+    CreateForm();
+    PlaylistView& rows = form_->Playlist();
+    ASSERT_EQ(rows.Count(), 2u);
+    EXPECT_TRUE(rows.IsUnreachable(0));
+    EXPECT_FALSE(rows.IsUnreachable(1));
+    rows.MoveSelectedDown();
+    EXPECT_FALSE(rows.IsUnreachable(0));
+    EXPECT_TRUE(rows.IsUnreachable(1));
+}
 
 TEST_F(Unreachable, AbsentMonitor_StoredAgainUntilChosenAppliedWhenItAppears) {
     Store(L"monitorc", L"2");
