@@ -19,12 +19,12 @@ bool ShowsFocusRectangles(HWND list) {
 
 }  // namespace
 
-RowLook LookOfRow(std::wstring_view path, bool selected, bool listFocused) {
+RowLook LookOfRow(std::wstring_view path, bool selected, bool listFocused, bool unreachable) {
     // A selection stays visible while another control has the focus (the list shows it always),
     // in the button face rather than the highlight.
     if (selected && listFocused) return {path, COLOR_HIGHLIGHTTEXT, COLOR_HIGHLIGHT};
     if (selected) return {path, COLOR_BTNTEXT, COLOR_BTNFACE};
-    return {path, COLOR_WINDOWTEXT, COLOR_WINDOW};
+    return {path, unreachable ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT, COLOR_WINDOW};
 }
 
 void PaintRow(HWND list, HDC dc, int row, const RowLook& look) {

@@ -17,9 +17,15 @@ struct RowLook {
     int background;
 };
 
+// Drawn after the path of an entry whose drive, share or folder did not answer when it was checked.
+inline constexpr wchar_t kUnreachableSuffix[] = L" (not reachable)";
+
 // The one place that decides a row's look from its entry and state. `listFocused`: whether the
-// list has the keyboard focus, which is what makes a selection the highlighted one.
-RowLook LookOfRow(std::wstring_view path, bool selected, bool listFocused);
+// list has the keyboard focus, which is what makes a selection the highlighted one. `path` is
+// the label as drawn, with kUnreachableSuffix for an `unreachable` entry, which is also greyed
+// unless selected.
+RowLook LookOfRow(std::wstring_view path, bool selected, bool listFocused,
+                  bool unreachable = false);
 
 // Paints row `row` of report list `list` into `dc` as `look` says: the row's background, the
 // label shortened to the column, and the focus rectangle where the list would draw one.

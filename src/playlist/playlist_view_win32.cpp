@@ -191,8 +191,13 @@ LRESULT PlaylistView::OnCustomDraw(const NMLVCUSTOMDRAW& draw) {
             if (row >= entries_.size()) return CDRF_DODEFAULT;
             const int index = static_cast<int>(row);
             const bool selected = ListView_GetItemState(list_, index, LVIS_SELECTED) != 0;
+            const bool unreachable = IsUnreachable(row);
+            // Only the drawn label says so: the entry itself, stored and played, is the path.
+            const std::wstring label =
+                unreachable ? entries_[row] + kUnreachableSuffix : std::wstring();
             PaintRow(list_, draw.nmcd.hdc, index,
-                     LookOfRow(entries_[row], selected, ::GetFocus() == list_));
+                     LookOfRow(unreachable ? std::wstring_view(label) : entries_[row], selected,
+                               ::GetFocus() == list_, unreachable));
             return CDRF_SKIPDEFAULT;
         }
         default:
