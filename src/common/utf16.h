@@ -31,4 +31,8 @@ std::wstring DecodeUtf16(std::span<const std::uint8_t> bytes, ByteOrder order);
 // per maximal ill-formed part, as Windows' own converter does.
 std::wstring DecodeUtf8(std::span<const std::uint8_t> bytes);
 
+// Encodes as UTF-8 (no mark). A surrogate pair becomes its one code point; an unpaired surrogate
+// or a value beyond U+10FFFF, which UTF-8 cannot carry, becomes U+FFFD.
+std::string EncodeUtf8(std::wstring_view text);
+
 }  // namespace tidewell

@@ -102,5 +102,18 @@ TEST(Utf8, DecodeUtf8_WellAndIllFormed_MatchTable) {
     }
 }
 
+TEST(Utf8, EncodeUtf8_RoundTripsWellFormedText_ReplacesWhatUtf8CannotCarry) {
+    for (const Utf8Case& c :
+         {Utf8Case{"ascii", {0x50, 0x2E}, L"P."}, Utf8Case{"two_bytes", {0xC3, 0xA9}, L"\u00E9"},
+          Utf8Case{"three_bytes", {0xE2, 0x82, 0xAC}, L"\u20AC"},
+          Utf8Case{"four_bytes", {0xF0, 0x9F, 0x98, 0x80}, kFace}}) {
+        SCOPED_TRACE(c.name);
+        const std::string encoded = EncodeUtf8(c.text);
+        EXPECT_EQ(Bytes(encoded.begin(), encoded.end()), c.bytes);
+    }
+    const std::string lone = EncodeUtf8(std::wstring(1, static_cast<wchar_t>(0xD800)) + L"x");
+    EXPECT_EQ(lone, "\xEF\xBF\xBDx");
+}
+
 }  // namespace
 }  // namespace tidewell

@@ -1,0 +1,58 @@
+#pragma once
+// The lines of the play log: one line per event of a run, so that whoever looks after a screen
+// can see from afar what played, when, for how long, and why something did not.
+//
+// A line is UTF-8 text ending in CR LF, five columns separated by one tab each:
+//   time      local time, ISO 8601 with milliseconds and the offset from UTC
+//             ("2026-12-08T03:12:05.123+01:00")
+//   event     run-start, show-start, show-placed, show-end, show-skipped, show-timeout, waiting,
+//             stop, run-end or error
+//   monitor   the monitor's number (1 is the main one); empty when the event has none
+//   path      the presentation's path; empty when the event has none
+//   detail    show-end: "<seconds> s, exit code <code>"; show-skipped, waiting: why;
+//             error: the message; otherwise free text or empty
+// Tabs and line breaks inside a column become spaces, so that a line is always one line and
+// always has five columns.
+#include <string>
+#include <string_view>
+
+namespace tidewell {
+
+enum class RunEvent {
+    RunStart,
+    ShowStart,
+    ShowPlaced,
+    ShowEnd,
+    ShowSkipped,
+    ShowTimeout,
+    Waiting,
+    Stop,
+    RunEnd,
+    Error
+};
+
+struct RunEventRecord {
+    RunEvent event = RunEvent::Error;
+    int monitor = 0;  // 0: none
+    std::wstring path;
+    std::wstring detail;
+};
+
+// The local time of an event; offsetMinutes is local time minus UTC (+60 in Paris in winter).
+struct LocalTimestamp {
+    int year = 0, month = 0, day = 0;
+    int hour = 0, minute = 0, second = 0, millisecond = 0;
+    int offsetMinutes = 0;
+};
+
+// "run-start", "show-end", ...
+std::string_view RunEventName(RunEvent event);
+
+// One whole line of the log, CR LF included.
+std::string FormatLogLine(const LocalTimestamp& time, const RunEventRecord& record);
+
+// The detail of a show-end: "83.021 s, exit code 0". Exit codes past 0xFFFF are system status
+// codes, which are known by their hexadecimal form ("exit code 0xC0000005").
+std::wstring ShowEndDetail(long long durationMilliseconds, unsigned long exitCode);
+
+}  // namespace tidewell
