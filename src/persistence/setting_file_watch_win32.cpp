@@ -1,0 +1,78 @@
+#include "persistence/setting_file_watch_win32.h"
+
+#include "common/app_error.h"
+#include "common/file_exists_win32.h"
+#include "common/win32_error_win32.h"
+#include "persistence/setting_content.h"
+#include "persistence/setting_file_codec.h"
+#include "persistence/setting_file_io_win32.h"
+#include "persistence/setting_messages.h"
+
+namespace tidewell {
+namespace {
+
+// A file replaced once while it was read is read once more; one that keeps changing waits for the
+// next pass rather than holding up this one.
+constexpr int kReadAttempts = 2;
+
+std::uint64_t Join(DWORD high, DWORD low) {
+    return (std::uint64_t{high} << 32) | low;
+}
+
+}  // namespace
+
+SettingFileWatch::SettingFileWatch(std::wstring path) : path_(std::move(path)) {
+    MarkRead();
+}
+
+void SettingFileWatch::MarkRead() {
+    DWORD ignored = 0;
+    read_ = StampNow(ignored);
+}
+
+std::optional<SettingFileWatch::Stamp> SettingFileWatch::StampNow(DWORD& failure) const {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(path_.c_str(), GetFileExInfoStandard, &data)) {
+        failure = ::GetLastError();
+        return std::nullopt;
+    }
+    return Stamp{Join(data.nFileSizeHigh, data.nFileSizeLow),
+                 Join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)};
+}
+
+SettingFileWatch::Outcome SettingFileWatch::RereadIfChanged(std::vector<std::wstring>& entries,
+                                                            std::wstring& error) {
+    DWORD failure = 0;
+    std::optional<Stamp> before = StampNow(failure);
+    if (before && before == read_) return Outcome::Unchanged;
+    try {
+        for (int attempt = 0; attempt < kReadAttempts && before; ++attempt) {
+            const auto bytes = ReadSettingFile(path_);
+            const std::optional<Stamp> after = StampNow(failure);
+            if (after != before) {
+                before = after;
+                continue;
+            }
+            read_ = before;
+            const auto content =
+                InterpretSettingLines(DecodeSettingLines(bytes, DecodeAnsiText), 1);
+            if (!content) {
+                error = L"\"" + FullPathOf(path_) +
+                        L"\" is not a setting file (it needs a monitor line, a program line and at "
+                        L"least one presentation). The playlist stays as it was.";
+                return Outcome::Failed;
+            }
+            entries = ExistingFiles(content->presentations);
+            return Outcome::Reread;
+        }
+    } catch (const AppError& readError) {
+        error = readError.Message();
+        return Outcome::Failed;
+    }
+    error = before ? L"\"" + FullPathOf(path_) +
+                         L"\" changed while it was read; it is read again at the next pass."
+                   : CannotOpenFileMessage(FullPathOf(path_), SystemMessage(failure));
+    return Outcome::Failed;
+}
+
+}  // namespace tidewell

@@ -1,0 +1,45 @@
+#pragma once
+// A setting file that a looping run follows: one file on a share that many screens play, changed
+// by whoever looks after them, and taken up by each screen at its next pass. Only a whole file
+// that was not changed while it was read and that is a setting file replaces the playlist.
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tidewell {
+
+class SettingFileWatch {
+  public:
+    // Remembers the file's size and last-write time as they are now.
+    explicit SettingFileWatch(std::wstring path);
+
+    // Remembers them again, after the start's own load of the file.
+    void MarkRead();
+
+    enum class Outcome {
+        Unchanged,  // size and time as remembered: the file was not read
+        Reread,     // `entries` holds the file's presentations that exist
+        Failed,     // `error` says why in words; `entries` is left as it was
+    };
+    // Reads the file again when its size or time differs from what was remembered, gives its
+    // presentations as "Load setting" would add them, and remembers the new size and time. A file
+    // that cannot be read (missing, unreachable, held by a writer, changing while read) fails and
+    // is tried again next time; a file that is no setting file fails once for each change.
+    Outcome RereadIfChanged(std::vector<std::wstring>& entries, std::wstring& error);
+
+  private:
+    struct Stamp {
+        std::uint64_t size = 0;
+        std::uint64_t writeTime = 0;
+        bool operator==(const Stamp&) const = default;
+    };
+    std::optional<Stamp> StampNow(DWORD& failure) const;
+
+    std::wstring path_;
+    std::optional<Stamp> read_;  // none: the file could not be looked at when last asked
+};
+
+}  // namespace tidewell
