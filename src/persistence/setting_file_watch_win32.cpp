@@ -62,7 +62,7 @@ SettingFileWatch::Outcome SettingFileWatch::RereadIfChanged(std::vector<std::wst
                         L"least one presentation). The playlist stays as it was.";
                 return Outcome::Failed;
             }
-            entries = ExistingFiles(content->presentations);
+            entries = PathsNotGone(content->presentations).kept;
             return Outcome::Reread;
         }
     } catch (const AppError& readError) {

@@ -21,7 +21,8 @@ class SettingFileWatch {
 
     enum class Outcome {
         Unchanged,  // size and time as remembered: the file was not read
-        Reread,     // `entries` holds the file's presentations that exist
+        Reread,     // `entries` holds the file's presentations that are not gone (kept when
+                    // their drive or share does not answer), as "Load setting" adds them
         Failed,     // `error` says why in words; `entries` is left as it was
     };
     // Reads the file again when its size or time differs from what was remembered, gives its
