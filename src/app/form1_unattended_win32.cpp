@@ -1,11 +1,21 @@
 // The main window with nobody at the desk: what the command line asks at start, stopping a run
 // from another process, and the end of the Windows session.
 #include "app/form1_win32.h"
+#include "common/app_error.h"
 #include "playback/stop_request_win32.h"
 #include "playback/unattended_launch.h"
 #include "playback/unattended_launch_win32.h"
 
 namespace tidewell {
+
+namespace {
+
+// A start with "/play" tries again this often, for this long, before it shows its message as a
+// start by hand would: a share that is not reachable yet at logon, a monitor switched on late.
+constexpr UINT kStartRetryMs = 30'000;
+constexpr ULONGLONG kStartWaitMs = 10 * 60'000;
+
+}  // namespace
 
 void TForm1::Start(StartOptions options) {
     startOptions_ = std::move(options);
@@ -13,10 +23,26 @@ void TForm1::Start(StartOptions options) {
 }
 
 void TForm1::RunStartOptions() {
-    const StartOptions options = std::exchange(startOptions_, {});
+    pendingStart_ = std::exchange(startOptions_, {});
+    waitUntil_ = ::GetTickCount64() + kStartWaitMs;
+    TryStart();
+}
+
+void TForm1::TryStart() {
+    StartOptions& options = pendingStart_;
+    const bool mayWait = options.play && ::GetTickCount64() < waitUntil_;
     if (options.settingFile) {
-        // A file that fails is reported as "Load setting" reports it, and the start goes on.
-        Guarded([&] { settingFiles_->LoadFile(*options.settingFile); });
+        if (mayWait) {
+            try {
+                settingFiles_->LoadFile(*options.settingFile);
+            } catch (const AppError&) {
+                return WaitToStart(*options.settingFile);
+            }
+        } else {
+            // A file that fails is reported as "Load setting" reports it, and the start goes on.
+            Guarded([&] { settingFiles_->LoadFile(*options.settingFile); });
+        }
+        options.settingFile.reset();
     }
     if (options.monitor) {
         if (const auto problem = MonitorChoiceProblem(*options.monitor, MonitorCount())) {
@@ -25,19 +51,59 @@ void TForm1::RunStartOptions() {
             monitor_.SetMonitorNumber(options.monitor->number);
             OnMonitorChosen();
         }
+        options.monitor.reset();
     }
-    if (!options.play) return;
+    if (!options.play) return EndWaiting();
     const std::wstring program = program_.ProgramPath();
     if (!MayStartProgramUnattended(program, preferences_->ChosenProgram())) {
+        EndWaiting();
         UserDialogs().ShowMessage(hwnd_, UncheckedProgramMessage(program));
         return;
     }
-    const bool ran = playback_->Play(PlaySender::PlayAll, {options.loop});
+    if (mayWait) {
+        const PlayCheckInput checks = playback_->GatherChecks();
+        if (FirstFailedPlayCheck(checks)) {
+            return WaitToStart(
+                AwaitedByFailedCheck(checks, program == kProgramPrompt ? L"" : program));
+        }
+    }
+    EndWaiting();
+    RunOptions run;
+    run.loop = options.loop;
+    run.unattended = true;
+    run.showTimeoutSeconds = options.showTimeoutSeconds;
     // A run ended by a close or by the end of the session has closed the window already.
-    if (ran && options.exitAfterRun && !closed_) BitBtn3Click();
+    if (options.exitAfterRun) {
+        run.onEnded = [this] {
+            if (!closed_) BitBtn3Click();
+        };
+    }
+    playback_->Play(PlaySender::PlayAll, std::move(run));
+}
+
+void TForm1::WaitToStart(const std::wstring& awaited) {
+    if (!waitIcon_) {
+        const HWND window = hwnd_;
+        waitIcon_.emplace(UserDialogs(), runIcon_.get(), [window](StopWhen when) {
+            ::PostMessageW(window, StopRequestMessage(), when == StopWhen::Now ? 1 : 0, 0);
+        });
+    }
+    waitIcon_->ShowTip(WaitingTip(awaited));
+    ::SetTimer(hwnd_, kStartRetryTimer, kStartRetryMs, nullptr);
+}
+
+void TForm1::EndWaiting() {
+    ::KillTimer(hwnd_, kStartRetryTimer);
+    waitIcon_.reset();
 }
 
 LRESULT TForm1::OnStopRequest(WPARAM now) {
+    if (waitIcon_) {
+        // A start still waiting: it gives up, and the window stays as it is.
+        EndWaiting();
+        pendingStart_ = {};
+        return kStopRequestAccepted;
+    }
     const StopWhen when = now ? StopWhen::Now : StopWhen::AfterThisPresentation;
     return playback_ && playback_->Stop(when) ? kStopRequestAccepted : 0;
 }
@@ -52,9 +118,7 @@ void TForm1::OnEndSession(bool ending) {
     // nothing more. The session ends whatever happens here, so the window goes even when the
     // preferences could not be stored (the Error box has said so).
     Guarded([this] { TntFormClose(); });
-    playback_->EndForGood();
-    closed_ = true;
-    ::DestroyWindow(hwnd_);
+    EndWindow();
 }
 
 }  // namespace tidewell

@@ -40,6 +40,7 @@ void TForm1::ShowCentered() {
 
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == StopRequestMessage()) return OnStopRequest(wParam);
+    if (playback_ && playback_->HandleRunMessage(message, wParam, lParam)) return 0;
     switch (message) {
         case WM_NOTIFY: {
             LRESULT result = 0;
@@ -73,6 +74,11 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case kStartOptionsMessage:
             RunStartOptions();
+            return 0;
+        case WM_TIMER:
+            if (wParam != kStartRetryTimer) break;
+            ::KillTimer(hwnd_, kStartRetryTimer);
+            TryStart();
             return 0;
         case WM_QUERYENDSESSION:
             // Until the session's end is decided, a run starts no further show.
@@ -155,8 +161,13 @@ void TForm1::OnClose() {
     // When storing the preferences fails, the error leaves here before the window is destroyed:
     // the close is abandoned and the window stays open.
     TntFormClose();
-    // A run waiting for its show (a close request from another program) starts nothing more and
+    EndWindow();
+}
+
+void TForm1::EndWindow() {
+    // A run (a close request from another program came during a show) starts nothing more and
     // leaves the window alone from now on.
+    EndWaiting();
     if (playback_) playback_->EndForGood();
     closed_ = true;
     ::DestroyWindow(hwnd_);

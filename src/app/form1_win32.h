@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,7 +38,7 @@ struct Form1Settings {
     // Draws the toolbar's images at a size in pixels; throws when it cannot.
     std::function<UniqueImageList(int size)> drawToolbarImages = CreateToolbarImages;
     // Starts the placement watcher of each show a run launches; throws when it cannot.
-    PlacementStarter startPlacementWatcher = StartPlacementWatcher;
+    WatcherStarter startPlacementWatcher = StartPlacementWatcher;
     // Reads the monitor list again when the displays change.
     std::function<std::vector<MonitorEntry>()> enumerateMonitors = EnumerateMonitors;
 };
@@ -51,6 +52,8 @@ inline constexpr wchar_t kProgramPrompt[] =
 // Posted to itself once shown: the command line's requests run inside the message loop, like
 // a command the user gives.
 inline constexpr UINT kStartOptionsMessage = WM_APP + 20;
+// A start that waits (for its setting file, its program, its monitor) tries again on this timer.
+inline constexpr UINT_PTR kStartRetryTimer = 0x7201;
 
 class TForm1 : public Window<TForm1> {
   public:
@@ -88,8 +91,16 @@ class TForm1 : public Window<TForm1> {
     void OnCommand(int id);
     void OnClose();
     void RunStartOptions();
+    // One try at what the command line asked; a start with "/play" whose setting file cannot be
+    // read, or whose checks fail, waits and tries again for a while rather than asking nobody.
+    void TryStart();
+    void WaitToStart(const std::wstring& awaited);
+    void EndWaiting();
     // Shutdown, restart or log-off: the preferences are stored as a close stores them.
     void OnEndSession(bool ending);
+    // The one way the window goes, after the preferences were stored (or could not be): a run
+    // or a waiting start lets go, and the window is destroyed.
+    void EndWindow();
     LRESULT OnStopRequest(WPARAM now);
     // Monitors were switched on or off: the list and the selector's range are read again, and a
     // stored monitor number that was absent at start is applied once its monitor is there.
@@ -139,6 +150,11 @@ class TForm1 : public Window<TForm1> {
     HeldErrors pictureErrors_;
     UniqueHICON runIcon_;
     StartOptions startOptions_;
+    // What a waiting start still has to do, and when it stops waiting and shows its message as a
+    // start by hand would.
+    StartOptions pendingStart_;
+    ULONGLONG waitUntil_ = 0;
+    std::optional<RunIcon> waitIcon_;
     EditProgramField program_;
     UpDownMonitorSelector monitor_;
     HelpCommands help_;

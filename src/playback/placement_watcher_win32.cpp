@@ -1,9 +1,10 @@
 #include "playback/placement_watcher_win32.h"
 
+#include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "common/app_error.h"
-#include "common/unique_handle_win32.h"
 #include "common/win32_error_win32.h"
 #include "playback/playback_state_win32.h"
 #include "playback/process_window_events_win32.h"
@@ -16,6 +17,16 @@ namespace {
 // window ahead of the show window closing, where no report comes); reports make the search
 // happen as soon as the show window is shown.
 constexpr DWORD kSearchIntervalMs = 100;
+// A program that ends this soon without a show window of its own may have handed the file to a
+// copy of itself that runs already (single-instance programs do), which then shows it.
+constexpr ULONGLONG kHandOffWithinMs = 5000;
+// How long after such an end a new slide-show window of another process is taken for this show.
+constexpr ULONGLONG kHandOffSearchMs = 10000;
+// How often a handed-off show's window is checked for being gone: its process outlives it.
+constexpr DWORD kHandOffCheckMs = 200;
+// A watcher that cannot be made to end (its thread stuck in another program's window) is left
+// behind after this long rather than holding the program.
+constexpr DWORD kJoinTimeoutMs = 3000;
 
 struct WindowSearch {
     DWORD processId;
@@ -33,31 +44,39 @@ BOOL CALLBACK TestTopLevelWindow(HWND window, LPARAM param) {
     return FALSE;
 }
 
-bool PlaceIfShown(DWORD processId) {
-    const HWND show = FindProcessWindow(processId);
-    if (!show || !IsSlideShowWindow(show)) return false;
+void Place(HWND show) {
     const SharedPlaybackState& state = PlaybackState();
     ::SetWindowPos(show, nullptr, state.targetLeft.load(), state.targetTop.load(), 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
-    return true;
 }
 
-DWORD WINAPI PlacementWatcher(LPVOID) {
-    ProcessWindowEvents events;
-    for (;;) {
-        // The process id is read afresh before every search: a watcher whose show never
-        // appeared goes on to place the next entry's window rather than searching for a
-        // process that has ended.
-        const DWORD processId = PlaybackState().currentProcessId.load();
-        // Reports first, then search: a window shown after the search is reported, one shown
-        // before the reports began is found by the search.
-        events.Follow(processId);
-        if (PlaceIfShown(processId)) return 0;
-        events.WaitForChange(kSearchIntervalMs);
+HWND ShownSlideShow(DWORD processId) {
+    const HWND show = FindProcessWindow(processId);
+    return show && IsSlideShowWindow(show) ? show : nullptr;
+}
+
+// A slide-show window that another process showed for this launch: visible, enabled, and not one
+// of those on screen before.
+HWND HandedOffSlideShow(const std::vector<HWND>& before) {
+    const DWORD self = ::GetCurrentProcessId();
+    for (const HWND window : SlideShowWindowsOnScreen()) {
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(window, &owner);
+        if (owner == self || !::IsWindowEnabled(window)) continue;
+        if (std::ranges::find(before, window) == before.end()) return window;
     }
+    return nullptr;
 }
 
 }  // namespace
+
+struct PlacementWatcher::Shared {
+    WatchedShow show;
+    UniqueKernelHandle process;
+    UniqueKernelHandle letGo;  // set by the run: the show is no longer this watcher's
+    ULONGLONG launched = ::GetTickCount64();
+    std::atomic<bool> handOffPossible{true};
+};
 
 HWND FindProcessWindow(DWORD processId) {
     if (processId == 0) return nullptr;
@@ -72,12 +91,104 @@ bool IsSlideShowWindow(HWND window) {
     return kSlideShowWindowClass == name;
 }
 
-void StartPlacementWatcher() {
+std::vector<HWND> SlideShowWindowsOnScreen() {
+    std::vector<HWND> windows;
+    ::EnumWindows(
+        [](HWND window, LPARAM found) -> BOOL {
+            if (::IsWindowVisible(window) && IsSlideShowWindow(window)) {
+                reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+PlacementWatcher::PlacementWatcher(WatchedShow show) : shared_(std::make_shared<Shared>()) {
+    shared_->show = std::move(show);
+    HANDLE process = nullptr;
+    ::DuplicateHandle(::GetCurrentProcess(), shared_->show.process, ::GetCurrentProcess(), &process,
+                      SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, 0);
+    shared_->process.reset(process);
+    shared_->letGo.reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    auto* handedOver = new std::shared_ptr<Shared>(shared_);
     DWORD threadId = 0;
-    UniqueKernelHandle thread(::CreateThread(nullptr, 0, PlacementWatcher, nullptr, 0, &threadId));
-    ThrowLastErrorIf(!thread, L"CreateThread", [](DWORD code) {
-        return L"Cannot start the slide-show placement. " + SystemMessage(code);
-    });
+    thread_.reset(::CreateThread(nullptr, 0, Run, handedOver, 0, &threadId));
+    if (!thread_ || !shared_->process || !shared_->letGo) {
+        if (!thread_) delete handedOver;
+        const DWORD code = ::GetLastError();
+        if (thread_) {
+            ::SetEvent(shared_->letGo.get());
+            ::WaitForSingleObject(thread_.get(), kJoinTimeoutMs);
+        }
+        throw AppError(L"Cannot start the slide-show placement. " + SystemMessage(code),
+                       L"CreateThread", code);
+    }
+}
+
+void PlacementWatcher::ExpectNoHandOff() {
+    shared_->handOffPossible.store(false);
+}
+
+PlacementWatcher::~PlacementWatcher() {
+    ::SetEvent(shared_->letGo.get());
+    ::WaitForSingleObject(thread_.get(), kJoinTimeoutMs);
+}
+
+DWORD WINAPI PlacementWatcher::Run(LPVOID param) {
+    const std::shared_ptr<Shared> shared = std::move(*static_cast<std::shared_ptr<Shared>*>(param));
+    delete static_cast<std::shared_ptr<Shared>*>(param);
+    if (!shared->process || !shared->letGo) return 0;
+    const WatchedShow& show = shared->show;
+    const auto tell = [&](UINT message, LPARAM value) {
+        ::PostMessageW(show.notify, message, show.tag, value);
+    };
+    enum : int { kLetGo = 0, kEnded = 1 };
+    const std::array<HANDLE, 2> handles{shared->letGo.get(), shared->process.get()};
+
+    ProcessWindowEvents events;
+    HWND placed = nullptr;
+    for (;;) {
+        if (!placed) {
+            // Reports first, then search: a window shown after the search is reported, one
+            // shown before the reports began is found by the search.
+            events.Follow(show.processId);
+            if ((placed = ShownSlideShow(show.processId)) != nullptr) {
+                Place(placed);
+                tell(show.placedMessage, reinterpret_cast<LPARAM>(placed));
+                events.Follow(0);
+            }
+        }
+        const int woken = events.WaitForChange(placed ? INFINITE : kSearchIntervalMs, handles);
+        if (woken == kLetGo) return 0;
+        if (woken == kEnded) break;
+    }
+    events.Follow(0);
+
+    if (!placed && shared->handOffPossible.load() &&
+        ::GetTickCount64() - shared->launched < kHandOffWithinMs) {
+        const ULONGLONG giveUp = ::GetTickCount64() + kHandOffSearchMs;
+        while (!placed && ::GetTickCount64() < giveUp) {
+            if ((placed = HandedOffSlideShow(show.slideShowsBefore)) != nullptr) break;
+            if (::WaitForSingleObject(shared->letGo.get(), kSearchIntervalMs) == WAIT_OBJECT_0) {
+                return 0;
+            }
+        }
+        if (placed) {
+            Place(placed);
+            tell(show.placedMessage, reinterpret_cast<LPARAM>(placed));
+            // The copy that shows it goes on running: the show ends when its window goes.
+            while (::IsWindow(placed) && ::IsWindowVisible(placed)) {
+                if (::WaitForSingleObject(shared->letGo.get(), kHandOffCheckMs) == WAIT_OBJECT_0) {
+                    return 0;
+                }
+            }
+        }
+    }
+    DWORD exitCode = 0;
+    ::GetExitCodeProcess(shared->process.get(), &exitCode);
+    tell(show.endedMessage, static_cast<LPARAM>(exitCode));
+    return 0;
 }
 
 }  // namespace tidewell

@@ -18,4 +18,16 @@ std::optional<std::wstring> FirstFailedPlayCheck(const PlayCheckInput& input) {
     return std::nullopt;
 }
 
+std::wstring AwaitedByFailedCheck(const PlayCheckInput& input, std::wstring_view programPath) {
+    if (!input.programExists) {
+        return programPath.empty() ? L"the presentation program" : std::wstring(programPath);
+    }
+    if (input.playlistCount == 0) return L"presentations to play";
+    return L"monitor " + std::to_wstring(input.monitorNumber);
+}
+
+std::wstring WaitingTip(std::wstring_view awaited) {
+    return L"Tidewell: waiting for " + std::wstring(awaited);
+}
+
 }  // namespace tidewell

@@ -30,4 +30,11 @@ struct PlayCheckInput {
 // fix them: program, playlist, monitor. None when the play may start.
 std::optional<std::wstring> FirstFailedPlayCheck(const PlayCheckInput& input);
 
+// What a start with nobody at the desk waits for while that check fails: the program's path (or
+// "the presentation program" when none is named), "presentations to play", or "monitor N".
+std::wstring AwaitedByFailedCheck(const PlayCheckInput& input, std::wstring_view programPath);
+
+// The notification icon's tip while a start waits: "Tidewell: waiting for Z:\Shows\Lobby.ppsv".
+std::wstring WaitingTip(std::wstring_view awaited);
+
 }  // namespace tidewell

@@ -1,22 +1,22 @@
 #include "playback/play_commands_win32.h"
 
 #include "common/file_exists_win32.h"
-#include "playback/play_checks.h"
 #include "playback/playback_state_win32.h"
+#include "playback/stop_request_win32.h"
 
 namespace tidewell {
 
 PlayCommands::PlayCommands(HWND window, Dialogs& dialogs, const PlaylistRows& playlist,
                            ProgramField& program, const MonitorSelector& monitor,
-                           const std::vector<MonitorEntry>& monitors,
-                           PlacementStarter startPlacement, HICON runIcon)
+                           const std::vector<MonitorEntry>& monitors, WatcherStarter startWatcher,
+                           HICON runIcon)
     : window_(window),
       dialogs_(dialogs),
       playlist_(playlist),
       program_(program),
       monitor_(monitor),
       monitors_(monitors),
-      startPlacement_(std::move(startPlacement)),
+      startWatcher_(std::move(startWatcher)),
       TntOpenDialog2{
           L"TntOpenDialog2", FileDialog::Kind::Open, L"*.exe",
           L"MS PowerPoint Viewer executable file|*.exe",
@@ -29,7 +29,7 @@ bool PlayCommands::ChooseProgram() {
     return true;
 }
 
-bool PlayCommands::Play(PlaySender sender, RunOptions options) {
+PlayCheckInput PlayCommands::GatherChecks() const {
     PlayCheckInput checks;
     checks.programExists = FileExists(program_.ProgramPath());
     checks.playlistCount = playlist_.Count();
@@ -37,6 +37,12 @@ bool PlayCommands::Play(PlaySender sender, RunOptions options) {
     checks.monitor = ChosenMonitorBounds(monitors_, checks.monitorNumber);
     checks.primaryWidth = ::GetSystemMetrics(SM_CXSCREEN);
     checks.primaryHeight = ::GetSystemMetrics(SM_CYSCREEN);
+    return checks;
+}
+
+bool PlayCommands::Play(PlaySender sender, RunOptions options) {
+    if (IsPlaying()) return false;
+    const PlayCheckInput checks = GatherChecks();
     if (const auto message = FirstFailedPlayCheck(checks)) {
         dialogs_.ShowMessage(window_, *message);
         return false;
@@ -47,15 +53,71 @@ bool PlayCommands::Play(PlaySender sender, RunOptions options) {
     SharedPlaybackState& state = PlaybackState();
     state.targetTop.store(checks.monitor->top);
     state.targetLeft.store(checks.monitor->left);
+
+    // A run still finishing (its show stopped "now" and not yet ended) is let go.
+    if (run_) run_->EndForGood();
+    RunSetup setup;
+    setup.window = window_;
+    setup.icon = runIcon_;
+    setup.dialogs = &dialogs_;
+    setup.startWatcher = startWatcher_;
+    setup.aimAtMonitor = [this] { AimAtChosenMonitor(); };
+    // The run marks this desktop as playing until it has ended.
     playing_.emplace();
-    try {
-        RunPlayQueue(options);
-    } catch (...) {
+    options.onEnded = [this, whenEnded = std::move(options.onEnded)] {
         playing_.reset();
-        throw;
-    }
-    playing_.reset();
+        if (whenEnded) whenEnded();
+    };
+    run_ =
+        std::make_unique<PlayRun>(std::move(setup), PlayQueue, RunProgramPath, std::move(options));
+    run_->HoldLaunches(launchesHeld_);
+    run_->Begin();
     return true;
+}
+
+void PlayCommands::AimAtChosenMonitor() const {
+    const auto bounds = ChosenMonitorBounds(monitors_, monitor_.MonitorNumber());
+    if (!bounds) return;  // gone during the run: the shows stay where the run began
+    SharedPlaybackState& state = PlaybackState();
+    state.targetTop.store(bounds->top);
+    state.targetLeft.store(bounds->left);
+}
+
+bool PlayCommands::HandleRunMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return run_ && run_->HandleMessage(message, wParam, lParam);
+}
+
+bool PlayCommands::Stop(StopWhen when) {
+    return run_ && run_->Stop(when);
+}
+
+void PlayCommands::HoldLaunches(bool hold) {
+    launchesHeld_ = hold;
+    if (run_) run_->HoldLaunches(hold);
+}
+
+void PlayCommands::EndForGood() {
+    if (run_) run_->EndForGood();
+    playing_.reset();
+}
+
+UniqueKernelHandle LaunchPresentation(const std::wstring& commandLine) {
+    // CreateProcessW may write into the command line, so it gets a copy of its own.
+    std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
+    buffer.push_back(L'\0');
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION created{};
+    if (!::CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE,
+                          CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup,
+                          &created)) {
+        return {};
+    }
+    const UniqueKernelHandle thread(created.hThread);
+    SharedPlaybackState& state = PlaybackState();
+    state.currentProcessId.store(created.dwProcessId);
+    state.currentProcessHandle.store(created.hProcess);
+    return UniqueKernelHandle(created.hProcess);
 }
 
 }  // namespace tidewell

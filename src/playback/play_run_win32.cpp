@@ -1,136 +1,255 @@
-// The play run: each queued presentation is shown by its own process of the presentation
-// program, one after the other, while the main window stays hidden.
-#include <exception>
-#include <vector>
+#include "playback/play_run_win32.h"
 
-#include "playback/placement_watcher_win32.h"
+#include "common/file_exists_win32.h"
 #include "playback/play_commands_win32.h"
 #include "playback/playback_state_win32.h"
-#include "playback/show_wait_win32.h"
 #include "playback/stop_request_win32.h"
 #include "playback/switch_set.h"
 
 namespace tidewell {
 namespace {
 
-// Brings the window back however the run ends, an error included; but never a window that is
-// going (closed during the run, or the session ended), which nothing may touch any more.
-class HiddenWhileRunning {
-  public:
-    HiddenWhileRunning(HWND window, const bool& windowGoing)
-        : window_(window), windowGoing_(windowGoing) {
-        ::ShowWindow(window_, SW_HIDE);
-    }
-    ~HiddenWhileRunning() {
-        if (windowGoing_ || !::IsWindow(window_)) return;
-        ::ShowWindow(window_, SW_SHOW);
-        ::SetForegroundWindow(window_);
-        ::BringWindowToTop(window_);
-    }
-    HiddenWhileRunning(const HiddenWhileRunning&) = delete;
-    HiddenWhileRunning& operator=(const HiddenWhileRunning&) = delete;
-
-  private:
-    HWND window_;
-    const bool& windowGoing_;
-};
+// A show whose program ran at least this long, or whose window was seen, lasted: the pass it
+// belongs to needs no rest after it.
+constexpr ULONGLONG kLastingShowMs = 1000;
+// How long a show asked to close may take to end before the run goes on without it.
+constexpr UINT kCloseGraceMs = 30'000;
+// How often a show stopped "now" is asked again, for windows that appear after the request.
+constexpr UINT kStopNowRepeatMs = 500;
+constexpr UINT kEndPollMs = 250;
 
 }  // namespace
 
-// What a stop asked for during the run's waits has to reach.
-struct PlayCommands::ActiveRun {
-    RunProgress progress;
-    DWORD showProcessId = 0;  // the show playing now; 0 between shows
-    bool leaveWait = false;
-    bool quitting = false;  // the program is ending
-};
+std::unique_ptr<PlacementWatcher> StartPlacementWatcher(WatchedShow show) {
+    return std::make_unique<PlacementWatcher>(std::move(show));
+}
 
-void PlayCommands::RunPlayQueue(RunOptions options) {
-    const std::wstring_view switchSet = ChooseSwitchSet(RunProgramPath);
-    // A show whose window cannot be placed still plays, and the run goes on; the first such
-    // failure is shown once the window is back rather than ending the run with a show on screen.
-    std::exception_ptr placementFailure;
-    {
-        HiddenWhileRunning hidden(window_, ended_);
-        // The count is taken once; the queue is not expected to change while messages are
-        // dispatched during the waits, but a change must not make the run read past its end.
-        ActiveRun run{RunProgress(PlayQueue.size(), options.loop)};
-        run_ = &run;
-        struct Forget {
-            ActiveRun*& active;
-            ~Forget() { active = nullptr; }
-        } forget{run_};
-        std::optional<RunIcon> icon;
-        if (runIcon_) icon.emplace(dialogs_, runIcon_, [this](StopWhen when) { Stop(when); });
+PlayRun::PlayRun(RunSetup setup, std::vector<std::wstring> queue, std::wstring program,
+                 RunOptions options)
+    : setup_(std::move(setup)),
+      queue_(std::move(queue)),
+      program_(std::move(program)),
+      switchSet_(ChooseSwitchSet(program_)),
+      options_(std::move(options)),
+      progress_(queue_.size(), options_.loop) {}
 
-        while (const auto index = NextLaunch(run)) {
-            const std::wstring& entry = PlayQueue[*index];
-            if (icon) icon->ShowProgress(run.progress.Position(), run.progress.Count(), entry);
-            // The run holds the handle until the show has ended, so that nothing dispatched
-            // during the wait can close it. A failed launch leaves nothing to wait for: the run
-            // goes straight on, whatever an earlier entry left in the shared state.
-            const LaunchedShow show = LaunchPresentation(
-                BuildCommandLine(RunProgramPath, switchSet, entry), startPlacement_);
-            if (!placementFailure) placementFailure = show.placementFailure;
-            if (!show.process) continue;
-            run.progress.ShowStarted();
-            run.showProcessId = ::GetProcessId(show.process.get());
-            run.leaveWait = false;
-            run.quitting =
-                !WaitForShowToEnd(show.process.get(), [&] { return run.leaveWait || ended_; });
-            run.showProcessId = 0;
+PlayRun::~PlayRun() {
+    KillTimers();
+}
+
+void PlayRun::Begin() {
+    ::ShowWindow(setup_.window, SW_HIDE);
+    windowHidden_ = true;
+    if (setup_.icon && setup_.dialogs) {
+        // The menu runs inside the icon's own window, which a stop removes: the choice comes back
+        // as a message, as a stop from another process does.
+        const HWND window = setup_.window;
+        icon_.emplace(*setup_.dialogs, setup_.icon, [window](StopWhen when) {
+            ::PostMessageW(window, StopRequestMessage(), when == StopWhen::Now ? 1 : 0, 0);
+        });
+    }
+    LaunchNext();
+}
+
+bool PlayRun::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case kShowPlacedMessage:
+            if (wParam == showTag_ && show_) OnShowPlaced(reinterpret_cast<HWND>(lParam));
+            return true;
+        case kShowEndedMessage:
+            if (wParam == showTag_ && show_) OnShowEnded();
+            return true;
+        case kRunErrorMessage:
+            if (placementFailure_) std::rethrow_exception(std::exchange(placementFailure_, {}));
+            return true;
+        case WM_TIMER:
+            if (wParam < kShowTimeoutTimer || wParam > kStopNowTimer) return false;
+            ::KillTimer(setup_.window, wParam);
+            OnTimer(wParam);
+            return true;
+        default:
+            return false;
+    }
+}
+
+void PlayRun::LaunchNext() {
+    for (;;) {
+        if (windowGoing_ || progress_.Stopped()) return Finish();
+        if (held_) {
+            phase_ = RunPhase::Held;
+            return;
         }
+        std::optional<std::size_t> index = std::exchange(restingBefore_, std::nullopt);
+        if (!index) {
+            index = progress_.NextEntry();
+            if (!index || *index >= queue_.size()) return Finish();
+            if (progress_.NewPass()) {
+                if (const unsigned rest = pacing_.RestBeforeNextPass()) {
+                    restingBefore_ = index;
+                    phase_ = RunPhase::Resting;
+                    ::SetTimer(setup_.window, kPassRestTimer, rest, nullptr);
+                    return;
+                }
+            }
+        }
+        if (Launch(*index)) return;
     }
-    // A window that is going has no one to show the error to.
-    if (placementFailure && !ended_) std::rethrow_exception(placementFailure);
 }
 
-std::optional<std::size_t> PlayCommands::NextLaunch(ActiveRun& run) {
-    // While the session may end, wait to hear whether it does before starting anything.
-    if (launchesHeld_ && !ended_ && !run.quitting) {
-        run.quitting = !WaitForShowToEnd(nullptr, [this] { return !launchesHeld_ || ended_; });
+bool PlayRun::Launch(std::size_t index) {
+    const std::wstring& entry = queue_[index];
+    // Nobody is there to answer the presentation program's "file not found".
+    if (options_.unattended && !FileExists(entry)) return false;
+    if (icon_) icon_->ShowProgress(progress_.Position(), progress_.Count(), entry);
+    if (setup_.aimAtMonitor) setup_.aimAtMonitor();
+    std::vector<HWND> before = SlideShowWindowsOnScreen();
+    UniqueKernelHandle process = LaunchPresentation(BuildCommandLine(program_, switchSet_, entry));
+    if (!process) return false;
+    progress_.ShowStarted();
+    show_.emplace();
+    show_->processId = ::GetProcessId(process.get());
+    show_->launched = ::GetTickCount64();
+    show_->process = std::move(process);
+    phase_ = RunPhase::Showing;
+    ++showTag_;
+    try {
+        watcher_ = setup_.startWatcher(
+            WatchedShow{show_->process.get(), show_->processId, std::move(before), setup_.window,
+                        kShowPlacedMessage, kShowEndedMessage, showTag_});
+    } catch (...) {
+        // The show plays unplaced and the run follows its end by a poll; the reason is shown
+        // once the window is back rather than with a show on screen.
+        if (!placementFailure_) placementFailure_ = std::current_exception();
+        ::SetTimer(setup_.window, kEndPollTimer, kEndPollMs, nullptr);
     }
-    if (ended_ || run.quitting) return std::nullopt;
-    const auto index = run.progress.NextEntry();
-    if (!index || *index >= PlayQueue.size()) return std::nullopt;
-    return index;
-}
-
-bool PlayCommands::Stop(StopWhen when) {
-    if (!run_) return false;
-    run_->progress.Stop();
-    if (when == StopWhen::Now) {
-        AskShowToEnd(run_->showProcessId);
-        run_->leaveWait = true;
+    if (options_.unattended && options_.showTimeoutSeconds > 0) {
+        ::SetTimer(setup_.window, kShowTimeoutTimer,
+                   static_cast<UINT>(options_.showTimeoutSeconds) * 1000, nullptr);
     }
     return true;
 }
 
-LaunchedShow LaunchPresentation(const std::wstring& commandLine,
-                                const PlacementStarter& startPlacement) {
-    // CreateProcessW may write into the command line, so it gets a copy of its own.
-    std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
-    buffer.push_back(L'\0');
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION created{};
-    if (!::CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE,
-                          CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup,
-                          &created)) {
-        return {};
-    }
-    const UniqueKernelHandle thread(created.hThread);
-    LaunchedShow show{UniqueKernelHandle(created.hProcess), {}};
+void PlayRun::OnShowPlaced(HWND window) {
+    show_->window = window;
+    pacing_.ShowLasted();
+    ::KillTimer(setup_.window, kShowTimeoutTimer);
+    if (phase_ == RunPhase::Finishing) AskShowToClose();
+}
 
-    SharedPlaybackState& state = PlaybackState();
-    state.currentProcessId.store(created.dwProcessId);
-    try {
-        startPlacement();
-    } catch (...) {
-        show.placementFailure = std::current_exception();
+void PlayRun::OnShowEnded() {
+    if (::GetTickCount64() - show_->launched >= kLastingShowMs) pacing_.ShowLasted();
+    LetShowGo();
+    if (phase_ == RunPhase::Finishing) return Finish();
+    LaunchNext();
+}
+
+void PlayRun::OnTimer(UINT_PTR timer) {
+    switch (timer) {
+        case kShowTimeoutTimer:
+            if (phase_ != RunPhase::Showing) return;
+            phase_ = RunPhase::Closing;
+            AskShowToClose();
+            ::SetTimer(setup_.window, kCloseGraceTimer, kCloseGraceMs, nullptr);
+            return;
+        case kCloseGraceTimer:
+            // Left running: the program may be asking "Save?" of nobody; the run goes on.
+            LetShowGo();
+            if (phase_ == RunPhase::Finishing) return Finish();
+            return LaunchNext();
+        case kPassRestTimer:
+            if (phase_ == RunPhase::Resting) LaunchNext();
+            return;
+        case kEndPollTimer:
+            if (show_ && ::WaitForSingleObject(show_->process.get(), 0) != WAIT_TIMEOUT) {
+                return OnShowEnded();
+            }
+            if (show_) ::SetTimer(setup_.window, kEndPollTimer, kEndPollMs, nullptr);
+            return;
+        case kStopNowTimer:
+            if (phase_ != RunPhase::Finishing || !show_) return;
+            AskShowToClose();
+            ::SetTimer(setup_.window, kStopNowTimer, kStopNowRepeatMs, nullptr);
+            return;
+        default:
+            return;
     }
-    state.currentProcessHandle.store(created.hProcess);
-    return show;
+}
+
+bool PlayRun::Stop(StopWhen when) {
+    if (!Playing()) return false;
+    progress_.Stop();
+    if (!show_ || phase_ == RunPhase::Resting || phase_ == RunPhase::Held) {
+        Finish();
+        return true;
+    }
+    if (when == StopWhen::Now) {
+        // The request holds until the show's process has ended: a window that appears only
+        // now is asked too.
+        phase_ = RunPhase::Finishing;
+        AskShowToClose();
+        ::SetTimer(setup_.window, kStopNowTimer, kStopNowRepeatMs, nullptr);
+        ::SetTimer(setup_.window, kCloseGraceTimer, kCloseGraceMs, nullptr);
+        icon_.reset();
+        BringWindowBack();
+    }
+    return true;
+}
+
+void PlayRun::HoldLaunches(bool hold) {
+    held_ = hold;
+    if (!hold && phase_ == RunPhase::Held) LaunchNext();
+}
+
+void PlayRun::EndForGood() {
+    windowGoing_ = true;
+    LetShowGo();
+    KillTimers();
+    icon_.reset();
+    phase_ = RunPhase::Over;
+}
+
+void PlayRun::AskShowToClose() {
+    if (!show_) return;
+    if (watcher_) watcher_->ExpectNoHandOff();
+    AskShowToEnd(show_->processId);
+    // A show handed to another copy of the program is that copy's window.
+    if (show_->window && ::IsWindow(show_->window)) {
+        ::PostMessageW(show_->window, WM_CLOSE, 0, 0);
+    }
+}
+
+void PlayRun::LetShowGo() {
+    watcher_.reset();
+    show_.reset();
+    ::KillTimer(setup_.window, kShowTimeoutTimer);
+    ::KillTimer(setup_.window, kCloseGraceTimer);
+    ::KillTimer(setup_.window, kEndPollTimer);
+    ::KillTimer(setup_.window, kStopNowTimer);
+}
+
+void PlayRun::Finish() {
+    if (phase_ == RunPhase::Over) return;
+    LetShowGo();
+    KillTimers();
+    phase_ = RunPhase::Over;
+    icon_.reset();
+    if (windowGoing_) return;
+    BringWindowBack();
+    if (placementFailure_) ::PostMessageW(setup_.window, kRunErrorMessage, 0, 0);
+    if (options_.onEnded) options_.onEnded();
+}
+
+void PlayRun::BringWindowBack() {
+    if (!std::exchange(windowHidden_, false) || windowGoing_ || !::IsWindow(setup_.window)) return;
+    ::ShowWindow(setup_.window, SW_SHOW);
+    ::SetForegroundWindow(setup_.window);
+    ::BringWindowToTop(setup_.window);
+}
+
+void PlayRun::KillTimers() {
+    for (UINT_PTR timer = kShowTimeoutTimer; timer <= kStopNowTimer; ++timer) {
+        ::KillTimer(setup_.window, timer);
+    }
 }
 
 }  // namespace tidewell

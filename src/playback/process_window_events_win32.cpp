@@ -45,20 +45,23 @@ void ProcessWindowEvents::Follow(DWORD processId) {
                                   0, WINEVENT_OUTOFCONTEXT));
 }
 
-void ProcessWindowEvents::WaitForChange(DWORD pollMs) {
+int ProcessWindowEvents::WaitForChange(DWORD pollMs, std::span<const HANDLE> handles) {
     changed_ = false;
-    const ULONGLONG deadline = ::GetTickCount64() + pollMs;
+    const auto count = static_cast<DWORD>(handles.size());
+    const bool limited = pollMs != INFINITE;
+    const ULONGLONG deadline = ::GetTickCount64() + (limited ? pollMs : 0);
     for (;;) {
         const ULONGLONG now = ::GetTickCount64();
-        if (AnyHiddenShown(now) || now >= deadline) return;
-        const auto left = static_cast<DWORD>(deadline - now);
+        if (AnyHiddenShown(now) || (limited && now >= deadline)) return -1;
+        const DWORD left = limited ? static_cast<DWORD>(deadline - now) : INFINITE;
         const DWORD timeout = hidden_.empty() ? left : std::min(left, kHiddenCheckMs);
-        const DWORD woken =
-            ::MsgWaitForMultipleObjectsEx(0, nullptr, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        const DWORD woken = ::MsgWaitForMultipleObjectsEx(count, handles.data(), timeout,
+                                                          QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         if (woken == WAIT_TIMEOUT) continue;
-        if (woken != WAIT_OBJECT_0) {  // cannot wait for reports: wait out the poll
-            ::Sleep(left);
-            return;
+        if (woken < WAIT_OBJECT_0 + count) return static_cast<int>(woken - WAIT_OBJECT_0);
+        if (woken != WAIT_OBJECT_0 + count) {  // cannot wait for reports: wait out the poll
+            ::WaitForMultipleObjects(count, handles.data(), FALSE, limited ? left : 100);
+            return -1;
         }
         MSG msg;
         while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
@@ -68,7 +71,7 @@ void ProcessWindowEvents::WaitForChange(DWORD pollMs) {
             }
         }
         created_.clear();
-        if (changed_) return;
+        if (changed_) return -1;
     }
 }
 

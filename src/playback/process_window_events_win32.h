@@ -4,6 +4,7 @@
 // rather than at the next poll.
 #include <windows.h>
 
+#include <span>
 #include <vector>
 
 #include "common/unique_handle_win32.h"
@@ -29,8 +30,10 @@ class ProcessWindowEvents {
     void Follow(DWORD processId);
 
     // Returns when a top-level window of the process has been created, shown or hidden, when a
-    // slide-show window created hidden has become visible, or after pollMs, whichever is first.
-    void WaitForChange(DWORD pollMs);
+    // slide-show window created hidden has become visible, or after pollMs (INFINITE for no
+    // limit), whichever is first: -1 then. Returns the index of one of `handles` as soon as it is
+    // signalled.
+    int WaitForChange(DWORD pollMs, std::span<const HANDLE> handles = {});
 
   private:
     static void CALLBACK Note(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child,

@@ -33,9 +33,12 @@ RunIcon::~RunIcon() {
 
 void RunIcon::ShowProgress(std::size_t position, std::size_t count,
                            std::wstring_view presentationPath) {
-    const std::wstring tip = RunTip(position, count, presentationPath, std::size(data_.szTip) - 1);
+    ShowTip(RunTip(position, count, presentationPath, std::size(data_.szTip) - 1));
+}
+
+void RunIcon::ShowTip(std::wstring_view tip) {
     std::ranges::fill(data_.szTip, L'\0');
-    std::ranges::copy(tip, data_.szTip);
+    std::ranges::copy(tip.substr(0, std::size(data_.szTip) - 1), data_.szTip);
     ::Shell_NotifyIconW(NIM_MODIFY, &data_);
 }
 

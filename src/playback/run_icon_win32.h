@@ -31,6 +31,8 @@ class RunIcon : public Window<RunIcon> {
 
     // "Tidewell: playing 3 of 12" and the presentation's file name, as the icon's tip.
     void ShowProgress(std::size_t position, std::size_t count, std::wstring_view presentationPath);
+    // Any other tip ("Tidewell: waiting for ..."), cut to the shell's limit.
+    void ShowTip(std::wstring_view tip);
 
   private:
     friend class Window<RunIcon>;

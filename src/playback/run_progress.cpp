@@ -1,10 +1,13 @@
 #include "playback/run_progress.h"
 
+#include <utility>
+
 #include "playback/switch_set.h"
 
 namespace tidewell {
 
 std::optional<std::size_t> RunProgress::NextEntry() {
+    newPass_ = false;
     if (stopped_ || count_ == 0) return std::nullopt;
     if (!started_) {
         started_ = true;
@@ -13,7 +16,18 @@ std::optional<std::size_t> RunProgress::NextEntry() {
     if (current_ + 1 < count_) return ++current_;
     if (!loop_ || !startedInPass_) return std::nullopt;
     startedInPass_ = false;
+    newPass_ = true;
     return current_ = 0;
+}
+
+unsigned PassPacing::RestBeforeNextPass() {
+    if (std::exchange(lasted_, false)) {
+        nextRestMs_ = kFirstRestMs;
+        return 0;
+    }
+    const unsigned rest = nextRestMs_;
+    nextRestMs_ = rest >= kLongestRestMs / 2 ? kLongestRestMs : rest * 2;
+    return rest;
 }
 
 std::wstring RunTip(std::size_t position, std::size_t count, std::wstring_view presentationPath,

@@ -18,6 +18,8 @@ class RunProgress {
     std::optional<std::size_t> NextEntry();
     // The current entry's presentation program was started.
     void ShowStarted() { startedInPass_ = true; }
+    // The entry that NextEntry gave last begins a pass after the first.
+    bool NewPass() const { return newPass_; }
     // No entry follows the current one.
     void Stop() { stopped_ = true; }
     bool Stopped() const { return stopped_; }
@@ -32,7 +34,27 @@ class RunProgress {
     bool started_ = false;
     bool stopped_ = false;
     bool startedInPass_ = false;
+    bool newPass_ = false;
     std::size_t current_ = 0;
+};
+
+// How long a looping run rests before its next pass. A program that ends at once (it handed the
+// file to a copy of itself already running, it refused the switches, it is a launcher) would
+// otherwise be started again and again as fast as the machine allows. After a pass in which no
+// show lasted, the rest doubles from 10 s up to 5 minutes; one show that lasts ends the resting.
+class PassPacing {
+  public:
+    static constexpr unsigned kFirstRestMs = 10'000;
+    static constexpr unsigned kLongestRestMs = 300'000;
+
+    // A show of this pass was seen on screen, or its program ran for a while.
+    void ShowLasted() { lasted_ = true; }
+    // At the end of a pass: the rest before the next one, 0 when a show of this pass lasted.
+    unsigned RestBeforeNextPass();
+
+  private:
+    bool lasted_ = false;
+    unsigned nextRestMs_ = kFirstRestMs;
 };
 
 // The notification icon's tip while a run plays: "Tidewell: playing 3 of 12", then the current

@@ -5,7 +5,9 @@
 // ended, so tests and benchmarks can see what the player did to it.
 #include <windows.h>
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "standin_options.h"
 
@@ -48,6 +50,8 @@ struct Run {
 };
 
 Run g_run;
+// Shows opened for later copies of the program, oldest first.
+std::vector<HWND> g_handed;  // oldest first
 
 void End(const wchar_t* reason) {
     if (g_run.reason[0] == L'n') {
@@ -103,7 +107,7 @@ void CloseFirstWindow() {
     g_run.firstGone = NowMicros();
 }
 
-void Paint(HWND hwnd) {
+void Paint(HWND hwnd, const std::wstring& file) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);
     RECT client;
@@ -112,7 +116,6 @@ void Paint(HWND hwnd) {
     FillRect(dc, &client, background);
     DeleteObject(background);
 
-    const std::wstring& file = g_run.options.file;
     const size_t cut = file.find_last_of(L"\\/:");
     const std::wstring name = cut == std::wstring::npos ? file : file.substr(cut + 1);
     const std::wstring detail =
@@ -162,7 +165,7 @@ LRESULT CALLBACK ShowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             g_run.created = NowMicros();
             break;
         case WM_PAINT:
-            Paint(hwnd);
+            Paint(hwnd, g_run.options.file);
             return 0;
         case WM_WINDOWPOSCHANGING:
             if ((reinterpret_cast<const WINDOWPOS*>(lp)->flags & SWP_SHOWWINDOW) &&
@@ -199,7 +202,7 @@ LRESULT CALLBACK ShowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             End(L"close");
             return 0;
         case WM_DESTROY:
-            PostQuitMessage(0);
+            if (g_handed.empty()) PostQuitMessage(0);
             return 0;
     }
     return DefWindowProcW(hwnd, msg, wp, lp);
@@ -230,28 +233,11 @@ std::string ToUtf8(const std::wstring& text) {
     return out;
 }
 
-// One line per run, tab-separated key=value fields; times in microseconds
-// since 1970. "created" is when the show window came to exist, "showing" when
-// it began to become visible, "shown" when it was visible and drawn, "ready"
-// when it could first be found (visible, enabled, nothing of ours ahead of it),
-// so moved - ready is the placement latency the player achieved.
-void WriteLog(long long end) {
+void AppendLog(const std::wstring& line) {
     const Options& o = g_run.options;
     if (o.logPath.empty()) {
         return;
     }
-    long long ready = g_run.shown;
-    if (g_run.enabled > ready) ready = g_run.enabled;
-    if (g_run.firstGone > ready) ready = g_run.firstGone;
-    const std::wstring line =
-        L"standin\tpid=" + std::to_wstring(GetCurrentProcessId()) + L"\tswitches=" + o.switches +
-        L"\tclass=" + o.windowClass + L"\tstart=" + std::to_wstring(g_run.start) + L"\tcreated=" +
-        std::to_wstring(g_run.created) + L"\tshowing=" + std::to_wstring(g_run.showing) +
-        L"\tshown=" + std::to_wstring(g_run.shown) + L"\tready=" + std::to_wstring(ready) +
-        L"\tmoved=" + std::to_wstring(g_run.moved) + L"\tplacements=" +
-        std::to_wstring(g_run.placements) + L"\tleft=" + std::to_wstring(g_run.endRect.left) +
-        L"\ttop=" + std::to_wstring(g_run.endRect.top) + L"\tend=" + std::to_wstring(end) +
-        L"\treason=" + g_run.reason + L"\tfile=" + o.file + L"\n";
     const std::string bytes = ToUtf8(line);
     HANDLE file =
         CreateFileW(o.logPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -262,6 +248,30 @@ void WriteLog(long long end) {
     DWORD written = 0;
     WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(file);
+}
+
+// One line per show, tab-separated key=value fields; times in microseconds
+// since 1970. "created" is when the show window came to exist, "showing" when
+// it began to become visible, "shown" when it was visible and drawn, "ready"
+// when it could first be found (visible, enabled, nothing of ours ahead of it),
+// so moved - ready is the placement latency the player achieved.
+std::wstring LogLine(const Run& run, const std::wstring& file, long long end) {
+    const Options& o = g_run.options;
+    long long ready = run.shown;
+    if (run.enabled > ready) ready = run.enabled;
+    if (run.firstGone > ready) ready = run.firstGone;
+    return L"standin\tpid=" + std::to_wstring(GetCurrentProcessId()) + L"\tswitches=" + o.switches +
+           L"\tclass=" + o.windowClass + L"\tstart=" + std::to_wstring(run.start) + L"\tcreated=" +
+           std::to_wstring(run.created) + L"\tshowing=" + std::to_wstring(run.showing) +
+           L"\tshown=" + std::to_wstring(run.shown) + L"\tready=" + std::to_wstring(ready) +
+           L"\tmoved=" + std::to_wstring(run.moved) + L"\tplacements=" +
+           std::to_wstring(run.placements) + L"\tleft=" + std::to_wstring(run.endRect.left) +
+           L"\ttop=" + std::to_wstring(run.endRect.top) + L"\tend=" + std::to_wstring(end) +
+           L"\treason=" + run.reason + L"\tfile=" + file + L"\n";
+}
+
+void WriteLog(long long end) {
+    AppendLog(LogLine(g_run, g_run.options.file, end));
 }
 
 HWND CreateShowWindow(HINSTANCE instance) {
@@ -294,10 +304,186 @@ HWND CreateNoticeWindow(HINSTANCE instance) {
     return notice;
 }
 
+// ---- Single instance: shows handed over by later copies ----
+
+constexpr wchar_t kServerClass[] = L"standinServer";
+constexpr ULONG_PTR kHandOffData = 0x57A9D1;
+
+// One show opened for a later copy: a window of its own, logged when it closes.
+struct HandedShow {
+    std::wstring file;
+    Run run;
+};
+
+LRESULT CALLBACK HandedProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* show = reinterpret_cast<HandedShow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    switch (msg) {
+        case WM_NCCREATE: {
+            show = static_cast<HandedShow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(show));
+            show->run.created = NowMicros();
+            break;
+        }
+        case WM_PAINT:
+            Paint(hwnd, show->file);
+            return 0;
+        case WM_WINDOWPOSCHANGED:
+            if (reinterpret_cast<const WINDOWPOS*>(lp)->flags & SWP_FRAMECHANGED) {
+                ++show->run.placements;
+                if (show->run.moved == 0) show->run.moved = NowMicros();
+            }
+            break;
+        case WM_KEYDOWN:
+        case WM_LBUTTONDOWN:
+        case WM_CLOSE:
+            if (show->run.reason[0] == L'n') show->run.reason = msg == WM_CLOSE ? L"close" : L"key";
+            GetWindowRect(hwnd, &show->run.endRect);
+            DestroyWindow(hwnd);
+            return 0;
+        case WM_NCDESTROY:
+            AppendLog(LogLine(show->run, show->file, NowMicros()));
+            std::erase(g_handed, hwnd);
+            delete show;
+            // The copy ends with its last show.
+            if (g_handed.empty() && !IsWindow(g_run.show)) PostQuitMessage(0);
+            break;
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+void OpenHandedShow(const std::wstring& file) {
+    const Options& o = g_run.options;
+    auto* show = new HandedShow{file, {}};
+    show->run.start = NowMicros();
+    static const bool registered = [] {
+        WNDCLASSEXW wc{sizeof(wc)};
+        wc.lpfnWndProc = HandedProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.lpszClassName = L"screenClass";
+        return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    }();
+    (void)registered;
+    const int width = o.size.cx > 0 ? o.size.cx : GetSystemMetrics(SM_CXSCREEN);
+    const int height = o.size.cy > 0 ? o.size.cy : GetSystemMetrics(SM_CYSCREEN);
+    HWND window =
+        CreateWindowExW(0, L"screenClass", file.c_str(), WS_POPUP, o.position.x, o.position.y,
+                        width, height, nullptr, nullptr, GetModuleHandleW(nullptr), show);
+    if (!window) return;
+    g_handed.push_back(window);
+    show->run.showing = NowMicros();
+    ShowWindow(window, SW_SHOWNORMAL);
+    UpdateWindow(window);
+    show->run.shown = NowMicros();
+}
+
+LRESULT CALLBACK ServerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_COPYDATA) {
+        const auto& data = *reinterpret_cast<const COPYDATASTRUCT*>(lp);
+        if (data.dwData != kHandOffData) return FALSE;
+        const std::wstring file(static_cast<const wchar_t*>(data.lpData),
+                                data.cbData / sizeof(wchar_t));
+        // Opened after the handing copy has been answered, as a program busy loading would.
+        auto* pending = new std::wstring(file);
+        PostMessageW(hwnd, WM_APP, 0, reinterpret_cast<LPARAM>(pending));
+        return TRUE;
+    }
+    if (msg == WM_APP) {
+        std::unique_ptr<std::wstring> file(reinterpret_cast<std::wstring*>(lp));
+        OpenHandedShow(*file);
+        return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+// True when a copy already running took the file.
+bool HandToRunningCopy(const std::wstring& file) {
+    HWND server = FindWindowExW(HWND_MESSAGE, nullptr, kServerClass, nullptr);
+    if (!server) return false;
+    COPYDATASTRUCT data{kHandOffData, static_cast<DWORD>((file.size() + 1) * sizeof(wchar_t)),
+                        const_cast<wchar_t*>(file.c_str())};
+    DWORD_PTR answer = 0;
+    return SendMessageTimeoutW(server, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                               SMTO_ABORTIFHUNG, 5000, &answer) &&
+           answer == TRUE;
+}
+
+void BecomeServer(HINSTANCE instance) {
+    WNDCLASSEXW wc{sizeof(wc)};
+    wc.lpfnWndProc = ServerProc;
+    wc.hInstance = instance;
+    wc.lpszClassName = kServerClass;
+    RegisterClassExW(&wc);
+    CreateWindowExW(0, kServerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
+}
+
+// The named event that ends shows, when the test gave one.
+HANDLE OpenEndEvent() {
+    const std::wstring& name = g_run.options.endEvent;
+    return name.empty() ? nullptr : OpenEventW(SYNCHRONIZE, FALSE, name.c_str());
+}
+
+// Each time the event is set, the most recent open show ends.
+void EndNewestShow() {
+    if (!g_handed.empty()) {
+        PostMessageW(g_handed.back(), WM_CLOSE, 0, 0);
+    } else if (g_run.show && IsWindow(g_run.show)) {
+        End(L"signal");
+    }
+}
+
+void RunMessageLoop() {
+    HANDLE endEvent = OpenEndEvent();
+    const DWORD count = endEvent ? 1 : 0;
+    for (;;) {
+        const DWORD woken =
+            MsgWaitForMultipleObjects(count, &endEvent, FALSE, INFINITE, QS_ALLINPUT);
+        if (count && woken == WAIT_OBJECT_0) {
+            EndNewestShow();
+            continue;
+        }
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                if (endEvent) CloseHandle(endEvent);
+                return;
+            }
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+}
+
 int RunShow(HINSTANCE instance) {
     g_run.start = NowMicros();
     g_run.options = ReadOptions();
     const Options& o = g_run.options;
+    switch (o.mode) {
+        case Mode::Exit:
+            g_run.reason = L"exit";
+            WriteLog(NowMicros());
+            return 0;
+        case Mode::Dialog:
+            // What a program shows for a damaged or missing file; a close request answers it.
+            MessageBoxW(nullptr, (L"Cannot open " + o.file).c_str(), kNoticeCaption, MB_OK);
+            g_run.reason = L"dialog";
+            WriteLog(NowMicros());
+            return 0;
+        case Mode::HandOff:
+            if (HandToRunningCopy(o.file)) {
+                g_run.reason = L"handed";
+                WriteLog(NowMicros());
+                return 0;
+            }
+            // The first copy shows its own file as it shows those handed to it later, each in a
+            // window of its own, and ends with the last of them.
+            BecomeServer(instance);
+            OpenHandedShow(o.file);
+            RunMessageLoop();
+            return 0;
+        case Mode::Show:
+            break;
+    }
     if (o.delayMs) {
         Sleep(o.delayMs);
     }
@@ -333,11 +519,7 @@ int RunShow(HINSTANCE instance) {
             break;
     }
 
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
+    RunMessageLoop();
     WriteLog(NowMicros());
     return 0;
 }

@@ -71,15 +71,22 @@ void Apply(Options& options, std::wstring_view name, const std::wstring& value) 
         options.position = {x, y};
     } else if (EqualsNoCase(name, L"until_placed")) {
         options.untilPlaced = static_cast<int>(ToMs(value));
+    } else if (EqualsNoCase(name, L"mode")) {
+        options.mode = EqualsNoCase(value, L"exit")      ? Mode::Exit
+                       : EqualsNoCase(value, L"handoff") ? Mode::HandOff
+                       : EqualsNoCase(value, L"dialog")  ? Mode::Dialog
+                                                         : Mode::Show;
+    } else if (EqualsNoCase(name, L"end_event")) {
+        options.endEvent = value;
     } else if (EqualsNoCase(name, L"size")) {
         const auto [w, h] = ToPair(value);
         options.size = {w, h};
     }
 }
 
-constexpr const wchar_t* kOptionNames[] = {L"seconds",  L"log",       L"class",       L"first",
-                                           L"first_ms", L"first_end", L"disabled_ms", L"delay_ms",
-                                           L"pos",      L"size",      L"until_placed"};
+constexpr const wchar_t* kOptionNames[] = {
+    L"seconds",  L"log", L"class", L"first",        L"first_ms", L"first_end", L"disabled_ms",
+    L"delay_ms", L"pos", L"size",  L"until_placed", L"mode",     L"end_event"};
 
 }  // namespace
 

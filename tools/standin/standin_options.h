@@ -7,6 +7,15 @@
 namespace standin {
 
 enum class FirstWindow { None, MessageBox, Window };
+// How the program behaves as a whole, as real presentation programs do.
+enum class Mode {
+    Show,     // one process, one show window
+    Exit,     // ends at once without a window (a launcher stub, refused switches)
+    HandOff,  // single instance: a copy already running is handed the file and shows it in a
+              // new window, and this process ends at once; without one, this copy shows it and
+              // then serves the copies that follow while any show of its own is open
+    Dialog,   // never shows a show window: a message box about the file instead
+};
 // What becomes of the first window when its time is up.
 enum class FirstWindowEnd { Close, FallBehind };
 
@@ -28,6 +37,8 @@ struct Options {
     POINT position{0, 0};  // where the show window appears
     SIZE size{0, 0};       // 0 = the primary display's size
     int untilPlaced = 0;   // end once placed this many times; 0 = placement does not end it
+    Mode mode = Mode::Show;
+    std::wstring endEvent;  // a named event: each time it is set, the oldest open show ends
 };
 
 Options ReadOptions();

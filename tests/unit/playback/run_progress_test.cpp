@@ -57,6 +57,28 @@ TEST(RunProgress, Stop_NoEntryFollowsTheCurrentOne) {
     EXPECT_EQ(run.Position(), 2u);
 }
 
+TEST(RunProgress, NewPass_OnlyWhereALoopStartsAgain) {
+    RunProgress run(2, true);
+    std::vector<bool> newPass;
+    for (int i = 0; i < 5; ++i) {
+        ASSERT_TRUE(run.NextEntry());
+        run.ShowStarted();
+        newPass.push_back(run.NewPass());
+    }
+    EXPECT_EQ(newPass, (std::vector<bool>{false, false, true, false, true}));
+}
+
+TEST(PassPacing, PassesWithoutALastingShowRestLongerUpToFiveMinutesOneThatLastsResets) {
+    PassPacing pacing;
+    std::vector<unsigned> rests;
+    for (int pass = 0; pass < 7; ++pass) rests.push_back(pacing.RestBeforeNextPass());
+    EXPECT_EQ(rests,
+              (std::vector<unsigned>{10'000, 20'000, 40'000, 80'000, 160'000, 300'000, 300'000}));
+    pacing.ShowLasted();
+    EXPECT_EQ(pacing.RestBeforeNextPass(), 0u);
+    EXPECT_EQ(pacing.RestBeforeNextPass(), 10'000u) << "the rest starts again from the shortest";
+}
+
 TEST(RunTip, CountsThenTheFileName_CutToTheShellsLimit) {
     EXPECT_EQ(RunTip(3, 12, L"C:\\Shows\\Lobby.pptx"), L"Tidewell: playing 3 of 12\nLobby.pptx");
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,28 @@ class OwnWindows {
   private:
     std::vector<HWND> windows_;
     std::vector<std::wstring> classes_;
+};
+
+// Receives what a watcher reports, as the main window does.
+class MessageOnlyWindow {
+  public:
+    MessageOnlyWindow()
+        : window_(::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                    nullptr, nullptr)) {}
+    ~MessageOnlyWindow() { ::DestroyWindow(window_); }
+    HWND Handle() const { return window_; }
+    // The messages posted to it so far: (message, wParam).
+    std::vector<std::pair<UINT, WPARAM>> Taken() {
+        std::vector<std::pair<UINT, WPARAM>> taken;
+        MSG msg;
+        while (::PeekMessageW(&msg, window_, WM_APP, WM_APP + 10, PM_REMOVE)) {
+            taken.emplace_back(msg.message, msg.wParam);
+        }
+        return taken;
+    }
+
+  private:
+    HWND window_;
 };
 
 TEST(FindProcessWindow, ProcessIdZero_None) {
@@ -91,14 +114,14 @@ class WatcherTest : public ::testing::Test {
 
     StandinShow Play(const std::wstring& name) {
         const DWORD before = PlaybackState().currentProcessId.load();
-        const UniqueKernelHandle process =
-            LaunchPresentation(
-                BuildCommandLine(StandinPath(), kPowerPointSwitchSet, folder_.File(name)))
-                .process;
+        const UniqueKernelHandle process = LaunchPresentation(
+            BuildCommandLine(StandinPath(), kPowerPointSwitchSet, folder_.File(name)));
         const DWORD pid = PlaybackState().currentProcessId.load();
         EXPECT_NE(pid, before) << "the stand-in did not start: " << StandinPath();
         EXPECT_TRUE(process) << "the launch hands back the process it started";
         EXPECT_EQ(PlaybackState().currentProcessHandle.load(), process.get());
+        const PlacementWatcher watcher(
+            WatchedShow{process.get(), pid, {}, reports_.Handle(), kPlaced, kEnded, ++tag_});
         EXPECT_EQ(::WaitForSingleObject(process.get(), 20000), WAIT_OBJECT_0);
         for (const StandinShow& show : ReadStandinLog(log_)) {
             if (show.pid == pid) return show;
@@ -107,6 +130,10 @@ class WatcherTest : public ::testing::Test {
         return {};
     }
 
+    static constexpr UINT kPlaced = WM_APP + 1;
+    static constexpr UINT kEnded = WM_APP + 2;
+    MessageOnlyWindow reports_;
+    WPARAM tag_ = 0;
     static constexpr int kTargetLeft = 300;
     static constexpr int kTargetTop = 200;
     TempFolder folder_;
@@ -152,27 +179,55 @@ TEST_F(WatcherTest, WindowAlreadyAtTarget_MovedAllTheSame) {
     EXPECT_EQ(show.top, kTargetTop);
 }
 
-// Watchers of shows whose window never qualified keep searching, each time for the newest
-// process; the next real show is placed by them all.
-TEST_F(WatcherTest, LookAlikeClasses_NeverTakenWatchersMoveOnToNextShow) {
-    const std::vector<std::wstring> lookAlikes = {L"ScreenClass", L"screenclass", L"screenClas",
-                                                  L"screenClass2"};
-    for (const std::wstring& cls : lookAlikes) {
+// Look-alikes are never taken; the watcher of each ends with its show, and the next real show is
+// placed by its own watcher alone.
+TEST_F(WatcherTest, LookAlikeClasses_NeverTakenEachWatcherEndsWithItsShow) {
+    for (const std::wstring cls :
+         {L"ScreenClass", L"screenclass", L"screenClas", L"screenClass2"}) {
         // Never placed, so the time-out ends them.
         settings_.Set(L"SECONDS", L"0.6").Set(L"UNTIL_PLACED", L"").Set(L"CLASS", cls);
         const StandinShow show = Play(cls + L".ppt");
         EXPECT_EQ(show.placements, 0) << show.windowClass;
         EXPECT_EQ(show.left, 0) << show.windowClass;
     }
-    const std::wstring everyWatcher = std::to_wstring(lookAlikes.size() + 1);
-    settings_.Set(L"SECONDS", L"20")
-        .Set(L"UNTIL_PLACED", everyWatcher)
-        .Set(L"CLASS", L"screenClass");
+    settings_.Set(L"SECONDS", L"20").Set(L"UNTIL_PLACED", L"1").Set(L"CLASS", L"screenClass");
     const StandinShow show = Play(L"real.ppt");
     EXPECT_EQ(show.reason, L"placed");
-    EXPECT_GE(show.placements, static_cast<int>(lookAlikes.size()) + 1);
+    EXPECT_EQ(show.placements, 1);
     EXPECT_EQ(show.left, kTargetLeft);
     EXPECT_EQ(show.top, kTargetTop);
+}
+
+// The run moves on by what the watcher posts: that the show was placed, then that it ended, each
+// with the show's tag; a show that never appeared reports its end all the same.
+TEST_F(WatcherTest, ReportsPlacedThenEndedWithTheShowsTag) {
+    std::vector<std::pair<UINT, WPARAM>> taken;
+    const auto ends = [&] {
+        return std::ranges::count(taken, kEnded, &std::pair<UINT, WPARAM>::first);
+    };
+    for (const wchar_t* mode : {L"show", L"exit"}) {
+        const auto endsBefore = ends();
+        settings_.Set(L"MODE", mode);
+        const UniqueKernelHandle process = LaunchPresentation(
+            BuildCommandLine(StandinPath(), kPowerPointSwitchSet, folder_.File(L"told.ppt")));
+        ASSERT_TRUE(process);
+        PlacementWatcher watcher(WatchedShow{process.get(),
+                                             ::GetProcessId(process.get()),
+                                             {},
+                                             reports_.Handle(),
+                                             kPlaced,
+                                             kEnded,
+                                             ++tag_});
+        watcher.ExpectNoHandOff();
+        const ULONGLONG deadline = ::GetTickCount64() + 20000;
+        while (ends() == endsBefore && ::GetTickCount64() < deadline) {
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_POSTMESSAGE);
+            const auto more = reports_.Taken();
+            taken.insert(taken.end(), more.begin(), more.end());
+        }
+    }
+    EXPECT_EQ(taken, (std::vector<std::pair<UINT, WPARAM>>{
+                         {kPlaced, tag_ - 1}, {kEnded, tag_ - 1}, {kEnded, tag_}}));
 }
 
 // A watcher placing a window of this very process: the move is sent to this thread, so the wait
@@ -209,7 +264,8 @@ class WatcherOwnWindowsTest : public ::testing::Test {
 // No report of its creation or showing can come: it happened before the watcher's reports began.
 TEST_F(WatcherOwnWindowsTest, ShowWindowBeforeTheWatcherStarts_Placed) {
     HWND show = own_.Make(L"screenClass", true, true);
-    StartPlacementWatcher();
+    const PlacementWatcher watcher(
+        WatchedShow{::GetCurrentProcess(), ::GetCurrentProcessId(), {}, nullptr, 0, 0, 0});
     EXPECT_TRUE(WaitUntilPlaced(show, kLeft, kTop));
 }
 

@@ -142,7 +142,9 @@ TEST_F(PlayCommandTest, PlaySelectedWithoutSelection_HidesShowsAtOnceLaunchesNot
     const DWORD idBefore = PlaybackState().currentProcessId.load();
     ShowHistory history(form_->Handle());
     form_->Playback().Play(PlaySender::PlaySelected);
+    ASSERT_TRUE(PlayToTheEnd());
     Click(IDC_BitBtn2);  // the context menu's "play selected", as the menu sends it
+    ASSERT_TRUE(PlayToTheEnd());
     EXPECT_EQ(PlaybackState().currentProcessId.load(), idBefore) << "something was launched";
     EXPECT_EQ(history.shown, (std::vector<bool>{false, true, false, true}));
     EXPECT_TRUE(form_->Playback().PlayQueue.empty());
@@ -156,6 +158,7 @@ TEST_F(PlayCommandTest, PlayAllWithDuplicate_EveryShowInOrderOneAtATimeOnChosenM
     SetMonitorNumber(2);
     ShowHistory history(form_->Handle());
     form_->Playback().Play(PlaySender::PlayAll);
+    ASSERT_TRUE(PlayToTheEnd());
 
     EXPECT_EQ(form_->Playback().PlayQueue, form_->Playlist().Entries());
     EXPECT_EQ(form_->Playback().RunProgramPath, StandinPath());
@@ -184,6 +187,7 @@ TEST_F(PlayCommandTest, PlaySelectedFromMenuWithViewer_OnlySelectedEntryWithFull
     AddEntries({L"a.ppt", L"b.ppt", L"c.ppt"});
     form_->Playlist().SetSelectedIndex(1);
     Click(IDC_BitBtn2);  // the context menu's "play selected", as the menu sends it
+    ASSERT_TRUE(PlayToTheEnd());
 
     EXPECT_EQ(form_->Playback().PlayQueue, std::vector<std::wstring>{folder_.File(L"b.ppt")});
     const std::vector<StandinShow> shows = ReadStandinLog(log_);
@@ -205,6 +209,7 @@ TEST_F(PlayCommandTest, ProgramThatCannotStart_EveryEntryFailsRunEndsAtOnce) {
     const DWORD idBefore = PlaybackState().currentProcessId.load();
     ShowHistory history(form_->Handle());
     Click(IDC_BitBtn1);  // the context menu's "Play all", as the menu sends it
+    ASSERT_TRUE(PlayToTheEnd());
     EXPECT_EQ(form_->Playback().PlayQueue.size(), 2u);
     EXPECT_EQ(PlaybackState().currentProcessId.load(), idBefore);
     EXPECT_EQ(history.shown, (std::vector<bool>{false, true}));
@@ -215,7 +220,9 @@ TEST_F(PlayCommandTest, ProgramThatCannotStart_EveryEntryFailsRunEndsAtOnce) {
 class PlayWithoutPlacement : public PlayCommandTest {
   protected:
     void SetUp() override {
-        startPlacementWatcher_ = [] { throw AppError(kFailure); };
+        startPlacementWatcher_ = [](WatchedShow) -> std::unique_ptr<PlacementWatcher> {
+            throw AppError(kFailure);
+        };
         PlayCommandTest::SetUp();
         // Nothing places the shows: each ends by itself.
         settings_.Set(L"UNTIL_PLACED", L"0").Set(L"SECONDS", L"1");
@@ -228,6 +235,7 @@ TEST_F(PlayWithoutPlacement, EveryShowPlaysToItsEndAndTheErrorFollowsOnceTheWind
     AddEntries({L"a.ppt", L"b.ppt"});
     ShowHistory history(form_->Handle());
     Click(IDC_BitBtn1);
+    ASSERT_TRUE(PlayToTheEnd());
 
     const std::vector<StandinShow> shows = ReadStandinLog(log_);
     ASSERT_EQ(shows.size(), 2u) << "the run stopped at the first show";

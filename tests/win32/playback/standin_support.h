@@ -41,7 +41,7 @@ class StandinSettings {
     static void ClearAll() {
         for (const wchar_t* name :
              {L"SECONDS", L"LOG", L"CLASS", L"FIRST", L"FIRST_MS", L"FIRST_END", L"DISABLED_MS",
-              L"DELAY_MS", L"POS", L"SIZE", L"UNTIL_PLACED"}) {
+              L"DELAY_MS", L"POS", L"SIZE", L"UNTIL_PLACED", L"MODE", L"END_EVENT"}) {
             ::SetEnvironmentVariableW((std::wstring(L"TIDEWELL_STANDIN_") + name).c_str(), nullptr);
         }
     }

@@ -55,6 +55,18 @@ void FormFixture::CreateForm(std::vector<MonitorEntry> monitors) {
     ASSERT_NE(form_->Handle(), nullptr);
 }
 
+bool FormFixture::PlayToTheEnd(DWORD timeoutMs) {
+    const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
+    while (form_->Playback().IsPlaying()) {
+        if (::GetTickCount64() > deadline) return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        PumpPendingMessages();
+    }
+    // What the run's end posted (an error to show) is dispatched too.
+    PumpPendingMessages();
+    return true;
+}
+
 void FormFixture::Click(int commandId) {
     ::SendMessageW(form_->Handle(), WM_COMMAND, MAKEWPARAM(commandId, 0), 0);
 }

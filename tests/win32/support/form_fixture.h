@@ -41,6 +41,9 @@ class FormFixture : public ::testing::Test {
     void SetProgramPath(const std::wstring& path);
     int MonitorNumber() const;
     void SetMonitorNumber(int number);
+    // Dispatches messages as the program's loop does until the run that plays has ended (true)
+    // or the time is up (false).
+    bool PlayToTheEnd(DWORD timeoutMs = 60'000);
     // A toolbar button's or push button's enabled state.
     bool IsCommandEnabled(int commandId) const;
 
@@ -48,7 +51,7 @@ class FormFixture : public ::testing::Test {
     // When set before CreateForm, the window draws its toolbar images and starts the placement
     // watchers of its runs with these.
     std::function<UniqueImageList(int size)> drawToolbarImages_;
-    std::function<void()> startPlacementWatcher_;
+    WatcherStarter startPlacementWatcher_;
     // When set before CreateForm, what the window reads as the monitor list when displays change.
     std::function<std::vector<MonitorEntry>()> enumerateMonitors_;
     ScriptedDialogs dialogs_;

@@ -1,0 +1,220 @@
+// Runs that survive what the presentation program does: a program that hands the file to a copy
+// of itself and ends at once, one that ends at once for nothing, one that shows a dialog instead
+// of its show, one that is slow to show; a start that waits for its setting file; a stop that
+// comes before the show's window. Each show ends when the test says so, never after a set time.
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "unattended_fixture.h"
+
+namespace tidewell::e2e {
+namespace {
+
+// A named event of the test's own that ends the stand-in's newest open show each time it is set.
+class ShowEnder {
+  public:
+    explicit ShowEnder(StandinSettings& standin)
+        : name_(L"tidewell-e2e-end-" + std::to_wstring(::GetCurrentProcessId())),
+          event_(::CreateEventW(nullptr, FALSE, FALSE, name_.c_str())) {
+        standin.Set(L"END_EVENT", name_);
+    }
+    ~ShowEnder() { ::CloseHandle(event_); }
+    void EndShow() { ::SetEvent(event_); }
+
+  private:
+    std::wstring name_;
+    HANDLE event_;
+};
+
+// A visible slide-show window whose corner is at the monitor's, other than `except`.
+HWND WaitForShowOn(const RECT& monitor, HWND except = nullptr,
+                   std::chrono::milliseconds timeout = 30s) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            found = nullptr;
+            for (HWND w = ::FindWindowW(L"screenClass", nullptr); w && !found;
+                 w = ::FindWindowExW(nullptr, w, L"screenClass", nullptr)) {
+                RECT r{};
+                ::GetWindowRect(w, &r);
+                if (w != except && ::IsWindowVisible(w) && r.left == monitor.left &&
+                    r.top == monitor.top) {
+                    found = w;
+                }
+            }
+            return found != nullptr;
+        },
+        timeout);
+    return found;
+}
+
+std::size_t ThreadCount(DWORD processId) {
+    const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    std::size_t count = 0;
+    THREADENTRY32 entry{sizeof(entry)};
+    for (BOOL more = ::Thread32First(snapshot, &entry); more;
+         more = ::Thread32Next(snapshot, &entry)) {
+        if (entry.th32OwnerProcessID == processId) ++count;
+    }
+    ::CloseHandle(snapshot);
+    return count;
+}
+
+class RobustRun : public Unattended {
+  protected:
+    ShowEnder ender_{standin_};
+};
+
+// A copy of the program already runs (with a show of its own on monitor 1); every launch hands
+// its file to it and ends at once. Each handed show is placed on monitor 2, and the next is
+// launched only once the one before has been closed.
+TEST_F(RobustRun, HandOffToARunningCopy_OneShowAtATimeEachOnTheChosenMonitor) {
+    const std::wstring a = folder_.Touch(L"a.ppt"), b = folder_.Touch(L"b.ppt");
+    standin_.Set(L"MODE", L"handoff");
+    RunningProgram resident;
+    ASSERT_TRUE(StartProgram(StandinPath(), L"/S " + folder_.Touch(L"resident.ppt"), resident));
+    const HWND residentShow = WaitForShowWindow();
+    ASSERT_NE(residentShow, nullptr);
+
+    Start(L"/play " + Quoted(SettingFile(StandinPath(), {a, b})));
+    const RECT second = SecondMonitor();
+    const HWND first = WaitForShowOn(second);
+    ASSERT_NE(first, nullptr) << "the first handed show was not placed on monitor 2";
+    EXPECT_EQ(WindowCaption(first), a);
+    ender_.EndShow();
+    const HWND next = WaitForShowOn(second, first);
+    ASSERT_NE(next, nullptr) << "the second handed show was not placed on monitor 2";
+    EXPECT_EQ(WindowCaption(next), b);
+    ender_.EndShow();
+    ASSERT_TRUE(MainWindowShown()) << "the main window did not come back";
+
+    ::PostMessageW(residentShow, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitForExit(resident, 20s));
+    std::vector<StandinShow> handed;
+    for (const StandinShow& show : ReadStandinLog(log_)) {
+        if (show.pid == resident.info.dwProcessId && show.file != folder_.File(L"resident.ppt")) {
+            handed.push_back(show);
+        }
+    }
+    ASSERT_EQ(handed.size(), 2u);
+    EXPECT_GE(handed[1].created, handed[0].end) << "the two shows overlapped";
+    EXPECT_EQ(handed[0].placements, 1);
+}
+
+// A program that ends at once without showing anything: the run does not start it again and
+// again, nor leaves a thread behind per launch.
+TEST_F(RobustRun, ProgramEndingAtOnce_AFewLaunchesAMinuteAndFewThreads) {
+    const std::wstring a = folder_.Touch(L"a.ppt"), b = folder_.Touch(L"b.ppt");
+    standin_.Set(L"MODE", L"exit");
+
+    Start(L"/play /loop " + Quoted(SettingFile(StandinPath(), {a, b})));
+    const DWORD pid = program_.info.dwProcessId;
+    std::size_t mostThreads = 0;
+    WaitUntil(
+        [&] {
+            mostThreads = std::max(mostThreads, ThreadCount(pid));
+            return false;
+        },
+        25s);
+    const std::size_t launches = ReadStandinLog(log_).size();
+    EXPECT_GE(launches, 2u) << "the run did not go on";
+    EXPECT_LE(launches, 4u) << "the program was started again and again";
+    EXPECT_LE(mostThreads, 8u);
+    EXPECT_EQ(RunToEnd(L"/stop"), 0u);
+    ASSERT_TRUE(MainWindowShown());
+}
+
+// A program that shows a dialog instead of its show: after the time-out the dialog is asked to
+// close, the program ends, and the run goes on with the next entry.
+TEST_F(RobustRun, DialogInsteadOfTheShow_ClosedAfterTheTimeOutAndTheRunGoesOn) {
+    const std::wstring a = folder_.Touch(L"a.ppt"), b = folder_.Touch(L"b.ppt");
+    standin_.Set(L"MODE", L"dialog");
+
+    Start(L"/play /timeout 2 " + Quoted(SettingFile(StandinPath(), {a, b})));
+    ASSERT_TRUE(WaitForShows(2, 30s)) << "the run was held by a dialog";
+    ASSERT_TRUE(MainWindowShown());
+    const std::vector<StandinShow> shows = ReadStandinLog(log_);
+    ASSERT_EQ(shows.size(), 2u);
+    EXPECT_EQ(shows[0].reason, L"dialog");
+    EXPECT_EQ(shows[1].file, b);
+    EXPECT_GE(shows[0].end - shows[0].start, 1'500'000) << "closed before its time";
+}
+
+// A presentation that has gone by its turn is not handed to the program.
+TEST_F(RobustRun, PresentationGoneByItsTurn_Skipped) {
+    const std::wstring a = folder_.Touch(L"a.ppt"), b = folder_.Touch(L"b.ppt");
+    const std::wstring c = folder_.Touch(L"c.ppt");
+
+    Start(L"/play " + Quoted(SettingFile(StandinPath(), {a, b, c})));
+    const HWND first = WaitForShowOn(SecondMonitor());
+    ASSERT_NE(first, nullptr);
+    ASSERT_TRUE(::DeleteFileW(b.c_str()));
+    ender_.EndShow();
+    ASSERT_NE(WaitForShowOn(SecondMonitor(), first), nullptr);
+    ender_.EndShow();
+    ASSERT_TRUE(MainWindowShown());
+    const std::vector<StandinShow> shows = ReadStandinLog(log_);
+    ASSERT_EQ(shows.size(), 2u);
+    EXPECT_EQ(shows[0].file, a);
+    EXPECT_EQ(shows[1].file, c);
+}
+
+// The setting file on a share that is not reachable yet at logon: the start waits, tries again,
+// and plays once the file is there.
+TEST_F(RobustRun, SettingFileAppearingLater_TheStartWaitsForItThenPlays) {
+    const std::wstring a = folder_.Touch(L"a.ppt");
+    const std::wstring setting = folder_.File(L"Later.ppsv");
+
+    Start(L"/play " + Quoted(setting));
+    ASSERT_TRUE(WaitUntil(NotificationAreaShown, 10s)) << "no icon told what the start waits for";
+    // Past the first try again, so that a start that tries only once would be missed.
+    std::this_thread::sleep_for(40s);
+    EXPECT_TRUE(ReadStandinLog(log_).empty());
+    SettingFile(StandinPath(), {a}, L"Later.ppsv");
+    ASSERT_NE(WaitForShowOn(SecondMonitor(), nullptr, 40s), nullptr) << "the start did not play";
+    ender_.EndShow();
+    ASSERT_TRUE(MainWindowShown());
+}
+
+// "/stop /now" while the program is still starting: the show that appears afterwards is closed
+// and no other starts.
+TEST_F(RobustRun, StopNowBeforeTheShowWindowIsVisible_ThatShowIsClosedWhenItAppears) {
+    const std::wstring a = folder_.Touch(L"a.ppt");
+    standin_.Set(L"DELAY_MS", L"3000");
+
+    Start(L"/play /loop " + Quoted(SettingFile(StandinPath(), {a, a})));
+    ASSERT_TRUE(WaitUntil(NotificationAreaShown, 10s)) << "the run did not start";
+    EXPECT_EQ(::FindWindowW(L"screenClass", nullptr), nullptr) << "the show came too soon";
+    EXPECT_EQ(RunToEnd(L"/stop /now"), 0u);
+    ExpectOneShowClosedAndWindowBack();
+}
+
+// The icon's menu left open (someone tapped the icon and walked away) does not hold the run.
+TEST_F(RobustRun, IconMenuLeftOpen_TheNextShowStartsAllTheSame) {
+    const std::wstring a = folder_.Touch(L"a.ppt"), b = folder_.Touch(L"b.ppt");
+
+    Start(L"/play " + Quoted(SettingFile(StandinPath(), {a, b})));
+    const HWND first = WaitForShowOn(SecondMonitor());
+    ASSERT_NE(first, nullptr);
+    HWND menu = nullptr;
+    for (int attempt = 0; attempt < 5 && !menu; ++attempt) {
+        ASSERT_TRUE(RightClickFirstNotificationIcon());
+        menu = WaitForPopupMenu(program_.info.dwProcessId, 2s);
+    }
+    ASSERT_NE(menu, nullptr) << "the icon showed no menu";
+    ender_.EndShow();
+    EXPECT_NE(WaitForShowOn(SecondMonitor(), first), nullptr) << "the open menu held the run";
+    EXPECT_TRUE(::IsWindowVisible(menu));
+    ::PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    ender_.EndShow();
+    ASSERT_TRUE(MainWindowShown());
+}
+
+}  // namespace
+}  // namespace tidewell::e2e

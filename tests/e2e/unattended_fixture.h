@@ -1,0 +1,135 @@
+#pragma once
+// The fixture of the end-to-end tests of shows with nobody at the desk: the built program started
+// with options, playing the stand-in on the second of two monitors, with preferences and a log of
+// the tests' own.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "e2e_support.h"
+#include "unattended_support.h"
+#include "win32/playback/standin_support.h"
+
+namespace tidewell::e2e {
+
+using namespace std::chrono_literals;
+using testing::ReadStandinLog;
+using testing::StandinPath;
+using testing::StandinSettings;
+using testing::StandinShow;
+using testing::TempFolder;
+
+inline std::wstring Quoted(const std::wstring& path) {
+    return L"\"" + path + L"\"";
+}
+
+// Monitor 2 of the two.
+inline RECT SecondMonitor() {
+    return MonitorRects().back();
+}
+
+class Unattended : public ::testing::Test {
+  protected:
+    // The user chose the stand-in in Tidewell before; every show is logged.
+    void SetUp() override {
+        ASSERT_TRUE(preferences_.Store({}, StandinPath(), 1));
+        standin_.Set(L"LOG", log_);
+    }
+
+    void TearDown() override {
+        if (main_ && ::IsWindow(main_)) ::PostMessageW(main_, WM_CLOSE, 0, 0);
+        if (program_.info.hProcess) WaitForExit(program_, 10s);
+        program_.Kill();
+    }
+
+    // Starts tidewell.exe; with `waitForWindow`, until its main window is shown.
+    void Start(const std::wstring& arguments, bool waitForWindow = true) {
+        ASSERT_TRUE(StartProgram(ExecutableFolder() + L"\\tidewell.exe", arguments, program_));
+        if (!waitForWindow) return;
+        main_ = WaitForWindow(program_.info.dwProcessId, L"TForm1", 20s);
+        ASSERT_NE(main_, nullptr) << "no main window appeared";
+    }
+
+    // A setting file for monitor 2, played by `program`, with these presentations.
+    std::wstring SettingFile(const std::wstring& program, const std::vector<std::wstring>& shows,
+                             const std::wstring& name = L"Lobby.ppsv") {
+        std::vector<std::wstring> lines = {L"2", program};
+        lines.insert(lines.end(), shows.begin(), shows.end());
+        const std::wstring path = folder_.File(name);
+        WriteSettingFile(path, lines);
+        return path;
+    }
+
+    HWND MessageBox() {
+        HWND box = WaitForMessageBox(program_.info.dwProcessId, 20s);
+        EXPECT_NE(box, nullptr) << "no message box appeared";
+        if (box) {
+            EXPECT_EQ(WindowCaption(box), L"Tidewell");
+        }
+        return box;
+    }
+
+    bool MainWindowShown(std::chrono::milliseconds timeout = 60s) {
+        return WaitUntil([&] { return ::IsWindowVisible(main_) != FALSE; }, timeout);
+    }
+
+    bool WaitForShows(std::size_t count, std::chrono::milliseconds timeout = 60s) {
+        return WaitUntil([&] { return ReadStandinLog(log_).size() >= count; }, timeout);
+    }
+
+    // The show window once it has been moved to monitor 2, off the notification area's corner of
+    // monitor 1 (a click that lands on the show ends it).
+    static HWND WaitForPlacedShow() {
+        const HWND show = WaitForShowWindow();
+        const LONG left = SecondMonitor().left;
+        const bool placed = show && WaitUntil(
+                                        [&] {
+                                            RECT r{};
+                                            ::GetWindowRect(show, &r);
+                                            return r.left == left;
+                                        },
+                                        10s);
+        return placed ? show : nullptr;
+    }
+
+    // Right-clicks the run's icon and clicks an item of its menu, once the show is on monitor 2.
+    // A click that the notification area takes while it is still settling is given again.
+    void ChooseFromRunIcon(int item) {
+        ASSERT_NE(WaitForPlacedShow(), nullptr) << "no show started on monitor 2";
+        ASSERT_TRUE(WaitUntil(NotificationAreaShown, 10s)) << "no icon in the notification area";
+        HWND menu = nullptr;
+        for (int attempt = 0; attempt < 5 && !menu; ++attempt) {
+            ASSERT_TRUE(RightClickFirstNotificationIcon());
+            menu = WaitForPopupMenu(program_.info.dwProcessId, 2s);
+        }
+        ASSERT_NE(menu, nullptr) << "the icon showed no menu";
+        ClickMenuItem(menu, item, 2);
+    }
+
+    // After "stop now": the window is back and the one show that played was asked to close.
+    void ExpectOneShowClosedAndWindowBack() {
+        ASSERT_TRUE(MainWindowShown(20s)) << "the main window did not come back";
+        ASSERT_TRUE(WaitForShows(1));
+        const std::vector<StandinShow> shows = ReadStandinLog(log_);
+        ASSERT_EQ(shows.size(), 1u) << "a show started after the stop";
+        EXPECT_EQ(shows[0].reason, L"close");
+    }
+
+    // Closes the main window as another program asks it to, and waits for the process to end.
+    void CloseAndWait() {
+        ::PostMessageW(main_, WM_CLOSE, 0, 0);
+        ASSERT_EQ(WaitForExit(program_, 20s), 0u) << "the program did not end after the close";
+    }
+
+    TempFolder folder_;
+    TestPreferences preferences_;
+    std::wstring log_ = folder_.File(L"shows.log");
+    StandinSettings standin_;
+    RunningProgram program_;
+    HWND main_ = nullptr;
+};
+
+}  // namespace tidewell::e2e
