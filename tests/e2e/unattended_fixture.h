@@ -3,6 +3,7 @@
 // with options, playing the stand-in on the second of two monitors, with preferences and a log of
 // the tests' own.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -74,6 +75,15 @@ class Unattended : public ::testing::Test {
 
     bool MainWindowShown(std::chrono::milliseconds timeout = 60s) {
         return WaitUntil([&] { return ::IsWindowVisible(main_) != FALSE; }, timeout);
+    }
+
+    // The playlist holds this many rows: what the command line asked has been done (the window
+    // shows before its start options are worked through).
+    bool WaitForRows(int count, std::chrono::milliseconds timeout = 20s) {
+        const HWND list = ::FindWindowExW(main_, nullptr, L"SysListView32", nullptr);
+        return list &&
+               WaitUntil([&] { return ::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) == count; },
+                         timeout);
     }
 
     bool WaitForShows(std::size_t count, std::chrono::milliseconds timeout = 60s) {

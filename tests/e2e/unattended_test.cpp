@@ -192,8 +192,9 @@ void EndWindowsSession() {
 
 TEST_F(Unattended, EndOfSession_StoresThePreferencesAsACloseDoes) {
     const std::wstring stored = folder_.Touch(L"stored.ppt"), a = folder_.Touch(L"a.ppt");
-    ASSERT_TRUE(preferences_.Store({stored}, StandinPath(), 1));
+    ASSERT_TRUE(preferences_.Store({stored, stored}, StandinPath(), 1));
     Start(Quoted(SettingFile(StandinPath(), {a})));
+    ASSERT_TRUE(WaitForRows(1)) << "the setting file was not loaded";
 
     EndWindowsSession();
     EXPECT_TRUE(WaitForExit(program_, 20s)) << "the program outlived the session";
