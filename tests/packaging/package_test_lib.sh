@@ -83,15 +83,18 @@ start_and_close() {
         fail "no window titled \"Tidewell\" after starting $exe_windows"
     fi
     # A key sent while the window is still settling after its first showing can be lost, so
-    # the request is repeated, once a second, until the program has ended.
+    # the request is repeated, once a second, until the program has ended. What started it may
+    # end first ("start" does not always wait for a shortcut's program): the window must be gone.
     for _ in $(seq 1 10); do
         xdotool windowfocus --sync "$window" key alt+F4 2>/dev/null || true
         for _ in $(seq 1 10); do
-            kill -0 "$wine_pid" 2>/dev/null || break 2
+            if ! kill -0 "$wine_pid" 2>/dev/null && ! xdotool getwindowname "$window" >/dev/null 2>&1; then
+                break 2
+            fi
             sleep 0.1
         done
     done
-    if kill -0 "$wine_pid" 2>/dev/null; then
+    if kill -0 "$wine_pid" 2>/dev/null || xdotool getwindowname "$window" >/dev/null 2>&1; then
         kill "$wine_pid" 2>/dev/null || true
         fail "the installed program did not end after Alt+F4"
     fi
