@@ -24,6 +24,9 @@ void TForm1::Start(StartOptions options) {
 
 void TForm1::RunStartOptions() {
     pendingStart_ = std::exchange(startOptions_, {});
+    if (pendingStart_.play && pendingStart_.logFile) {
+        playLog_ = std::make_unique<PlayLog>(*pendingStart_.logFile);
+    }
     waitUntil_ = ::GetTickCount64() + kStartWaitMs;
     TryStart();
 }
@@ -35,12 +38,18 @@ void TForm1::TryStart() {
         if (mayWait) {
             try {
                 settingFiles_->LoadFile(*options.settingFile);
-            } catch (const AppError&) {
+            } catch (const AppError& error) {
+                LogEvent(RunEvent::Error, *options.settingFile, error.Message());
                 return WaitToStart(*options.settingFile);
             }
         } else {
             // A file that fails is reported as "Load setting" reports it, and the start goes on.
             Guarded([&] { settingFiles_->LoadFile(*options.settingFile); });
+        }
+        if (options.play && options.loop) {
+            // Many screens may follow one file on a share: each pass takes up what changed.
+            settingWatch_ = std::make_unique<SettingFileWatch>(*options.settingFile);
+            settingWatch_->MarkRead();
         }
         options.settingFile.reset();
     }
@@ -78,6 +87,8 @@ void TForm1::TryStart() {
             if (!closed_) BitBtn3Click();
         };
     }
+    if (playLog_) run.report = [this](const RunEventRecord& record) { return LogEvent(record); };
+    if (settingWatch_) run.entriesForNextPass = [this] { return RereadSettingFile(); };
     playback_->Play(PlaySender::PlayAll, std::move(run));
 }
 
@@ -89,6 +100,7 @@ void TForm1::WaitToStart(const std::wstring& awaited) {
         });
     }
     waitIcon_->ShowTip(WaitingTip(awaited));
+    LogEvent(RunEvent::Waiting, {}, L"waiting for " + awaited);
     ::SetTimer(hwnd_, kStartRetryTimer, kStartRetryMs, nullptr);
 }
 
@@ -97,9 +109,43 @@ void TForm1::EndWaiting() {
     waitIcon_.reset();
 }
 
+bool TForm1::LogEvent(const RunEventRecord& record) {
+    return !playLog_ || playLog_->Write(record);
+}
+
+void TForm1::LogEvent(RunEvent event, const std::wstring& path, const std::wstring& detail) {
+    LogEvent(RunEventRecord{event, monitor_.MonitorNumber(), path, detail});
+}
+
+std::optional<std::vector<std::wstring>> TForm1::RereadSettingFile() {
+    std::vector<std::wstring> entries;
+    std::wstring error;
+    switch (settingWatch_->RereadIfChanged(entries, error)) {
+        case SettingFileWatch::Outcome::Unchanged:
+            return std::nullopt;
+        case SettingFileWatch::Outcome::Failed:
+            // The list plays on as it was: a screen never goes dark over a bad copy of the file.
+            LogEvent(RunEvent::Error, {}, error);
+            return std::nullopt;
+        case SettingFileWatch::Outcome::Reread:
+            break;
+    }
+    if (entries.empty()) {
+        LogEvent(RunEvent::Error, {}, L"the setting file names no presentation that exists");
+        return std::nullopt;
+    }
+    // The window shows what plays, and stores it at the end.
+    PlaylistView& rows = playlist_->View();
+    rows.RemoveAll();
+    rows.AppendAll(entries);
+    ApplyCommandEnableRule();
+    return entries;
+}
+
 LRESULT TForm1::OnStopRequest(WPARAM now) {
     if (waitIcon_) {
         // A start still waiting: it gives up, and the window stays as it is.
+        LogEvent(RunEvent::Stop, {}, L"while waiting");
         EndWaiting();
         pendingStart_ = {};
         return kStopRequestAccepted;

@@ -20,8 +20,10 @@
 #include "common/window_win32.h"
 #include "persistence/preferences_win32.h"
 #include "persistence/setting_commands_win32.h"
+#include "persistence/setting_file_watch_win32.h"
 #include "playback/monitors_win32.h"
 #include "playback/play_commands_win32.h"
+#include "playback/play_log_win32.h"
 #include "playlist/playlist_commands_win32.h"
 
 namespace tidewell {
@@ -96,6 +98,11 @@ class TForm1 : public Window<TForm1> {
     void TryStart();
     void WaitToStart(const std::wstring& awaited);
     void EndWaiting();
+    // What a run started from the command line tells the play log, and what the window adds to it.
+    bool LogEvent(const RunEventRecord& record);
+    void LogEvent(RunEvent event, const std::wstring& path, const std::wstring& detail);
+    // Before each pass of a loop: the setting file's presentations when it was rewritten.
+    std::optional<std::vector<std::wstring>> RereadSettingFile();
     // Shutdown, restart or log-off: the preferences are stored as a close stores them.
     void OnEndSession(bool ending);
     // The one way the window goes, after the preferences were stored (or could not be): a run
@@ -153,6 +160,9 @@ class TForm1 : public Window<TForm1> {
     // What a waiting start still has to do, and when it stops waiting and shows its message as a
     // start by hand would.
     StartOptions pendingStart_;
+    std::unique_ptr<PlayLog> playLog_;  // with "/log"
+    // The setting file that a looping run started from the command line follows.
+    std::unique_ptr<SettingFileWatch> settingWatch_;
     ULONGLONG waitUntil_ = 0;
     std::optional<RunIcon> waitIcon_;
     EditProgramField program_;

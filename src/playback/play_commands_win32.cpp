@@ -61,7 +61,7 @@ bool PlayCommands::Play(PlaySender sender, RunOptions options) {
     setup.icon = runIcon_;
     setup.dialogs = &dialogs_;
     setup.startWatcher = startWatcher_;
-    setup.aimAtMonitor = [this] { AimAtChosenMonitor(); };
+    setup.aimAtMonitor = [this] { return AimAtChosenMonitor(); };
     // The run marks this desktop as playing until it has ended.
     playing_.emplace();
     options.onEnded = [this, whenEnded = std::move(options.onEnded)] {
@@ -75,12 +75,14 @@ bool PlayCommands::Play(PlaySender sender, RunOptions options) {
     return true;
 }
 
-void PlayCommands::AimAtChosenMonitor() const {
-    const auto bounds = ChosenMonitorBounds(monitors_, monitor_.MonitorNumber());
-    if (!bounds) return;  // gone during the run: the shows stay where the run began
+std::optional<AimedMonitor> PlayCommands::AimAtChosenMonitor() const {
+    const int number = monitor_.MonitorNumber();
+    const auto bounds = ChosenMonitorBounds(monitors_, number);
+    if (!bounds) return std::nullopt;  // gone during the run: the shows stay where they were
     SharedPlaybackState& state = PlaybackState();
     state.targetTop.store(bounds->top);
     state.targetLeft.store(bounds->left);
+    return AimedMonitor{number, RECT{bounds->left, bounds->top, bounds->right, bounds->bottom}};
 }
 
 bool PlayCommands::HandleRunMessage(UINT message, WPARAM wParam, LPARAM lParam) {

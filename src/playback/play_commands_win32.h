@@ -60,7 +60,7 @@ class PlayCommands {
     std::wstring RunProgramPath;
 
   private:
-    void AimAtChosenMonitor() const;
+    std::optional<AimedMonitor> AimAtChosenMonitor() const;
 
     HWND window_;
     Dialogs& dialogs_;

@@ -1,5 +1,6 @@
 #include "playback/play_run_win32.h"
 
+#include "common/error_text.h"
 #include "common/file_exists_win32.h"
 #include "playback/play_commands_win32.h"
 #include "playback/playback_state_win32.h"
@@ -17,6 +18,10 @@ constexpr UINT kCloseGraceMs = 30'000;
 // How often a show stopped "now" is asked again, for windows that appear after the request.
 constexpr UINT kStopNowRepeatMs = 500;
 constexpr UINT kEndPollMs = 250;
+
+std::wstring Seconds(unsigned milliseconds) {
+    return std::to_wstring(milliseconds / 1000) + L" s";
+}
 
 }  // namespace
 
@@ -40,6 +45,10 @@ PlayRun::~PlayRun() {
 void PlayRun::Begin() {
     ::ShowWindow(setup_.window, SW_HIDE);
     windowHidden_ = true;
+    Report(RunEvent::RunStart, {},
+           std::to_wstring(queue_.size()) +
+               (queue_.size() == 1 ? L" presentation" : L" presentations") +
+               (options_.loop ? L", in a loop" : L""));
     if (setup_.icon && setup_.dialogs) {
         // The menu runs inside the icon's own window, which a stop removes: the choice comes back
         // as a message, as a stop from another process does.
@@ -57,7 +66,7 @@ bool PlayRun::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam == showTag_ && show_) OnShowPlaced(reinterpret_cast<HWND>(lParam));
             return true;
         case kShowEndedMessage:
-            if (wParam == showTag_ && show_) OnShowEnded();
+            if (wParam == showTag_ && show_) OnShowEnded(static_cast<DWORD>(lParam));
             return true;
         case kRunErrorMessage:
             if (placementFailure_) std::rethrow_exception(std::exchange(placementFailure_, {}));
@@ -84,9 +93,13 @@ void PlayRun::LaunchNext() {
             index = progress_.NextEntry();
             if (!index || *index >= queue_.size()) return Finish();
             if (progress_.NewPass()) {
+                TakeEntriesForNextPass();
+                if (queue_.empty()) return Finish();
                 if (const unsigned rest = pacing_.RestBeforeNextPass()) {
                     restingBefore_ = index;
                     phase_ = RunPhase::Resting;
+                    Report(RunEvent::Waiting, {},
+                           L"no show lasted in the last pass: resting " + Seconds(rest));
                     ::SetTimer(setup_.window, kPassRestTimer, rest, nullptr);
                     return;
                 }
@@ -96,17 +109,37 @@ void PlayRun::LaunchNext() {
     }
 }
 
+void PlayRun::TakeEntriesForNextPass() {
+    if (!options_.entriesForNextPass) return;
+    if (auto entries = options_.entriesForNextPass()) {
+        queue_ = std::move(*entries);
+        progress_.SetCount(queue_.size());
+    }
+}
+
 bool PlayRun::Launch(std::size_t index) {
-    const std::wstring& entry = queue_[index];
+    const std::wstring entry = queue_[index];
+    if (const auto monitor = setup_.aimAtMonitor ? setup_.aimAtMonitor() : std::nullopt) {
+        monitorNumber_ = monitor->number;
+        // From the first launch on, the monitor shows black between two shows, never the desktop.
+        backdrop_.Cover(monitor->bounds);
+    }
     // Nobody is there to answer the presentation program's "file not found".
-    if (options_.unattended && !FileExists(entry)) return false;
+    if (options_.unattended && !FileExists(entry)) {
+        Report(RunEvent::ShowSkipped, entry, L"the presentation cannot be found");
+        return false;
+    }
     if (icon_) icon_->ShowProgress(progress_.Position(), progress_.Count(), entry);
-    if (setup_.aimAtMonitor) setup_.aimAtMonitor();
     std::vector<HWND> before = SlideShowWindowsOnScreen();
     UniqueKernelHandle process = LaunchPresentation(BuildCommandLine(program_, switchSet_, entry));
-    if (!process) return false;
+    if (!process) {
+        Report(RunEvent::ShowSkipped, entry, L"the presentation program could not be started");
+        return false;
+    }
+    Report(RunEvent::ShowStart, entry);
     progress_.ShowStarted();
     show_.emplace();
+    show_->path = entry;
     show_->processId = ::GetProcessId(process.get());
     show_->launched = ::GetTickCount64();
     show_->process = std::move(process);
@@ -119,7 +152,10 @@ bool PlayRun::Launch(std::size_t index) {
     } catch (...) {
         // The show plays unplaced and the run follows its end by a poll; the reason is shown
         // once the window is back rather than with a show on screen.
-        if (!placementFailure_) placementFailure_ = std::current_exception();
+        if (!placementFailure_) {
+            placementFailure_ = std::current_exception();
+            Report(RunEvent::Error, entry, UserErrorText(placementFailure_));
+        }
         ::SetTimer(setup_.window, kEndPollTimer, kEndPollMs, nullptr);
     }
     if (options_.unattended && options_.showTimeoutSeconds > 0) {
@@ -131,13 +167,16 @@ bool PlayRun::Launch(std::size_t index) {
 
 void PlayRun::OnShowPlaced(HWND window) {
     show_->window = window;
+    Report(RunEvent::ShowPlaced, show_->path);
     pacing_.ShowLasted();
     ::KillTimer(setup_.window, kShowTimeoutTimer);
     if (phase_ == RunPhase::Finishing) AskShowToClose();
 }
 
-void PlayRun::OnShowEnded() {
-    if (::GetTickCount64() - show_->launched >= kLastingShowMs) pacing_.ShowLasted();
+void PlayRun::OnShowEnded(DWORD exitCode) {
+    const ULONGLONG lasted = ::GetTickCount64() - show_->launched;
+    if (lasted >= kLastingShowMs) pacing_.ShowLasted();
+    Report(RunEvent::ShowEnd, show_->path, ShowEndDetail(static_cast<long long>(lasted), exitCode));
     LetShowGo();
     if (phase_ == RunPhase::Finishing) return Finish();
     LaunchNext();
@@ -148,11 +187,19 @@ void PlayRun::OnTimer(UINT_PTR timer) {
         case kShowTimeoutTimer:
             if (phase_ != RunPhase::Showing) return;
             phase_ = RunPhase::Closing;
+            Report(RunEvent::ShowTimeout, show_ ? show_->path : L"",
+                   L"no show window after " + std::to_wstring(options_.showTimeoutSeconds) +
+                       L" s: asked to close");
             AskShowToClose();
             ::SetTimer(setup_.window, kCloseGraceTimer, kCloseGraceMs, nullptr);
             return;
         case kCloseGraceTimer:
             // Left running: the program may be asking "Save?" of nobody; the run goes on.
+            if (show_) {
+                Report(RunEvent::Error, show_->path,
+                       L"the presentation program did not end after it was asked to close; "
+                       L"left running");
+            }
             LetShowGo();
             if (phase_ == RunPhase::Finishing) return Finish();
             return LaunchNext();
@@ -161,7 +208,9 @@ void PlayRun::OnTimer(UINT_PTR timer) {
             return;
         case kEndPollTimer:
             if (show_ && ::WaitForSingleObject(show_->process.get(), 0) != WAIT_TIMEOUT) {
-                return OnShowEnded();
+                DWORD exitCode = 0;
+                ::GetExitCodeProcess(show_->process.get(), &exitCode);
+                return OnShowEnded(exitCode);
             }
             if (show_) ::SetTimer(setup_.window, kEndPollTimer, kEndPollMs, nullptr);
             return;
@@ -178,6 +227,7 @@ void PlayRun::OnTimer(UINT_PTR timer) {
 bool PlayRun::Stop(StopWhen when) {
     if (!Playing()) return false;
     progress_.Stop();
+    Report(RunEvent::Stop, {}, when == StopWhen::Now ? L"now" : L"after this presentation");
     if (!show_ || phase_ == RunPhase::Resting || phase_ == RunPhase::Held) {
         Finish();
         return true;
@@ -190,6 +240,7 @@ bool PlayRun::Stop(StopWhen when) {
         ::SetTimer(setup_.window, kStopNowTimer, kStopNowRepeatMs, nullptr);
         ::SetTimer(setup_.window, kCloseGraceTimer, kCloseGraceMs, nullptr);
         icon_.reset();
+        backdrop_.Remove();
         BringWindowBack();
     }
     return true;
@@ -201,10 +252,12 @@ void PlayRun::HoldLaunches(bool hold) {
 }
 
 void PlayRun::EndForGood() {
+    if (phase_ != RunPhase::Over) Report(RunEvent::RunEnd, {}, L"Tidewell is closing");
     windowGoing_ = true;
     LetShowGo();
     KillTimers();
     icon_.reset();
+    backdrop_.Remove();
     phase_ = RunPhase::Over;
 }
 
@@ -233,10 +286,21 @@ void PlayRun::Finish() {
     KillTimers();
     phase_ = RunPhase::Over;
     icon_.reset();
+    backdrop_.Remove();
+    Report(RunEvent::RunEnd);
     if (windowGoing_) return;
     BringWindowBack();
     if (placementFailure_) ::PostMessageW(setup_.window, kRunErrorMessage, 0, 0);
     if (options_.onEnded) options_.onEnded();
+}
+
+void PlayRun::Report(RunEvent event, std::wstring path, std::wstring detail) {
+    if (!options_.report) return;
+    const bool written =
+        options_.report(RunEventRecord{event, monitorNumber_, std::move(path), std::move(detail)});
+    if (!written && !std::exchange(reportFailureShown_, true) && icon_) {
+        icon_->ShowTip(L"Tidewell: the play log cannot be written");
+    }
 }
 
 void PlayRun::BringWindowBack() {

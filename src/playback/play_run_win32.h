@@ -15,7 +15,9 @@
 
 #include "common/dialogs_win32.h"
 #include "common/unique_handle_win32.h"
+#include "playback/backdrop_win32.h"
 #include "playback/placement_watcher_win32.h"
+#include "playback/play_log.h"
 #include "playback/run_icon_win32.h"
 #include "playback/run_progress.h"
 
@@ -43,6 +45,12 @@ struct RunOptions {
     int showTimeoutSeconds = 120;
     // Called once the run has ended and the window is back (not when the window is going).
     std::function<void()> onEnded;
+    // Told every event of the run (the play log); false when it could not be written down, which
+    // the icon's tip then says once. None: nothing is told.
+    std::function<bool(const RunEventRecord&)> report;
+    // Asked before every pass after the first: the presentations that the next pass plays when
+    // they changed (a setting file rewritten meanwhile), or none to keep the current ones.
+    std::function<std::optional<std::vector<std::wstring>>()> entriesForNextPass;
 };
 
 // Starts the watcher of a launched show; throws when it cannot. Tests give their own.
@@ -58,6 +66,11 @@ enum class RunPhase {
     Over,
 };
 
+struct AimedMonitor {
+    int number = 0;
+    RECT bounds{};
+};
+
 // What the run needs of its surroundings.
 struct RunSetup {
     HWND window = nullptr;
@@ -65,8 +78,9 @@ struct RunSetup {
     Dialogs* dialogs = nullptr;
     WatcherStarter startWatcher;
     // Writes the chosen monitor's corner into the shared playback state before each launch, so a
-    // monitor that appeared during a show is used from the next show on.
-    std::function<void()> aimAtMonitor;
+    // monitor that appeared during a show is used from the next show on; gives that monitor's
+    // number and rectangle, or none when it is gone.
+    std::function<std::optional<AimedMonitor>()> aimAtMonitor;
 };
 
 class PlayRun {
@@ -95,6 +109,7 @@ class PlayRun {
 
   private:
     struct Show {
+        std::wstring path;
         UniqueKernelHandle process;
         DWORD processId = 0;
         HWND window = nullptr;  // once placed
@@ -103,8 +118,10 @@ class PlayRun {
 
     void LaunchNext();
     bool Launch(std::size_t index);
+    void TakeEntriesForNextPass();
     void OnShowPlaced(HWND window);
-    void OnShowEnded();
+    void OnShowEnded(DWORD exitCode);
+    void Report(RunEvent event, std::wstring path = {}, std::wstring detail = {});
     void OnTimer(UINT_PTR timer);
     void AskShowToClose();
     void LetShowGo();
@@ -128,6 +145,9 @@ class PlayRun {
     std::unique_ptr<PlacementWatcher> watcher_;
     WPARAM showTag_ = 0;
     std::optional<RunIcon> icon_;
+    Backdrop backdrop_;
+    int monitorNumber_ = 0;  // of the last launch
+    bool reportFailureShown_ = false;
     std::exception_ptr placementFailure_;
 };
 

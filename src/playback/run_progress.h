@@ -20,6 +20,8 @@ class RunProgress {
     void ShowStarted() { startedInPass_ = true; }
     // The entry that NextEntry gave last begins a pass after the first.
     bool NewPass() const { return newPass_; }
+    // At the start of a pass: the queue it plays has this many entries from now on.
+    void SetCount(std::size_t count) { count_ = count; }
     // No entry follows the current one.
     void Stop() { stopped_ = true; }
     bool Stopped() const { return stopped_; }

@@ -16,44 +16,6 @@
 namespace tidewell::e2e {
 namespace {
 
-// A named event of the test's own that ends the stand-in's newest open show each time it is set.
-class ShowEnder {
-  public:
-    explicit ShowEnder(StandinSettings& standin)
-        : name_(L"tidewell-e2e-end-" + std::to_wstring(::GetCurrentProcessId())),
-          event_(::CreateEventW(nullptr, FALSE, FALSE, name_.c_str())) {
-        standin.Set(L"END_EVENT", name_);
-    }
-    ~ShowEnder() { ::CloseHandle(event_); }
-    void EndShow() { ::SetEvent(event_); }
-
-  private:
-    std::wstring name_;
-    HANDLE event_;
-};
-
-// A visible slide-show window whose corner is at the monitor's, other than `except`.
-HWND WaitForShowOn(const RECT& monitor, HWND except = nullptr,
-                   std::chrono::milliseconds timeout = 30s) {
-    HWND found = nullptr;
-    WaitUntil(
-        [&] {
-            found = nullptr;
-            for (HWND w = ::FindWindowW(L"screenClass", nullptr); w && !found;
-                 w = ::FindWindowExW(nullptr, w, L"screenClass", nullptr)) {
-                RECT r{};
-                ::GetWindowRect(w, &r);
-                if (w != except && ::IsWindowVisible(w) && r.left == monitor.left &&
-                    r.top == monitor.top) {
-                    found = w;
-                }
-            }
-            return found != nullptr;
-        },
-        timeout);
-    return found;
-}
-
 std::size_t ThreadCount(DWORD processId) {
     const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
     std::size_t count = 0;
@@ -66,15 +28,10 @@ std::size_t ThreadCount(DWORD processId) {
     return count;
 }
 
-class RobustRun : public Unattended {
-  protected:
-    ShowEnder ender_{standin_};
-};
-
 // A copy of the program already runs (with a show of its own on monitor 1); every launch hands
 // its file to it and ends at once. Each handed show is placed on monitor 2, and the next is
 // launched only once the one before has been closed.
-TEST_F(RobustRun, HandOffToARunningCopy_OneShowAtATimeEachOnTheChosenMonitor) {
+TEST_F(EndedByTheTest, HandOffToARunningCopy_OneShowAtATimeEachOnTheChosenMonitor) {
     const std::wstring a = folder_.Touch(L"a.ppt"), b = folder_.Touch(L"b.ppt");
     standin_.Set(L"MODE", L"handoff");
     RunningProgram resident;
@@ -109,7 +66,7 @@ TEST_F(RobustRun, HandOffToARunningCopy_OneShowAtATimeEachOnTheChosenMonitor) {
 
 // A program that ends at once without showing anything: the run does not start it again and
 // again, nor leaves a thread behind per launch.
-TEST_F(RobustRun, ProgramEndingAtOnce_AFewLaunchesAMinuteAndFewThreads) {
+TEST_F(EndedByTheTest, ProgramEndingAtOnce_AFewLaunchesAMinuteAndFewThreads) {
     const std::wstring a = folder_.Touch(L"a.ppt"), b = folder_.Touch(L"b.ppt");
     standin_.Set(L"MODE", L"exit");
 
@@ -132,7 +89,7 @@ TEST_F(RobustRun, ProgramEndingAtOnce_AFewLaunchesAMinuteAndFewThreads) {
 
 // A program that shows a dialog instead of its show: after the time-out the dialog is asked to
 // close, the program ends, and the run goes on with the next entry.
-TEST_F(RobustRun, DialogInsteadOfTheShow_ClosedAfterTheTimeOutAndTheRunGoesOn) {
+TEST_F(EndedByTheTest, DialogInsteadOfTheShow_ClosedAfterTheTimeOutAndTheRunGoesOn) {
     const std::wstring a = folder_.Touch(L"a.ppt"), b = folder_.Touch(L"b.ppt");
     standin_.Set(L"MODE", L"dialog");
 
@@ -147,7 +104,7 @@ TEST_F(RobustRun, DialogInsteadOfTheShow_ClosedAfterTheTimeOutAndTheRunGoesOn) {
 }
 
 // A presentation that has gone by its turn is not handed to the program.
-TEST_F(RobustRun, PresentationGoneByItsTurn_Skipped) {
+TEST_F(EndedByTheTest, PresentationGoneByItsTurn_Skipped) {
     const std::wstring a = folder_.Touch(L"a.ppt"), b = folder_.Touch(L"b.ppt");
     const std::wstring c = folder_.Touch(L"c.ppt");
 
@@ -167,7 +124,7 @@ TEST_F(RobustRun, PresentationGoneByItsTurn_Skipped) {
 
 // The setting file on a share that is not reachable yet at logon: the start waits, tries again,
 // and plays once the file is there.
-TEST_F(RobustRun, SettingFileAppearingLater_TheStartWaitsForItThenPlays) {
+TEST_F(EndedByTheTest, SettingFileAppearingLater_TheStartWaitsForItThenPlays) {
     const std::wstring a = folder_.Touch(L"a.ppt");
     const std::wstring setting = folder_.File(L"Later.ppsv");
 
@@ -184,7 +141,7 @@ TEST_F(RobustRun, SettingFileAppearingLater_TheStartWaitsForItThenPlays) {
 
 // "/stop /now" while the program is still starting: the show that appears afterwards is closed
 // and no other starts.
-TEST_F(RobustRun, StopNowBeforeTheShowWindowIsVisible_ThatShowIsClosedWhenItAppears) {
+TEST_F(EndedByTheTest, StopNowBeforeTheShowWindowIsVisible_ThatShowIsClosedWhenItAppears) {
     const std::wstring a = folder_.Touch(L"a.ppt");
     standin_.Set(L"DELAY_MS", L"3000");
 
@@ -196,7 +153,7 @@ TEST_F(RobustRun, StopNowBeforeTheShowWindowIsVisible_ThatShowIsClosedWhenItAppe
 }
 
 // The icon's menu left open (someone tapped the icon and walked away) does not hold the run.
-TEST_F(RobustRun, IconMenuLeftOpen_TheNextShowStartsAllTheSame) {
+TEST_F(EndedByTheTest, IconMenuLeftOpen_TheNextShowStartsAllTheSame) {
     const std::wstring a = folder_.Touch(L"a.ppt"), b = folder_.Touch(L"b.ppt");
 
     Start(L"/play " + Quoted(SettingFile(StandinPath(), {a, b})));

@@ -142,4 +142,48 @@ class Unattended : public ::testing::Test {
     HWND main_ = nullptr;
 };
 
+// A named event of the test's own that ends the stand-in's newest open show each time it is set.
+class ShowEnder {
+  public:
+    explicit ShowEnder(StandinSettings& standin)
+        : name_(L"tidewell-e2e-end-" + std::to_wstring(::GetCurrentProcessId())),
+          event_(::CreateEventW(nullptr, FALSE, FALSE, name_.c_str())) {
+        standin.Set(L"END_EVENT", name_);
+    }
+    ~ShowEnder() { ::CloseHandle(event_); }
+    void EndShow() { ::SetEvent(event_); }
+
+  private:
+    std::wstring name_;
+    HANDLE event_;
+};
+
+// A visible slide-show window whose corner is at the monitor's, other than `except`.
+inline HWND WaitForShowOn(const RECT& monitor, HWND except = nullptr,
+                          std::chrono::milliseconds timeout = 30s) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            found = nullptr;
+            for (HWND w = ::FindWindowW(L"screenClass", nullptr); w && !found;
+                 w = ::FindWindowExW(nullptr, w, L"screenClass", nullptr)) {
+                RECT r{};
+                ::GetWindowRect(w, &r);
+                if (w != except && ::IsWindowVisible(w) && r.left == monitor.left &&
+                    r.top == monitor.top) {
+                    found = w;
+                }
+            }
+            return found != nullptr;
+        },
+        timeout);
+    return found;
+}
+
+// Runs whose shows end when the test says so, never after a set time.
+class EndedByTheTest : public Unattended {
+  protected:
+    ShowEnder ender_{standin_};
+};
+
 }  // namespace tidewell::e2e

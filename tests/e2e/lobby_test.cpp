@@ -1,0 +1,170 @@
+// What a lobby sees and what the person who looks after it reads: black on the show's monitor
+// between two shows, a play log of every event, and a looping run that follows its setting file.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "unattended_fixture.h"
+
+namespace tidewell::e2e {
+namespace {
+
+HWND VisibleWindowOf(DWORD processId, const wchar_t* className) {
+    for (HWND w = ::FindWindowW(className, nullptr); w;
+         w = ::FindWindowExW(nullptr, w, className, nullptr)) {
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(w, &owner);
+        if (owner == processId && ::IsWindowVisible(w)) return w;
+    }
+    return nullptr;
+}
+
+COLORREF ScreenPixel(int x, int y) {
+    const HDC screen = ::GetDC(nullptr);
+    const COLORREF colour = ::GetPixel(screen, x, y);
+    ::ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+// The log's lines, split into their tab-separated columns.
+std::vector<std::vector<std::string>> ReadLog(const std::wstring& path) {
+    std::ifstream file(std::filesystem::path(path), std::ios::binary);
+    std::vector<std::vector<std::string>> lines;
+    for (std::string line; std::getline(file, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        std::vector<std::string> columns(1);
+        for (const char c : line) {
+            if (c == '\t') {
+                columns.emplace_back();
+            } else {
+                columns.back() += c;
+            }
+        }
+        lines.push_back(columns);
+    }
+    return lines;
+}
+
+std::string Utf8(const std::wstring& text) {
+    std::string out(
+        ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, out.data(), static_cast<int>(out.size()),
+                          nullptr, nullptr);
+    out.pop_back();
+    return out;
+}
+
+TEST_F(EndedByTheTest, Backdrop_BlackOnTheShowsMonitorBetweenShowsGoneAfterTheRun) {
+    const std::wstring a = folder_.Touch(L"a.ppt"), b = folder_.Touch(L"b.ppt");
+    // A program slow to start, as PowerPoint is: the gap between two shows lasts.
+    standin_.Set(L"DELAY_MS", L"2000");
+
+    Start(L"/play " + Quoted(SettingFile(StandinPath(), {a, b})));
+    const RECT second = SecondMonitor();
+    const HWND first = WaitForShowOn(second);
+    ASSERT_NE(first, nullptr);
+    ender_.EndShow();
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(first); }, 10s));
+
+    const HWND backdrop = VisibleWindowOf(program_.info.dwProcessId, L"TidewellBackdrop");
+    ASSERT_NE(backdrop, nullptr) << "the desktop shows between two shows";
+    RECT covered{};
+    ::GetWindowRect(backdrop, &covered);
+    EXPECT_TRUE(::EqualRect(&covered, &second)) << "monitor 2 is not covered exactly";
+    EXPECT_EQ(ScreenPixel((second.left + second.right) / 2, (second.top + second.bottom) / 2),
+              RGB(0, 0, 0));
+    EXPECT_NE(::GetForegroundWindow(), backdrop);
+    EXPECT_EQ(::GetWindowLongW(backdrop, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+
+    const HWND next = WaitForShowOn(second, first);
+    ASSERT_NE(next, nullptr);
+    const POINT middle{(second.left + second.right) / 2, (second.top + second.bottom) / 2};
+    EXPECT_EQ(::GetAncestor(::WindowFromPoint(middle), GA_ROOT), next)
+        << "the show is not above the backdrop";
+    ender_.EndShow();
+    ASSERT_TRUE(MainWindowShown());
+    EXPECT_TRUE(WaitUntil(
+        [&] { return !VisibleWindowOf(program_.info.dwProcessId, L"TidewellBackdrop"); }, 10s))
+        << "the backdrop stayed after the run";
+}
+
+TEST_F(EndedByTheTest, PlayLog_EveryEventInOrderAndAnUnwritableLogStopsNothing) {
+    const std::wstring a = folder_.Touch(L"a.ppt"), b = folder_.Touch(L"b \u00e9t\u00e9.ppt");
+    ::SetEnvironmentVariableW(L"TIDEWELL_E2E_SCREEN", L"lobby7");
+    const std::wstring log = folder_.File(L"lobby7.log");
+
+    Start(L"/play /log " + Quoted(folder_.File(L"%TIDEWELL_E2E_SCREEN%.log")) + L" " +
+          Quoted(SettingFile(StandinPath(), {a, b})));
+    const HWND first = WaitForShowOn(SecondMonitor());
+    ASSERT_NE(first, nullptr);
+    ender_.EndShow();
+    ASSERT_NE(WaitForShowOn(SecondMonitor(), first), nullptr);
+    ender_.EndShow();
+    ASSERT_TRUE(MainWindowShown());
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            const auto lines = ReadLog(log);
+            return !lines.empty() && lines.back().size() > 1 && lines.back()[1] == "run-end";
+        },
+        10s))
+        << "no run-end in the log";
+
+    const auto lines = ReadLog(log);
+    std::vector<std::string> events;
+    for (const auto& columns : lines) {
+        ASSERT_EQ(columns.size(), 5u);
+        EXPECT_EQ(columns[0].size(), 29u) << columns[0];  // 2026-12-08T03:12:05.123+01:00
+        EXPECT_EQ(columns[0][10], 'T');
+        events.push_back(columns[1]);
+    }
+    EXPECT_EQ(events,
+              (std::vector<std::string>{"run-start", "show-start", "show-placed", "show-end",
+                                        "show-start", "show-placed", "show-end", "run-end"}));
+    EXPECT_EQ(lines[1][2], "2");
+    EXPECT_EQ(lines[1][3], Utf8(a));
+    EXPECT_EQ(lines[4][3], Utf8(b));
+    EXPECT_NE(lines[3][4].find("exit code 0"), std::string::npos) << lines[3][4];
+    CloseAndWait();
+
+    // A log in a folder that is not there: the run plays all the same.
+    Start(L"/play /log " + Quoted(folder_.File(L"missing\\x.log")) + L" " +
+          Quoted(SettingFile(StandinPath(), {a})));
+    ASSERT_NE(WaitForShowOn(SecondMonitor()), nullptr) << "an unwritable log stopped the run";
+    ender_.EndShow();
+    ASSERT_TRUE(MainWindowShown());
+}
+
+TEST_F(EndedByTheTest, Loop_TakesUpItsRewrittenSettingFileAndKeepsItsListOverGarbage) {
+    const std::wstring a = folder_.Touch(L"a.ppt"), b = folder_.Touch(L"b.ppt");
+    const std::wstring setting = SettingFile(StandinPath(), {a});
+
+    Start(L"/play /loop " + Quoted(setting));
+    HWND show = WaitForShowOn(SecondMonitor());
+    ASSERT_NE(show, nullptr);
+    EXPECT_EQ(WindowCaption(show), a);
+
+    SettingFile(StandinPath(), {b, b});
+    const auto next = [&] {
+        ender_.EndShow();
+        const HWND after = WaitForShowOn(SecondMonitor(), show);
+        show = after;
+        return after ? WindowCaption(after) : L"(none)";
+    };
+    EXPECT_EQ(next(), b) << "the next pass did not take up the rewritten file";
+    {
+        std::ofstream garbage(std::filesystem::path(setting), std::ios::binary | std::ios::trunc);
+        garbage << "this is not a setting file";
+    }
+    EXPECT_EQ(next(), b);
+    EXPECT_EQ(next(), b) << "a file that is no setting file ended the list";
+    EXPECT_EQ(RunToEnd(L"/stop /now"), 0u);
+    ASSERT_TRUE(MainWindowShown());
+}
+
+}  // namespace
+}  // namespace tidewell::e2e
