@@ -2,7 +2,9 @@
 # Regenerates the user guide's pictures from the built program under Wine, never by hand:
 #   docs/images/main-window.png       the main window with a small playlist, cropped to the window;
 #   docs/images/show-on-monitor-2.png  both monitors of a two-monitor display while Tidewell plays:
-#                                     its window hidden on monitor 1, the first show on monitor 2.
+#                                     its window hidden on monitor 1, the first show on monitor 2;
+#   docs/images/backdrop-between-shows.png  the same two monitors between two shows: monitor 2
+#                                     black while the presentation program starts the next one.
 # The shows are run by the stand-in presentation program (tools/standin) in place of PowerPoint.
 # Everything runs in a Wine prefix of its own, so the tests' prefix keeps no stored preferences.
 set -euo pipefail
@@ -107,8 +109,10 @@ start_tidewell() {
 # --- Two monitors; Tidewell opens on the first with monitor 2 chosen. ---------------------------
 screen=$(start_monitors 1024x768 1024x768)
 export DISPLAY=":$screen"
-# Each show ends by itself after a few seconds; the stand-in reads this from its environment.
+# Each show ends by itself after a few seconds, and the program takes a while to show the next,
+# as PowerPoint does; the stand-in reads both from its environment.
 export TIDEWELL_STANDIN_SECONDS=4
+export TIDEWELL_STANDIN_DELAY_MS=3000
 start_tidewell
 # After Wine's start, which paints the root window black.
 desktop_background
@@ -141,6 +145,22 @@ convert "$work/screen.png" -background '#202020' -gravity south -splice 0x48 -fi
     -stroke '#202020' -strokewidth 4 -draw 'line 1024,0 1024,816' \
     -resize 50% "$images/show-on-monitor-2.png"
 log "wrote $images/show-on-monitor-2.png"
+
+# Between the first show and the second: no show window, and monitor 2 black.
+for _ in $(seq 1 100); do
+    xdotool search --onlyvisible --name "${presentations[0]}\$" >/dev/null 2>&1 || break
+    sleep 0.1
+done
+sleep 0.5
+xdotool search --onlyvisible --name "${presentations[1]}\$" >/dev/null 2>&1 &&
+    fail "the second show came before the picture between two shows"
+import -window root "$work/between.png"
+convert "$work/between.png" -background '#202020' -gravity south -splice 0x48 -fill white \
+    -pointsize 26 -gravity southwest -annotate +24+10 "Monitor 1: untouched" \
+    -gravity southeast -annotate +24+10 'Monitor 2: black until the next show' \
+    -stroke '#202020' -strokewidth 4 -draw 'line 1024,0 1024,816' \
+    -resize 50% "$images/backdrop-between-shows.png"
+log "wrote $images/backdrop-between-shows.png"
 
 # The run goes on through the playlist (a few seconds a show); the main window comes back after the
 # last one, and is closed as a user would.

@@ -39,7 +39,7 @@ bool Backdrop::Cover(const RECT& monitorRect) noexcept {
     // Disabled as well: when a show closes, the system gives the activation to the next window in
     // line that may take it, and only a disabled one is passed over everywhere (Wine ignores
     // WS_EX_NOACTIVATE there).
-    window_ = ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kBackdropClass, L"Tidewell",
+    window_ = ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kBackdropClass, L"",
                                 WS_POPUP | WS_DISABLED, monitorRect.left, monitorRect.top, width,
                                 height, nullptr, nullptr, instance, nullptr);
     if (!window_) return false;

@@ -45,6 +45,9 @@ PlayRun::~PlayRun() {
 void PlayRun::Begin() {
     ::ShowWindow(setup_.window, SW_HIDE);
     windowHidden_ = true;
+    if (const auto monitor = setup_.aimAtMonitor ? setup_.aimAtMonitor() : std::nullopt) {
+        monitorNumber_ = monitor->number;
+    }
     Report(RunEvent::RunStart, {},
            std::to_wstring(queue_.size()) +
                (queue_.size() == 1 ? L" presentation" : L" presentations") +
