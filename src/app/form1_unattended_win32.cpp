@@ -81,12 +81,12 @@ void TForm1::TryStart() {
     run.loop = options.loop;
     run.unattended = true;
     run.showTimeoutSeconds = options.showTimeoutSeconds;
-    // A run ended by a close or by the end of the session has closed the window already.
-    if (options.exitAfterRun) {
-        run.onEnded = [this] {
-            if (!closed_) BitBtn3Click();
-        };
-    }
+    run.onEnded = [this, exitAfterRun = options.exitAfterRun] {
+        // The log's writer goes with the run: nothing of a run is left once it has ended.
+        playLog_.reset();
+        // A run ended by a close or by the end of the session has closed the window already.
+        if (exitAfterRun && !closed_) BitBtn3Click();
+    };
     if (playLog_) run.report = [this](const RunEventRecord& record) { return LogEvent(record); };
     if (settingWatch_) run.entriesForNextPass = [this] { return RereadSettingFile(); };
     playback_->Play(PlaySender::PlayAll, std::move(run));

@@ -231,7 +231,11 @@ bool PlayRun::Stop(StopWhen when) {
     if (!Playing()) return false;
     progress_.Stop();
     Report(RunEvent::Stop, {}, when == StopWhen::Now ? L"now" : L"after this presentation");
-    if (!show_ || phase_ == RunPhase::Resting || phase_ == RunPhase::Held) {
+    // Nothing to wait for either when the show's program has ended and no window of it is on
+    // screen (it is only being looked for in another copy of the program).
+    const bool showGone = show_ && !show_->window &&
+                          ::WaitForSingleObject(show_->process.get(), 0) == WAIT_OBJECT_0;
+    if (!show_ || showGone || phase_ == RunPhase::Resting || phase_ == RunPhase::Held) {
         Finish();
         return true;
     }

@@ -336,7 +336,11 @@ LRESULT CALLBACK HandedProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_KEYDOWN:
         case WM_LBUTTONDOWN:
         case WM_CLOSE:
-            if (show->run.reason[0] == L'n') show->run.reason = msg == WM_CLOSE ? L"close" : L"key";
+            if (show->run.reason[0] == L'n') {
+                show->run.reason = msg == WM_CLOSE     ? L"close"
+                                   : msg == WM_KEYDOWN ? L"key"
+                                                       : L"click";
+            }
             GetWindowRect(hwnd, &show->run.endRect);
             DestroyWindow(hwnd);
             return 0;
