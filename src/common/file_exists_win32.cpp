@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "common/folder_listing_plan.h"
+#include "common/full_path_win32.h"
 #include "common/unique_handle_win32.h"
 
 namespace tidewell {
@@ -31,7 +32,7 @@ class RootAnswers {
   public:
     bool Reachable(const std::wstring& path) {
         std::wstring root(PathRoot(path));
-        if (root.empty()) root = PathRoot(FullPath(path));
+        if (root.empty()) root = PathRoot(FullPathOf(path));
         // Nothing to ask (a device path, say): the lookup's own answer stands.
         if (root.empty()) return true;
         const auto [known, added] = reachable_.try_emplace(root, false);
@@ -40,18 +41,6 @@ class RootAnswers {
     }
 
   private:
-    static std::wstring FullPath(const std::wstring& path) {
-        std::wstring full(MAX_PATH, L'\0');
-        DWORD length =
-            ::GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-        if (length >= full.size()) {
-            full.resize(length);
-            length = ::GetFullPathNameW(path.c_str(), length, full.data(), nullptr);
-        }
-        full.resize(length < full.size() ? length : 0);
-        return full;
-    }
-
     std::unordered_map<std::wstring, bool> reachable_;
 };
 

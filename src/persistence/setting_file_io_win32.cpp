@@ -7,6 +7,7 @@
 #include "common/ansi_text_win32.h"
 #include "common/app_error.h"
 #include "common/file_exists_win32.h"
+#include "common/full_path_win32.h"
 #include "common/unique_handle_win32.h"
 #include "common/win32_error_win32.h"
 #include "persistence/setting_messages.h"
@@ -101,16 +102,6 @@ class PendingFile {
 };
 
 }  // namespace
-
-std::wstring FullPathOf(const std::wstring& path) {
-    const DWORD needed = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (needed == 0) return path;
-    std::wstring full(needed, L'\0');
-    const DWORD length = ::GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
-    if (length == 0 || length >= needed) return path;
-    full.resize(length);
-    return full;
-}
 
 std::vector<std::uint8_t> ReadSettingFile(const std::wstring& path) {
     const UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,

@@ -25,7 +25,4 @@ SaveOutcome SaveSettingFile(const std::wstring& target, std::span<const std::uin
 // A setting file without a mark is text in the code page of the user-interface thread.
 std::wstring DecodeAnsiText(std::span<const std::uint8_t> bytes);
 
-// The full path as GetFullPathNameW gives it; the path itself when that fails.
-std::wstring FullPathOf(const std::wstring& path);
-
 }  // namespace tidewell

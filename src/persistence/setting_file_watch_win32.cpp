@@ -5,6 +5,7 @@
 #include "common/win32_error_win32.h"
 #include "persistence/setting_content.h"
 #include "persistence/setting_file_codec.h"
+#include "common/full_path_win32.h"
 #include "persistence/setting_file_io_win32.h"
 #include "persistence/setting_messages.h"
 

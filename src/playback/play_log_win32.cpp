@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "common/unique_handle_win32.h"
-#include "persistence/setting_file_io_win32.h"
+#include "common/full_path_win32.h"
 
 namespace tidewell {
 namespace {

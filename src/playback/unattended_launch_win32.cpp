@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "common/full_path_win32.h"
 #include "common/text_rules.h"
 #include "playback/unattended_launch.h"
 
@@ -43,10 +44,7 @@ bool OnLocalDrive(const std::wstring& fullPath) {
 std::wstring FullLongPath(const std::wstring& path) {
     const std::wstring trimmed = Trim(path);
     if (trimmed.empty()) return trimmed;
-    std::wstring full = SystemPath([&](wchar_t* buffer, DWORD size) {
-        return ::GetFullPathNameW(trimmed.c_str(), size, buffer, nullptr);
-    });
-    if (full.empty()) return trimmed;
+    const std::wstring full = FullPathOf(trimmed);
     std::wstring longPath = SystemPath([&](wchar_t* buffer, DWORD size) {
         return ::GetLongPathNameW(full.c_str(), buffer, size);
     });
