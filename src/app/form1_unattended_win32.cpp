@@ -93,12 +93,7 @@ void TForm1::TryStart() {
 }
 
 void TForm1::WaitToStart(const std::wstring& awaited) {
-    if (!waitIcon_) {
-        const HWND window = hwnd_;
-        waitIcon_.emplace(UserDialogs(), runIcon_.get(), [window](StopWhen when) {
-            ::PostMessageW(window, StopRequestMessage(), when == StopWhen::Now ? 1 : 0, 0);
-        });
-    }
+    if (!waitIcon_) waitIcon_.emplace(UserDialogs(), runIcon_.get(), hwnd_);
     waitIcon_->ShowTip(WaitingTip(awaited));
     LogEvent(RunEvent::Waiting, {}, L"waiting for " + awaited);
     ::SetTimer(hwnd_, kStartRetryTimer, kStartRetryMs, nullptr);

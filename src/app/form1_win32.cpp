@@ -167,6 +167,7 @@ void TForm1::OnClose() {
 void TForm1::EndWindow() {
     // A run (a close request from another program came during a show) starts nothing more and
     // leaves the window alone from now on.
+    if (playback_ && playback_->IsPlaying()) LogEvent(RunEvent::Stop, {}, L"Tidewell is closing");
     EndWaiting();
     if (playback_) playback_->EndForGood();
     closed_ = true;

@@ -105,25 +105,24 @@ std::vector<HWND> SlideShowWindowsOnScreen() {
 }
 
 PlacementWatcher::PlacementWatcher(WatchedShow show) : shared_(std::make_shared<Shared>()) {
+    const auto throwIf = [](bool failed, const wchar_t* call) {
+        ThrowLastErrorIf(failed, call, [](DWORD code) {
+            return L"Cannot start the slide-show placement. " + SystemMessage(code);
+        });
+    };
     shared_->show = std::move(show);
     HANDLE process = nullptr;
-    ::DuplicateHandle(::GetCurrentProcess(), shared_->show.process, ::GetCurrentProcess(), &process,
-                      SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, 0);
+    throwIf(!::DuplicateHandle(::GetCurrentProcess(), shared_->show.process, ::GetCurrentProcess(),
+                               &process, SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, 0),
+            L"DuplicateHandle");
     shared_->process.reset(process);
     shared_->letGo.reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    auto* handedOver = new std::shared_ptr<Shared>(shared_);
+    throwIf(!shared_->letGo, L"CreateEventW");
+    auto handedOver = std::make_unique<std::shared_ptr<Shared>>(shared_);
     DWORD threadId = 0;
-    thread_.reset(::CreateThread(nullptr, 0, Run, handedOver, 0, &threadId));
-    if (!thread_ || !shared_->process || !shared_->letGo) {
-        if (!thread_) delete handedOver;
-        const DWORD code = ::GetLastError();
-        if (thread_) {
-            ::SetEvent(shared_->letGo.get());
-            ::WaitForSingleObject(thread_.get(), kJoinTimeoutMs);
-        }
-        throw AppError(L"Cannot start the slide-show placement. " + SystemMessage(code),
-                       L"CreateThread", code);
-    }
+    thread_.reset(::CreateThread(nullptr, 0, Run, handedOver.get(), 0, &threadId));
+    throwIf(!thread_, L"CreateThread");
+    handedOver.release();  // the thread's own now
 }
 
 void PlacementWatcher::ExpectNoHandOff() {
@@ -138,7 +137,6 @@ PlacementWatcher::~PlacementWatcher() {
 DWORD WINAPI PlacementWatcher::Run(LPVOID param) {
     const std::shared_ptr<Shared> shared = std::move(*static_cast<std::shared_ptr<Shared>*>(param));
     delete static_cast<std::shared_ptr<Shared>*>(param);
-    if (!shared->process || !shared->letGo) return 0;
     const WatchedShow& show = shared->show;
     const auto tell = [&](UINT message, LPARAM value) {
         ::PostMessageW(show.notify, message, show.tag, value);

@@ -50,9 +50,6 @@ bool PlayCommands::Play(PlaySender sender, RunOptions options) {
 
     PlayQueue = BuildPlayQueue(sender, playlist_.Entries(), playlist_.SelectedIndex());
     RunProgramPath = program_.ProgramPath();
-    SharedPlaybackState& state = PlaybackState();
-    state.targetTop.store(checks.monitor->top);
-    state.targetLeft.store(checks.monitor->left);
 
     // A run still finishing (its show stopped "now" and not yet ended) is let go.
     if (run_) run_->EndForGood();

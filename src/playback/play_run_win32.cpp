@@ -52,14 +52,7 @@ void PlayRun::Begin() {
            std::to_wstring(queue_.size()) +
                (queue_.size() == 1 ? L" presentation" : L" presentations") +
                (options_.loop ? L", in a loop" : L""));
-    if (setup_.icon && setup_.dialogs) {
-        // The menu runs inside the icon's own window, which a stop removes: the choice comes back
-        // as a message, as a stop from another process does.
-        const HWND window = setup_.window;
-        icon_.emplace(*setup_.dialogs, setup_.icon, [window](StopWhen when) {
-            ::PostMessageW(window, StopRequestMessage(), when == StopWhen::Now ? 1 : 0, 0);
-        });
-    }
+    if (setup_.icon && setup_.dialogs) icon_.emplace(*setup_.dialogs, setup_.icon, setup_.window);
     LaunchNext();
 }
 
@@ -233,8 +226,8 @@ bool PlayRun::Stop(StopWhen when) {
     Report(RunEvent::Stop, {}, when == StopWhen::Now ? L"now" : L"after this presentation");
     // Nothing to wait for either when the show's program has ended and no window of it is on
     // screen (it is only being looked for in another copy of the program).
-    const bool showGone = show_ && !show_->window &&
-                          ::WaitForSingleObject(show_->process.get(), 0) == WAIT_OBJECT_0;
+    const bool showGone =
+        show_ && !show_->window && ::WaitForSingleObject(show_->process.get(), 0) == WAIT_OBJECT_0;
     if (!show_ || showGone || phase_ == RunPhase::Resting || phase_ == RunPhase::Held) {
         Finish();
         return true;
@@ -259,7 +252,7 @@ void PlayRun::HoldLaunches(bool hold) {
 }
 
 void PlayRun::EndForGood() {
-    if (phase_ != RunPhase::Over) Report(RunEvent::RunEnd, {}, L"Tidewell is closing");
+    if (phase_ != RunPhase::Over) Report(RunEvent::RunEnd);
     windowGoing_ = true;
     LetShowGo();
     KillTimers();

@@ -91,7 +91,8 @@ class PlayRun {
     PlayRun(const PlayRun&) = delete;
     PlayRun& operator=(const PlayRun&) = delete;
 
-    // Hides the window and starts the first show (or ends at once when nothing can start).
+    // Hides the window, aims at the chosen monitor (the shared playback state is written before
+    // anything is launched) and starts the first show, or ends at once when nothing can start.
     void Begin();
     // A message or timer of the run: true when it was one.
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);

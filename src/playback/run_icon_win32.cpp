@@ -4,6 +4,7 @@
 #include <string>
 
 #include "playback/run_progress.h"
+#include "playback/stop_request_win32.h"
 
 namespace tidewell {
 namespace {
@@ -12,8 +13,8 @@ enum MenuCommand : UINT { kStopAfterThis = 1, kStopNow = 2 };
 
 }  // namespace
 
-RunIcon::RunIcon(Dialogs& dialogs, HICON icon, StopHandler onStop)
-    : Window<RunIcon>(dialogs), onStop_(std::move(onStop)) {
+RunIcon::RunIcon(Dialogs& dialogs, HICON icon, HWND stopTarget)
+    : Window<RunIcon>(dialogs), stopTarget_(stopTarget) {
     // A hidden top-level window rather than a message-only one: only top-level windows hear that
     // the taskbar was created again (Explorer restarted) and must be given the icon anew.
     Create({L"TidewellRunIcon", L"", WS_POPUP, 0, 0, 0, 0, nullptr});
@@ -70,8 +71,9 @@ void RunIcon::ShowMenu() {
     const UINT chosen = static_cast<UINT>(::TrackPopupMenu(
         menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, hwnd_, nullptr));
     ::PostMessageW(hwnd_, WM_NULL, 0, 0);
-    if (chosen == kStopAfterThis) onStop_(StopWhen::AfterThisPresentation);
-    if (chosen == kStopNow) onStop_(StopWhen::Now);
+    if (chosen == kStopAfterThis || chosen == kStopNow) {
+        ::PostMessageW(stopTarget_, StopRequestMessage(), chosen == kStopNow ? 1 : 0, 0);
+    }
 }
 
 }  // namespace tidewell

@@ -5,7 +5,6 @@
 #include <shellapi.h>
 
 #include <cstddef>
-#include <functional>
 #include <string_view>
 
 #include "common/dialogs_win32.h"
@@ -20,12 +19,12 @@ inline constexpr wchar_t kStopNowCaption[] = L"Stop now";
 
 class RunIcon : public Window<RunIcon> {
   public:
-    using StopHandler = std::function<void(StopWhen)>;
-
     // Adds the icon, showing `icon` (not owned; it must outlive this object). A shell that is
     // not running yet gets the icon as soon as its taskbar is created. An error in the menu's
-    // handler is shown through `dialogs`.
-    RunIcon(Dialogs& dialogs, HICON icon, StopHandler onStop);
+    // handler is shown through `dialogs`. The menu's choice is posted to `stopTarget` as a stop
+    // request, as a stop from another process is: the menu runs inside this icon's own window,
+    // which the stop removes.
+    RunIcon(Dialogs& dialogs, HICON icon, HWND stopTarget);
     // Removes the icon.
     ~RunIcon();
 
@@ -43,7 +42,7 @@ class RunIcon : public Window<RunIcon> {
     void ShowMenu();
 
     NOTIFYICONDATAW data_{};
-    StopHandler onStop_;
+    HWND stopTarget_;
     UINT taskbarCreated_ = 0;
 };
 
