@@ -95,6 +95,18 @@ desktop_background() {
     display -window root "$work/desktop.png" || true
 }
 
+# Both monitors of the screen, with a label under each, at half size: the README shows them beside
+# the text. Arguments: the picture's name in docs/images, the two labels.
+capture_monitors() {
+    import -window root "$work/screen.png"
+    convert "$work/screen.png" -background '#202020' -gravity south -splice 0x48 -fill white \
+        -pointsize 26 -gravity southwest -annotate +24+10 "$2" \
+        -gravity southeast -annotate +24+10 "$3" \
+        -stroke '#202020' -strokewidth 4 -draw 'line 1024,0 1024,816' \
+        -resize 50% "$images/$1"
+    log "wrote $images/$1"
+}
+
 start_tidewell() {
     restart_wineserver
     wine reg import "$work/preferences.reg" >/dev/null 2>&1 ||
@@ -137,14 +149,8 @@ for _ in $(seq 1 50); do
 done
 [ "$x" -ge 1024 ] || fail "the show did not move to monitor 2 (x = $x)"
 sleep 0.5
-import -window root "$work/screen.png"
-# Labels under each monitor, then half size: the README shows it beside the text.
-convert "$work/screen.png" -background '#202020' -gravity south -splice 0x48 -fill white \
-    -pointsize 26 -gravity southwest -annotate +24+10 "Monitor 1: Tidewell's window is hidden" \
-    -gravity southeast -annotate +24+10 'Monitor 2: the show' \
-    -stroke '#202020' -strokewidth 4 -draw 'line 1024,0 1024,816' \
-    -resize 50% "$images/show-on-monitor-2.png"
-log "wrote $images/show-on-monitor-2.png"
+capture_monitors show-on-monitor-2.png "Monitor 1: Tidewell's window is hidden" \
+    'Monitor 2: the show'
 
 # Between the first show and the second: no show window, and monitor 2 black.
 for _ in $(seq 1 100); do
@@ -154,13 +160,8 @@ done
 sleep 0.5
 xdotool search --onlyvisible --name "${presentations[1]}\$" >/dev/null 2>&1 &&
     fail "the second show came before the picture between two shows"
-import -window root "$work/between.png"
-convert "$work/between.png" -background '#202020' -gravity south -splice 0x48 -fill white \
-    -pointsize 26 -gravity southwest -annotate +24+10 "Monitor 1: untouched" \
-    -gravity southeast -annotate +24+10 'Monitor 2: black until the next show' \
-    -stroke '#202020' -strokewidth 4 -draw 'line 1024,0 1024,816' \
-    -resize 50% "$images/backdrop-between-shows.png"
-log "wrote $images/backdrop-between-shows.png"
+capture_monitors backdrop-between-shows.png "Monitor 1: untouched" \
+    'Monitor 2: black until the next show'
 
 # The run goes on through the playlist (a few seconds a show); the main window comes back after the
 # last one, and is closed as a user would.

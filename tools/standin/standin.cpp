@@ -143,19 +143,26 @@ void Paint(HWND hwnd, const std::wstring& file) {
     EndPaint(hwnd, &ps);
 }
 
+// True when the change was a placement. Our own showing never asks for a
+// frame change; the player's single SetWindowPos does, so that is what counts
+// as a placement. A move to where the window already is arrives marked
+// SWP_NOMOVE, and counts too.
+bool CountPlacement(Run& run, const WINDOWPOS& pos) {
+    if (!(pos.flags & SWP_FRAMECHANGED)) {
+        return false;
+    }
+    ++run.placements;
+    if (run.moved == 0) {
+        run.moved = NowMicros();
+    }
+    return true;
+}
+
 void NotePositionChange(const WINDOWPOS& pos) {
-    // Our own showing never asks for a frame change; the player's single
-    // SetWindowPos does, so that is what counts as a placement. A move to
-    // where the window already is arrives marked SWP_NOMOVE, and counts too.
-    if (pos.flags & SWP_FRAMECHANGED) {
-        ++g_run.placements;
-        if (g_run.moved == 0) {
-            g_run.moved = NowMicros();
-        }
-        // Ended from a timer, outside the mover's SetWindowPos, once the count is reached.
-        if (g_run.options.untilPlaced > 0 && g_run.placements == g_run.options.untilPlaced) {
-            SetTimer(g_run.show, kPlacedTimer, 1, nullptr);
-        }
+    // Ended from a timer, outside the mover's SetWindowPos, once the count is reached.
+    if (CountPlacement(g_run, pos) && g_run.options.untilPlaced > 0 &&
+        g_run.placements == g_run.options.untilPlaced) {
+        SetTimer(g_run.show, kPlacedTimer, 1, nullptr);
     }
 }
 
@@ -328,10 +335,7 @@ LRESULT CALLBACK HandedProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             Paint(hwnd, show->file);
             return 0;
         case WM_WINDOWPOSCHANGED:
-            if (reinterpret_cast<const WINDOWPOS*>(lp)->flags & SWP_FRAMECHANGED) {
-                ++show->run.placements;
-                if (show->run.moved == 0) show->run.moved = NowMicros();
-            }
+            CountPlacement(show->run, *reinterpret_cast<const WINDOWPOS*>(lp));
             break;
         case WM_KEYDOWN:
         case WM_LBUTTONDOWN:
