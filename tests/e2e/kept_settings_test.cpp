@@ -6,68 +6,25 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "common/command_line.h"
-#include "e2e_support.h"
-#include "unattended_support.h"
-#include "win32/playback/standin_support.h"
-
-using namespace std::chrono_literals;
+#include "unattended_fixture.h"
 
 namespace tidewell::e2e {
 namespace {
 
-using testing::StandinPath;
-using testing::StandinSettings;
-using testing::TempFolder;
-
-std::wstring Quoted(const std::wstring& path) {
-    return L"\"" + path + L"\"";
-}
-
-class KeptSettings : public ::testing::Test {
+class KeptSettings : public Unattended {
   protected:
-    void SetUp() override { ASSERT_TRUE(preferences_.Store({}, StandinPath(), 1)); }
-    void TearDown() override {
-        if (main_ && ::IsWindow(main_)) ::PostMessageW(main_, WM_CLOSE, 0, 0);
-        if (program_) WaitForExit(*program_, 10s);
-    }
-
-    void Start(const std::wstring& arguments) {
-        program_ = std::make_unique<RunningProgram>();
-        ASSERT_TRUE(StartProgram(ExecutableFolder() + L"\\tidewell.exe", arguments, *program_));
-        main_ = WaitForWindow(program_->info.dwProcessId, L"TForm1", 20s);
-        ASSERT_NE(main_, nullptr) << "no main window appeared";
-    }
-    void CloseAndWait() {
-        ::PostMessageW(main_, WM_CLOSE, 0, 0);
-        ASSERT_EQ(WaitForExit(*program_, 20s), 0u) << "the program did not end after the close";
-    }
     // The message that refuses to start a program by itself names it; OK closes it.
     void ExpectRefusal(const std::wstring& program) {
-        const HWND box = WaitForMessageBox(program_->info.dwProcessId, 20s);
+        const HWND box = MessageBox();
         ASSERT_NE(box, nullptr) << "no message refused the program";
         EXPECT_NE(MessageBoxText(box).find(Quoted(program)), std::wstring::npos)
             << MessageBoxText(box);
         PressOk(box);
     }
-    std::wstring SettingFile(const std::wstring& program, const std::vector<std::wstring>& shows) {
-        std::vector<std::wstring> lines = {L"1", program};
-        lines.insert(lines.end(), shows.begin(), shows.end());
-        const std::wstring path = folder_.File(L"lobby-" + std::to_wstring(files_++) + L".ppsv");
-        WriteSettingFile(path, lines);
-        return path;
-    }
-
-    TempFolder folder_;
-    TestPreferences preferences_;
-    StandinSettings standin_;
-    std::unique_ptr<RunningProgram> program_;
-    HWND main_ = nullptr;
-    int files_ = 0;
 };
 
 TEST_F(KeptSettings, RefusedFilesProgram_NotTrustedAfterARestart) {
@@ -109,7 +66,7 @@ TEST_F(KeptSettings, SecondPlay_EndsWithCodeThreeWhileTheFirstPlays) {
     const auto storedFiles = preferences_.Value(L"files");
 
     const std::wstring other = folder_.Touch(L"b.ppt");
-    EXPECT_EQ(RunToEnd(L"/play /exit " + Quoted(SettingFile(StandinPath(), {other}))),
+    EXPECT_EQ(RunToEnd(L"/play /exit " + Quoted(SettingFile(StandinPath(), {other}, L"b.ppsv"))),
               static_cast<DWORD>(kExitAlreadyPlaying));
     EXPECT_EQ(preferences_.Value(L"files"), storedFiles) << "the second start stored something";
     ::PostMessageW(first, WM_CLOSE, 0, 0);
@@ -118,7 +75,8 @@ TEST_F(KeptSettings, SecondPlay_EndsWithCodeThreeWhileTheFirstPlays) {
     ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main_) != FALSE; }, 20s));
     CloseAndWait();
     standin_.Set(L"SECONDS", L"0.3");
-    EXPECT_EQ(RunToEnd(L"/play /exit " + Quoted(SettingFile(StandinPath(), {other}))), 0u);
+    EXPECT_EQ(RunToEnd(L"/play /exit " + Quoted(SettingFile(StandinPath(), {other}, L"c.ppsv"))),
+              0u);
 }
 
 TEST_F(KeptSettings, AbsentMonitorNumber_StoredAgainAtCloseAndAtTheEndOfTheSession) {
@@ -129,11 +87,8 @@ TEST_F(KeptSettings, AbsentMonitorNumber_StoredAgainAtCloseAndAtTheEndOfTheSessi
     EXPECT_EQ(preferences_.Value(L"monitorc"), std::to_wstring(absent));
 
     Start(L"");
-    RunningProgram wineboot;
-    ASSERT_TRUE(StartProgram(L"C:\\windows\\system32\\wineboot.exe", L"--end-session --shutdown",
-                             wineboot));
-    ASSERT_TRUE(WaitForExit(wineboot, 60s)) << "wineboot did not end the session";
-    EXPECT_TRUE(WaitForExit(*program_, 20s)) << "the program outlived the session";
+    EndWindowsSession();
+    EXPECT_TRUE(WaitForExit(program_, 20s)) << "the program outlived the session";
     EXPECT_EQ(preferences_.Value(L"monitorc"), std::to_wstring(absent));
 }
 

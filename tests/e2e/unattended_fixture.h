@@ -180,6 +180,15 @@ inline HWND WaitForShowOn(const RECT& monitor, HWND except = nullptr,
     return found;
 }
 
+// Ends the Windows session as shutting down does: every program of the session is asked, told,
+// and then ended. This test process has no window and is left alone.
+inline void EndWindowsSession() {
+    RunningProgram wineboot;
+    ASSERT_TRUE(StartProgram(L"C:\\windows\\system32\\wineboot.exe", L"--end-session --shutdown",
+                             wineboot));
+    ASSERT_TRUE(WaitForExit(wineboot, 60s)) << "wineboot did not end the session";
+}
+
 // Runs whose shows end when the test says so, never after a set time.
 class EndedByTheTest : public Unattended {
   protected:

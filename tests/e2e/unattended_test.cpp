@@ -181,15 +181,6 @@ TEST_F(Unattended, BadOption_UsageThenEndsWithoutTouchingAnythingStored) {
     EXPECT_FALSE(preferences_.KeyExists());
 }
 
-// Ends the Windows session as shutting down does: every program of the session is asked, told,
-// and then ended. This test process has no window and is left alone.
-void EndWindowsSession() {
-    RunningProgram wineboot;
-    ASSERT_TRUE(StartProgram(L"C:\\windows\\system32\\wineboot.exe", L"--end-session --shutdown",
-                             wineboot));
-    ASSERT_TRUE(WaitForExit(wineboot, 60s)) << "wineboot did not end the session";
-}
-
 TEST_F(Unattended, EndOfSession_StoresThePreferencesAsACloseDoes) {
     const std::wstring stored = folder_.Touch(L"stored.ppt"), a = folder_.Touch(L"a.ppt");
     ASSERT_TRUE(preferences_.Store({stored, stored}, StandinPath(), 1));
