@@ -2,6 +2,7 @@
 // from another process, and the end of the Windows session.
 #include "app/form1_win32.h"
 #include "common/app_error.h"
+#include "playback/path_check_win32.h"
 #include "playback/stop_request_win32.h"
 #include "playback/unattended_launch.h"
 #include "playback/unattended_launch_win32.h"
@@ -64,11 +65,8 @@ void TForm1::TryStart() {
     }
     if (!options.play) return EndWaiting();
     const std::wstring program = program_.ProgramPath();
-    if (!MayStartProgramUnattended(program, preferences_->ChosenProgram())) {
-        EndWaiting();
-        UserDialogs().ShowMessage(hwnd_, UncheckedProgramMessage(program));
-        return;
-    }
+    // Judged before any waiting, and again on the very program that the run starts.
+    if (!MayStartAlone(CheckProgram(program), program)) return;
     if (mayWait) {
         const PlayCheckInput checks = playback_->GatherChecks();
         if (FirstFailedPlayCheck(checks)) {
@@ -89,7 +87,17 @@ void TForm1::TryStart() {
     };
     if (playLog_) run.report = [this](const RunEventRecord& record) { return LogEvent(record); };
     if (settingWatch_) run.entriesForNextPass = [this] { return RereadSettingFile(); };
-    playback_->Play(PlaySender::PlayAll, std::move(run));
+    playback_->Play(
+        PlaySender::PlayAll, std::move(run),
+        [this, program](const CheckedProgram& checked) { return MayStartAlone(checked, program); });
+}
+
+bool TForm1::MayStartAlone(const std::optional<CheckedProgram>& checked,
+                           const std::wstring& program) {
+    if (checked && MayStartProgramUnattended(*checked, preferences_->ChosenProgram())) return true;
+    EndWaiting();
+    UserDialogs().ShowMessage(hwnd_, UncheckedProgramMessage(program));
+    return false;
 }
 
 void TForm1::WaitToStart(const std::wstring& awaited) {

@@ -96,6 +96,9 @@ class TForm1 : public Window<TForm1> {
     // One try at what the command line asked; a start with "/play" whose setting file cannot be
     // read, or whose checks fail, waits and tries again for a while rather than asking nobody.
     void TryStart();
+    // Whether the program of a start with "/play" may start with nobody at the desk; otherwise the
+    // start ends and a message says why.
+    bool MayStartAlone(const std::optional<CheckedProgram>& checked, const std::wstring& program);
     void WaitToStart(const std::wstring& awaited);
     void EndWaiting();
     // What a run started from the command line tells the play log, and what the window adds to it.

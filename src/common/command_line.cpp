@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <climits>
 
+#include "common/path_characters.h"
+
 namespace tidewell {
 namespace {
 
@@ -167,6 +169,9 @@ CommandLine ParseCommandLine(const std::vector<std::wstring>& arguments) {
                 if (line.start.settingFile) {
                     return Refused(L"Only one setting file may be given; " + Quoted(argument) +
                                    L" is a second one.");
+                }
+                if (!IsPossiblePath(argument)) {
+                    return Refused(Quoted(argument) + L" cannot be the name of a setting file.");
                 }
                 line.start.settingFile = argument;
                 break;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/file_exists_win32.h"
+#include "common/path_characters.h"
 #include "common/text_rules.h"
 #include "persistence/monitor_number.h"
 #include "persistence/preference_values.h"
@@ -22,8 +23,11 @@ void Preferences::Load() {
     const UniqueHKEY key = OpenPreferencesKey(keyPath_);
     if (!key) return;
 
-    KeptPaths restored =
-        PathsNotGone(SplitStoredPlaylist(ReadRegistryString(key.get(), kFilesValueName)));
+    // Text that no file name can be is left out as a file that is gone is.
+    std::vector<std::wstring> stored =
+        SplitStoredPlaylist(ReadRegistryString(key.get(), kFilesValueName));
+    std::erase_if(stored, [](const std::wstring& path) { return !IsPossiblePath(path); });
+    KeptPaths restored = PathsNotGone(std::move(stored));
     if (!restored.kept.empty()) {
         playlist_.SetUnreachable(std::move(restored.unreachable));
         playlist_.AppendAll(std::move(restored.kept));
@@ -32,7 +36,9 @@ void Preferences::Load() {
     }
 
     const std::wstring program = Trim(ReadRegistryString(key.get(), kProgramValueName));
-    if (PresenceOf(program) != Presence::Gone) program_.SetProgramPath(program);
+    if (IsPossiblePath(program) && PresenceOf(program) != Presence::Gone) {
+        program_.SetProgramPath(program);
+    }
 
     const std::wstring monitorText = ReadRegistryString(key.get(), kMonitorValueName);
     const auto monitor = ParseMonitorNumber(monitorText, monitor_.MonitorCount());

@@ -1,5 +1,8 @@
 #include "persistence/setting_content.h"
 
+#include <algorithm>
+
+#include "common/path_characters.h"
 #include "persistence/monitor_number.h"
 
 namespace tidewell {
@@ -17,6 +20,14 @@ std::vector<std::wstring> ComposeSettingLines(int monitorPosition, const std::ws
 std::optional<SettingContent> InterpretSettingLines(const std::vector<std::wstring>& lines,
                                                     int monitorCount) {
     if (lines.size() < 3) return std::nullopt;
+    // A file that names what no file name can be was made to start something else. An entry's
+    // path ends at its first TAB: what follows are the entry's own settings.
+    const auto possibleEntry = [](const std::wstring& line) {
+        return IsPossiblePath(std::wstring_view(line).substr(0, line.find(L'\t')));
+    };
+    if (!IsPossiblePath(lines[1]) || !std::all_of(lines.begin() + 2, lines.end(), possibleEntry)) {
+        return std::nullopt;
+    }
     SettingContent content;
     content.monitor = ParseMonitorNumber(lines[0], monitorCount).value_or(1);
     content.programPath = lines[1];

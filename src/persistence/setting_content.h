@@ -19,7 +19,8 @@ struct SettingContent {
 std::vector<std::wstring> ComposeSettingLines(int monitorPosition, const std::wstring& programPath,
                                               const std::vector<std::wstring>& playlist);
 
-// Reads the decoded, non-empty lines of a setting file. Fewer than three lines
+// Reads the decoded, non-empty lines of a setting file. Fewer than three lines,
+// or a program or presentation line that no file name can be (IsPossiblePath),
 // is a format error (nothing). A monitor number out of 1..monitorCount gives 1,
 // which is where the selector ends up for numbers too large or below its range.
 std::optional<SettingContent> InterpretSettingLines(const std::vector<std::wstring>& lines,

@@ -1,6 +1,7 @@
 #include "playback/play_commands_win32.h"
 
 #include "common/file_exists_win32.h"
+#include "playback/path_check_win32.h"
 #include "playback/playback_state_win32.h"
 #include "playback/stop_request_win32.h"
 
@@ -30,8 +31,12 @@ bool PlayCommands::ChooseProgram() {
 }
 
 PlayCheckInput PlayCommands::GatherChecks() const {
+    return GatherChecks(CheckProgram(program_.ProgramPath()));
+}
+
+PlayCheckInput PlayCommands::GatherChecks(const std::optional<CheckedProgram>& program) const {
     PlayCheckInput checks;
-    checks.programExists = FileExists(program_.ProgramPath());
+    checks.programExists = program && FileExists(program->FullPath());
     checks.playlistCount = playlist_.Count();
     checks.monitorNumber = monitor_.MonitorNumber();
     checks.monitor = ChosenMonitorBounds(monitors_, checks.monitorNumber);
@@ -40,13 +45,15 @@ PlayCheckInput PlayCommands::GatherChecks() const {
     return checks;
 }
 
-bool PlayCommands::Play(PlaySender sender, RunOptions options) {
+bool PlayCommands::Play(PlaySender sender, RunOptions options, const ProgramApproval& approve) {
     if (IsPlaying()) return false;
-    const PlayCheckInput checks = GatherChecks();
-    if (const auto message = FirstFailedPlayCheck(checks)) {
+    // What is checked here is what the run starts: the program is checked once.
+    std::optional<CheckedProgram> program = CheckProgram(program_.ProgramPath());
+    if (const auto message = FirstFailedPlayCheck(GatherChecks(program))) {
         dialogs_.ShowMessage(window_, *message);
         return false;
     }
+    if (approve && !approve(*program)) return false;
 
     PlayQueue = BuildPlayQueue(sender, playlist_.Entries(), playlist_.SelectedIndex());
     RunProgramPath = program_.ProgramPath();
@@ -65,8 +72,8 @@ bool PlayCommands::Play(PlaySender sender, RunOptions options) {
         playing_.reset();
         if (whenEnded) whenEnded();
     };
-    run_ =
-        std::make_unique<PlayRun>(std::move(setup), PlayQueue, RunProgramPath, std::move(options));
+    run_ = std::make_unique<PlayRun>(std::move(setup), PlayQueue, std::move(*program),
+                                     std::move(options));
     run_->HoldLaunches(launchesHeld_);
     run_->Begin();
     return true;
@@ -98,25 +105,6 @@ void PlayCommands::HoldLaunches(bool hold) {
 void PlayCommands::EndForGood() {
     if (run_) run_->EndForGood();
     playing_.reset();
-}
-
-UniqueKernelHandle LaunchPresentation(const std::wstring& commandLine) {
-    // CreateProcessW may write into the command line, so it gets a copy of its own.
-    std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
-    buffer.push_back(L'\0');
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION created{};
-    if (!::CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE,
-                          CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup,
-                          &created)) {
-        return {};
-    }
-    const UniqueKernelHandle thread(created.hThread);
-    SharedPlaybackState& state = PlaybackState();
-    state.currentProcessId.store(created.dwProcessId);
-    state.currentProcessHandle.store(created.hProcess);
-    return UniqueKernelHandle(created.hProcess);
 }
 
 }  // namespace tidewell

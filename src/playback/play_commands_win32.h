@@ -5,6 +5,7 @@
 // the dialog seam.
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,6 +14,7 @@
 #include "common/dialogs_win32.h"
 #include "common/unique_handle_win32.h"
 #include "common/window_fields.h"
+#include "playback/checked_paths.h"
 #include "playback/monitors_win32.h"
 #include "playback/play_checks.h"
 #include "playback/playing_marker_win32.h"
@@ -21,6 +23,10 @@
 #include "playlist/playlist_rows.h"
 
 namespace tidewell {
+
+// What the one who presses "Play" adds to the checks: a last word on the program, given the very
+// program that the run will start (which the user may be asked about). None: no question.
+using ProgramApproval = std::function<bool(const CheckedProgram&)>;
 
 class PlayCommands {
   public:
@@ -35,9 +41,9 @@ class PlayCommands {
     // False when the dialog was cancelled.
     bool ChooseProgram();
     // Checks what a run needs (a program, entries, a monitor of the right size) and shows the
-    // first failed check's message; otherwise queues the entries and starts the run, which goes
-    // on through the window's messages. True when the checks passed and the run has started.
-    bool Play(PlaySender sender, RunOptions options = {});
+    // first failed check's message; otherwise, once `approve` agrees, queues the entries and
+    // starts the run, which goes on through the window's messages. True when the run has started.
+    bool Play(PlaySender sender, RunOptions options = {}, const ProgramApproval& approve = {});
     // What Play would check, gathered now; for a start that waits until the checks pass.
     PlayCheckInput GatherChecks() const;
 
@@ -60,6 +66,7 @@ class PlayCommands {
     std::wstring RunProgramPath;
 
   private:
+    PlayCheckInput GatherChecks(const std::optional<CheckedProgram>& program) const;
     std::optional<AimedMonitor> AimAtChosenMonitor() const;
 
     HWND window_;
@@ -75,10 +82,5 @@ class PlayCommands {
     bool launchesHeld_ = false;
     std::unique_ptr<PlayRun> run_;
 };
-
-// Starts one show of the presentation program: its process, or an empty handle when the program
-// could not be started (which is not reported: a run goes on with its next entry). The shared
-// playback state names the process from then on.
-UniqueKernelHandle LaunchPresentation(const std::wstring& commandLine);
 
 }  // namespace tidewell

@@ -2,10 +2,10 @@
 
 #include "common/error_text.h"
 #include "common/file_exists_win32.h"
-#include "playback/play_commands_win32.h"
+#include "playback/path_check_win32.h"
 #include "playback/playback_state_win32.h"
+#include "playback/show_launch_win32.h"
 #include "playback/stop_request_win32.h"
-#include "playback/switch_set.h"
 
 namespace tidewell {
 namespace {
@@ -29,12 +29,11 @@ std::unique_ptr<PlacementWatcher> StartPlacementWatcher(WatchedShow show) {
     return std::make_unique<PlacementWatcher>(std::move(show));
 }
 
-PlayRun::PlayRun(RunSetup setup, std::vector<std::wstring> queue, std::wstring program,
+PlayRun::PlayRun(RunSetup setup, std::vector<std::wstring> queue, CheckedProgram program,
                  RunOptions options)
     : setup_(std::move(setup)),
       queue_(std::move(queue)),
       program_(std::move(program)),
-      switchSet_(ChooseSwitchSet(program_)),
       options_(std::move(options)),
       progress_(queue_.size(), options_.loop) {}
 
@@ -127,7 +126,9 @@ bool PlayRun::Launch(std::size_t index) {
     }
     if (icon_) icon_->ShowProgress(progress_.Position(), progress_.Count(), entry);
     std::vector<HWND> before = SlideShowWindowsOnScreen();
-    UniqueKernelHandle process = LaunchPresentation(BuildCommandLine(program_, switchSet_, entry));
+    const std::optional<CheckedPresentation> presentation = CheckPresentation(entry);
+    UniqueKernelHandle process =
+        presentation ? LaunchShow(program_, *presentation) : UniqueKernelHandle();
     if (!process) {
         Report(RunEvent::ShowSkipped, entry, L"the presentation program could not be started");
         return false;

@@ -16,6 +16,7 @@
 #include "common/dialogs_win32.h"
 #include "common/unique_handle_win32.h"
 #include "playback/backdrop_win32.h"
+#include "playback/checked_paths.h"
 #include "playback/placement_watcher_win32.h"
 #include "playback/play_log.h"
 #include "playback/run_icon_win32.h"
@@ -85,7 +86,7 @@ struct RunSetup {
 
 class PlayRun {
   public:
-    PlayRun(RunSetup setup, std::vector<std::wstring> queue, std::wstring program,
+    PlayRun(RunSetup setup, std::vector<std::wstring> queue, CheckedProgram program,
             RunOptions options);
     ~PlayRun();
     PlayRun(const PlayRun&) = delete;
@@ -132,8 +133,7 @@ class PlayRun {
 
     RunSetup setup_;
     std::vector<std::wstring> queue_;
-    std::wstring program_;
-    std::wstring_view switchSet_;
+    CheckedProgram program_;
     RunOptions options_;
     RunProgress progress_;
     PassPacing pacing_;

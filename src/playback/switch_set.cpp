@@ -33,18 +33,4 @@ std::wstring_view ChooseSwitchSet(std::wstring_view programPath) {
     return isViewer ? kViewerSwitchSet : kPowerPointSwitchSet;
 }
 
-std::wstring BuildCommandLine(std::wstring_view programPath, std::wstring_view switchSet,
-                              std::wstring_view presentationPath) {
-    std::wstring line;
-    line.reserve(programPath.size() + switchSet.size() + presentationPath.size() + 4);
-    line += L'"';
-    line += programPath;
-    line += L'"';
-    line += switchSet;
-    line += L'"';
-    line += presentationPath;
-    line += L'"';
-    return line;
-}
-
 }  // namespace tidewell

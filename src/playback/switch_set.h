@@ -1,6 +1,5 @@
 #pragma once
 
-#include <string>
 #include <string_view>
 
 namespace tidewell {
@@ -21,11 +20,5 @@ std::wstring_view FileNamePart(std::wstring_view path);
 // Chooses the switch set from the presentation program's file name:
 // "PPTVIEW.EXE" in any letter case means the viewer.
 std::wstring_view ChooseSwitchSet(std::wstring_view programPath);
-
-// "<program>"<switches>"<presentation>" with nothing escaped. The result is
-// wide and unbounded: the launch takes it as it is, so a path outside the
-// ANSI code page or a very long one still reaches the program intact.
-std::wstring BuildCommandLine(std::wstring_view programPath, std::wstring_view switchSet,
-                              std::wstring_view presentationPath);
 
 }  // namespace tidewell

@@ -40,29 +40,36 @@ std::wstring Comparable(std::wstring_view path) {
     return result;
 }
 
-}  // namespace
-
-bool IsAbsoluteDrivePath(std::wstring_view path) {
-    if (path.size() < 4 || UpperAscii(path[0]) < L'A' || UpperAscii(path[0]) > L'Z' ||
-        path[1] != L':' || !IsSeparator(path[2])) {
-        return false;
-    }
-    return path.find(L':', 2) == std::wstring_view::npos &&
-           path.find(L'?') == std::wstring_view::npos && path.find(L'*') == std::wstring_view::npos;
+// Below the folder, at any depth; "C:\Program Files Extra" is not below "C:\Program Files".
+bool IsInside(std::wstring_view path, std::wstring_view folder) {
+    std::wstring prefix = Comparable(folder);
+    if (prefix.empty()) return false;
+    if (prefix.back() != L'\\') prefix += L'\\';
+    return Comparable(path).starts_with(prefix);
 }
+
+}  // namespace
 
 bool SameProgramPath(std::wstring_view a, std::wstring_view b) {
     const std::wstring left = Comparable(a);
     return !left.empty() && left == Comparable(b);
 }
 
-bool MayStartUnattended(const ProgramToStart& program, std::wstring_view userChosenFullPath) {
-    const std::wstring_view named = program.asNamed;
-    if (IsPresentationProgramName(FileNamePart(named)) && IsAbsoluteDrivePath(named) &&
-        program.onLocalDrive) {
-        return true;
+bool MayStartUnattended(std::wstring_view programFullPath, const InstalledPlaces& places,
+                        std::wstring_view userChosenFullPath) {
+    if (IsPresentationProgramName(FileNamePart(programFullPath))) {
+        const auto inside = [&](const std::wstring& folder) {
+            return IsInside(programFullPath, folder);
+        };
+        const auto registered = [&](const std::wstring& path) {
+            return SameProgramPath(programFullPath, path);
+        };
+        if (std::ranges::any_of(places.programFolders, inside) ||
+            std::ranges::any_of(places.registeredPrograms, registered)) {
+            return true;
+        }
     }
-    return SameProgramPath(program.fullPath, userChosenFullPath);
+    return SameProgramPath(programFullPath, userChosenFullPath);
 }
 
 std::wstring UncheckedProgramMessage(std::wstring_view programPath) {

@@ -1,60 +1,70 @@
 #include "playback/unattended_launch_win32.h"
 
 #include <windows.h>
+#include <shlobj.h>
 
-#include "common/full_path_win32.h"
-#include "common/text_rules.h"
-#include "playback/unattended_launch.h"
+#include "common/unique_handle_win32.h"
+#include "playback/path_check_win32.h"
 
 namespace tidewell {
 namespace {
 
-// Calls a "fill this buffer" function of the system until the buffer is large enough.
-template <typename Fill>
-std::wstring SystemPath(Fill fill) {
-    std::wstring text(MAX_PATH, L'\0');
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        const DWORD length = fill(text.data(), static_cast<DWORD>(text.size()));
-        if (length == 0) return {};
-        if (length < text.size()) {
-            text.resize(length);
-            return text;
-        }
-        text.resize(length);
+void AddKnownFolder(REFKNOWNFOLDERID id, std::vector<std::wstring>& folders) {
+    PWSTR path = nullptr;
+    if (SUCCEEDED(::SHGetKnownFolderPath(id, 0, nullptr, &path)) && path) {
+        if (const auto checked = CheckProgram(path)) folders.push_back(checked->FullPath());
     }
-    return {};
+    ::CoTaskMemFree(path);
 }
 
-bool OnLocalDrive(const std::wstring& fullPath) {
-    if (!IsAbsoluteDrivePath(fullPath)) return false;
-    const std::wstring root = fullPath.substr(0, 2) + L'\\';
-    switch (::GetDriveTypeW(root.c_str())) {
-        case DRIVE_FIXED:
-        case DRIVE_REMOVABLE:
-        case DRIVE_CDROM:
-        case DRIVE_RAMDISK:
-            return true;
-        default:
-            return false;
+// The default value of "App Paths\<name>" below HKEY_LOCAL_MACHINE, in one registry view.
+void AddRegisteredProgram(const wchar_t* name, REGSAM view, std::vector<std::wstring>& programs) {
+    const std::wstring subKey =
+        std::wstring(L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\") + name;
+    HKEY opened = nullptr;
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, subKey.c_str(), 0, KEY_QUERY_VALUE | view, &opened) !=
+        ERROR_SUCCESS) {
+        return;
     }
+    const UniqueHKEY key(opened);
+    constexpr DWORD kTypes = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ;
+    DWORD bytes = 0;
+    if (::RegGetValueW(key.get(), nullptr, nullptr, kTypes, nullptr, nullptr, &bytes) !=
+        ERROR_SUCCESS) {
+        return;
+    }
+    std::wstring value(bytes / sizeof(wchar_t) + 1, L'\0');
+    bytes = static_cast<DWORD>(value.size() * sizeof(wchar_t));
+    if (::RegGetValueW(key.get(), nullptr, nullptr, kTypes, nullptr, value.data(), &bytes) !=
+        ERROR_SUCCESS) {
+        return;
+    }
+    value.resize(value.find(L'\0'));
+    // Installers often write the path between quotes.
+    if (value.size() >= 2 && value.front() == L'"' && value.back() == L'"') {
+        value = value.substr(1, value.size() - 2);
+    }
+    if (const auto checked = CheckProgram(value)) programs.push_back(checked->FullPath());
 }
 
 }  // namespace
 
-std::wstring FullLongPath(const std::wstring& path) {
-    const std::wstring trimmed = Trim(path);
-    if (trimmed.empty()) return trimmed;
-    const std::wstring full = FullPathOf(trimmed);
-    std::wstring longPath = SystemPath([&](wchar_t* buffer, DWORD size) {
-        return ::GetLongPathNameW(full.c_str(), buffer, size);
-    });
-    return longPath.empty() ? full : longPath;
+InstalledPlaces SystemInstalledPlaces() {
+    InstalledPlaces places;
+    AddKnownFolder(FOLDERID_ProgramFiles, places.programFolders);
+    AddKnownFolder(FOLDERID_ProgramFilesX86, places.programFolders);
+    for (const wchar_t* name : {L"POWERPNT.EXE", L"PPTVIEW.EXE"}) {
+        for (const REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
+            AddRegisteredProgram(name, view, places.registeredPrograms);
+        }
+    }
+    return places;
 }
 
-bool MayStartProgramUnattended(const std::wstring& programPath, const std::wstring& userChosen) {
-    const std::wstring full = FullLongPath(programPath);
-    const std::wstring chosen = FullLongPath(userChosen);
-    return MayStartUnattended({programPath, full, OnLocalDrive(full)}, chosen);
+bool MayStartProgramUnattended(const CheckedProgram& program, const std::wstring& userChosen) {
+    const std::optional<CheckedProgram> chosen = CheckProgram(userChosen);
+    return MayStartUnattended(program.FullPath(), SystemInstalledPlaces(),
+                              chosen ? chosen->FullPath() : std::wstring());
 }
 
 }  // namespace tidewell

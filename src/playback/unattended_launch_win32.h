@@ -1,14 +1,17 @@
 #pragma once
-// The unattended-start rule with what only the system knows: a path's full and long form, and
-// whether its drive is a local one.
+// The unattended-start rule with what only the system knows: where programs are installed.
 #include <string>
+
+#include "playback/checked_paths.h"
+#include "playback/unattended_launch.h"
 
 namespace tidewell {
 
-// Full, with 8.3 parts made long where the file exists; as given when the system cannot tell.
-std::wstring FullLongPath(const std::wstring& path);
+// The program folders of this machine and what its "App Paths" registration (for all users, never
+// the user's own, which anybody's program may write) names for PowerPoint and the viewer.
+InstalledPlaces SystemInstalledPlaces();
 
-// MayStartUnattended for the program's path as the field shows it and the program the user chose.
-bool MayStartProgramUnattended(const std::wstring& programPath, const std::wstring& userChosen);
+// MayStartUnattended for the checked program and the program the user chose (as stored).
+bool MayStartProgramUnattended(const CheckedProgram& program, const std::wstring& userChosen);
 
 }  // namespace tidewell

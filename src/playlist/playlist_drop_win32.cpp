@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "common/file_exists_win32.h"
+#include "common/path_characters.h"
 #include "common/unique_handle_win32.h"
 #include "playlist/presentation_filter.h"
 
@@ -25,7 +26,7 @@ std::wstring UpperCaseUnicode(std::wstring text) {
 }
 
 bool IsDroppablePresentation(const std::wstring& path, const std::wstring& upperFilter) {
-    return FileExists(path) && !ContainsLockFileMark(path) &&
+    return IsPossiblePath(path) && FileExists(path) && !ContainsLockFileMark(path) &&
            ExtensionMatchesFilter(UpperCaseUnicode(ExtensionOf(path)), upperFilter);
 }
 

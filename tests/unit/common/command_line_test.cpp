@@ -117,6 +117,7 @@ TEST(ParseCommandLine, Mistakes_RefusedNamingWhatWasWrong) {
         {{L"/monitor", L"1", L"-monitor", L"2"}, L"\"-monitor\" may be given only once."},
         {{L"a.ppsv", L"/play", L"b.ppsv"},
          L"Only one setting file may be given; \"b.ppsv\" is a second one."},
+        {{L"/play", L"a|b.ppsv"}, L"\"a|b.ppsv\" cannot be the name of a setting file."},
         {{L"/loop", L"a.ppsv"}, L"\"/loop\" works only together with \"/play\"."},
         {{L"/exit"}, L"\"/exit\" works only together with \"/play\"."},
         {{L"/now"}, L"\"/now\" works only together with \"/stop\"."},

@@ -14,6 +14,20 @@ TEST(SettingContent, Interpret_FewerThanThreeLines_IsFormatError) {
     EXPECT_TRUE(InterpretSettingLines({L"2", L"C:\\v.exe", L"C:\\a.ppt"}, 2));
 }
 
+TEST(SettingContent, Interpret_TextNoFileNameCanBe_IsFormatError) {
+    for (const wchar_t* text :
+         {L"C:\\Windows\\System32\\cmd.exe\" /c calc & \"\\..\\..\\Office\\POWERPNT.EXE",
+          L"C:\\x\" /P \"\\..\\..\\Shows\\a.pptx", L"\\\\?\\C:\\Office\\POWERPNT.EXE",
+          L"C:\\Office\\x.txt:POWERPNT.EXE", L"C:\\Shows\\*.pptx", L"C:\\a<b>.ppt", L"C:\\a|b.ppt",
+          L"C:\\a\x1b.ppt"}) {
+        EXPECT_FALSE(InterpretSettingLines({L"1", text, L"C:\\a.ppt"}, 1)) << text;
+        EXPECT_FALSE(InterpretSettingLines({L"1", L"C:\\v.exe", L"C:\\a.ppt", text}, 1)) << text;
+    }
+    // Drive letters, shares, spaces and letters of any script are file names like any other.
+    EXPECT_TRUE(
+        InterpretSettingLines({L"1", L"d:\\v.exe", L"\\\\srv\\share\\\u00c5 \u65e5.ppt"}, 1));
+}
+
 TEST(SettingContent, Interpret_MonitorLine_MatchesTable) {
     const struct {
         const wchar_t* line;

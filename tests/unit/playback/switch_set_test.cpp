@@ -47,25 +47,5 @@ TEST(FileNamePart, Separators_LastBackslashOrColonWins) {
     EXPECT_EQ(FileNamePart(L"dir\\"), L"");
 }
 
-TEST(BuildCommandLine, Parts_QuotedAroundSwitchesWithNothingEscaped) {
-    EXPECT_EQ(BuildCommandLine(L"C:\\V\\PPTVIEW.EXE", kViewerSwitchSet, L"C:\\Shows\\a b.ppt"),
-              L"\"C:\\V\\PPTVIEW.EXE\" /S /F \"C:\\Shows\\a b.ppt\"");
-    EXPECT_EQ(BuildCommandLine(L"p.exe", kPowerPointSwitchSet, L"say \"hi\".pps"),
-              L"\"p.exe\" /S \"say \"hi\".pps\"");
-    EXPECT_EQ(BuildCommandLine(L"", kPowerPointSwitchSet, L""), L"\"\" /S \"\"");
-}
-
-TEST(BuildCommandLine, NonAsciiAndLongPaths_KeptWholeAndExact) {
-    const std::wstring presentation =
-        L"C:\\Shows\\\u65e5\u672c\\\u00c5ngstr\u00f6m \U0001F600.pptx";
-    const std::wstring line = BuildCommandLine(L"C:\\p.exe", kPowerPointSwitchSet, presentation);
-    EXPECT_EQ(line, L"\"C:\\p.exe\" /S \"" + presentation + L"\"");
-
-    const std::wstring longPath = L"C:\\" + std::wstring(2000, L'x') + L".ppt";
-    const std::wstring longLine = BuildCommandLine(L"C:\\p.exe", kPowerPointSwitchSet, longPath);
-    EXPECT_EQ(longLine.size(), 2 + 8 + 4 + longPath.size() + 2);
-    EXPECT_EQ(longLine.substr(longLine.size() - 6), L"x.ppt\"");
-}
-
 }  // namespace
 }  // namespace tidewell

@@ -5,44 +5,39 @@
 namespace tidewell {
 namespace {
 
-ProgramToStart Local(const wchar_t* path) {
-    return {path, path, true};
-}
+const InstalledPlaces kPlaces{{L"C:\\Program Files", L"C:\\Program Files (x86)\\"},
+                              {L"D:\\Office\\POWERPNT.EXE"}};
 
-TEST(MayStartUnattended, PresentationProgramsByFileName_OnlyAsAbsolutePathsOnALocalDrive) {
+TEST(MayStartUnattended, PresentationProgramsByFileName_OnlyWhereAdministratorsInstall) {
     for (const wchar_t* program :
          {L"C:\\Program Files\\Microsoft Office\\root\\Office16\\POWERPNT.EXE",
-          L"D:\\Viewer\\pptview.exe", L"C:\\Office\\PowerPnt.Exe"}) {
-        EXPECT_TRUE(MayStartUnattended(Local(program), L"")) << program;
+          L"c:\\program files (x86)\\Viewer\\pptview.exe", L"C:\\Program Files\\PowerPnt.Exe",
+          L"D:\\Office\\PowerPnt.Exe"}) {
+        EXPECT_TRUE(MayStartUnattended(program, kPlaces, L"")) << program;
+        EXPECT_FALSE(MayStartUnattended(program, {}, L"")) << program;
     }
     for (const wchar_t* program :
-         {L"POWERPNT.EXE", L" C:\\Office\\POWERPNT.EXE", L"Office\\POWERPNT.EXE",
-          L"\\Office\\POWERPNT.EXE", L"E:PPTVIEW.EXE", L"\\\\server\\share\\PowerPnt.Exe",
-          L"//server/share/POWERPNT.EXE", L"C:\\Office\\x.txt:POWERPNT.EXE",
-          L"\\\\?\\C:\\Office\\POWERPNT.EXE"}) {
-        EXPECT_FALSE(MayStartUnattended(Local(program), L"")) << program;
+         {L"C:\\Program Files Extra\\POWERPNT.EXE", L"C:\\Program FilesPOWERPNT.EXE",
+          L"C:\\Users\\Public\\POWERPNT.EXE", L"C:\\Users\\me\\Downloads\\pptview.exe",
+          L"E:\\POWERPNT.EXE", L"D:\\Office\\PPTVIEW.EXE", L"D:\\POWERPNT.EXE",
+          L"C:\\Program Files\\Tools\\setup.exe", L"\\\\server\\share\\POWERPNT.EXE"}) {
+        EXPECT_FALSE(MayStartUnattended(program, kPlaces, L"")) << program;
     }
-    // A drive letter mapped to a share is a network path too.
-    EXPECT_FALSE(
-        MayStartUnattended({L"N:\\Office\\POWERPNT.EXE", L"N:\\Office\\POWERPNT.EXE", false}, L""));
 }
 
 TEST(MayStartUnattended, OtherPrograms_OnlyWhenTheUserChoseThem) {
     const wchar_t* chosen = L"C:\\Tools\\ShowRunner.exe";
-    for (const wchar_t* program :
-         {L"C:\\Tools\\ShowRunner.exe", L"C:\\TOOLS\\SHOWRUNNER.EXE", L"c:/tools/showrunner.exe",
-          L"  C:\\Tools\\ShowRunner.exe\t", L"C:\\Tools\\\\ShowRunner.exe"}) {
-        EXPECT_TRUE(MayStartUnattended(Local(program), chosen)) << program;
+    for (const wchar_t* program : {L"C:\\Tools\\ShowRunner.exe", L"C:\\TOOLS\\SHOWRUNNER.EXE",
+                                   L"c:/tools/showrunner.exe", L"C:\\Tools\\\\ShowRunner.exe"}) {
+        EXPECT_TRUE(MayStartUnattended(program, kPlaces, chosen)) << program;
     }
-    for (const wchar_t* program :
-         {L"C:\\Downloads\\setup.exe", L"C:\\Tools\\ShowRunner.exe.bak",
-          L"C:\\Tools\\POWERPNT.EXE.exe", L"C:\\Tools\\MYPPTVIEW.EXE", L"C:\\Tools\\POWERPNT.EXE ",
-          L"C:/Office/POWERPNT.EXE/x.exe", L"D:\\Tools\\ShowRunner.exe"}) {
-        EXPECT_FALSE(MayStartUnattended(Local(program), chosen)) << program;
+    for (const wchar_t* program : {L"C:\\Downloads\\setup.exe", L"C:\\Tools\\ShowRunner.exe.bak",
+                                   L"C:\\Tools\\POWERPNT.EXE.exe", L"C:\\Tools\\MYPPTVIEW.EXE",
+                                   L"C:\\Tools\\POWERPNT.EXE", L"D:\\Tools\\ShowRunner.exe"}) {
+        EXPECT_FALSE(MayStartUnattended(program, kPlaces, chosen)) << program;
     }
     // No program chosen and none named: nothing to start.
-    EXPECT_FALSE(MayStartUnattended(Local(L""), L""));
-    EXPECT_FALSE(MayStartUnattended(Local(L"  "), L""));
+    EXPECT_FALSE(MayStartUnattended(L"", kPlaces, L""));
 }
 
 TEST(SameProgramPath, SharesKeepTheirLeadingSeparatorsButNotTheirCase) {

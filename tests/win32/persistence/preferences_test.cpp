@@ -103,6 +103,18 @@ TEST_F(Preferences, StoredPlaylist_UsableEntriesRestoredInOrderFirstSelected) {
     ExpectStored(L"files", a + L"\r\n" + b + L"\r\n" + a);
 }
 
+// Left out even where folding its ".." parts names a file, as the lookup does.
+TEST_F(Preferences, StoredTextNoFileNameCanBe_LeftOutAsAGoneFile) {
+    const std::wstring a = folder_.File(L"a.ppt");
+    folder_.File(L"player.exe");
+    const std::wstring sneaking = folder_ / L"x\" /P \"\\..\\";
+    Store(L"files", a + L"\r\n" + sneaking + L"a.ppt");
+    Store(L"pptexfile", sneaking + L"player.exe");
+    CreateForm();
+    EXPECT_EQ(form_->Playlist().Entries(), (std::vector<std::wstring>{a}));
+    EXPECT_EQ(ProgramPath(), kProgramPrompt);
+}
+
 TEST_F(Preferences, StoredPlaylist_NoPathExists_EmptyNothingSelectedNoMessage) {
     Store(L"files", folder_ / L"x.ppt" + L"\r\n" + folder_ / L"y.ppt");
     CreateForm();

@@ -10,6 +10,7 @@
 #include "persistence/preferences_key.h"
 #include "persistence/registry_strings_win32.h"
 #include "persistence_support.h"
+#include "playback/path_check_win32.h"
 #include "playback/unattended_launch_win32.h"
 #include "playlist/playlist_view_win32.h"
 #include "support/form_fixture.h"
@@ -139,9 +140,9 @@ TEST_F(Unreachable, ProgramPickedWithTheFolderButton_StoredAsChosenAndKnownByIts
     shortName.resize(::GetShortPathNameW(mine.c_str(), shortName.data(), MAX_PATH));
     ASSERT_NE(shortName, mine);
     for (wchar_t& c : shortName) c = c == L'\\' ? L'/' : static_cast<wchar_t>(::towlower(c));
-    EXPECT_TRUE(MayStartProgramUnattended(L" " + shortName + L" ", mine));
-    EXPECT_FALSE(MayStartProgramUnattended(folder_.File(L"theirs.exe"), mine));
-    EXPECT_FALSE(MayStartProgramUnattended(kAbsentShare + L"POWERPNT.EXE", L""));
+    EXPECT_TRUE(MayStartProgramUnattended(*CheckProgram(L" " + shortName + L" "), mine));
+    EXPECT_FALSE(MayStartProgramUnattended(*CheckProgram(folder_.File(L"theirs.exe")), mine));
+    EXPECT_FALSE(MayStartProgramUnattended(*CheckProgram(kAbsentShare + L"POWERPNT.EXE"), L""));
 }
 
 }  // namespace

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "playback/path_check_win32.h"
 #include "playback/playback_state_win32.h"
-#include "playback/switch_set.h"
-#include "playback/play_commands_win32.h"
+#include "playback/show_launch_win32.h"
 #include "playback/standin_support.h"
 
 namespace tidewell::testing {
@@ -114,8 +114,8 @@ class WatcherTest : public ::testing::Test {
 
     StandinShow Play(const std::wstring& name) {
         const DWORD before = PlaybackState().currentProcessId.load();
-        const UniqueKernelHandle process = LaunchPresentation(
-            BuildCommandLine(StandinPath(), kPowerPointSwitchSet, folder_.File(name)));
+        const UniqueKernelHandle process =
+            LaunchShow(*CheckProgram(StandinPath()), *CheckPresentation(folder_.File(name)));
         const DWORD pid = PlaybackState().currentProcessId.load();
         EXPECT_NE(pid, before) << "the stand-in did not start: " << StandinPath();
         EXPECT_TRUE(process) << "the launch hands back the process it started";
@@ -208,8 +208,8 @@ TEST_F(WatcherTest, ReportsPlacedThenEndedWithTheShowsTag) {
     for (const wchar_t* mode : {L"show", L"exit"}) {
         const auto endsBefore = ends();
         settings_.Set(L"MODE", mode);
-        const UniqueKernelHandle process = LaunchPresentation(
-            BuildCommandLine(StandinPath(), kPowerPointSwitchSet, folder_.File(L"told.ppt")));
+        const UniqueKernelHandle process =
+            LaunchShow(*CheckProgram(StandinPath()), *CheckPresentation(folder_.File(L"told.ppt")));
         ASSERT_TRUE(process);
         PlacementWatcher watcher(WatchedShow{process.get(),
                                              ::GetProcessId(process.get()),
