@@ -425,10 +425,18 @@ void BecomeServer(HINSTANCE instance) {
     CreateWindowExW(0, kServerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
 }
 
-// The named event that ends shows, when the test gave one.
-HANDLE OpenEndEvent() {
-    const std::wstring& name = g_run.options.endEvent;
+// A named event that the test made and named in an option; none when it named none.
+HANDLE OpenTestEvent(const std::wstring& name) {
     return name.empty() ? nullptr : OpenEventW(SYNCHRONIZE, FALSE, name.c_str());
+}
+
+// Holds the show back until the test lets it appear: a program that is slow to start for exactly
+// as long as the test wants, where a set delay would race the test.
+void WaitForShowSignal() {
+    if (HANDLE showEvent = OpenTestEvent(g_run.options.showEvent)) {
+        WaitForSingleObject(showEvent, INFINITE);
+        CloseHandle(showEvent);
+    }
 }
 
 // Each time the event is set, the most recent open show ends.
@@ -441,7 +449,7 @@ void EndNewestShow() {
 }
 
 void RunMessageLoop() {
-    HANDLE endEvent = OpenEndEvent();
+    HANDLE endEvent = OpenTestEvent(g_run.options.endEvent);
     const DWORD count = endEvent ? 1 : 0;
     for (;;) {
         const DWORD woken =
@@ -495,6 +503,7 @@ int RunShow(HINSTANCE instance) {
     if (o.delayMs) {
         Sleep(o.delayMs);
     }
+    WaitForShowSignal();
     g_run.show = CreateShowWindow(instance);
     if (!g_run.show) {
         return 2;

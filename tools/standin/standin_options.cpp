@@ -78,6 +78,8 @@ void Apply(Options& options, std::wstring_view name, const std::wstring& value) 
                                                          : Mode::Show;
     } else if (EqualsNoCase(name, L"end_event")) {
         options.endEvent = value;
+    } else if (EqualsNoCase(name, L"show_event")) {
+        options.showEvent = value;
     } else if (EqualsNoCase(name, L"size")) {
         const auto [w, h] = ToPair(value);
         options.size = {w, h};
@@ -86,7 +88,7 @@ void Apply(Options& options, std::wstring_view name, const std::wstring& value) 
 
 constexpr const wchar_t* kOptionNames[] = {
     L"seconds",  L"log", L"class", L"first",        L"first_ms", L"first_end", L"disabled_ms",
-    L"delay_ms", L"pos", L"size",  L"until_placed", L"mode",     L"end_event"};
+    L"delay_ms", L"pos", L"size",  L"until_placed", L"mode",     L"end_event", L"show_event"};
 
 }  // namespace
 

@@ -38,7 +38,8 @@ struct Options {
     SIZE size{0, 0};       // 0 = the primary display's size
     int untilPlaced = 0;   // end once placed this many times; 0 = placement does not end it
     Mode mode = Mode::Show;
-    std::wstring endEvent;  // a named event: each time it is set, the oldest open show ends
+    std::wstring endEvent;   // a named event: each time it is set, the newest open show ends
+    std::wstring showEvent;  // a named event: the show window appears once it is set
 };
 
 Options ReadOptions();
