@@ -1,5 +1,7 @@
 #include "e2e_support.h"
 
+#include <tlhelp32.h>
+
 #include <thread>
 #include <vector>
 
@@ -33,6 +35,18 @@ bool StartProgram(const std::wstring& exePath, const std::wstring& arguments,
     STARTUPINFOW startup{sizeof(startup)};
     return ::CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
                             nullptr, nullptr, &startup, &program.info) != FALSE;
+}
+
+std::vector<DWORD> ProcessesStartedBy(DWORD processId) {
+    std::vector<DWORD> started;
+    const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32W entry{sizeof(entry)};
+    for (BOOL more = ::Process32FirstW(snapshot, &entry); more;
+         more = ::Process32NextW(snapshot, &entry)) {
+        if (entry.th32ParentProcessID == processId) started.push_back(entry.th32ProcessID);
+    }
+    ::CloseHandle(snapshot);
+    return started;
 }
 
 namespace {

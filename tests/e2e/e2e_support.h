@@ -35,6 +35,9 @@ bool WaitUntil(Condition condition, std::chrono::milliseconds timeout) {
     return true;
 }
 
+// The processes that this process started and that still run.
+std::vector<DWORD> ProcessesStartedBy(DWORD processId);
+
 // The first visible top-level window of the process with this class, waiting up to timeout.
 HWND WaitForWindow(DWORD processId, const wchar_t* className, std::chrono::milliseconds timeout);
 

@@ -144,12 +144,14 @@ TEST_F(EndedByTheTest, SettingFileAppearingLater_TheStartWaitsForItThenPlays) {
 // and no other starts.
 TEST_F(EndedByTheTest, StopNowBeforeTheShowWindowIsVisible_ThatShowIsClosedWhenItAppears) {
     const std::wstring a = folder_.Touch(L"a.ppt");
-    standin_.Set(L"DELAY_MS", L"3000");
+    StandinEvent showAppears(standin_, L"SHOW_EVENT");
 
     Start(L"/play /loop " + Quoted(SettingFile(StandinPath(), {a, a})));
-    ASSERT_TRUE(WaitUntil(NotificationAreaShown, 10s)) << "the run did not start";
-    EXPECT_EQ(::FindWindowW(L"screenClass", nullptr), nullptr) << "the show came too soon";
+    ASSERT_TRUE(
+        WaitUntil([&] { return !ProcessesStartedBy(program_.info.dwProcessId).empty(); }, 20s))
+        << "the run did not start the program";
     EXPECT_EQ(RunToEnd(L"/stop /now"), 0u);
+    showAppears.Set();
     ExpectOneShowClosedAndWindowBack();
 }
 

@@ -142,20 +142,10 @@ class Unattended : public ::testing::Test {
     HWND main_ = nullptr;
 };
 
-// A named event of the test's own that ends the stand-in's newest open show each time it is set.
-class ShowEnder {
-  public:
-    explicit ShowEnder(StandinSettings& standin)
-        : name_(L"tidewell-e2e-end-" + std::to_wstring(::GetCurrentProcessId())),
-          event_(::CreateEventW(nullptr, FALSE, FALSE, name_.c_str())) {
-        standin.Set(L"END_EVENT", name_);
-    }
-    ~ShowEnder() { ::CloseHandle(event_); }
-    void EndShow() { ::SetEvent(event_); }
-
-  private:
-    std::wstring name_;
-    HANDLE event_;
+// Ends the stand-in's newest open show each time the test says so.
+struct ShowEnder : StandinEvent {
+    explicit ShowEnder(StandinSettings& standin) : StandinEvent(standin, L"END_EVENT") {}
+    void EndShow() { Set(); }
 };
 
 // A visible slide-show window whose corner is at the monitor's, other than `except`.

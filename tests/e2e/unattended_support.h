@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "common/unique_handle_win32.h"
 #include "e2e_support.h"
+#include "win32/playback/standin_support.h"
 
 namespace tidewell::e2e {
 
@@ -29,6 +31,23 @@ class TestPreferences {
     std::optional<std::wstring> Value(const wchar_t* name) const;
     bool KeyExists() const;
     void Remove();
+};
+
+// A named event of the test's own, handed to the stand-in through one of its settings:
+// "END_EVENT" (each Set ends its newest open show) or "SHOW_EVENT" (each Set lets one show window
+// that is held back appear).
+class StandinEvent {
+  public:
+    StandinEvent(testing::StandinSettings& standin, const std::wstring& setting)
+        : name_(L"tidewell-e2e-" + setting + L"-" + std::to_wstring(::GetCurrentProcessId())),
+          event_(::CreateEventW(nullptr, FALSE, FALSE, name_.c_str())) {
+        standin.Set(setting, name_);
+    }
+    void Set() { ::SetEvent(event_.get()); }
+
+  private:
+    std::wstring name_;
+    UniqueKernelHandle event_;
 };
 
 // Writes a setting file as "Save setting" does: UTF-16LE with its mark, one line each.
