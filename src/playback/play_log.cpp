@@ -1,5 +1,6 @@
 #include "playback/play_log.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
@@ -33,6 +34,15 @@ std::string Field(std::wstring_view text) {
 }
 
 }  // namespace
+
+int UtcOffsetMinutes(const LocalTimestamp& utc, const LocalTimestamp& local) {
+    using namespace std::chrono;
+    const auto minutes = [](const LocalTimestamp& t) {
+        const sys_days date{year{t.year} / t.month / t.day};
+        return date.time_since_epoch().count() * 1440LL + t.hour * 60 + t.minute;
+    };
+    return static_cast<int>(minutes(local) - minutes(utc));
+}
 
 std::string_view RunEventName(RunEvent event) {
     // In the order of the enumeration.

@@ -45,6 +45,10 @@ struct LocalTimestamp {
     int offsetMinutes = 0;
 };
 
+// Local time minus UTC in minutes, from one moment read both ways: the calendar dates and times of
+// day of the two readings (their offsetMinutes are not read).
+int UtcOffsetMinutes(const LocalTimestamp& utc, const LocalTimestamp& local);
+
 // "run-start", "show-end", ...
 std::string_view RunEventName(RunEvent event);
 

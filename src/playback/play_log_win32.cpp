@@ -48,27 +48,17 @@ bool AppendLogLine(const std::wstring& path, std::string_view line) noexcept {
 }
 
 LocalTimestamp LocalTimestampNow() noexcept {
-    FILETIME utcTime{};
-    ::GetSystemTimeAsFileTime(&utcTime);
+    // Both from one reading of the clock, so that the offset is the one at this very moment.
     SYSTEMTIME utc{}, local{};
-    ::FileTimeToSystemTime(&utcTime, &utc);
-    FILETIME localTime = utcTime;
-    if (::SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) {
-        ::SystemTimeToFileTime(&local, &localTime);
-    } else {
-        local = utc;
-    }
-    // Both times come from one reading of the clock, so their difference is the offset exactly.
-    const auto ticks = [](const FILETIME& t) {
-        return static_cast<long long>((std::uint64_t{t.dwHighDateTime} << 32) | t.dwLowDateTime);
+    ::GetSystemTime(&utc);
+    if (!::SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) local = utc;
+    const auto stamp = [](const SYSTEMTIME& t) {
+        return LocalTimestamp{t.wYear,   t.wMonth,  t.wDay,          t.wHour,
+                              t.wMinute, t.wSecond, t.wMilliseconds, 0};
     };
-    constexpr long long kTicksPerMinute = 60LL * 10'000'000;
-    const long long offsetTicks = ticks(localTime) - ticks(utcTime);
-    const long long half = offsetTicks < 0 ? -kTicksPerMinute / 2 : kTicksPerMinute / 2;
-    return {local.wYear,         local.wMonth,
-            local.wDay,          local.wHour,
-            local.wMinute,       local.wSecond,
-            local.wMilliseconds, static_cast<int>((offsetTicks + half) / kTicksPerMinute)};
+    LocalTimestamp now = stamp(local);
+    now.offsetMinutes = UtcOffsetMinutes(stamp(utc), now);
+    return now;
 }
 
 PlayLog::PlayLog(const std::wstring& fileAsGiven)

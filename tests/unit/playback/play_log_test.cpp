@@ -44,6 +44,28 @@ TEST(FormatLogLine, ColumnsAndTimes_MatchTable) {
     }
 }
 
+// East and west of UTC, whole, half and quarter hours, summer time, across a midnight, a year's
+// end and a leap day.
+TEST(UtcOffsetMinutes, LocalMinusUtc_MatchTable) {
+    struct Case {
+        const char* zone;
+        LocalTimestamp utc, local;
+        int offset;
+    };
+    const Case cases[] = {
+        {"utc", {2026, 6, 1, 0, 0, 0, 0}, {2026, 6, 1, 0, 0, 0, 0}, 0},
+        {"paris_winter", {2026, 12, 8, 2, 12, 5, 123}, {2026, 12, 8, 3, 12, 5, 123}, 60},
+        {"paris_summer_time_past_midnight", {2026, 7, 1, 22, 30}, {2026, 7, 2, 0, 30}, 120},
+        {"new_york_the_year_before", {2026, 1, 1, 3, 0}, {2025, 12, 31, 22, 0}, -300},
+        {"newfoundland_half_hour", {2026, 3, 1, 12, 0}, {2026, 3, 1, 8, 30}, -210},
+        {"kathmandu_on_a_leap_day", {2024, 2, 28, 20, 0}, {2024, 2, 29, 1, 45}, 345},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.zone);
+        EXPECT_EQ(UtcOffsetMinutes(c.utc, c.local), c.offset);
+    }
+}
+
 TEST(RunEventName, EveryEventHasItsOwnName) {
     std::string names;
     for (int e = 0; e <= static_cast<int>(RunEvent::Error); ++e) {
