@@ -35,6 +35,7 @@ void TForm1::OnDisplayChange() {
         monitor_.SetMonitorNumber(*absent);
         preferences_->ForgetAbsentMonitor();
     }
+    playback_->DisplayChanged();
 }
 
 }  // namespace tidewell

@@ -9,15 +9,6 @@
 
 namespace tidewell {
 
-namespace {
-
-// A start with "/play" tries again this often, for this long, before it shows its message as a
-// start by hand would: a share that is not reachable yet at logon, a monitor switched on late.
-constexpr UINT kStartRetryMs = 30'000;
-constexpr ULONGLONG kStartWaitMs = 10 * 60'000;
-
-}  // namespace
-
 void TForm1::Start(StartOptions options) {
     startOptions_ = std::move(options);
     ::PostMessageW(hwnd_, kStartOptionsMessage, 0, 0);
@@ -28,7 +19,9 @@ void TForm1::RunStartOptions() {
     if (pendingStart_.play && pendingStart_.logFile) {
         playLog_ = std::make_unique<PlayLog>(*pendingStart_.logFile);
     }
-    waitUntil_ = ::GetTickCount64() + kStartWaitMs;
+    // A start with "/play" tries again for a while before it shows its message as a start by hand
+    // would: a share that is not reachable yet at logon, a monitor switched on late.
+    waitUntil_ = ::GetTickCount64() + RunTimingsOfProcess().startWaitMs;
     TryStart();
 }
 
@@ -46,10 +39,12 @@ void TForm1::TryStart() {
         } else {
             // A file that fails is reported as "Load setting" reports it, and the start goes on.
             Guarded([&] { settingFiles_->LoadFile(*options.settingFile); });
+            // The session may have ended while the Error box was up: nothing more starts.
+            if (closed_) return;
         }
         if (options.play && options.loop) {
             // Many screens may follow one file on a share: each pass takes up what changed.
-            settingWatch_ = std::make_unique<SettingFileWatch>(*options.settingFile);
+            settingWatch_ = std::make_shared<SettingFileWatch>(*options.settingFile);
             settingWatch_->MarkRead();
         }
         options.settingFile.reset();
@@ -57,6 +52,7 @@ void TForm1::TryStart() {
     if (options.monitor) {
         if (const auto problem = MonitorChoiceProblem(*options.monitor, MonitorCount())) {
             UserDialogs().ShowMessage(hwnd_, *problem);
+            if (closed_) return;
         } else {
             monitor_.SetMonitorNumber(options.monitor->number);
             OnMonitorChosen();
@@ -86,7 +82,13 @@ void TForm1::TryStart() {
         if (exitAfterRun && !closed_) BitBtn3Click();
     };
     if (playLog_) run.report = [this](const RunEventRecord& record) { return LogEvent(record); };
-    if (settingWatch_) run.entriesForNextPass = [this] { return RereadSettingFile(); };
+    if (settingWatch_) {
+        // The file is read on a worker, which may outlast this window: it holds the watch too.
+        run.readNextPass = [watch = settingWatch_] { return RereadSettingFile(*watch); };
+        run.takeNextPass = [this](const std::vector<std::wstring>& entries) {
+            ShowSettingEntries(entries);
+        };
+    }
     playback_->Play(
         PlaySender::PlayAll, std::move(run),
         [this, program](const CheckedProgram& checked) { return MayStartAlone(checked, program); });
@@ -104,7 +106,7 @@ void TForm1::WaitToStart(const std::wstring& awaited) {
     if (!waitIcon_) waitIcon_.emplace(UserDialogs(), runIcon_.get(), hwnd_);
     waitIcon_->ShowTip(WaitingTip(awaited));
     LogEvent(RunEvent::Waiting, {}, L"waiting for " + awaited);
-    ::SetTimer(hwnd_, kStartRetryTimer, kStartRetryMs, nullptr);
+    ::SetTimer(hwnd_, kStartRetryTimer, RunTimingsOfProcess().startRetryMs, nullptr);
 }
 
 void TForm1::EndWaiting() {
@@ -120,29 +122,29 @@ void TForm1::LogEvent(RunEvent event, const std::wstring& path, const std::wstri
     LogEvent(RunEventRecord{event, monitor_.MonitorNumber(), path, detail});
 }
 
-std::optional<std::vector<std::wstring>> TForm1::RereadSettingFile() {
+NextPassRead TForm1::RereadSettingFile(SettingFileWatch& watch) {
     std::vector<std::wstring> entries;
     std::wstring error;
-    switch (settingWatch_->RereadIfChanged(entries, error)) {
+    switch (watch.RereadIfChanged(entries, error)) {
         case SettingFileWatch::Outcome::Unchanged:
-            return std::nullopt;
+            return {};
         case SettingFileWatch::Outcome::Failed:
             // The list plays on as it was: a screen never goes dark over a bad copy of the file.
-            LogEvent(RunEvent::Error, {}, error);
-            return std::nullopt;
+            return {std::nullopt, error};
         case SettingFileWatch::Outcome::Reread:
             break;
     }
-    if (entries.empty()) {
-        LogEvent(RunEvent::Error, {}, L"the setting file names no presentation that exists");
-        return std::nullopt;
-    }
+    if (entries.empty())
+        return {std::nullopt, L"the setting file names no presentation that exists"};
+    return {std::move(entries), {}};
+}
+
+void TForm1::ShowSettingEntries(const std::vector<std::wstring>& entries) {
     // The window shows what plays, and stores it at the end.
     PlaylistView& rows = playlist_->View();
     rows.RemoveAll();
     rows.AppendAll(entries);
     ApplyCommandEnableRule();
-    return entries;
 }
 
 LRESULT TForm1::OnStopRequest(WPARAM now) {
@@ -168,6 +170,8 @@ void TForm1::OnEndSession(bool ending) {
     // preferences could not be stored (the Error box has said so).
     Guarded([this] { TntFormClose(); });
     EndWindow();
+    // Windows may end the process as soon as this returns: the run's last lines go first.
+    if (playLog_) playLog_->WaitWritten(PlayLog::kDrainTime);
 }
 
 }  // namespace tidewell

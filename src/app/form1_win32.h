@@ -104,8 +104,10 @@ class TForm1 : public Window<TForm1> {
     // What a run started from the command line tells the play log, and what the window adds to it.
     bool LogEvent(const RunEventRecord& record);
     void LogEvent(RunEvent event, const std::wstring& path, const std::wstring& detail);
-    // Before each pass of a loop: the setting file's presentations when it was rewritten.
-    std::optional<std::vector<std::wstring>> RereadSettingFile();
+    // Before each pass of a loop, on a worker: the setting file's presentations when it was
+    // rewritten; then, on the window's thread, the playlist shows them.
+    static NextPassRead RereadSettingFile(SettingFileWatch& watch);
+    void ShowSettingEntries(const std::vector<std::wstring>& entries);
     // Shutdown, restart or log-off: the preferences are stored as a close stores them.
     void OnEndSession(bool ending);
     // The one way the window goes, after the preferences were stored (or could not be): a run
@@ -165,7 +167,7 @@ class TForm1 : public Window<TForm1> {
     StartOptions pendingStart_;
     std::unique_ptr<PlayLog> playLog_;  // with "/log"
     // The setting file that a looping run started from the command line follows.
-    std::unique_ptr<SettingFileWatch> settingWatch_;
+    std::shared_ptr<SettingFileWatch> settingWatch_;
     ULONGLONG waitUntil_ = 0;
     std::optional<RunIcon> waitIcon_;
     EditProgramField program_;

@@ -1,6 +1,26 @@
 #include "playback/monitors_win32.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace tidewell {
+namespace {
+
+// Only the end-to-end tests set this variable: it names a file holding a number N, and the
+// program then sees only the first N monitors, read again at each enumeration, so that a test can
+// take a monitor away (and give it back) during a run, which no virtual display here can do.
+// It is not in the usage text.
+std::size_t MonitorLimitForTests() {
+    const wchar_t* file = _wgetenv(L"TIDEWELL_TEST_MONITOR_LIMIT_FILE");
+    std::FILE* limit = file ? _wfopen(file, L"r") : nullptr;
+    if (!limit) return static_cast<std::size_t>(-1);
+    unsigned count = 0;
+    const bool read = std::fscanf(limit, "%u", &count) == 1;
+    std::fclose(limit);
+    return read ? count : static_cast<std::size_t>(-1);
+}
+
+}  // namespace
 
 std::vector<MonitorEntry> EnumerateMonitors() {
     std::vector<MonitorEntry> monitors;
@@ -11,6 +31,8 @@ std::vector<MonitorEntry> EnumerateMonitors() {
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&monitors));
+    const std::size_t limit = MonitorLimitForTests();
+    if (monitors.size() > limit) monitors.resize(limit);
     return monitors;
 }
 

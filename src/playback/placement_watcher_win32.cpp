@@ -17,13 +17,6 @@ namespace {
 // window ahead of the show window closing, where no report comes); reports make the search
 // happen as soon as the show window is shown.
 constexpr DWORD kSearchIntervalMs = 100;
-// A program that ends this soon without a show window of its own may have handed the file to a
-// copy of itself that runs already (single-instance programs do), which then shows it.
-constexpr ULONGLONG kHandOffWithinMs = 5000;
-// How long after such an end a new slide-show window of another process is taken for this show.
-constexpr ULONGLONG kHandOffSearchMs = 10000;
-// How often a handed-off show's window is checked for being gone: its process outlives it.
-constexpr DWORD kHandOffCheckMs = 200;
 // A watcher that cannot be made to end (its thread stuck in another program's window) is left
 // behind after this long rather than holding the program.
 constexpr DWORD kJoinTimeoutMs = 3000;
@@ -44,19 +37,26 @@ BOOL CALLBACK TestTopLevelWindow(HWND window, LPARAM param) {
     return FALSE;
 }
 
-void Place(HWND show) {
-    const SharedPlaybackState& state = PlaybackState();
-    ::SetWindowPos(show, nullptr, state.targetLeft.load(), state.targetTop.load(), 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
-}
-
 HWND ShownSlideShow(DWORD processId) {
     const HWND show = FindProcessWindow(processId);
     return show && IsSlideShowWindow(show) ? show : nullptr;
 }
 
-// A slide-show window that another process showed for this launch: visible, enabled, and not one
-// of those on screen before.
+}  // namespace
+
+struct PlacementWatcher::Shared {
+    WatchedShow show;
+    UniqueKernelHandle process;
+    UniqueKernelHandle letGo;  // set by the run: the show is no longer this watcher's
+    std::atomic<ULONGLONG> endedAt{0};
+};
+
+void PlaceShowWindow(HWND show, bool wait) {
+    const SharedPlaybackState& state = PlaybackState();
+    ::SetWindowPos(show, nullptr, state.targetLeft.load(), state.targetTop.load(), 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED | (wait ? 0 : SWP_ASYNCWINDOWPOS));
+}
+
 HWND HandedOffSlideShow(const std::vector<HWND>& before) {
     const DWORD self = ::GetCurrentProcessId();
     for (const HWND window : SlideShowWindowsOnScreen()) {
@@ -67,16 +67,6 @@ HWND HandedOffSlideShow(const std::vector<HWND>& before) {
     }
     return nullptr;
 }
-
-}  // namespace
-
-struct PlacementWatcher::Shared {
-    WatchedShow show;
-    UniqueKernelHandle process;
-    UniqueKernelHandle letGo;  // set by the run: the show is no longer this watcher's
-    ULONGLONG launched = ::GetTickCount64();
-    std::atomic<bool> handOffPossible{true};
-};
 
 HWND FindProcessWindow(DWORD processId) {
     if (processId == 0) return nullptr;
@@ -125,8 +115,8 @@ PlacementWatcher::PlacementWatcher(WatchedShow show) : shared_(std::make_shared<
     handedOver.release();  // the thread's own now
 }
 
-void PlacementWatcher::ExpectNoHandOff() {
-    shared_->handOffPossible.store(false);
+ULONGLONG PlacementWatcher::EndedAt() const {
+    return shared_->endedAt.load();
 }
 
 PlacementWatcher::~PlacementWatcher() {
@@ -152,7 +142,7 @@ DWORD WINAPI PlacementWatcher::Run(LPVOID param) {
             // shown before the reports began is found by the search.
             events.Follow(show.processId);
             if ((placed = ShownSlideShow(show.processId)) != nullptr) {
-                Place(placed);
+                PlaceShowWindow(placed);
                 tell(show.placedMessage, reinterpret_cast<LPARAM>(placed));
                 events.Follow(0);
             }
@@ -162,27 +152,7 @@ DWORD WINAPI PlacementWatcher::Run(LPVOID param) {
         if (woken == kEnded) break;
     }
     events.Follow(0);
-
-    if (!placed && shared->handOffPossible.load() &&
-        ::GetTickCount64() - shared->launched < kHandOffWithinMs) {
-        const ULONGLONG giveUp = ::GetTickCount64() + kHandOffSearchMs;
-        while (!placed && ::GetTickCount64() < giveUp) {
-            if ((placed = HandedOffSlideShow(show.slideShowsBefore)) != nullptr) break;
-            if (::WaitForSingleObject(shared->letGo.get(), kSearchIntervalMs) == WAIT_OBJECT_0) {
-                return 0;
-            }
-        }
-        if (placed) {
-            Place(placed);
-            tell(show.placedMessage, reinterpret_cast<LPARAM>(placed));
-            // The copy that shows it goes on running: the show ends when its window goes.
-            while (::IsWindow(placed) && ::IsWindowVisible(placed)) {
-                if (::WaitForSingleObject(shared->letGo.get(), kHandOffCheckMs) == WAIT_OBJECT_0) {
-                    return 0;
-                }
-            }
-        }
-    }
+    shared->endedAt.store(::GetTickCount64());
     DWORD exitCode = 0;
     ::GetExitCodeProcess(shared->process.get(), &exitCode);
     tell(show.endedMessage, static_cast<LPARAM>(exitCode));

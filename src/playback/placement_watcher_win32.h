@@ -1,8 +1,13 @@
 #pragma once
 // The placement watcher: one thread per launched show that finds the show's window, moves it onto
-// the chosen monitor, and tells the run (by posting to its window) when the show was placed and
-// when it ended. It ends with its show, or when the run lets the show go, so a run has at most one.
-// It reads the shared playback state and touches only the other process's windows.
+// the chosen monitor, and tells the run (by posting to its window) the facts: the window was
+// placed, the process ended. What they mean (a hand-off, a show that lasted) the run decides. It
+// ends with its show's process, or when the run lets the show go. It reads the shared playback
+// state and touches only the other process's windows.
+//
+// A thread rather than a wait registration and a hook on the window's thread: the search for a
+// window shown while hidden (Wine reports no showing) needs checks every few milliseconds, which
+// the window's timers cannot give.
 #include <windows.h>
 
 #include <atomic>
@@ -23,15 +28,21 @@ bool IsSlideShowWindow(HWND window);
 // The visible slide-show windows of every process, as the run sees them before a launch.
 std::vector<HWND> SlideShowWindowsOnScreen();
 
+// A slide-show window that another process showed for a launch: visible, enabled, not one of
+// `before`, and not one of this process; nullptr when there is none.
+HWND HandedOffSlideShow(const std::vector<HWND>& before);
+
+// Moves the show window's corner to the chosen monitor's (the shared playback state). `wait`:
+// false does not wait for the other program to take the move, which the window's thread needs.
+void PlaceShowWindow(HWND show, bool wait = true);
+
 // What a watcher follows, and whom it tells.
 struct WatchedShow {
     HANDLE process = nullptr;  // the launched process; the watcher keeps a handle of its own
     DWORD processId = 0;
-    // Slide-show windows that were on screen before the launch: never taken for this show.
-    std::vector<HWND> slideShowsBefore;
     HWND notify = nullptr;
     UINT placedMessage = 0;  // wParam: `tag`; lParam: the window moved
-    UINT endedMessage = 0;   // wParam: `tag`; lParam: the process's exit code
+    UINT endedMessage = 0;   // wParam: `tag`; lParam: the process's exit code (time: EndedAt)
     WPARAM tag = 0;
 };
 
@@ -44,9 +55,8 @@ class PlacementWatcher {
     PlacementWatcher(const PlacementWatcher&) = delete;
     PlacementWatcher& operator=(const PlacementWatcher&) = delete;
 
-    // The show was asked to close: when its process ends, that is the show's end, and no window
-    // of another copy is looked for.
-    void ExpectNoHandOff();
+    // When the process ended (GetTickCount64), once the ended message has been posted.
+    ULONGLONG EndedAt() const;
 
   private:
     struct Shared;

@@ -4,13 +4,14 @@
 #include "playback/path_check_win32.h"
 #include "playback/playback_state_win32.h"
 #include "playback/stop_request_win32.h"
+#include "playback/show_launch_win32.h"
 
 namespace tidewell {
 
 PlayCommands::PlayCommands(HWND window, Dialogs& dialogs, const PlaylistRows& playlist,
                            ProgramField& program, const MonitorSelector& monitor,
                            const std::vector<MonitorEntry>& monitors, WatcherStarter startWatcher,
-                           HICON runIcon)
+                           HICON runIcon, RunTimings timings)
     : window_(window),
       dialogs_(dialogs),
       playlist_(playlist),
@@ -22,7 +23,8 @@ PlayCommands::PlayCommands(HWND window, Dialogs& dialogs, const PlaylistRows& pl
           L"TntOpenDialog2", FileDialog::Kind::Open, L"*.exe",
           L"MS PowerPoint Viewer executable file|*.exe",
           FileDialog::kHideReadOnly | FileDialog::kEnableSizing | FileDialog::kFileMustExist},
-      runIcon_(runIcon) {}
+      runIcon_(runIcon),
+      timings_(timings) {}
 
 bool PlayCommands::ChooseProgram() {
     if (!dialogs_.RunFileDialog(window_, TntOpenDialog2)) return false;
@@ -65,24 +67,29 @@ bool PlayCommands::Play(PlaySender sender, RunOptions options, const ProgramAppr
     setup.icon = runIcon_;
     setup.dialogs = &dialogs_;
     setup.startWatcher = startWatcher_;
-    setup.aimAtMonitor = [this] { return AimAtChosenMonitor(); };
+    // The run keeps the monitor it was started for, also while that monitor is switched off.
+    setup.aimAtMonitor = [this, number = monitor_.MonitorNumber()] { return AimAtMonitor(number); };
+    // Kept as one call, on a worker thread: a program on a share may take its time to start.
+    setup.launch = [program = std::move(*program)](const std::wstring& presentation) {
+        const std::optional<CheckedPresentation> checked = CheckPresentation(presentation);
+        return checked ? LaunchShow(program, *checked) : UniqueKernelHandle();
+    };
+    setup.timings = timings_;
     // The run marks this desktop as playing until it has ended.
     playing_.emplace();
     options.onEnded = [this, whenEnded = std::move(options.onEnded)] {
         playing_.reset();
         if (whenEnded) whenEnded();
     };
-    run_ = std::make_unique<PlayRun>(std::move(setup), PlayQueue, std::move(*program),
-                                     std::move(options));
+    run_ = std::make_unique<PlayRun>(std::move(setup), PlayQueue, std::move(options));
     run_->HoldLaunches(launchesHeld_);
     run_->Begin();
     return true;
 }
 
-std::optional<AimedMonitor> PlayCommands::AimAtChosenMonitor() const {
-    const int number = monitor_.MonitorNumber();
+std::optional<AimedMonitor> PlayCommands::AimAtMonitor(int number) const {
     const auto bounds = ChosenMonitorBounds(monitors_, number);
-    if (!bounds) return std::nullopt;  // gone during the run: the shows stay where they were
+    if (!bounds) return std::nullopt;  // gone during the run
     SharedPlaybackState& state = PlaybackState();
     state.targetTop.store(bounds->top);
     state.targetLeft.store(bounds->left);
@@ -90,7 +97,17 @@ std::optional<AimedMonitor> PlayCommands::AimAtChosenMonitor() const {
 }
 
 bool PlayCommands::HandleRunMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kRunWorkDoneMessage) {
+        // Posted by a worker, which gave the result away: it is taken here even with no run.
+        std::unique_ptr<RunWork> work(reinterpret_cast<RunWork*>(lParam));
+        if (run_) run_->TakeWork(std::move(work));
+        return true;
+    }
     return run_ && run_->HandleMessage(message, wParam, lParam);
+}
+
+void PlayCommands::DisplayChanged() {
+    if (run_) run_->DisplayChanged();
 }
 
 bool PlayCommands::Stop(StopWhen when) {

@@ -33,7 +33,8 @@ class PlayCommands {
     // `runIcon` (not owned) is shown in the notification area while a run plays; none without.
     PlayCommands(HWND window, Dialogs& dialogs, const PlaylistRows& playlist, ProgramField& program,
                  const MonitorSelector& monitor, const std::vector<MonitorEntry>& monitors,
-                 WatcherStarter startWatcher = StartPlacementWatcher, HICON runIcon = nullptr);
+                 WatcherStarter startWatcher = StartPlacementWatcher, HICON runIcon = nullptr,
+                 RunTimings timings = RunTimingsOfProcess());
     PlayCommands(const PlayCommands&) = delete;
     PlayCommands& operator=(const PlayCommands&) = delete;
 
@@ -49,6 +50,8 @@ class PlayCommands {
 
     // The run's messages and timers, which the window hands on; true when it was one.
     bool HandleRunMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // The monitor list was read again: a run follows its monitor, or waits for it.
+    void DisplayChanged();
 
     // Stopping a run from its icon or from another process: no entry follows the current one;
     // "now" also asks the current show to end and brings the window back at once. The playlist,
@@ -67,7 +70,7 @@ class PlayCommands {
 
   private:
     PlayCheckInput GatherChecks(const std::optional<CheckedProgram>& program) const;
-    std::optional<AimedMonitor> AimAtChosenMonitor() const;
+    std::optional<AimedMonitor> AimAtMonitor(int number) const;
 
     HWND window_;
     Dialogs& dialogs_;
@@ -78,6 +81,7 @@ class PlayCommands {
     WatcherStarter startWatcher_;
     FileDialog TntOpenDialog2;
     HICON runIcon_;
+    RunTimings timings_;
     std::optional<PlayingMarker> playing_;  // while a run plays
     bool launchesHeld_ = false;
     std::unique_ptr<PlayRun> run_;

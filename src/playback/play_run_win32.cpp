@@ -1,26 +1,41 @@
 #include "playback/play_run_win32.h"
 
+#include <system_error>
+#include <thread>
+
 #include "common/error_text.h"
 #include "common/file_exists_win32.h"
-#include "playback/path_check_win32.h"
 #include "playback/playback_state_win32.h"
-#include "playback/show_launch_win32.h"
 #include "playback/stop_request_win32.h"
 
 namespace tidewell {
 namespace {
 
-// A show whose program ran at least this long, or whose window was seen, lasted: the pass it
-// belongs to needs no rest after it.
-constexpr ULONGLONG kLastingShowMs = 1000;
-// How long a show asked to close may take to end before the run goes on without it.
-constexpr UINT kCloseGraceMs = 30'000;
-// How often a show stopped "now" is asked again, for windows that appear after the request.
-constexpr UINT kStopNowRepeatMs = 500;
+// How often a show without a watcher is checked for having ended.
 constexpr UINT kEndPollMs = 250;
 
-std::wstring Seconds(unsigned milliseconds) {
-    return std::to_wstring(milliseconds / 1000) + L" s";
+ShowId ShowOf(WPARAM wParam) {
+    return static_cast<ShowId>(wParam);
+}
+
+// Does `work` away from the window's thread and posts the result to `window`, where the run
+// takes it (kRunWorkDoneMessage). The worker never touches a window of ours; a result that
+// cannot be posted (the window is gone) goes with the worker. When no thread can be made, the
+// work is done here: slower, but the run goes on.
+void DoOnWorker(HWND window, std::unique_ptr<RunWork> result, std::function<void(RunWork&)> work) {
+    RunWork* const taken = result.release();
+    const auto finish = [window, taken, work = std::move(work)] {
+        std::unique_ptr<RunWork> done(taken);
+        work(*done);
+        if (::PostMessageW(window, kRunWorkDoneMessage, 0, reinterpret_cast<LPARAM>(done.get()))) {
+            done.release();
+        }
+    };
+    try {
+        std::thread(finish).detach();
+    } catch (const std::system_error&) {
+        finish();  // the thread was never made: the work is still to do
+    }
 }
 
 }  // namespace
@@ -29,13 +44,14 @@ std::unique_ptr<PlacementWatcher> StartPlacementWatcher(WatchedShow show) {
     return std::make_unique<PlacementWatcher>(std::move(show));
 }
 
-PlayRun::PlayRun(RunSetup setup, std::vector<std::wstring> queue, CheckedProgram program,
-                 RunOptions options)
+PlayRun::PlayRun(RunSetup setup, std::vector<std::wstring> queue, RunOptions options)
     : setup_(std::move(setup)),
-      queue_(std::move(queue)),
-      program_(std::move(program)),
       options_(std::move(options)),
-      progress_(queue_.size(), options_.loop) {}
+      machine_(*this, RunPlan{std::move(queue), options_.loop, options_.unattended,
+                              options_.unattended && options_.showTimeoutSeconds > 0
+                                  ? static_cast<unsigned>(options_.showTimeoutSeconds) * 1000
+                                  : 0,
+                              static_cast<bool>(options_.readNextPass), setup_.timings}) {}
 
 PlayRun::~PlayRun() {
     KillTimers();
@@ -47,261 +63,276 @@ void PlayRun::Begin() {
     if (const auto monitor = setup_.aimAtMonitor ? setup_.aimAtMonitor() : std::nullopt) {
         monitorNumber_ = monitor->number;
     }
-    Report(RunEvent::RunStart, {},
-           std::to_wstring(queue_.size()) +
-               (queue_.size() == 1 ? L" presentation" : L" presentations") +
-               (options_.loop ? L", in a loop" : L""));
     if (setup_.icon && setup_.dialogs) icon_.emplace(*setup_.dialogs, setup_.icon, setup_.window);
-    LaunchNext();
+    const std::size_t count = machine_.Entries().size();
+    machine_.Begin(::GetTickCount64(), std::to_wstring(count) +
+                                           (count == 1 ? L" presentation" : L" presentations") +
+                                           (options_.loop ? L", in a loop" : L""));
 }
 
 bool PlayRun::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const ULONGLONG now = ::GetTickCount64();
     switch (message) {
         case kShowPlacedMessage:
-            if (wParam == showTag_ && show_) OnShowPlaced(reinterpret_cast<HWND>(lParam));
+        case kHandedPlacedMessage:
+            if (const auto show = shows_.find(ShowOf(wParam)); show != shows_.end()) {
+                show->second.window = reinterpret_cast<HWND>(lParam);
+            }
+            Tell(RunFact{.kind = RunFact::Kind::Placed,
+                         .at = now,
+                         .show = ShowOf(wParam),
+                         .handed = message == kHandedPlacedMessage});
             return true;
-        case kShowEndedMessage:
-            if (wParam == showTag_ && show_) OnShowEnded(static_cast<DWORD>(lParam));
+        case kShowEndedMessage: {
+            const auto show = shows_.find(ShowOf(wParam));
+            const ULONGLONG at = show != shows_.end() && show->second.watcher
+                                     ? show->second.watcher->EndedAt()
+                                     : now;
+            Tell(RunFact{.kind = RunFact::Kind::ProcessEnded,
+                         .at = at ? at : now,
+                         .show = ShowOf(wParam),
+                         .exitCode = static_cast<unsigned long>(lParam)});
+            return true;
+        }
+        case kHandedGoneMessage:
+            Tell(RunFact{.kind = RunFact::Kind::WindowGone, .at = now, .show = ShowOf(wParam)});
             return true;
         case kRunErrorMessage:
             if (placementFailure_) std::rethrow_exception(std::exchange(placementFailure_, {}));
             return true;
         case WM_TIMER:
-            if (wParam < kShowTimeoutTimer || wParam > kStopNowTimer) return false;
+            if (wParam < kRunTimerBase || wParam > kEndPollTimer) return false;
             ::KillTimer(setup_.window, wParam);
-            OnTimer(wParam);
+            if (wParam == kEndPollTimer) {
+                PollShowEnds();
+            } else {
+                Tell(RunFact{.kind = RunFact::Kind::TimerFired,
+                             .at = now,
+                             .timer = static_cast<RunTimer>(wParam - kRunTimerBase)});
+            }
             return true;
         default:
             return false;
     }
 }
 
-void PlayRun::LaunchNext() {
-    for (;;) {
-        if (windowGoing_ || progress_.Stopped()) return Finish();
-        if (held_) {
-            phase_ = RunPhase::Held;
-            return;
-        }
-        std::optional<std::size_t> index = std::exchange(restingBefore_, std::nullopt);
-        if (!index) {
-            index = progress_.NextEntry();
-            if (!index || *index >= queue_.size()) return Finish();
-            if (progress_.NewPass()) {
-                TakeEntriesForNextPass();
-                if (queue_.empty()) return Finish();
-                if (const unsigned rest = pacing_.RestBeforeNextPass()) {
-                    restingBefore_ = index;
-                    phase_ = RunPhase::Resting;
-                    Report(RunEvent::Waiting, {},
-                           L"no show lasted in the last pass: resting " + Seconds(rest));
-                    ::SetTimer(setup_.window, kPassRestTimer, rest, nullptr);
-                    return;
-                }
-            }
-        }
-        if (Launch(*index)) return;
-    }
+void PlayRun::Tell(RunFact fact) {
+    machine_.On(fact);
 }
 
-void PlayRun::TakeEntriesForNextPass() {
-    if (!options_.entriesForNextPass) return;
-    if (auto entries = options_.entriesForNextPass()) {
-        queue_ = std::move(*entries);
-        progress_.SetCount(queue_.size());
+void PlayRun::TakeWork(std::unique_ptr<RunWork> work) {
+    if (work->passRead) {
+        if (work->read.entries && options_.takeNextPass) options_.takeNextPass(*work->read.entries);
+        return Tell(RunFact{.kind = RunFact::Kind::PassRead,
+                            .at = ::GetTickCount64(),
+                            .show = work->show,
+                            .detail = std::move(work->read.error),
+                            .entries = std::move(work->read.entries)});
     }
+    // A show of a run that has moved on since (stopped, or ended with the window): not ours.
+    if (machine_.CurrentShow() != work->show || machine_.State() != RunState::Launching) return;
+    if (!work->process) {
+        return Tell(RunFact{.kind = RunFact::Kind::Skipped,
+                            .at = ::GetTickCount64(),
+                            .show = work->show,
+                            .detail = std::move(work->skipped)});
+    }
+    Launched(std::move(work));
 }
 
-bool PlayRun::Launch(std::size_t index) {
-    const std::wstring entry = queue_[index];
-    if (const auto monitor = setup_.aimAtMonitor ? setup_.aimAtMonitor() : std::nullopt) {
-        monitorNumber_ = monitor->number;
-        // From the first launch on, the monitor shows black between two shows, never the desktop.
-        backdrop_.Cover(monitor->bounds);
-    }
-    // Nobody is there to answer the presentation program's "file not found".
-    if (options_.unattended && !FileExists(entry)) {
-        Report(RunEvent::ShowSkipped, entry, L"the presentation cannot be found");
-        return false;
-    }
-    if (icon_) icon_->ShowProgress(progress_.Position(), progress_.Count(), entry);
-    std::vector<HWND> before = SlideShowWindowsOnScreen();
-    const std::optional<CheckedPresentation> presentation = CheckPresentation(entry);
-    UniqueKernelHandle process =
-        presentation ? LaunchShow(program_, *presentation) : UniqueKernelHandle();
-    if (!process) {
-        Report(RunEvent::ShowSkipped, entry, L"the presentation program could not be started");
-        return false;
-    }
-    Report(RunEvent::ShowStart, entry);
-    progress_.ShowStarted();
-    show_.emplace();
-    show_->path = entry;
-    show_->processId = ::GetProcessId(process.get());
-    show_->launched = ::GetTickCount64();
-    show_->process = std::move(process);
-    phase_ = RunPhase::Showing;
-    ++showTag_;
+void PlayRun::Launched(std::unique_ptr<RunWork> work) {
+    const ShowId id = work->show;
+    ShowHandles& show = shows_[id];
+    show.processId = ::GetProcessId(work->process.get());
+    show.process = std::move(work->process);
+    show.slideShowsBefore = std::move(work->slideShowsBefore);
     try {
-        watcher_ = setup_.startWatcher(
-            WatchedShow{show_->process.get(), show_->processId, std::move(before), setup_.window,
-                        kShowPlacedMessage, kShowEndedMessage, showTag_});
+        show.watcher = setup_.startWatcher(WatchedShow{show.process.get(), show.processId,
+                                                       setup_.window, kShowPlacedMessage,
+                                                       kShowEndedMessage, static_cast<WPARAM>(id)});
     } catch (...) {
         // The show plays unplaced and the run follows its end by a poll; the reason is shown
         // once the window is back rather than with a show on screen.
         if (!placementFailure_) {
             placementFailure_ = std::current_exception();
-            Report(RunEvent::Error, entry, UserErrorText(placementFailure_));
+            Report(RunEvent::Error, work->path, UserErrorText(placementFailure_));
         }
         ::SetTimer(setup_.window, kEndPollTimer, kEndPollMs, nullptr);
     }
-    if (options_.unattended && options_.showTimeoutSeconds > 0) {
-        ::SetTimer(setup_.window, kShowTimeoutTimer,
-                   static_cast<UINT>(options_.showTimeoutSeconds) * 1000, nullptr);
+    Tell(RunFact{.kind = RunFact::Kind::Launched, .at = work->launchedAt, .show = id});
+}
+
+void PlayRun::PollShowEnds() {
+    bool anyLeft = false;
+    for (auto& [id, show] : shows_) {
+        if (show.watcher || !show.process) continue;
+        if (::WaitForSingleObject(show.process.get(), 0) == WAIT_TIMEOUT) {
+            anyLeft = true;
+            continue;
+        }
+        DWORD exitCode = 0;
+        ::GetExitCodeProcess(show.process.get(), &exitCode);
+        ::PostMessageW(setup_.window, kShowEndedMessage, static_cast<WPARAM>(id), exitCode);
     }
-    return true;
+    if (anyLeft) ::SetTimer(setup_.window, kEndPollTimer, kEndPollMs, nullptr);
 }
 
-void PlayRun::OnShowPlaced(HWND window) {
-    show_->window = window;
-    Report(RunEvent::ShowPlaced, show_->path);
-    pacing_.ShowLasted();
-    ::KillTimer(setup_.window, kShowTimeoutTimer);
-    if (phase_ == RunPhase::Finishing) AskShowToClose();
-}
-
-void PlayRun::OnShowEnded(DWORD exitCode) {
-    const ULONGLONG lasted = ::GetTickCount64() - show_->launched;
-    if (lasted >= kLastingShowMs) pacing_.ShowLasted();
-    Report(RunEvent::ShowEnd, show_->path, ShowEndDetail(static_cast<long long>(lasted), exitCode));
-    LetShowGo();
-    if (phase_ == RunPhase::Finishing) return Finish();
-    LaunchNext();
-}
-
-void PlayRun::OnTimer(UINT_PTR timer) {
-    switch (timer) {
-        case kShowTimeoutTimer:
-            if (phase_ != RunPhase::Showing) return;
-            phase_ = RunPhase::Closing;
-            Report(RunEvent::ShowTimeout, show_ ? show_->path : L"",
-                   L"no show window after " + std::to_wstring(options_.showTimeoutSeconds) +
-                       L" s: asked to close");
-            AskShowToClose();
-            ::SetTimer(setup_.window, kCloseGraceTimer, kCloseGraceMs, nullptr);
-            return;
-        case kCloseGraceTimer:
-            // Left running: the program may be asking "Save?" of nobody; the run goes on.
-            if (show_) {
-                Report(RunEvent::Error, show_->path,
-                       L"the presentation program did not end after it was asked to close; "
-                       L"left running");
-            }
-            LetShowGo();
-            if (phase_ == RunPhase::Finishing) return Finish();
-            return LaunchNext();
-        case kPassRestTimer:
-            if (phase_ == RunPhase::Resting) LaunchNext();
-            return;
-        case kEndPollTimer:
-            if (show_ && ::WaitForSingleObject(show_->process.get(), 0) != WAIT_TIMEOUT) {
-                DWORD exitCode = 0;
-                ::GetExitCodeProcess(show_->process.get(), &exitCode);
-                return OnShowEnded(exitCode);
-            }
-            if (show_) ::SetTimer(setup_.window, kEndPollTimer, kEndPollMs, nullptr);
-            return;
-        case kStopNowTimer:
-            if (phase_ != RunPhase::Finishing || !show_) return;
-            AskShowToClose();
-            ::SetTimer(setup_.window, kStopNowTimer, kStopNowRepeatMs, nullptr);
-            return;
-        default:
-            return;
+void PlayRun::StartShow(ShowId show, const std::wstring& path, bool checkExists) {
+    if (const auto monitor = setup_.aimAtMonitor ? setup_.aimAtMonitor() : std::nullopt) {
+        monitorNumber_ = monitor->number;
+        // From the first launch on, the monitor shows black between two shows, never the desktop.
+        backdropUp_ = backdrop_.Cover(monitor->bounds);
     }
+    auto work = std::make_unique<RunWork>();
+    work->show = show;
+    work->path = path;
+    DoOnWorker(setup_.window, std::move(work),
+               [path, checkExists, launch = setup_.launch](RunWork& done) {
+                   // Nobody is there to answer the presentation program's "file not found".
+                   if (checkExists && !FileExists(path)) {
+                       done.skipped = L"the presentation cannot be found";
+                       return;
+                   }
+                   done.slideShowsBefore = SlideShowWindowsOnScreen();
+                   done.process = launch(path);
+                   done.launchedAt = ::GetTickCount64();
+                   if (!done.process) {
+                       done.skipped = L"the presentation program could not be started";
+                   }
+               });
 }
 
-bool PlayRun::Stop(StopWhen when) {
-    if (!Playing()) return false;
-    progress_.Stop();
-    Report(RunEvent::Stop, {}, when == StopWhen::Now ? L"now" : L"after this presentation");
-    // Nothing to wait for either when the show's program has ended and no window of it is on
-    // screen (it is only being looked for in another copy of the program).
-    const bool showGone =
-        show_ && !show_->window && ::WaitForSingleObject(show_->process.get(), 0) == WAIT_OBJECT_0;
-    if (!show_ || showGone || phase_ == RunPhase::Resting || phase_ == RunPhase::Held) {
-        Finish();
-        return true;
+void PlayRun::ReadNextPass(ShowId read) {
+    auto work = std::make_unique<RunWork>();
+    work->show = read;
+    work->passRead = true;
+    DoOnWorker(setup_.window, std::move(work), [reader = options_.readNextPass](RunWork& done) {
+        try {
+            done.read = reader();
+        } catch (...) {
+            done.read = NextPassRead{std::nullopt, UserErrorText(std::current_exception())};
+        }
+    });
+}
+
+void PlayRun::AskToClose(ShowId id) {
+    const auto found = shows_.find(id);
+    if (found == shows_.end()) return;
+    ShowHandles& show = found->second;
+    // Once the process has ended its number may name another program's.
+    if (show.process && ::WaitForSingleObject(show.process.get(), 0) == WAIT_TIMEOUT) {
+        AskShowToEnd(show.processId);
     }
-    if (when == StopWhen::Now) {
-        // The request holds until the show's process has ended: a window that appears only
-        // now is asked too.
-        phase_ = RunPhase::Finishing;
-        AskShowToClose();
-        ::SetTimer(setup_.window, kStopNowTimer, kStopNowRepeatMs, nullptr);
-        ::SetTimer(setup_.window, kCloseGraceTimer, kCloseGraceMs, nullptr);
-        icon_.reset();
-        backdrop_.Remove();
-        BringWindowBack();
-    }
-    return true;
-}
-
-void PlayRun::HoldLaunches(bool hold) {
-    held_ = hold;
-    if (!hold && phase_ == RunPhase::Held) LaunchNext();
-}
-
-void PlayRun::EndForGood() {
-    if (phase_ != RunPhase::Over) Report(RunEvent::RunEnd);
-    windowGoing_ = true;
-    LetShowGo();
-    KillTimers();
-    icon_.reset();
-    backdrop_.Remove();
-    phase_ = RunPhase::Over;
-}
-
-void PlayRun::AskShowToClose() {
-    if (!show_) return;
-    if (watcher_) watcher_->ExpectNoHandOff();
-    AskShowToEnd(show_->processId);
     // A show handed to another copy of the program is that copy's window.
-    if (show_->window && ::IsWindow(show_->window)) {
-        ::PostMessageW(show_->window, WM_CLOSE, 0, 0);
+    if (show.window && ::IsWindow(show.window)) ::PostMessageW(show.window, WM_CLOSE, 0, 0);
+}
+
+void PlayRun::LetGo(ShowId show) {
+    shows_.erase(show);
+}
+
+void PlayRun::LookForHandedShow(ShowId id) {
+    const auto found = shows_.find(id);
+    if (found == shows_.end() || found->second.window) return;
+    ShowHandles& show = found->second;
+    const HWND handed = HandedOffSlideShow(show.slideShowsBefore);
+    if (!handed) return;
+    show.window = handed;
+    // Not waiting for the other program to take the move: this is the window's thread.
+    PlaceShowWindow(handed, false);
+    ::PostMessageW(setup_.window, kHandedPlacedMessage, static_cast<WPARAM>(id),
+                   reinterpret_cast<LPARAM>(handed));
+}
+
+void PlayRun::CheckHandedShow(ShowId id) {
+    const auto found = shows_.find(id);
+    if (found == shows_.end()) return;
+    const HWND window = found->second.window;
+    if (!window || !::IsWindow(window) || !::IsWindowVisible(window)) {
+        ::PostMessageW(setup_.window, kHandedGoneMessage, static_cast<WPARAM>(id), 0);
     }
 }
 
-void PlayRun::LetShowGo() {
-    watcher_.reset();
-    show_.reset();
-    ::KillTimer(setup_.window, kShowTimeoutTimer);
-    ::KillTimer(setup_.window, kCloseGraceTimer);
-    ::KillTimer(setup_.window, kEndPollTimer);
-    ::KillTimer(setup_.window, kStopNowTimer);
+void PlayRun::SetTimer(RunTimer timer, unsigned milliseconds) {
+    ::SetTimer(setup_.window, kRunTimerBase + static_cast<UINT_PTR>(timer), milliseconds, nullptr);
 }
 
-void PlayRun::Finish() {
-    if (phase_ == RunPhase::Over) return;
-    LetShowGo();
-    KillTimers();
-    phase_ = RunPhase::Over;
-    icon_.reset();
+void PlayRun::KillTimer(RunTimer timer) {
+    ::KillTimer(setup_.window, kRunTimerBase + static_cast<UINT_PTR>(timer));
+}
+
+void PlayRun::Report(RunEvent event, const std::wstring& path, const std::wstring& detail) {
+    if (event == RunEvent::Waiting && icon_) icon_->ShowTip(L"Tidewell: " + detail);
+    if (!options_.report) return;
+    const bool written = options_.report(RunEventRecord{event, monitorNumber_, path, detail});
+    if (!written && !std::exchange(reportFailureShown_, true) && icon_) {
+        icon_->ShowTip(L"Tidewell: the play log cannot be written");
+    }
+}
+
+void PlayRun::ShowProgress(std::size_t position, std::size_t count, const std::wstring& path) {
+    if (icon_) icon_->ShowProgress(position, count, path);
+}
+
+void PlayRun::GiveScreenBack() {
+    screenGivenBack_ = true;
+    if (icon_) icon_->Remove();
     backdrop_.Remove();
-    Report(RunEvent::RunEnd);
-    if (windowGoing_) return;
+    backdropUp_ = false;
     BringWindowBack();
+}
+
+void PlayRun::Ended() {
+    ::KillTimer(setup_.window, kEndPollTimer);
+    GiveScreenBack();
     if (placementFailure_) ::PostMessageW(setup_.window, kRunErrorMessage, 0, 0);
     if (options_.onEnded) options_.onEnded();
 }
 
-void PlayRun::Report(RunEvent event, std::wstring path, std::wstring detail) {
-    if (!options_.report) return;
-    const bool written =
-        options_.report(RunEventRecord{event, monitorNumber_, std::move(path), std::move(detail)});
-    if (!written && !std::exchange(reportFailureShown_, true) && icon_) {
-        icon_->ShowTip(L"Tidewell: the play log cannot be written");
+void PlayRun::StateChanged(RunState from, RunState to, const RunFact& cause) {
+    if (options_.onStateChanged) options_.onStateChanged(from, to, cause);
+}
+
+bool PlayRun::Stop(StopWhen when) {
+    if (!machine_.Playing()) return false;
+    Tell(RunFact{.kind = RunFact::Kind::StopAsked, .at = ::GetTickCount64(), .stop = when});
+    return true;
+}
+
+void PlayRun::HoldLaunches(bool hold) {
+    Tell(RunFact{.kind = hold ? RunFact::Kind::Hold : RunFact::Kind::Release,
+                 .at = ::GetTickCount64()});
+}
+
+void PlayRun::DisplayChanged() {
+    if (machine_.State() == RunState::Over || screenGivenBack_) return;
+    const auto monitor = setup_.aimAtMonitor ? setup_.aimAtMonitor() : std::nullopt;
+    if (!monitor) {
+        // Windows would move the backdrop onto another monitor, over whatever is there.
+        backdrop_.Remove();
+        if (std::exchange(monitorGone_, true)) return;
+        return Tell(RunFact{
+            .kind = RunFact::Kind::MonitorGone,
+            .at = ::GetTickCount64(),
+            .detail = L"monitor " + std::to_wstring(monitorNumber_) + L" is not connected"});
     }
+    monitorNumber_ = monitor->number;
+    if (backdropUp_) backdrop_.Cover(monitor->bounds);
+    for (const auto& [id, show] : shows_) {
+        if (show.window && ::IsWindow(show.window)) PlaceShowWindow(show.window, false);
+    }
+    if (std::exchange(monitorGone_, false)) {
+        Tell(RunFact{.kind = RunFact::Kind::MonitorBack, .at = ::GetTickCount64()});
+    }
+}
+
+void PlayRun::EndForGood() {
+    windowGoing_ = true;
+    Tell(RunFact{.kind = RunFact::Kind::WindowGoing, .at = ::GetTickCount64()});
+    shows_.clear();
+    KillTimers();
+    if (icon_) icon_->Remove();
+    backdrop_.Remove();
 }
 
 void PlayRun::BringWindowBack() {
@@ -312,7 +343,7 @@ void PlayRun::BringWindowBack() {
 }
 
 void PlayRun::KillTimers() {
-    for (UINT_PTR timer = kShowTimeoutTimer; timer <= kStopNowTimer; ++timer) {
+    for (UINT_PTR timer = kRunTimerBase; timer <= kEndPollTimer; ++timer) {
         ::KillTimer(setup_.window, timer);
     }
 }

@@ -1,13 +1,16 @@
 #pragma once
-// The play run: the queued presentations shown one after the other while the main window is
-// hidden. It moves from state to state on messages to the main window (a show placed, a show
-// ended, a stop, a timer, the session's end) instead of waiting in a loop of its own, so that any
-// modal loop (the icon's menu, a message box, a dialog) keeps it going.
+// The play run on the main window: the queued presentations shown one after the other while the
+// window is hidden. Where the run goes is the RunMachine's alone; this driver turns messages,
+// timers and the watchers' reports into facts for it, and carries out what it decides. Anything
+// that may wait on a share (an entry's existence, a launch, the setting file's re-read) runs on a
+// worker thread whose result is posted back, so the window answers a stop, the icon and the
+// session's end at once, and any modal loop (the icon's menu, a message box) keeps the run going.
 #include <windows.h>
 
 #include <cstddef>
 #include <exception>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,24 +19,29 @@
 #include "common/dialogs_win32.h"
 #include "common/unique_handle_win32.h"
 #include "playback/backdrop_win32.h"
-#include "playback/checked_paths.h"
 #include "playback/placement_watcher_win32.h"
 #include "playback/play_log.h"
 #include "playback/run_icon_win32.h"
-#include "playback/run_progress.h"
+#include "playback/run_machine.h"
 
 namespace tidewell {
 
-// Messages and timers of the run on the main window; the window hands them to the run.
-inline constexpr UINT kShowPlacedMessage = WM_APP + 40;
-inline constexpr UINT kShowEndedMessage = WM_APP + 41;
+// Messages of the run on the main window; the window hands them to the run. wParam: the show.
+inline constexpr UINT kShowPlacedMessage = WM_APP + 40;  // lParam: the window placed
+inline constexpr UINT kShowEndedMessage = WM_APP + 41;   // lParam: the exit code
 inline constexpr UINT kRunErrorMessage = WM_APP + 42;
-enum RunTimer : UINT_PTR {
-    kShowTimeoutTimer = 0x7101,  // the show's window did not appear in time
-    kCloseGraceTimer,            // the show was asked to close and has not ended
-    kPassRestTimer,              // the rest between passes is over
-    kEndPollTimer,               // a show without a watcher: is its process still running?
-    kStopNowTimer,               // a show stopped "now" is asked again until it has ended
+inline constexpr UINT kRunWorkDoneMessage = WM_APP + 43;  // lParam: the RunWork, now the receiver's
+inline constexpr UINT kHandedPlacedMessage = WM_APP + 44;
+inline constexpr UINT kHandedGoneMessage = WM_APP + 45;
+// The run's timers on the main window: one per RunTimer from here, then the driver's own poll.
+inline constexpr UINT_PTR kRunTimerBase = 0x7101;
+inline constexpr UINT_PTR kEndPollTimer = kRunTimerBase + kRunTimerCount;
+
+// What the next pass reads (on a worker): its presentations, or none to keep the current ones;
+// `error` when the source could not be read.
+struct NextPassRead {
+    std::optional<std::vector<std::wstring>> entries;
+    std::wstring error;
 };
 
 struct RunOptions {
@@ -49,23 +57,18 @@ struct RunOptions {
     // Told every event of the run (the play log); false when it could not be written down, which
     // the icon's tip then says once. None: nothing is told.
     std::function<bool(const RunEventRecord&)> report;
-    // Asked before every pass after the first: the presentations that the next pass plays when
-    // they changed (a setting file rewritten meanwhile), or none to keep the current ones.
-    std::function<std::optional<std::vector<std::wstring>>()> entriesForNextPass;
+    // Before every pass after the first, on a worker thread: the next pass's presentations (a
+    // setting file rewritten meanwhile). Then, on the window's thread, `takeNextPass` is given the
+    // entries that changed. None: every pass plays the same entries.
+    std::function<NextPassRead()> readNextPass;
+    std::function<void(const std::vector<std::wstring>&)> takeNextPass;
+    // Every change of the run's state, with the fact that caused it.
+    std::function<void(RunState from, RunState to, const RunFact& cause)> onStateChanged;
 };
 
 // Starts the watcher of a launched show; throws when it cannot. Tests give their own.
 using WatcherStarter = std::function<std::unique_ptr<PlacementWatcher>(WatchedShow)>;
 std::unique_ptr<PlacementWatcher> StartPlacementWatcher(WatchedShow show);
-
-enum class RunPhase {
-    Showing,    // a show's program runs, or the window it handed the show to is on screen
-    Closing,    // its window did not appear in time: it was asked to close and may still end
-    Resting,    // between two passes in which no show lasted
-    Held,       // the session may end: nothing starts until that is known
-    Finishing,  // stopped "now": the window is back, the show is asked to close until it ends
-    Over,
-};
 
 struct AimedMonitor {
     int number = 0;
@@ -78,75 +81,98 @@ struct RunSetup {
     HICON icon = nullptr;  // the notification icon's picture; no icon without one
     Dialogs* dialogs = nullptr;
     WatcherStarter startWatcher;
-    // Writes the chosen monitor's corner into the shared playback state before each launch, so a
-    // monitor that appeared during a show is used from the next show on; gives that monitor's
-    // number and rectangle, or none when it is gone.
+    // Writes the chosen monitor's corner into the shared playback state, so that the shows are
+    // placed there; gives that monitor's number and rectangle, or none when it is not connected.
     std::function<std::optional<AimedMonitor>()> aimAtMonitor;
+    // Starts one show; an empty handle when it could not start. Runs on a worker thread.
+    std::function<UniqueKernelHandle(const std::wstring& presentation)> launch;
+    RunTimings timings;
 };
 
-class PlayRun {
+// A piece of the run done on a worker thread; the window's thread takes the result.
+struct RunWork {
+    ShowId show = 0;
+    std::wstring path;
+    bool passRead = false;
+    // A launch: its process, or why the show was skipped.
+    UniqueKernelHandle process;
+    std::vector<HWND> slideShowsBefore;
+    ULONGLONG launchedAt = 0;
+    std::wstring skipped;
+    // A read of the next pass.
+    NextPassRead read;
+};
+
+class PlayRun : private RunActions {
   public:
-    PlayRun(RunSetup setup, std::vector<std::wstring> queue, CheckedProgram program,
-            RunOptions options);
-    ~PlayRun();
+    PlayRun(RunSetup setup, std::vector<std::wstring> queue, RunOptions options);
+    ~PlayRun() override;
     PlayRun(const PlayRun&) = delete;
     PlayRun& operator=(const PlayRun&) = delete;
 
-    // Hides the window, aims at the chosen monitor (the shared playback state is written before
-    // anything is launched) and starts the first show, or ends at once when nothing can start.
+    // Hides the window, aims at the chosen monitor and starts the first show, or ends at once
+    // when nothing can start.
     void Begin();
     // A message or timer of the run: true when it was one.
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // The result of a worker's piece of this run (or of an earlier one, which is dropped).
+    void TakeWork(std::unique_ptr<RunWork> work);
 
     // No entry follows the current one; "now" also asks the current show to end (again, if its
     // window appears later) and brings the window back at once. False when nothing plays.
     bool Stop(StopWhen when);
     void HoldLaunches(bool hold);
+    // The displays changed: the backdrop and the show follow the chosen monitor; when it is not
+    // connected, the backdrop goes and the run waits for it.
+    void DisplayChanged();
     // The window is going: nothing more starts, no show is asked anything, the window is left.
     void EndForGood();
 
-    RunPhase Phase() const { return phase_; }
+    RunState State() const { return machine_.State(); }
     // A show plays or is to follow: a stop has something to stop.
-    bool Playing() const { return phase_ != RunPhase::Over && phase_ != RunPhase::Finishing; }
+    bool Playing() const { return machine_.Playing(); }
 
   private:
-    struct Show {
-        std::wstring path;
+    struct ShowHandles {
         UniqueKernelHandle process;
         DWORD processId = 0;
+        std::vector<HWND> slideShowsBefore;
         HWND window = nullptr;  // once placed
-        ULONGLONG launched = 0;
+        std::unique_ptr<PlacementWatcher> watcher;
     };
 
-    void LaunchNext();
-    bool Launch(std::size_t index);
-    void TakeEntriesForNextPass();
-    void OnShowPlaced(HWND window);
-    void OnShowEnded(DWORD exitCode);
-    void Report(RunEvent event, std::wstring path = {}, std::wstring detail = {});
-    void OnTimer(UINT_PTR timer);
-    void AskShowToClose();
-    void LetShowGo();
-    void Finish();
+    // RunActions
+    void StartShow(ShowId show, const std::wstring& path, bool checkExists) override;
+    void ReadNextPass(ShowId read) override;
+    void AskToClose(ShowId show) override;
+    void LetGo(ShowId show) override;
+    void LookForHandedShow(ShowId show) override;
+    void CheckHandedShow(ShowId show) override;
+    void SetTimer(RunTimer timer, unsigned milliseconds) override;
+    void KillTimer(RunTimer timer) override;
+    void Report(RunEvent event, const std::wstring& path, const std::wstring& detail) override;
+    void ShowProgress(std::size_t position, std::size_t count, const std::wstring& path) override;
+    void GiveScreenBack() override;
+    void Ended() override;
+    void StateChanged(RunState from, RunState to, const RunFact& cause) override;
+
+    void Launched(std::unique_ptr<RunWork> work);
+    void Tell(RunFact fact);
+    void PollShowEnds();
     void BringWindowBack();
     void KillTimers();
 
     RunSetup setup_;
-    std::vector<std::wstring> queue_;
-    CheckedProgram program_;
     RunOptions options_;
-    RunProgress progress_;
-    PassPacing pacing_;
-    RunPhase phase_ = RunPhase::Showing;
-    bool held_ = false;
+    RunMachine machine_;
+    std::map<ShowId, ShowHandles> shows_;
     bool windowGoing_ = false;
     bool windowHidden_ = false;
-    std::optional<std::size_t> restingBefore_;  // the entry that starts the pass after a rest
-    std::optional<Show> show_;
-    std::unique_ptr<PlacementWatcher> watcher_;
-    WPARAM showTag_ = 0;
+    bool screenGivenBack_ = false;
+    bool monitorGone_ = false;
     std::optional<RunIcon> icon_;
     Backdrop backdrop_;
+    bool backdropUp_ = false;
     int monitorNumber_ = 0;  // of the last launch
     bool reportFailureShown_ = false;
     std::exception_ptr placementFailure_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "playback/run_progress.h"
 #include "playback/stop_request_win32.h"
@@ -29,7 +30,11 @@ RunIcon::RunIcon(Dialogs& dialogs, HICON icon, HWND stopTarget)
 }
 
 RunIcon::~RunIcon() {
-    ::Shell_NotifyIconW(NIM_DELETE, &data_);
+    Remove();
+}
+
+void RunIcon::Remove() {
+    if (!std::exchange(removed_, true)) ::Shell_NotifyIconW(NIM_DELETE, &data_);
 }
 
 void RunIcon::ShowProgress(std::size_t position, std::size_t count,
@@ -40,7 +45,7 @@ void RunIcon::ShowProgress(std::size_t position, std::size_t count,
 void RunIcon::ShowTip(std::wstring_view tip) {
     std::ranges::fill(data_.szTip, L'\0');
     std::ranges::copy(tip.substr(0, std::size(data_.szTip) - 1), data_.szTip);
-    ::Shell_NotifyIconW(NIM_MODIFY, &data_);
+    if (!removed_) ::Shell_NotifyIconW(NIM_MODIFY, &data_);
 }
 
 LRESULT RunIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -52,7 +57,7 @@ LRESULT RunIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     }
-    if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+    if (message == taskbarCreated_ && taskbarCreated_ != 0 && !removed_) {
         ::Shell_NotifyIconW(NIM_ADD, &data_);
         return 0;
     }

@@ -9,10 +9,9 @@
 
 #include "common/dialogs_win32.h"
 #include "common/window_win32.h"
+#include "playback/run_machine.h"
 
 namespace tidewell {
-
-enum class StopWhen { AfterThisPresentation, Now };
 
 inline constexpr wchar_t kStopAfterThisCaption[] = L"Stop after this presentation";
 inline constexpr wchar_t kStopNowCaption[] = L"Stop now";
@@ -25,8 +24,13 @@ class RunIcon : public Window<RunIcon> {
     // request, as a stop from another process is: the menu runs inside this icon's own window,
     // which the stop removes.
     RunIcon(Dialogs& dialogs, HICON icon, HWND stopTarget);
-    // Removes the icon.
+    // Removes the icon, if Remove has not.
     ~RunIcon();
+
+    // Takes the icon out of the notification area; its window stays until this object goes, so
+    // that a menu of the icon still open (a show ended meanwhile) returns into a window that is
+    // there.
+    void Remove();
 
     // "Tidewell: playing 3 of 12" and the presentation's file name, as the icon's tip.
     void ShowProgress(std::size_t position, std::size_t count, std::wstring_view presentationPath);
@@ -44,6 +48,7 @@ class RunIcon : public Window<RunIcon> {
     NOTIFYICONDATAW data_{};
     HWND stopTarget_;
     UINT taskbarCreated_ = 0;
+    bool removed_ = false;
 };
 
 }  // namespace tidewell

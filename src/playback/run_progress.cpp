@@ -22,11 +22,11 @@ std::optional<std::size_t> RunProgress::NextEntry() {
 
 unsigned PassPacing::RestBeforeNextPass() {
     if (std::exchange(lasted_, false)) {
-        nextRestMs_ = kFirstRestMs;
+        nextRestMs_ = firstRestMs_;
         return 0;
     }
     const unsigned rest = nextRestMs_;
-    nextRestMs_ = rest >= kLongestRestMs / 2 ? kLongestRestMs : rest * 2;
+    nextRestMs_ = rest >= longestRestMs_ / 2 ? longestRestMs_ : rest * 2;
     return rest;
 }
 

@@ -46,8 +46,8 @@ class RunProgress {
 // show lasted, the rest doubles from 10 s up to 5 minutes; one show that lasts ends the resting.
 class PassPacing {
   public:
-    static constexpr unsigned kFirstRestMs = 10'000;
-    static constexpr unsigned kLongestRestMs = 300'000;
+    explicit PassPacing(unsigned firstRestMs = 10'000, unsigned longestRestMs = 300'000)
+        : firstRestMs_(firstRestMs), longestRestMs_(longestRestMs), nextRestMs_(firstRestMs) {}
 
     // A show of this pass was seen on screen, or its program ran for a while.
     void ShowLasted() { lasted_ = true; }
@@ -55,8 +55,10 @@ class PassPacing {
     unsigned RestBeforeNextPass();
 
   private:
+    unsigned firstRestMs_;
+    unsigned longestRestMs_;
     bool lasted_ = false;
-    unsigned nextRestMs_ = kFirstRestMs;
+    unsigned nextRestMs_;
 };
 
 // The notification icon's tip while a run plays: "Tidewell: playing 3 of 12", then the current

@@ -9,15 +9,19 @@ UINT StopRequestMessage() {
 
 bool RequestStopFromOutside(const wchar_t* mainWindowClass, bool now) {
     constexpr UINT kAnswerTimeoutMs = 5000;
+    constexpr DWORD kRetryMs = 200;
     bool stopped = false;
     HWND window = nullptr;
     while ((window = ::FindWindowExW(nullptr, window, mainWindowClass, nullptr)) != nullptr) {
+        // A window that is busy (a share that does not answer) is asked again for as long as it
+        // is there: its run is alive, and "nothing is playing" would be a false answer.
         DWORD_PTR answer = 0;
-        if (::SendMessageTimeoutW(window, StopRequestMessage(), now ? 1 : 0, 0,
-                                  SMTO_ABORTIFHUNG | SMTO_BLOCK, kAnswerTimeoutMs, &answer) &&
-            answer == static_cast<DWORD_PTR>(kStopRequestAccepted)) {
-            stopped = true;
+        while (!::SendMessageTimeoutW(window, StopRequestMessage(), now ? 1 : 0, 0,
+                                      SMTO_ABORTIFHUNG | SMTO_BLOCK, kAnswerTimeoutMs, &answer)) {
+            if (!::IsWindow(window)) break;
+            ::Sleep(kRetryMs);
         }
+        if (answer == static_cast<DWORD_PTR>(kStopRequestAccepted)) stopped = true;
     }
     return stopped;
 }

@@ -54,11 +54,13 @@ struct Search {
     DWORD processId;
     const wchar_t* className;
     HWND found;
+    bool visibleOnly;
 };
 }  // namespace
 
-HWND WaitForWindow(DWORD processId, const wchar_t* className, std::chrono::milliseconds timeout) {
-    Search search{processId, className, nullptr};
+HWND WaitForWindow(DWORD processId, const wchar_t* className, std::chrono::milliseconds timeout,
+                   bool visibleOnly) {
+    Search search{processId, className, nullptr, visibleOnly};
     WaitUntil(
         [&] {
             ::EnumWindows(
@@ -68,7 +70,7 @@ HWND WaitForWindow(DWORD processId, const wchar_t* className, std::chrono::milli
                     ::GetWindowThreadProcessId(window, &owner);
                     wchar_t name[256] = {};
                     ::GetClassNameW(window, name, 256);
-                    if (owner == s.processId && ::IsWindowVisible(window) &&
+                    if (owner == s.processId && (!s.visibleOnly || ::IsWindowVisible(window)) &&
                         std::wstring(name) == s.className) {
                         s.found = window;
                         return FALSE;

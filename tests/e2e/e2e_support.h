@@ -38,8 +38,10 @@ bool WaitUntil(Condition condition, std::chrono::milliseconds timeout) {
 // The processes that this process started and that still run.
 std::vector<DWORD> ProcessesStartedBy(DWORD processId);
 
-// The first visible top-level window of the process with this class, waiting up to timeout.
-HWND WaitForWindow(DWORD processId, const wchar_t* className, std::chrono::milliseconds timeout);
+// The first visible top-level window of the process with this class, waiting up to timeout;
+// with `visibleOnly` false, also a hidden one.
+HWND WaitForWindow(DWORD processId, const wchar_t* className, std::chrono::milliseconds timeout,
+                   bool visibleOnly = true);
 
 std::wstring WindowCaption(HWND window);
 
@@ -53,6 +55,21 @@ std::vector<RECT> MonitorRects();
 
 // The control with the keyboard focus in the thread that owns `window`, or nullptr.
 HWND FocusedControlOf(HWND window);
+
+// Sets an environment variable that the programs started from this process inherit, for as long
+// as this object lives.
+class ScopedEnvironment {
+  public:
+    ScopedEnvironment(const wchar_t* name, const std::wstring& value) : name_(name) {
+        ::SetEnvironmentVariableW(name, value.c_str());
+    }
+    ~ScopedEnvironment() { ::SetEnvironmentVariableW(name_, nullptr); }
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+  private:
+    const wchar_t* name_;
+};
 
 // The preferences key of the end-to-end tests and benchmarks, below HKEY_CURRENT_USER: never the
 // user's own, so that running them on a developer's machine leaves that person's playlist alone.

@@ -46,11 +46,12 @@ class Unattended : public ::testing::Test {
         program_.Kill();
     }
 
-    // Starts tidewell.exe; with `waitForWindow`, until its main window is shown.
+    // Starts tidewell.exe; with `waitForWindow`, until its main window is there. It may be hidden
+    // already: a start with "/play" hides it as soon as its run begins, which a poll can miss.
     void Start(const std::wstring& arguments, bool waitForWindow = true) {
         ASSERT_TRUE(StartProgram(ExecutableFolder() + L"\\tidewell.exe", arguments, program_));
         if (!waitForWindow) return;
-        main_ = WaitForWindow(program_.info.dwProcessId, L"TForm1", 20s);
+        main_ = WaitForWindow(program_.info.dwProcessId, L"TForm1", 20s, false);
         ASSERT_NE(main_, nullptr) << "no main window appeared";
     }
 

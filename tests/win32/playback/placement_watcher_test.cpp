@@ -121,7 +121,7 @@ class WatcherTest : public ::testing::Test {
         EXPECT_TRUE(process) << "the launch hands back the process it started";
         EXPECT_EQ(PlaybackState().currentProcessHandle.load(), process.get());
         const PlacementWatcher watcher(
-            WatchedShow{process.get(), pid, {}, reports_.Handle(), kPlaced, kEnded, ++tag_});
+            WatchedShow{process.get(), pid, reports_.Handle(), kPlaced, kEnded, ++tag_});
         EXPECT_EQ(::WaitForSingleObject(process.get(), 20000), WAIT_OBJECT_0);
         for (const StandinShow& show : ReadStandinLog(log_)) {
             if (show.pid == pid) return show;
@@ -211,14 +211,8 @@ TEST_F(WatcherTest, ReportsPlacedThenEndedWithTheShowsTag) {
         const UniqueKernelHandle process =
             LaunchShow(*CheckProgram(StandinPath()), *CheckPresentation(folder_.File(L"told.ppt")));
         ASSERT_TRUE(process);
-        PlacementWatcher watcher(WatchedShow{process.get(),
-                                             ::GetProcessId(process.get()),
-                                             {},
-                                             reports_.Handle(),
-                                             kPlaced,
-                                             kEnded,
-                                             ++tag_});
-        watcher.ExpectNoHandOff();
+        PlacementWatcher watcher(WatchedShow{process.get(), ::GetProcessId(process.get()),
+                                             reports_.Handle(), kPlaced, kEnded, ++tag_});
         const ULONGLONG deadline = ::GetTickCount64() + 20000;
         while (ends() == endsBefore && ::GetTickCount64() < deadline) {
             ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_POSTMESSAGE);
@@ -265,7 +259,7 @@ class WatcherOwnWindowsTest : public ::testing::Test {
 TEST_F(WatcherOwnWindowsTest, ShowWindowBeforeTheWatcherStarts_Placed) {
     HWND show = own_.Make(L"screenClass", true, true);
     const PlacementWatcher watcher(
-        WatchedShow{::GetCurrentProcess(), ::GetCurrentProcessId(), {}, nullptr, 0, 0, 0});
+        WatchedShow{::GetCurrentProcess(), ::GetCurrentProcessId(), nullptr, 0, 0, 0});
     EXPECT_TRUE(WaitUntilPlaced(show, kLeft, kTop));
 }
 

@@ -1,0 +1,114 @@
+// What comes between a run and its show: a stop while the show handed to another copy of the
+// program is still to appear, and the run's monitor switched off during a show and on again.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "unattended_fixture.h"
+
+namespace tidewell::e2e {
+namespace {
+
+// A slide-show window of this process, made when the test says: to the run, the show that another
+// copy of the program opened for its launch. Its messages are handled while the test waits.
+class HandedShowWindow {
+  public:
+    HandedShowWindow() {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = ::DefWindowProcW;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"screenClass";
+        ::RegisterClassW(&wc);
+        window_ = ::CreateWindowExW(0, L"screenClass", L"handed", WS_POPUP, 0, 0, 400, 300, nullptr,
+                                    nullptr, wc.hInstance, nullptr);
+        ::ShowWindow(window_, SW_SHOWNOACTIVATE);
+    }
+    ~HandedShowWindow() {
+        if (::IsWindow(window_)) ::DestroyWindow(window_);
+        ::UnregisterClassW(L"screenClass", ::GetModuleHandleW(nullptr));
+    }
+    bool WaitUntilAt(const RECT& monitor) {
+        return WaitUntil(
+            [&] {
+                Pump();
+                RECT r{};
+                ::GetWindowRect(window_, &r);
+                return r.left == monitor.left && r.top == monitor.top;
+            },
+            20s);
+    }
+    void Close() { ::DestroyWindow(window_); }
+
+  private:
+    static void Pump() {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+    }
+    HWND window_ = nullptr;
+};
+
+std::string FileBytes(const std::wstring& path) {
+    std::ifstream file(std::filesystem::path(path), std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
+// The program's launch hands the file over and ends at once; the stop comes before the handed
+// show appears: the run waits for it, places it, and ends only once it has ended.
+TEST_F(EndedByTheTest, StopDuringAHandOff_TheHandedShowIsPlacedAndTheRunEndsWithIt) {
+    const ScopedEnvironment longSearch(L"TIDEWELL_TEST_RUN_TIMINGS", L"handOffSearchMs=120000");
+    standin_.Set(L"MODE", L"exit");
+    Start(L"/play " + Quoted(SettingFile(StandinPath(), {folder_.Touch(L"a.ppt")})));
+    ASSERT_TRUE(WaitForShows(1)) << "the program was not started";
+
+    EXPECT_EQ(RunToEnd(L"/stop"), 0u);
+    HandedShowWindow handed;
+    ASSERT_TRUE(handed.WaitUntilAt(SecondMonitor())) << "the show handed over was not placed";
+    EXPECT_FALSE(::IsWindowVisible(main_)) << "the run ended before its show";
+    handed.Close();
+    EXPECT_TRUE(MainWindowShown(20s)) << "the run did not end with its show";
+}
+
+// The TV of the lobby is switched off during a show: nothing of the run stays on another monitor,
+// no show starts while it is off, and the run goes on on it once it is back.
+TEST_F(EndedByTheTest, MonitorGoneDuringAShow_BackdropDownRunWaitsGoesOnWhenItIsBack) {
+    const std::wstring limit = folder_.File(L"monitors.txt");
+    const auto connect = [&](const char* count) {
+        std::ofstream(std::filesystem::path(limit)) << count;
+        DWORD_PTR ignored = 0;
+        ::SendMessageTimeoutW(main_, WM_DISPLAYCHANGE, 32, 0, SMTO_BLOCK, 10000, &ignored);
+    };
+    const ScopedEnvironment monitors(L"TIDEWELL_TEST_MONITOR_LIMIT_FILE", limit);
+    const std::wstring playLog = folder_.File(L"play.log");
+    const std::wstring a = folder_.Touch(L"a.ppt"), b = folder_.Touch(L"b.ppt");
+    Start(L"/play /log " + Quoted(playLog) + L" " + Quoted(SettingFile(StandinPath(), {a, b})));
+    const RECT second = SecondMonitor();
+    const HWND first = WaitForShowOn(second);
+    ASSERT_NE(first, nullptr);
+    const DWORD pid = program_.info.dwProcessId;
+    ASSERT_NE(WaitForWindow(pid, L"TidewellBackdrop", 10s), nullptr);
+
+    connect("1");
+    EXPECT_TRUE(WaitUntil([&] { return !WaitForWindow(pid, L"TidewellBackdrop", 0s); }, 10s))
+        << "the backdrop stayed up with its monitor gone";
+    EXPECT_TRUE(WaitUntil(
+        [&] { return FileBytes(playLog).find("monitor 2 is not connected") != std::string::npos; },
+        10s));
+    ender_.EndShow();
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(first); }, 10s));
+    EXPECT_FALSE(WaitUntil([] { return ::FindWindowW(L"screenClass", nullptr) != nullptr; }, 3s))
+        << "a show started with its monitor gone";
+
+    connect("2");
+    EXPECT_NE(WaitForShowOn(second, first), nullptr) << "the run did not go on on monitor 2";
+    ender_.EndShow();
+    ASSERT_TRUE(MainWindowShown());
+    EXPECT_EQ(ReadStandinLog(log_).back().file, b);
+}
+
+}  // namespace
+}  // namespace tidewell::e2e

@@ -1,0 +1,243 @@
+#include "playback/run_machine.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace tidewell {
+namespace {
+
+using Kind = RunFact::Kind;
+
+// Does what the machine asks by writing it down; timers run out only when a step fires them.
+class FakeActions : public RunActions {
+  public:
+    void StartShow(ShowId show, const std::wstring&, bool) override { started.push_back(show); }
+    void ReadNextPass(ShowId) override {}
+    void AskToClose(ShowId show) override { asked.push_back(show); }
+    void LetGo(ShowId) override {}
+    void LookForHandedShow(ShowId) override {}
+    void CheckHandedShow(ShowId) override {}
+    void SetTimer(RunTimer timer, unsigned ms) override { timers[timer] = ms; }
+    void KillTimer(RunTimer timer) override { timers.erase(timer); }
+    void Report(RunEvent event, const std::wstring&, const std::wstring&) override {
+        events.push_back(event);
+    }
+    void ShowProgress(std::size_t, std::size_t, const std::wstring&) override {}
+    void GiveScreenBack() override { screenBack = true; }
+    void Ended() override { ended = true; }
+
+    std::vector<ShowId> started;
+    std::vector<ShowId> asked;
+    std::map<RunTimer, unsigned> timers;
+    std::vector<RunEvent> events;
+    bool screenBack = false;
+    bool ended = false;
+};
+
+enum class Op {
+    Launch,        // the current show has started
+    Place,         // its window was placed
+    PlaceHanded,   // a window handed over for it was placed
+    EndAtOnce,     // its process ended 100 ms after the launch
+    Gone,          // the handed window is gone
+    TimerRunsOut,  // `timer` ran out (it must be running)
+    StopAfter,
+    StopNow,
+    PlaceFirst,  // a late window of the run's first show
+    PlaceOther,  // a window of a show that is not this run's (an earlier run's watcher)
+};
+struct Step {
+    Op op;
+    RunTimer timer = RunTimer::ShowTimeout;
+};
+
+// One run of two entries, unattended with a 2 s time-out, driven step by step on a fake clock.
+class Script {
+  public:
+    explicit Script(bool loop = false)
+        : machine_(actions_, RunPlan{{L"a.ppt", L"b.ppt"}, loop, true, 2'000, false, {}}) {
+        machine_.Begin(now_, L"");
+    }
+
+    void Do(const Step& step) {
+        const ShowId show = machine_.CurrentShow().value_or(0);
+        switch (step.op) {
+            case Op::Launch:
+                launchedAt_ = now_;
+                return Tell({.kind = Kind::Launched, .show = show});
+            case Op::Place:
+            case Op::PlaceHanded:
+                return Tell({.kind = Kind::Placed, .show = show, .handed = step.op != Op::Place});
+            case Op::EndAtOnce:
+                now_ = launchedAt_ + 100;
+                return Tell({.kind = Kind::ProcessEnded, .show = show});
+            case Op::Gone:
+                return Tell({.kind = Kind::WindowGone, .show = show});
+            case Op::TimerRunsOut: {
+                const auto timer = actions_.timers.find(step.timer);
+                ASSERT_NE(timer, actions_.timers.end())
+                    << "timer " << int(step.timer) << " not set";
+                now_ += timer->second;
+                actions_.timers.erase(timer);
+                return Tell({.kind = Kind::TimerFired, .timer = step.timer});
+            }
+            case Op::StopAfter:
+            case Op::StopNow:
+                return Tell({.kind = Kind::StopAsked,
+                             .stop = step.op == Op::StopNow ? StopWhen::Now
+                                                            : StopWhen::AfterThisPresentation});
+            case Op::PlaceFirst:
+                return Tell({.kind = Kind::Placed, .show = actions_.started.at(0)});
+            case Op::PlaceOther:
+                return Tell({.kind = Kind::Placed, .show = NewShowId()});
+        }
+    }
+    // The shows asked to close, in order, by their number in the run (0: the first).
+    std::vector<std::size_t> Asked() const {
+        std::vector<std::size_t> asked;
+        for (const ShowId show : actions_.asked) {
+            for (std::size_t i = 0; i < actions_.started.size(); ++i) {
+                if (actions_.started[i] == show) asked.push_back(i);
+            }
+        }
+        return asked;
+    }
+
+    RunMachine machine_;
+    FakeActions actions_;
+
+  private:
+    void Tell(RunFact fact) {
+        fact.at = now_;
+        machine_.On(fact);
+    }
+    RunClock now_ = 1'000'000;
+    RunClock launchedAt_ = 0;
+};
+
+Step Fire(RunTimer timer) {
+    return {Op::TimerRunsOut, timer};
+}
+
+struct Case {
+    const char* name;
+    std::vector<Step> steps;
+    RunState state;
+    std::vector<std::size_t> asked;  // shows asked to close, by their number in the run
+    bool screenBack;                 // given back before the run's end ("Stop now")
+};
+
+TEST(RunMachine, EventSequences_ReachTheirStateAndAskTheRightShowsToClose) {
+    using enum Op;
+    const Case cases[] = {
+        {"late window after the time-out, before the grace ends",
+         {{Launch}, Fire(RunTimer::ShowTimeout), {Place}},
+         RunState::Closing,
+         {0, 0},
+         false},
+        {"late window after the time-out and the grace, over the next show",
+         {{Launch},
+          Fire(RunTimer::ShowTimeout),
+          Fire(RunTimer::CloseGrace),
+          {Launch},
+          {Place},
+          {PlaceFirst}},
+         RunState::Showing,
+         {0, 0},
+         false},
+        {"late window after Stop now and its grace",
+         {{Launch}, {StopNow}, Fire(RunTimer::AskAgain), Fire(RunTimer::CloseGrace), {PlaceFirst}},
+         RunState::Over,
+         {0, 0, 0},
+         true},
+        {"Stop now while the show is being started",
+         {{StopNow}, {Launch}},
+         RunState::Closing,
+         {0},
+         true},
+        {"stop during a hand-off: the handed show plays to its end",
+         {{Launch}, {EndAtOnce}, {StopAfter}, {PlaceHanded}},
+         RunState::Showing,
+         {},
+         false},
+        {"stop during a hand-off, then the handed show ends",
+         {{Launch}, {EndAtOnce}, {StopAfter}, {PlaceHanded}, {Gone}},
+         RunState::Over,
+         {},
+         false},
+        {"Stop now during a hand-off: the handed show is closed when it appears",
+         {{Launch}, {EndAtOnce}, {StopNow}, {PlaceHanded}},
+         RunState::Closing,
+         {0},
+         true},
+        {"stop during a hand-off that finds nothing",
+         {{Launch}, {EndAtOnce}, {StopAfter}, Fire(RunTimer::HandOffSearch)},
+         RunState::Over,
+         {},
+         false},
+        {"time-out shorter than the hand-off search",
+         {{Launch}, {EndAtOnce}, Fire(RunTimer::ShowTimeout), {PlaceHanded}},
+         RunState::Closing,
+         {0},
+         false},
+        {"an earlier run's late reports",
+         {{Launch}, {PlaceOther}, {EndAtOnce}, Fire(RunTimer::HandOffSearch), {PlaceFirst}},
+         RunState::Launching,
+         {},
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Script script;
+        for (const Step& step : c.steps) script.Do(step);
+        EXPECT_EQ(script.machine_.State(), c.state);
+        EXPECT_EQ(script.Asked(), c.asked);
+        EXPECT_EQ(script.actions_.screenBack, c.screenBack);
+        EXPECT_EQ(script.actions_.ended, c.state == RunState::Over);
+    }
+}
+
+// A program that ends at once, every time: the hand-off search does not make its shows count as
+// lasting, so the passes rest 10, 20, 40 s ... up to 5 minutes; one show that lasts ends that.
+TEST(RunMachine, ProgramEndingAtOnce_RestsDoubleUntilAShowLasts) {
+    Script script(true);
+    std::vector<unsigned> rests;
+    const auto playPass = [&](bool lasts) {
+        for (int show = 0; show < 2; ++show) {
+            script.Do({Op::Launch});
+            script.Do({lasts ? Op::Place : Op::EndAtOnce});
+            if (lasts) {
+                script.Do({Op::EndAtOnce});
+            } else {
+                script.Do(Fire(RunTimer::HandOffSearch));
+            }
+        }
+        if (script.machine_.State() != RunState::Resting) return rests.push_back(0);
+        rests.push_back(script.actions_.timers.at(RunTimer::Rest));
+        script.Do(Fire(RunTimer::Rest));
+    };
+    for (int pass = 0; pass < 7; ++pass) playPass(false);
+    playPass(true);
+    playPass(false);
+    EXPECT_EQ(rests, (std::vector<unsigned>{10'000, 20'000, 40'000, 80'000, 160'000, 300'000,
+                                            300'000, 0, 10'000}));
+    EXPECT_EQ(script.actions_.started.size(), 19u)
+        << "two launches a pass, and the tenth pass begun";
+}
+
+TEST(ParseRunTimings, NamedMillisecondsReplaceTheDefaults_AnythingElseIsRefused) {
+    const auto timings = ParseRunTimings("closeGraceMs=400,firstRestMs=50");
+    ASSERT_TRUE(timings);
+    EXPECT_EQ(timings->closeGraceMs, 400u);
+    EXPECT_EQ(timings->firstRestMs, 50u);
+    EXPECT_EQ(timings->handOffSearchMs, RunTimings{}.handOffSearchMs);
+    for (const char* bad : {"closeGrace=400", "closeGraceMs=", "closeGraceMs=4s", "closeGraceMs"}) {
+        EXPECT_FALSE(ParseRunTimings(bad)) << bad;
+    }
+}
+
+}  // namespace
+}  // namespace tidewell
