@@ -49,6 +49,7 @@ struct PlacementWatcher::Shared {
     UniqueKernelHandle process;
     UniqueKernelHandle letGo;  // set by the run: the show is no longer this watcher's
     std::atomic<ULONGLONG> endedAt{0};
+    std::atomic<bool> placing{true};
 };
 
 void PlaceShowWindow(HWND show, bool wait) {
@@ -119,6 +120,10 @@ ULONGLONG PlacementWatcher::EndedAt() const {
     return shared_->endedAt.load();
 }
 
+void PlacementWatcher::StopPlacing() {
+    shared_->placing.store(false);
+}
+
 PlacementWatcher::~PlacementWatcher() {
     ::SetEvent(shared_->letGo.get());
     ::WaitForSingleObject(thread_.get(), kJoinTimeoutMs);
@@ -142,7 +147,7 @@ DWORD WINAPI PlacementWatcher::Run(LPVOID param) {
             // shown before the reports began is found by the search.
             events.Follow(show.processId);
             if ((placed = ShownSlideShow(show.processId)) != nullptr) {
-                PlaceShowWindow(placed);
+                if (shared->placing.load()) PlaceShowWindow(placed);
                 tell(show.placedMessage, reinterpret_cast<LPARAM>(placed));
                 events.Follow(0);
             }

@@ -57,6 +57,9 @@ class PlacementWatcher {
 
     // When the process ended (GetTickCount64), once the ended message has been posted.
     ULONGLONG EndedAt() const;
+    // The show was asked to close: a window it shows from now on is reported but left where it
+    // is, never moved over the show that plays next.
+    void StopPlacing();
 
   private:
     struct Shared;

@@ -219,6 +219,7 @@ void PlayRun::AskToClose(ShowId id) {
     const auto found = shows_.find(id);
     if (found == shows_.end()) return;
     ShowHandles& show = found->second;
+    if (show.watcher) show.watcher->StopPlacing();
     // Once the process has ended its number may name another program's.
     if (show.process && ::WaitForSingleObject(show.process.get(), 0) == WAIT_TIMEOUT) {
         AskShowToEnd(show.processId);

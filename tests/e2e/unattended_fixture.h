@@ -46,12 +46,21 @@ class Unattended : public ::testing::Test {
         program_.Kill();
     }
 
-    // Starts tidewell.exe; with `waitForWindow`, until its main window is there. It may be hidden
-    // already: a start with "/play" hides it as soon as its run begins, which a poll can miss.
+    // Starts tidewell.exe; with `waitForWindow`, until its main window has been shown. A start
+    // with "/play" hides it again as soon as its run begins, which a poll can miss: the run's
+    // icon then says that it was shown.
     void Start(const std::wstring& arguments, bool waitForWindow = true) {
         ASSERT_TRUE(StartProgram(ExecutableFolder() + L"\\tidewell.exe", arguments, program_));
         if (!waitForWindow) return;
-        main_ = WaitForWindow(program_.info.dwProcessId, L"TForm1", 20s, false);
+        const DWORD pid = program_.info.dwProcessId;
+        const bool shown = WaitUntil(
+            [&] {
+                main_ = WaitForWindow(pid, L"TForm1", 0s, false);
+                return main_ && (::IsWindowVisible(main_) ||
+                                 WaitForWindow(pid, L"TidewellRunIcon", 0s, false));
+            },
+            20s);
+        if (!shown) main_ = nullptr;
         ASSERT_NE(main_, nullptr) << "no main window appeared";
     }
 
