@@ -43,6 +43,8 @@ struct Form1Settings {
     WatcherStarter startPlacementWatcher = StartPlacementWatcher;
     // Reads the monitor list again when the displays change.
     std::function<std::vector<MonitorEntry>()> enumerateMonitors = EnumerateMonitors;
+    // How long the runs wait for what (tests shorten it).
+    RunTimings runTimings = RunTimingsOfProcess();
 };
 
 // The main window's class: a second process ("/stop") finds the running program by it.

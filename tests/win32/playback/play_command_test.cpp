@@ -223,6 +223,8 @@ class PlayWithoutPlacement : public PlayCommandTest {
         startPlacementWatcher_ = [](WatchedShow) -> std::unique_ptr<PlacementWatcher> {
             throw AppError(kFailure);
         };
+        // No copy of the program is handed a show: the search for one is only waited out.
+        runTimings_.handOffSearchMs = 100;
         PlayCommandTest::SetUp();
         // Nothing places the shows: each ends by itself.
         settings_.Set(L"UNTIL_PLACED", L"0").Set(L"SECONDS", L"1");

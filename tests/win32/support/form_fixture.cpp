@@ -50,6 +50,7 @@ void FormFixture::CreateForm(std::vector<MonitorEntry> monitors) {
     if (drawToolbarImages_) settings.drawToolbarImages = drawToolbarImages_;
     if (startPlacementWatcher_) settings.startPlacementWatcher = startPlacementWatcher_;
     if (enumerateMonitors_) settings.enumerateMonitors = enumerateMonitors_;
+    settings.runTimings = runTimings_;
     form_ = std::make_unique<TForm1>(std::move(settings));
     form_->Create();
     ASSERT_NE(form_->Handle(), nullptr);

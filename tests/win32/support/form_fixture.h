@@ -54,6 +54,8 @@ class FormFixture : public ::testing::Test {
     WatcherStarter startPlacementWatcher_;
     // When set before CreateForm, what the window reads as the monitor list when displays change.
     std::function<std::vector<MonitorEntry>()> enumerateMonitors_;
+    // The runs' timings, short where a test would only wait them out.
+    RunTimings runTimings_;
     ScriptedDialogs dialogs_;
     RecordingShell shell_;
     std::unique_ptr<TForm1> form_;
