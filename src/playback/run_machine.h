@@ -44,9 +44,9 @@ enum class RunTimer {
     HandedGoneCheck,  // is the handed show's window gone?
     CloseGrace,       // the show asked to close did not end: the run goes on without it
     AskAgain,         // ask the show to close once more
-    Rest,             // the rest between passes is over
+    Rest,             // the rest between passes is over (stays last: kRunTimerCount)
 };
-inline constexpr std::size_t kRunTimerCount = 7;
+inline constexpr std::size_t kRunTimerCount = static_cast<std::size_t>(RunTimer::Rest) + 1;
 
 // One fact about the run, as the driver learns it.
 struct RunFact {
