@@ -14,16 +14,6 @@
 namespace tidewell::e2e {
 namespace {
 
-HWND VisibleWindowOf(DWORD processId, const wchar_t* className) {
-    for (HWND w = ::FindWindowW(className, nullptr); w;
-         w = ::FindWindowExW(nullptr, w, className, nullptr)) {
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(w, &owner);
-        if (owner == processId && ::IsWindowVisible(w)) return w;
-    }
-    return nullptr;
-}
-
 COLORREF ScreenPixel(int x, int y) {
     const HDC screen = ::GetDC(nullptr);
     const COLORREF colour = ::GetPixel(screen, x, y);
@@ -72,7 +62,7 @@ TEST_F(EndedByTheTest, Backdrop_BlackOnTheShowsMonitorBetweenShowsGoneAfterTheRu
     ender_.EndShow();
     ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(first); }, 10s));
 
-    const HWND backdrop = VisibleWindowOf(program_.info.dwProcessId, L"TidewellBackdrop");
+    const HWND backdrop = WaitForWindow(program_.info.dwProcessId, L"TidewellBackdrop", 0ms);
     ASSERT_NE(backdrop, nullptr) << "the desktop shows between two shows";
     RECT covered{};
     ::GetWindowRect(backdrop, &covered);
@@ -95,7 +85,7 @@ TEST_F(EndedByTheTest, Backdrop_BlackOnTheShowsMonitorBetweenShowsGoneAfterTheRu
     ender_.EndShow();
     ASSERT_TRUE(MainWindowShown());
     EXPECT_TRUE(WaitUntil(
-        [&] { return !VisibleWindowOf(program_.info.dwProcessId, L"TidewellBackdrop"); }, 10s))
+        [&] { return !WaitForWindow(program_.info.dwProcessId, L"TidewellBackdrop", 0ms); }, 10s))
         << "the backdrop stayed after the run";
 }
 
