@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -19,25 +17,6 @@ COLORREF ScreenPixel(int x, int y) {
     const COLORREF colour = ::GetPixel(screen, x, y);
     ::ReleaseDC(nullptr, screen);
     return colour;
-}
-
-// The log's lines, split into their tab-separated columns.
-std::vector<std::vector<std::string>> ReadLog(const std::wstring& path) {
-    std::ifstream file(std::filesystem::path(path), std::ios::binary);
-    std::vector<std::vector<std::string>> lines;
-    for (std::string line; std::getline(file, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        std::vector<std::string> columns(1);
-        for (const char c : line) {
-            if (c == '\t') {
-                columns.emplace_back();
-            } else {
-                columns.back() += c;
-            }
-        }
-        lines.push_back(columns);
-    }
-    return lines;
 }
 
 std::string Utf8(const std::wstring& text) {
@@ -104,13 +83,13 @@ TEST_F(EndedByTheTest, PlayLog_EveryEventInOrderAndAnUnwritableLogStopsNothing) 
     ASSERT_TRUE(MainWindowShown());
     ASSERT_TRUE(WaitUntil(
         [&] {
-            const auto lines = ReadLog(log);
+            const auto lines = ReadPlayLog(log);
             return !lines.empty() && lines.back().size() > 1 && lines.back()[1] == "run-end";
         },
         10s))
         << "no run-end in the log";
 
-    const auto lines = ReadLog(log);
+    const auto lines = ReadPlayLog(log);
     std::vector<std::string> events;
     for (const auto& columns : lines) {
         ASSERT_EQ(columns.size(), 5u);

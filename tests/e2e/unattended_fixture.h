@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -25,6 +27,25 @@ using testing::TempFolder;
 
 inline std::wstring Quoted(const std::wstring& path) {
     return L"\"" + path + L"\"";
+}
+
+// The play log's lines, split into their tab-separated columns.
+inline std::vector<std::vector<std::string>> ReadPlayLog(const std::wstring& path) {
+    std::ifstream file(std::filesystem::path(path), std::ios::binary);
+    std::vector<std::vector<std::string>> lines;
+    for (std::string line; std::getline(file, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        std::vector<std::string> columns(1);
+        for (const char c : line) {
+            if (c == '\t') {
+                columns.emplace_back();
+            } else {
+                columns.back() += c;
+            }
+        }
+        lines.push_back(columns);
+    }
+    return lines;
 }
 
 // Monitor 2 of the two.

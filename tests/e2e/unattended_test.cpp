@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -106,19 +107,26 @@ TEST_F(Unattended, StopNow_ClosesTheShowPolitelyAndBringsTheWindowBack) {
     ExpectOneShowClosedAndWindowBack();
 }
 
-TEST_F(Unattended, NotificationIcon_StopAfterThisPresentationThenGone) {
+TEST_F(EndedByTheTest, NotificationIcon_StopAfterThisPresentationThenGone) {
     const std::wstring a = folder_.Touch(L"a.ppt"), b = folder_.Touch(L"b.ppt");
-    // Long enough for the menu to be chosen while the first show still plays, also when the
-    // notification area takes a few right-clicks to settle.
-    standin_.Set(L"SECONDS", L"8");
+    const std::wstring log = folder_.File(L"run.log");
 
-    Start(L"/play /loop " + Quoted(SettingFile(StandinPath(), {a, b})));
+    Start(L"/play /loop /log " + Quoted(log) + L" " + Quoted(SettingFile(StandinPath(), {a, b})));
     ChooseFromRunIcon(0);  // "Stop after this presentation"
+    // The show is ended only once the run has taken the stop and done all it does for it.
+    const auto stopLogged = [&] {
+        const auto lines = ReadPlayLog(log);
+        return std::ranges::any_of(lines,
+                                   [](const auto& l) { return l.size() > 1 && l[1] == "stop"; });
+    };
+    ASSERT_TRUE(WaitUntil(stopLogged, 20s)) << "the run did not take the stop";
+    ASSERT_TRUE(::SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, 20000, nullptr));
+    ender_.EndShow();
 
     ASSERT_TRUE(MainWindowShown()) << "the main window did not come back";
     const std::vector<StandinShow> shows = ReadStandinLog(log_);
     ASSERT_EQ(shows.size(), 1u) << "a show started after the stop";
-    EXPECT_EQ(shows[0].reason, L"timeout") << "the show was not left to end by itself";
+    EXPECT_EQ(shows[0].reason, L"signal") << "the show was not left to play on";
     EXPECT_TRUE(WaitUntil([] { return !NotificationAreaShown(); }, 10s))
         << "the icon stayed after the run";
 }
