@@ -18,15 +18,16 @@ namespace {
 class KeptSettings : public Unattended {
   protected:
     // The message that refuses to start a program by itself names it; after OK, once the
-    // program's window has handled all that OK leads to, it has started no process.
+    // program's window has handled all that OK leads to, it is idle: no message, no run, no
+    // process started.
     void ExpectRefusal(const std::wstring& program) {
         const HWND box = MessageBox();
         ASSERT_NE(box, nullptr) << "no message refused the program";
         EXPECT_NE(MessageBoxText(box).find(Quoted(program)), std::wstring::npos)
             << MessageBoxText(box);
-        PressOk(box);
-        ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(box); }, 20s)) << "OK left the message";
-        ASSERT_TRUE(::SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, 20000, nullptr));
+        PressOkAndWait(box);
+        EXPECT_EQ(WaitForMessageBox(program_.info.dwProcessId, 0ms), nullptr) << "asked again";
+        EXPECT_TRUE(::IsWindowVisible(main_)) << "a run started";
         EXPECT_TRUE(ProcessesStartedBy(program_.info.dwProcessId).empty())
             << Quoted(program) << " was started";
     }

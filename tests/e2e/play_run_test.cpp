@@ -5,43 +5,19 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "e2e_support.h"
-#include "win32/playback/standin_support.h"
-
-using namespace std::chrono_literals;
+#include "unattended_fixture.h"
 
 namespace tidewell::e2e {
 namespace {
 
-using testing::ReadStandinLog;
-using testing::StandinPath;
-using testing::StandinSettings;
-using testing::StandinShow;
-using testing::TempFolder;
-
-// Starts tidewell.exe with the given stored preferences and plays through "Play All".
-class PlayFixture : public ::testing::Test {
+// Starts tidewell.exe with the preferences the test stored and plays through "Play All".
+class PlayFixture : public Unattended {
   protected:
-    void TearDown() override {
-        if (main_) ::PostMessageW(main_, WM_CLOSE, 0, 0);
-        if (program_.info.hProcess) ::WaitForSingleObject(program_.info.hProcess, 10000);
-        program_.Kill();
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, kPreferencesKey);
-    }
-
-    void Seed(const std::vector<std::wstring>& files, const std::wstring& program, int monitor) {
-        ASSERT_TRUE(StorePreferences(files, program, monitor));
-    }
-
     void StartAndPlayAll() {
-        ASSERT_TRUE(StartProgram(ExecutableFolder() + L"\\tidewell.exe", L"", program_));
-        main_ = WaitForWindow(program_.info.dwProcessId, L"TForm1", 20s);
-        ASSERT_NE(main_, nullptr) << "no main window appeared";
+        Start(L"");
         playAll_ = ::FindWindowExW(main_, nullptr, L"Button", L"Play All");
         ASSERT_NE(playAll_, nullptr);
         ASSERT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(playAll_) != FALSE; }, 5s))
@@ -49,15 +25,6 @@ class PlayFixture : public ::testing::Test {
         ::PostMessageW(playAll_, BM_CLICK, 0, 0);
     }
 
-    bool WaitForMainWindowBack() {
-        return WaitUntil([&] { return ::IsWindowVisible(main_) != FALSE; }, 60s);
-    }
-
-    TempFolder folder_;
-    std::wstring log_ = folder_.File(L"shows.log");
-    StandinSettings settings_;
-    RunningProgram program_;
-    HWND main_ = nullptr;
     HWND playAll_ = nullptr;
 };
 
@@ -67,14 +34,14 @@ TEST_F(PlayFixture, PlayAllOnMonitorTwo_EveryShowInOrderOneAtATimeAtItsCorner) {
     const std::wstring a = folder_.Touch(L"first show.ppt");
     const std::wstring b = folder_.Touch(L"\u00e9t\u00e9 \u65e5\u672c \u00c5.pptx");
     const std::vector<std::wstring> playlist = {a, b, a};
-    Seed(playlist, StandinPath(), 2);
+    ASSERT_TRUE(preferences_.Store(playlist, StandinPath(), 2));
     // Each show ends once it has been placed; the time-out only ends one that never is.
-    settings_.Set(L"LOG", log_).Set(L"UNTIL_PLACED", L"1").Set(L"SECONDS", L"20");
+    standin_.Set(L"UNTIL_PLACED", L"1").Set(L"SECONDS", L"20");
 
     StartAndPlayAll();
     ASSERT_NE(WaitForShowWindow(), nullptr) << "no show started";
     EXPECT_FALSE(::IsWindowVisible(main_)) << "the main window stays up during the show";
-    ASSERT_TRUE(WaitForMainWindowBack()) << "the main window did not come back";
+    ASSERT_TRUE(MainWindowShown()) << "the main window did not come back";
 
     const std::vector<StandinShow> shows = ReadStandinLog(log_);
     ASSERT_EQ(shows.size(), playlist.size());
@@ -102,8 +69,7 @@ TEST_F(PlayFixture, ProgramGoneMidRun_RemainingLaunchesFailAndWindowBackAtOnce) 
     ASSERT_TRUE(::CopyFileW(StandinPath().c_str(), player.c_str(), FALSE));
     const std::vector<std::wstring> playlist = {folder_.Touch(L"a.ppt"), folder_.Touch(L"b.ppt"),
                                                 folder_.Touch(L"c.ppt")};
-    Seed(playlist, player, 2);
-    settings_.Set(L"LOG", log_);  // a show runs until it is closed
+    ASSERT_TRUE(preferences_.Store(playlist, player, 2));  // a show runs until it is closed
     // Every wait of a run far longer than the test waits, so that a run held by one never ends.
     const ScopedEnvironment timings(
         L"TIDEWELL_TEST_RUN_TIMINGS",
@@ -115,7 +81,7 @@ TEST_F(PlayFixture, ProgramGoneMidRun_RemainingLaunchesFailAndWindowBackAtOnce) 
     // From now on every launch of the presentation program fails; then the first show ends.
     ASSERT_TRUE(::MoveFileW(player.c_str(), folder_.File(L"player-gone.exe").c_str()));
     ::PostMessageW(show, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(WaitForMainWindowBack()) << "the failed launches held the run up";
+    ASSERT_TRUE(MainWindowShown()) << "the failed launches held the run up";
 
     const std::vector<StandinShow> shows = ReadStandinLog(log_);
     ASSERT_EQ(shows.size(), 1u);

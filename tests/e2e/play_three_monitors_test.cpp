@@ -7,40 +7,17 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <chrono>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "e2e_support.h"
-#include "win32/playback/standin_support.h"
-
-using namespace std::chrono_literals;
+#include "unattended_fixture.h"
 
 namespace tidewell::e2e {
 namespace {
 
-using testing::ReadStandinLog;
-using testing::StandinPath;
-using testing::StandinSettings;
-using testing::TempFolder;
+class ThreeMonitors : public Unattended {};
 
-std::vector<std::wstring> ChildTexts(HWND window) {
-    std::vector<std::wstring> texts;
-    ::EnumChildWindows(
-        window,
-        [](HWND child, LPARAM data) -> BOOL {
-            wchar_t text[1024] = {};
-            ::GetWindowTextW(child, text, 1024);
-            reinterpret_cast<std::vector<std::wstring>*>(data)->push_back(text);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&texts));
-    return texts;
-}
-
-TEST(ThreeMonitors, ChosenMonitorOfOtherSize_SizeMessageAndNothingPlayed) {
+TEST_F(ThreeMonitors, ChosenMonitorOfOtherSize_SizeMessageAndNothingPlayed) {
     if (::GetEnvironmentVariableW(L"TIDEWELL_E2E_THREE_MONITORS", nullptr, 0) == 0) {
         GTEST_SKIP() << "runs in the three-monitor pass (TIDEWELL_E2E_THREE_MONITORS=1)";
     }
@@ -57,42 +34,20 @@ TEST(ThreeMonitors, ChosenMonitorOfOtherSize_SizeMessageAndNothingPlayed) {
     }
     ASSERT_NE(odd, 0) << "all three monitors have the primary display's size";
 
-    TempFolder folder;
-    StandinSettings settings;
-    const std::wstring log = folder.File(L"shows.log");
-    settings.Set(L"LOG", log).Set(L"SECONDS", L"1");
-    ASSERT_TRUE(StorePreferences({folder.Touch(L"a.ppt")}, StandinPath(), odd));
-    const std::wstring monitor = std::to_wstring(odd);
-
-    RunningProgram running;
-    ASSERT_TRUE(StartProgram(ExecutableFolder() + L"\\tidewell.exe", L"", running));
-    HWND main = WaitForWindow(running.info.dwProcessId, L"TForm1", 20s);
-    ASSERT_NE(main, nullptr);
-    HWND playAll = ::FindWindowExW(main, nullptr, L"Button", L"Play All");
+    ASSERT_TRUE(preferences_.Store({folder_.Touch(L"a.ppt")}, StandinPath(), odd));
+    Start(L"");
+    const HWND playAll = ::FindWindowExW(main_, nullptr, L"Button", L"Play All");
     ASSERT_NE(playAll, nullptr);
     ::PostMessageW(playAll, BM_CLICK, 0, 0);
 
-    // The program's message box: a visible dialog window of its process.
-    HWND box = WaitForWindow(running.info.dwProcessId, L"#32770", 10s);
-    ASSERT_NE(box, nullptr) << "no message appeared";
-    const std::wstring expected =
-        L"In order to run this application, please keep the size of monitor " + monitor +
-        L" same as monitor 1";
-    const std::vector<std::wstring> texts = ChildTexts(box);
-    EXPECT_NE(std::find(texts.begin(), texts.end(), expected), texts.end());
-    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-
-    // Once the box is gone and the window has answered a message, the command has returned: a
-    // run would have hidden the window and started a show by then.
-    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box); }, 10s)) << "the message stayed";
-    DWORD_PTR answer = 0;
-    EXPECT_TRUE(::SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_BLOCK, 10000, &answer));
-    EXPECT_TRUE(::IsWindowVisible(main)) << "a run started";
-    EXPECT_EQ(::FindWindowW(L"screenClass", nullptr), nullptr) << "a show is up";
-    ::PostMessageW(main, WM_CLOSE, 0, 0);
-    EXPECT_EQ(::WaitForSingleObject(running.info.hProcess, 10000), WAIT_OBJECT_0);
-    EXPECT_TRUE(ReadStandinLog(log).empty()) << "a show was played";
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, kPreferencesKey);
+    const HWND box = MessageBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box),
+              L"In order to run this application, please keep the size of monitor " +
+                  std::to_wstring(odd) + L" same as monitor 1");
+    PressOkAndWait(box);
+    EXPECT_TRUE(::IsWindowVisible(main_)) << "a run started";
+    EXPECT_TRUE(ProcessesStartedBy(program_.info.dwProcessId).empty()) << "a show was started";
 }
 
 }  // namespace

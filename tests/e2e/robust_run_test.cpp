@@ -137,11 +137,8 @@ TEST_F(EndedByTheTest, SettingFileAppearingLater_TheStartWaitsForItThenPlays) {
     Start(L"/play /log " + Quoted(log) + L" " + Quoted(setting));
     ASSERT_TRUE(WaitUntil(NotificationAreaShown, 10s)) << "no icon told what the start waits for";
     // Past the first try again, so that a start that tries only once would be missed.
-    const auto waits = [&] {
-        return std::ranges::count_if(
-            ReadPlayLog(log), [](const auto& l) { return l.size() > 1 && l[1] == "waiting"; });
-    };
-    ASSERT_TRUE(WaitUntil([&] { return waits() >= 2; }, 20s)) << "the start did not try again";
+    ASSERT_TRUE(WaitUntil([&] { return PlayLogEvents(log, "waiting") >= 2; }, 20s))
+        << "the start did not try again";
     EXPECT_TRUE(ReadStandinLog(log_).empty());
     SettingFile(StandinPath(), {a}, L"Later.ppsv");
     ASSERT_NE(WaitForShowOn(SecondMonitor()), nullptr) << "the start did not play";

@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <ranges>
 #include <string>
 #include <vector>
 
@@ -35,17 +36,18 @@ inline std::vector<std::vector<std::string>> ReadPlayLog(const std::wstring& pat
     std::vector<std::vector<std::string>> lines;
     for (std::string line; std::getline(file, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        std::vector<std::string> columns(1);
-        for (const char c : line) {
-            if (c == '\t') {
-                columns.emplace_back();
-            } else {
-                columns.back() += c;
-            }
+        auto& columns = lines.emplace_back();
+        for (const auto column : std::views::split(line, '\t')) {
+            columns.emplace_back(column.begin(), column.end());
         }
-        lines.push_back(columns);
     }
     return lines;
+}
+
+// How many lines of the play log tell of this event ("stop", "waiting").
+inline std::ptrdiff_t PlayLogEvents(const std::wstring& path, std::string_view event) {
+    return std::ranges::count_if(
+        ReadPlayLog(path), [&](const auto& line) { return line.size() > 1 && line[1] == event; });
 }
 
 // Monitor 2 of the two.
@@ -102,6 +104,14 @@ class Unattended : public ::testing::Test {
             EXPECT_EQ(WindowCaption(box), L"Tidewell");
         }
         return box;
+    }
+
+    // Presses OK on a message of the program and waits until its window has done all that OK
+    // leads to (a run would have hidden it and started its program by then).
+    void PressOkAndWait(HWND box) {
+        PressOk(box);
+        ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(box); }, 20s)) << "OK left the message";
+        ASSERT_TRUE(::SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, 20000, nullptr));
     }
 
     bool MainWindowShown(std::chrono::milliseconds timeout = 60s) {

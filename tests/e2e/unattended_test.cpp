@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -114,12 +113,8 @@ TEST_F(EndedByTheTest, NotificationIcon_StopAfterThisPresentationThenGone) {
     Start(L"/play /loop /log " + Quoted(log) + L" " + Quoted(SettingFile(StandinPath(), {a, b})));
     ChooseFromRunIcon(0);  // "Stop after this presentation"
     // The show is ended only once the run has taken the stop and done all it does for it.
-    const auto stopLogged = [&] {
-        const auto lines = ReadPlayLog(log);
-        return std::ranges::any_of(lines,
-                                   [](const auto& l) { return l.size() > 1 && l[1] == "stop"; });
-    };
-    ASSERT_TRUE(WaitUntil(stopLogged, 20s)) << "the run did not take the stop";
+    ASSERT_TRUE(WaitUntil([&] { return PlayLogEvents(log, "stop") > 0; }, 20s))
+        << "the run did not take the stop";
     ASSERT_TRUE(::SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, 20000, nullptr));
     ender_.EndShow();
 
