@@ -36,6 +36,7 @@ class BenchDialogs : public tidewell::Dialogs {
     void ShowError(HWND, const std::wstring& text) override {
         std::fwprintf(stderr, L"error: %ls\n", text.c_str());
     }
+    bool AskYesNo(HWND, const std::wstring&) override { return false; }
 };
 
 class NoShell : public tidewell::Shell {

@@ -1,6 +1,7 @@
 // The main window's knowledge of what the user chose, beyond what the fields show: the program
 // picked or played by hand, and a monitor number kept while its monitor is away.
 #include "app/form1_win32.h"
+#include "playback/unattended_launch_win32.h"
 
 namespace tidewell {
 
@@ -9,11 +10,21 @@ void TForm1::TntSpeedButton1Click() {
 }
 
 void TForm1::BitBtn1Click(PlaySender sender) {
-    // Marked before the run, which a close or the end of the session may end by storing the
-    // preferences; taken back when the run did not start.
     std::wstring before = preferences_->ChosenProgram();
-    preferences_->SetChosenProgram(program_.ProgramPath());
-    if (!playback_->Play(sender)) preferences_->SetChosenProgram(std::move(before));
+    const auto approve = [&](const CheckedProgram& program) {
+        // A program that a file brought in is started only when the user says so.
+        if (!MayStartProgramUnattended(program, before) &&
+            !UserDialogs().AskYesNo(
+                hwnd_,
+                UnchosenProgramQuestion(program.AsNamed(), settingFiles_->ProgramSource()))) {
+            return false;
+        }
+        // Marked before the run, which a close or the end of the session may end by storing the
+        // preferences; taken back when the run did not start.
+        preferences_->SetChosenProgram(program_.ProgramPath());
+        return true;
+    };
+    if (!playback_->Play(sender, {}, approve)) preferences_->SetChosenProgram(std::move(before));
 }
 
 void TForm1::OnMonitorChosen() {

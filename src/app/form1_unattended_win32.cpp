@@ -9,7 +9,8 @@
 
 namespace tidewell {
 
-void TForm1::Start(StartOptions options) {
+void TForm1::Start(StartOptions options, std::optional<PlayingMarker> playing) {
+    if (playing) playback_->HoldPlayingMarker(std::move(*playing));
     startOptions_ = std::move(options);
     ::PostMessageW(hwnd_, kStartOptionsMessage, 0, 0);
 }
@@ -98,6 +99,7 @@ bool TForm1::MayStartAlone(const std::optional<CheckedProgram>& checked,
                            const std::wstring& program) {
     if (checked && MayStartProgramUnattended(*checked, preferences_->ChosenProgram())) return true;
     EndWaiting();
+    playback_->LetPlayingMarkerGo();
     UserDialogs().ShowMessage(hwnd_, UncheckedProgramMessage(program));
     return false;
 }
@@ -152,6 +154,7 @@ LRESULT TForm1::OnStopRequest(WPARAM now) {
         // A start still waiting: it gives up, and the window stays as it is.
         LogEvent(RunEvent::Stop, {}, L"while waiting");
         EndWaiting();
+        playback_->LetPlayingMarkerGo();
         pendingStart_ = {};
         return kStopRequestAccepted;
     }

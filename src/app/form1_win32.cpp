@@ -90,6 +90,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             // The hook reaches into this window's playlist: it goes with the window.
             SetMessageHook(nullptr);
+            UnmarkTidewellWindow(hwnd_);
             ::PostQuitMessage(0);
             return 0;
         default:
@@ -129,6 +130,7 @@ int TForm1::MonitorCount() const {
 
 void TForm1::TntFormCreate() {
     ::SetWindowTextW(hwnd_, kApplicationTitle);
+    MarkAsTidewellWindow(hwnd_);
     program_.Attach(Control(IDC_TntEdit1));
     monitor_.Attach(Control(IDC_TntUpDown1), MonitorCount());
     Dialogs& dialogs = UserDialogs();

@@ -68,8 +68,8 @@ class TForm1 : public Window<TForm1> {
     void Create();
     void ShowCentered();
     // What the command line asks besides a plain start (a setting file, a monitor, a play),
-    // done once the window is shown and its message loop runs.
-    void Start(StartOptions options);
+    // done once the window is shown and its message loop runs. A play brings the marker it took.
+    void Start(StartOptions options, std::optional<PlayingMarker> playing = std::nullopt);
     bool IsClosed() const { return closed_; }
     void AttachAbout(TForm2* form2) { help_.AttachAbout(form2); }
 

@@ -31,11 +31,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
                        ? kExitOk
                        : kExitNothingToStop;
         case CommandLine::Action::Start:
-            // One screen, one run: a second run would fight the first for the monitor.
-            if (commandLine.start.play && PlayingMarker::AnotherRunPlays()) {
-                return kExitAlreadyPlaying;
-            }
             break;
+    }
+    // One screen, one run: a second run would fight the first for the monitor. Taken before the
+    // window appears and held while the start waits, so that two starts at once give one run.
+    std::optional<PlayingMarker> playing;
+    if (commandLine.start.play) {
+        playing = PlayingMarker::Take();
+        if (!playing) return kExitAlreadyPlaying;
     }
 
     std::vector<MonitorEntry> monitors = EnumerateMonitors();
@@ -51,7 +54,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     form2.Create();
     form1.AttachAbout(&form2);
     // Queued before the window is shown, so that it comes before anything else sent to it.
-    form1.Start(commandLine.start);
+    form1.Start(commandLine.start, std::move(playing));
     form1.ShowCentered();
     SetNavigationWindow(form1.Handle());
     return RunMessageLoop();

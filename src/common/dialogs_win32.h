@@ -43,6 +43,9 @@ class Dialogs {
     virtual void ShowMessage(HWND owner, const std::wstring& text) = 0;
     // The Error box: stop icon, the application title as caption. The text arrives final.
     virtual void ShowError(HWND owner, const std::wstring& text) = 0;
+    // A question with "Yes" and "No" ("No" the default), the application title as caption; true
+    // for "Yes".
+    virtual bool AskYesNo(HWND owner, const std::wstring& text) = 0;
 };
 
 // The shell's "open" of an address; the outcome is never examined.
@@ -60,6 +63,7 @@ class SystemDialogs final : public Dialogs {
     std::optional<std::wstring> BrowseForFolder(HWND owner, const std::wstring& prompt) override;
     void ShowMessage(HWND owner, const std::wstring& text) override;
     void ShowError(HWND owner, const std::wstring& text) override;
+    bool AskYesNo(HWND owner, const std::wstring& text) override;
 };
 
 class SystemShell final : public Shell {

@@ -83,6 +83,12 @@ void SystemDialogs::ShowError(HWND owner, const std::wstring& text) {
     ::MessageBoxW(owner, text.c_str(), kApplicationTitle, MB_OK | MB_ICONSTOP);
 }
 
+bool SystemDialogs::AskYesNo(HWND owner, const std::wstring& text) {
+    // "No" is the default button: Enter pressed in passing starts nothing.
+    return ::MessageBoxW(owner, text.c_str(), kApplicationTitle,
+                         MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2 | MB_TASKMODAL) == IDYES;
+}
+
 void SystemShell::OpenA(HWND owner, const std::string& address) {
     ::ShellExecuteA(owner, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }

@@ -1,6 +1,7 @@
 #include "persistence/setting_commands_win32.h"
 
 #include "common/file_exists_win32.h"
+#include "common/full_path_win32.h"
 #include "persistence/setting_content.h"
 #include "persistence/setting_file_codec.h"
 #include "persistence/setting_file_io_win32.h"
@@ -66,6 +67,7 @@ void SettingCommands::LoadFile(const std::wstring& path) {
     playlist_.AppendAll(std::move(kept.kept));
     if (PresenceOf(content->programPath) != Presence::Gone) {
         program_.SetProgramPath(content->programPath);
+        programSource_ = FullPathOf(path);
     }
     onLoaded_();
 }

@@ -26,6 +26,8 @@ class SettingCommands {
     // "Load setting" of a file chosen elsewhere (the command line): the same checks, messages
     // and errors as through the dialog.
     void LoadFile(const std::wstring& path);
+    // The full path of the setting file that put the field's program there, when one did.
+    const std::wstring& ProgramSource() const { return programSource_; }
 
   private:
     HWND owner_;
@@ -36,6 +38,7 @@ class SettingCommands {
     std::function<void()> onLoaded_;
     FileDialog TntOpenDialog3;
     FileDialog TntSaveDialog1;
+    std::wstring programSource_;
 };
 
 }  // namespace tidewell

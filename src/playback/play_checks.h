@@ -13,6 +13,9 @@ inline constexpr std::wstring_view kNoProgramMessage =
     L"Please select MS PowerPoint or MS PowerPoint Viewer executable file!";
 inline constexpr std::wstring_view kEmptyPlaylistMessage =
     L"Please add MS PowerPoint presentation files to display!";
+inline constexpr std::wstring_view kAnotherRunPlaysMessage =
+    L"Another Tidewell is playing on this desktop. Stop it first (click its icon in the "
+    L"notification area), then press \"Play All\" again.";
 
 // What a play command knows when it starts, gathered from the window and
 // the system by the caller.

@@ -49,6 +49,14 @@ PlayCheckInput PlayCommands::GatherChecks(const std::optional<CheckedProgram>& p
 
 bool PlayCommands::Play(PlaySender sender, RunOptions options, const ProgramApproval& approve) {
     if (IsPlaying()) return false;
+    // Taken before anything else, and let go again by every way out below that starts nothing: a
+    // second window finds it taken.
+    std::optional<PlayingMarker> marker = std::exchange(playing_, std::nullopt);
+    if (!marker) marker = PlayingMarker::Take();
+    if (!marker) {
+        dialogs_.ShowMessage(window_, std::wstring(kAnotherRunPlaysMessage));
+        return false;
+    }
     // What is checked here is what the run starts: the program is checked once.
     std::optional<CheckedProgram> program = CheckProgram(program_.ProgramPath());
     if (const auto message = FirstFailedPlayCheck(GatherChecks(program))) {
@@ -76,7 +84,7 @@ bool PlayCommands::Play(PlaySender sender, RunOptions options, const ProgramAppr
     };
     setup.timings = timings_;
     // The run marks this desktop as playing until it has ended.
-    playing_.emplace();
+    playing_ = std::move(marker);
     options.onEnded = [this, whenEnded = std::move(options.onEnded)] {
         playing_.reset();
         if (whenEnded) whenEnded();

@@ -41,12 +41,19 @@ class PlayCommands {
     // The button beside the program field: the program chosen in the dialog goes into the field.
     // False when the dialog was cancelled.
     bool ChooseProgram();
-    // Checks what a run needs (a program, entries, a monitor of the right size) and shows the
-    // first failed check's message; otherwise, once `approve` agrees, queues the entries and
-    // starts the run, which goes on through the window's messages. True when the run has started.
+    // Takes the playing marker (or the one held for the start) and checks what a run needs (a
+    // program, entries, a monitor of the right size), showing the first failed check's message;
+    // otherwise, once `approve` agrees, queues the entries and starts the run, which goes on
+    // through the window's messages and holds the marker until it ends. True when it has started.
     bool Play(PlaySender sender, RunOptions options = {}, const ProgramApproval& approve = {});
     // What Play would check, gathered now; for a start that waits until the checks pass.
     PlayCheckInput GatherChecks() const;
+    // A start with "/play" took the marker before its window appeared; it is held while the start
+    // waits, and the next Play takes it over. Let go when the start gives up.
+    void HoldPlayingMarker(PlayingMarker marker) { playing_ = std::move(marker); }
+    void LetPlayingMarkerGo() {
+        if (!IsPlaying()) playing_.reset();
+    }
 
     // The run's messages and timers, which the window hands on; true when it was one.
     bool HandleRunMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -82,7 +89,7 @@ class PlayCommands {
     FileDialog TntOpenDialog2;
     HICON runIcon_;
     RunTimings timings_;
-    std::optional<PlayingMarker> playing_;  // while a run plays
+    std::optional<PlayingMarker> playing_;  // while a run plays, or a start waits for one
     bool launchesHeld_ = false;
     std::unique_ptr<PlayRun> run_;
 };

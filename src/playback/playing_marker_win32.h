@@ -1,20 +1,23 @@
 #pragma once
 // Marks "a Tidewell of this user plays" on this desktop for as long as the marker lives, so that a
-// second start with "/play" (a logon task and a double-clicked setting file, say) leaves the one
-// screen to the run that has it.
+// second start with "/play" (a logon task and a Startup shortcut, say) leaves the one screen to the
+// run that has it.
+#include <optional>
+
 #include "common/unique_handle_win32.h"
 
 namespace tidewell {
 
 class PlayingMarker {
   public:
-    // Throws nothing: a marker the system refuses marks nothing, and the run plays all the same.
-    PlayingMarker();
-
-    // True while a marker lives in any process of this logon session.
-    static bool AnotherRunPlays();
+    // The marker, or none while another run of this user holds it. It is created, not looked for,
+    // so of two starts at the same instant exactly one has it. A marker that the system refuses
+    // for another reason marks nothing, and the run plays all the same.
+    static std::optional<PlayingMarker> Take();
 
   private:
+    explicit PlayingMarker(UniqueKernelHandle mutex) : mutex_(std::move(mutex)) {}
+
     UniqueKernelHandle mutex_;
 };
 

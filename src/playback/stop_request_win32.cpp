@@ -7,12 +7,27 @@ UINT StopRequestMessage() {
     return message;
 }
 
+namespace {
+
+constexpr wchar_t kTidewellMark[] = L"hollowfin.lanternrow.Tidewell";
+
+}  // namespace
+
+void MarkAsTidewellWindow(HWND window) {
+    ::SetPropW(window, kTidewellMark, reinterpret_cast<HANDLE>(1));
+}
+
+void UnmarkTidewellWindow(HWND window) {
+    ::RemovePropW(window, kTidewellMark);
+}
+
 bool RequestStopFromOutside(const wchar_t* mainWindowClass, bool now) {
     constexpr UINT kAnswerTimeoutMs = 5000;
     constexpr DWORD kRetryMs = 200;
     bool stopped = false;
     HWND window = nullptr;
     while ((window = ::FindWindowExW(nullptr, window, mainWindowClass, nullptr)) != nullptr) {
+        if (!::GetPropW(window, kTidewellMark)) continue;
         // A window that is busy (a share that does not answer) is asked again for as long as it
         // is there: its run is alive, and "nothing is playing" would be a false answer.
         DWORD_PTR answer = 0;

@@ -78,4 +78,13 @@ std::wstring UncheckedProgramMessage(std::wstring_view programPath) {
            L"that this is the program you want, \"Play All\" starts it.";
 }
 
+std::wstring UnchosenProgramQuestion(std::wstring_view programPath, std::wstring_view settingFile) {
+    std::wstring text =
+        L"\"" + std::wstring(programPath) + L"\" is not the presentation program you chose.";
+    if (!settingFile.empty()) {
+        text += L" The setting file \"" + std::wstring(settingFile) + L"\" names it.";
+    }
+    return text + L"\n\nStart it, and make it your presentation program?";
+}
+
 }  // namespace tidewell

@@ -31,4 +31,9 @@ bool MayStartUnattended(std::wstring_view programFullPath, const InstalledPlaces
 // Why the play did not start, and how the user starts it once the program is checked.
 std::wstring UncheckedProgramMessage(std::wstring_view programPath);
 
+// Asked before "Play All" or "Play Selected" starts a program that neither the user chose nor is
+// PowerPoint where it is installed: names the program and the setting file that brought it
+// (empty: none is known, as for a program stored at the last close).
+std::wstring UnchosenProgramQuestion(std::wstring_view programPath, std::wstring_view settingFile);
+
 }  // namespace tidewell

@@ -29,12 +29,12 @@ void RunningProgram::Kill() {
 }
 
 bool StartProgram(const std::wstring& exePath, const std::wstring& arguments,
-                  RunningProgram& program) {
+                  RunningProgram& program, DWORD creationFlags) {
     UseTestPreferencesKey();
     std::wstring commandLine = L"\"" + exePath + L"\" " + arguments;
     STARTUPINFOW startup{sizeof(startup)};
-    return ::CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                            nullptr, nullptr, &startup, &program.info) != FALSE;
+    return ::CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                            creationFlags, nullptr, nullptr, &startup, &program.info) != FALSE;
 }
 
 std::vector<DWORD> ProcessesStartedBy(DWORD processId) {

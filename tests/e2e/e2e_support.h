@@ -21,8 +21,9 @@ struct RunningProgram {
     void Kill();
 };
 
+// `creationFlags` as CreateProcessW takes them (CREATE_SUSPENDED, say).
 bool StartProgram(const std::wstring& exePath, const std::wstring& arguments,
-                  RunningProgram& program);
+                  RunningProgram& program, DWORD creationFlags = 0);
 
 // Polls the condition every 10 ms until it holds (true) or the time is up (false).
 template <typename Condition>

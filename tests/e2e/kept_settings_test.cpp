@@ -82,6 +82,30 @@ TEST_F(KeptSettings, SecondPlay_EndsWithCodeThreeWhileTheFirstPlays) {
               0u);
 }
 
+// A logon task and a Startup shortcut start at the same instant, while the share with the setting
+// file does not answer yet: the marker is taken before any window and held while the start waits,
+// so one of them ends with code 3 at once and the other plays once the file is there.
+TEST_F(KeptSettings, TwoPlaysAtTheSameInstant_OneRunAndExitCodeThree) {
+    const std::wstring file = folder_.File(L"Lobby.ppsv");
+    standin_.Set(L"SECONDS", L"0.3");
+    RunningProgram starts[2];
+    for (RunningProgram& start : starts) {
+        ASSERT_TRUE(StartProgram(ExecutableFolder() + L"\\tidewell.exe",
+                                 L"/play /exit " + Quoted(file), start, CREATE_SUSPENDED));
+    }
+    for (RunningProgram& start : starts) ::ResumeThread(start.info.hThread);
+    const auto ended = [](const RunningProgram& start) { return WaitForExit(start, 0s); };
+    ASSERT_TRUE(WaitUntil([&] { return ended(starts[0]) || ended(starts[1]); }, 20s))
+        << "both starts wait to play";
+    const bool firstEnded = ended(starts[0]).has_value();
+    EXPECT_EQ(ended(starts[firstEnded ? 0 : 1]), static_cast<DWORD>(kExitAlreadyPlaying));
+    EXPECT_FALSE(ended(starts[firstEnded ? 1 : 0])) << "neither start waits to play";
+
+    SettingFile(StandinPath(), {folder_.Touch(L"a.ppt")});
+    EXPECT_EQ(WaitForExit(starts[firstEnded ? 1 : 0], 60s), 0u);
+    EXPECT_EQ(ReadStandinLog(log_).size(), 1u);
+}
+
 TEST_F(KeptSettings, AbsentMonitorNumber_StoredAgainAtCloseAndAtTheEndOfTheSession) {
     const int absent = static_cast<int>(MonitorRects().size()) + 1;
     ASSERT_TRUE(preferences_.Store({}, StandinPath(), absent));

@@ -12,7 +12,9 @@
 #include "playback/monitor_rule.h"
 #include "playback/play_checks.h"
 #include "playback/play_queue.h"
+#include "persistence/persistence_support.h"
 #include "playback/playback_state_win32.h"
+#include "playback/playing_marker_win32.h"
 #include "playlist/playlist_view_win32.h"
 #include "support/form_fixture.h"
 #include "playback/standin_support.h"
@@ -93,6 +95,43 @@ TEST_F(PlayCommandTest, ProgramTextNamingNoFile_ProgramMessage) {
     EXPECT_EQ(dialogs_.messages,
               std::vector<std::wstring>(texts.size(), std::wstring(kNoProgramMessage)));
     ExpectNothingStarted();
+}
+
+TEST_F(PlayCommandTest, AnotherRunPlays_MessageAndNothingStarts) {
+    SetProgramPath(StandinPath());
+    AddEntries({L"a.ppt"});
+    MarkEarlierRun();
+    const std::optional<PlayingMarker> otherRun = PlayingMarker::Take();
+    ASSERT_TRUE(otherRun);
+    Click(IDC_BitBtn1);
+    EXPECT_EQ(dialogs_.messages, std::vector<std::wstring>{std::wstring(kAnotherRunPlaysMessage)});
+    ExpectNothingStarted();
+}
+
+// "No" starts nothing and keeps the list; "Yes" plays and makes it the chosen program, which is
+// not asked about again.
+TEST_F(PlayCommandTest, ProgramThatASettingFileBrought_AskedOnceNamingItAndTheFile) {
+    const std::wstring stranger = folder_.File(L"player.exe");
+    ASSERT_TRUE(::CopyFileW(StandinPath().c_str(), stranger.c_str(), FALSE));
+    const std::wstring file = folder_.File(L"mailed.ppsv");
+    WriteBytes(file, Utf16LeWithMark(L"1\r\n" + stranger + L"\r\n" + folder_.Touch(L"a.ppt")));
+    dialogs_.AnswerFiles({file});
+    Click(IDC_ToolButton8);
+    dialogs_.questionAnswers = {false};
+    MarkEarlierRun();
+    Click(IDC_BitBtn1);
+    ASSERT_EQ(dialogs_.questions.size(), 1u);
+    EXPECT_NE(dialogs_.questions[0].find(L"\"" + stranger + L"\""), std::wstring::npos);
+    EXPECT_NE(dialogs_.questions[0].find(L"\"" + file + L"\""), std::wstring::npos);
+    ExpectNothingStarted();
+    EXPECT_EQ(form_->Playlist().Count(), 1);
+
+    for (int play = 0; play < 2; ++play) {
+        Click(IDC_BitBtn1);
+        ASSERT_TRUE(PlayToTheEnd());
+    }
+    EXPECT_EQ(dialogs_.questions.size(), 2u);
+    EXPECT_EQ(ReadStandinLog(log_).size(), 2u);
 }
 
 TEST_F(PlayCommandTest, EmptyPlaylist_PlaylistMessage) {

@@ -56,6 +56,16 @@ class ScriptedDialogs : public Dialogs {
         errorOwnerShown.push_back(owner && ::IsWindowVisible(owner));
     }
     std::vector<bool> errorOwnerShown;  // per error: whether its owner window was on screen
+    // One answer per question, in order; "Yes" (as by the user who set the window up) when none
+    // is left.
+    std::deque<bool> questionAnswers;
+    std::vector<std::wstring> questions;
+    bool AskYesNo(HWND, const std::wstring& text) override {
+        questions.push_back(text);
+        const bool answer = questionAnswers.empty() || questionAnswers.front();
+        if (!questionAnswers.empty()) questionAnswers.pop_front();
+        return answer;
+    }
 };
 
 class RecordingShell : public Shell {
