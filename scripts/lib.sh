@@ -28,6 +28,8 @@ need_packages() {
     command -v makensis >/dev/null || missing+=(nsis)
     command -v wixl >/dev/null || missing+=(wixl)
     command -v msibuild >/dev/null || missing+=(msitools)
+    [ -f /usr/include/nlohmann/json.hpp ] || missing+=(nlohmann-json3-dev)
+    command -v chromium >/dev/null || missing+=(chromium)
     command -v zip >/dev/null || missing+=(zip)
     command -v unzip >/dev/null || missing+=(unzip)
     if [ ${#missing[@]} -gt 0 ]; then

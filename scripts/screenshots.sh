@@ -5,6 +5,8 @@
 #                                     its window hidden on monitor 1, the first show on monitor 2;
 #   docs/images/backdrop-between-shows.png  the same two monitors between two shows: monitor 2
 #                                     black while the presentation program starts the next one.
+#   docs/images/overview.png          the page of two screens, one quiet for 4 minutes, as headless
+#                                     Chromium draws it (the run of tests/e2e/seen_from_afar_test.sh).
 # The shows are run by the stand-in presentation program (tools/standin) in place of PowerPoint.
 # Everything runs in a Wine prefix of its own, so the tests' prefix keeps no stored preferences.
 set -euo pipefail
@@ -166,3 +168,7 @@ capture_monitors backdrop-between-shows.png "Monitor 1: untouched" \
 # The run goes on through the playlist (a few seconds a show); the main window comes back after the
 # last one, and is closed as a user would.
 close_program "$(wait_for_window '^Tidewell$')" "$tidewell_pid"
+
+# --- Two screens' status files and pictures in one folder, and the page made of them. ----------
+"$TIDEWELL_ROOT/tests/e2e/seen_from_afar_test.sh" "$WIN_BUILD" "$images/overview.png"
+log "wrote $images/overview.png"

@@ -31,6 +31,8 @@ log "end-to-end tests under Wine on two monitors (display :$display)"
 DISPLAY=":$display" ctest --test-dir "$WIN_BUILD" -L e2e --output-on-failure || status=1
 log "presentations on an unplugged drive and in an unreadable folder (display :$display)"
 DISPLAY=":$display" "$TIDEWELL_ROOT/tests/e2e/unreachable_test.sh" "$WIN_BUILD" || status=1
+log "two screens tell one folder, and a browser shows the page (display :$display)"
+DISPLAY=":$display" "$TIDEWELL_ROOT/tests/e2e/seen_from_afar_test.sh" "$WIN_BUILD" || status=1
 restart_wineserver
 
 display=$(start_monitors 1024x768 1024x768 800x600)

@@ -20,6 +20,15 @@ void TForm1::RunStartOptions() {
     if (pendingStart_.play && pendingStart_.logFile) {
         playLog_ = std::make_unique<PlayLog>(*pendingStart_.logFile);
     }
+    if (pendingStart_.play && (pendingStart_.statusFile || pendingStart_.screenshotFile)) {
+        statusReport_ = std::make_unique<StatusReport>(
+            StatusReportFiles{pendingStart_.statusFile, pendingStart_.screenshotFile},
+            [this](int number) -> std::optional<RECT> {
+                const auto bounds = ChosenMonitorBounds(settings_.monitors, number);
+                if (!bounds) return std::nullopt;
+                return RECT{bounds->left, bounds->top, bounds->right, bounds->bottom};
+            });
+    }
     // A start with "/play" tries again for a while before it shows its message as a start by hand
     // would: a share that is not reachable yet at logon, a monitor switched on late.
     waitUntil_ = ::GetTickCount64() + RunTimingsOfProcess().startWaitMs;
@@ -77,12 +86,16 @@ void TForm1::TryStart() {
     run.unattended = true;
     run.showTimeoutSeconds = options.showTimeoutSeconds;
     run.onEnded = [this, exitAfterRun = options.exitAfterRun] {
-        // The log's writer goes with the run: nothing of a run is left once it has ended.
+        // The log's writer goes with the run: nothing of a run is left once it has ended. The
+        // status file's last word is "stopped", which ages into "stale" on the overview page.
         playLog_.reset();
+        statusReport_.reset();
         // A run ended by a close or by the end of the session has closed the window already.
         if (exitAfterRun && !closed_) BitBtn3Click();
     };
-    if (playLog_) run.report = [this](const RunEventRecord& record) { return LogEvent(record); };
+    if (playLog_ || statusReport_) {
+        run.report = [this](const RunEventRecord& record) { return LogEvent(record); };
+    }
     if (settingWatch_) {
         // The file is read on a worker, which may outlast this window: it holds the watch too.
         run.readNextPass = [watch = settingWatch_] { return RereadSettingFile(*watch); };
@@ -90,9 +103,10 @@ void TForm1::TryStart() {
             ShowSettingEntries(entries);
         };
     }
-    playback_->Play(
+    const bool started = playback_->Play(
         PlaySender::PlayAll, std::move(run),
         [this, program](const CheckedProgram& checked) { return MayStartAlone(checked, program); });
+    if (!started) EndStatusReport();
 }
 
 bool TForm1::MayStartAlone(const std::optional<CheckedProgram>& checked,
@@ -100,6 +114,7 @@ bool TForm1::MayStartAlone(const std::optional<CheckedProgram>& checked,
     if (checked && MayStartProgramUnattended(*checked, preferences_->ChosenProgram())) return true;
     EndWaiting();
     playback_->LetPlayingMarkerGo();
+    EndStatusReport();
     UserDialogs().ShowMessage(hwnd_, UncheckedProgramMessage(program));
     return false;
 }
@@ -117,11 +132,19 @@ void TForm1::EndWaiting() {
 }
 
 bool TForm1::LogEvent(const RunEventRecord& record) {
+    if (statusReport_) statusReport_->Take(record);
     return !playLog_ || playLog_->Write(record);
 }
 
 void TForm1::LogEvent(RunEvent event, const std::wstring& path, const std::wstring& detail) {
     LogEvent(RunEventRecord{event, monitor_.MonitorNumber(), path, detail});
+}
+
+void TForm1::EndStatusReport() {
+    // A start that gave up without a run: the file says so rather than "waiting" for ever.
+    if (!statusReport_) return;
+    statusReport_->Take(RunEventRecord{RunEvent::Stop, monitor_.MonitorNumber(), {}, {}});
+    statusReport_.reset();
 }
 
 NextPassRead TForm1::RereadSettingFile(SettingFileWatch& watch) {
@@ -156,6 +179,7 @@ LRESULT TForm1::OnStopRequest(WPARAM now) {
         EndWaiting();
         playback_->LetPlayingMarkerGo();
         pendingStart_ = {};
+        EndStatusReport();
         return kStopRequestAccepted;
     }
     const StopWhen when = now ? StopWhen::Now : StopWhen::AfterThisPresentation;

@@ -140,9 +140,10 @@ void TForm1::TntFormCreate() {
     runIcon_.reset(static_cast<HICON>(
         ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_TIDEWELL), IMAGE_ICON,
                      ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0)));
-    playback_ = std::make_unique<PlayCommands>(hwnd_, dialogs, rows, program_, monitor_,
-                                               settings_.monitors, settings_.startPlacementWatcher,
-                                               runIcon_.get(), settings_.runTimings);
+    playback_ =
+        std::make_unique<PlayCommands>(hwnd_, dialogs, rows, program_, monitor_, settings_.monitors,
+                                       settings_.startPlacementWatcher, runIcon_.get(),
+                                       settings_.runTimings, settings_.setExecutionState);
     preferences_ =
         std::make_unique<Preferences>(settings_.preferencesKeyPath, rows, program_, monitor_);
     settingFiles_ = std::make_unique<SettingCommands>(hwnd_, dialogs, rows, program_, monitor_,

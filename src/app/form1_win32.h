@@ -24,6 +24,7 @@
 #include "playback/monitors_win32.h"
 #include "playback/play_commands_win32.h"
 #include "playback/play_log_win32.h"
+#include "playback/status_report_win32.h"
 #include "playlist/playlist_commands_win32.h"
 
 namespace tidewell {
@@ -45,6 +46,8 @@ struct Form1Settings {
     std::function<std::vector<MonitorEntry>()> enumerateMonitors = EnumerateMonitors;
     // How long the runs wait for what (tests shorten it).
     RunTimings runTimings = RunTimingsOfProcess();
+    // Keeps the display on while a run shows.
+    ExecutionStateSetter setExecutionState = ::SetThreadExecutionState;
 };
 
 // The main window's class: a second process ("/stop") finds the running program by it.
@@ -106,6 +109,7 @@ class TForm1 : public Window<TForm1> {
     // What a run started from the command line tells the play log, and what the window adds to it.
     bool LogEvent(const RunEventRecord& record);
     void LogEvent(RunEvent event, const std::wstring& path, const std::wstring& detail);
+    void EndStatusReport();
     // Before each pass of a loop, on a worker: the setting file's presentations when it was
     // rewritten; then, on the window's thread, the playlist shows them.
     static NextPassRead RereadSettingFile(SettingFileWatch& watch);
@@ -167,7 +171,8 @@ class TForm1 : public Window<TForm1> {
     // What a waiting start still has to do, and when it stops waiting and shows its message as a
     // start by hand would.
     StartOptions pendingStart_;
-    std::unique_ptr<PlayLog> playLog_;  // with "/log"
+    std::unique_ptr<PlayLog> playLog_;            // with "/log"
+    std::unique_ptr<StatusReport> statusReport_;  // with "/status" or "/screenshot"
     // The setting file that a looping run started from the command line follows.
     std::shared_ptr<SettingFileWatch> settingWatch_;
     ULONGLONG waitUntil_ = 0;

@@ -11,6 +11,7 @@
 #include "common/message_pump_win32.h"
 #include "persistence/preferences_win32.h"
 #include "playback/monitors_win32.h"
+#include "playback/overview_win32.h"
 #include "playback/playing_marker_win32.h"
 #include "playback/stop_request_win32.h"
 
@@ -30,6 +31,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             return RequestStopFromOutside(kForm1ClassName, commandLine.stopNow)
                        ? kExitOk
                        : kExitNothingToStop;
+        case CommandLine::Action::Overview:
+            // Made by a scheduled task every minute: no box that nobody would close.
+            return WriteOverviewPage(commandLine.overviewFolder) ? kExitOk
+                                                                 : kExitOverviewNotWritten;
         case CommandLine::Action::Start:
             break;
     }

@@ -1,13 +1,15 @@
 #pragma once
 // COM for the thread, for as long as the object lives: the shell's folder browser needs a
-// single-threaded apartment. A failed initialisation is not undone.
+// single-threaded apartment; a worker without windows takes the multithreaded one. A failed
+// initialisation is not undone.
 #include <objbase.h>
 
 namespace tidewell {
 
 class ComApartment {
   public:
-    ComApartment() noexcept : result_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    explicit ComApartment(DWORD model = COINIT_APARTMENTTHREADED) noexcept
+        : result_(::CoInitializeEx(nullptr, model)) {}
     ~ComApartment() {
         if (SUCCEEDED(result_)) ::CoUninitialize();
     }

@@ -8,7 +8,21 @@
 namespace tidewell {
 namespace {
 
-enum class Option { Play, Loop, Exit, Monitor, Timeout, Log, Stop, Now, Help, Unknown };
+enum class Option {
+    Play,
+    Loop,
+    Exit,
+    Monitor,
+    Timeout,
+    Log,
+    Status,
+    Screenshot,
+    Overview,
+    Stop,
+    Now,
+    Help,
+    Unknown
+};
 
 struct OptionName {
     std::wstring_view name;
@@ -16,9 +30,12 @@ struct OptionName {
 };
 
 constexpr OptionName kOptionNames[] = {
-    {L"play", Option::Play},       {L"loop", Option::Loop},       {L"exit", Option::Exit},
-    {L"monitor", Option::Monitor}, {L"timeout", Option::Timeout}, {L"log", Option::Log},
-    {L"stop", Option::Stop},       {L"now", Option::Now},         {L"?", Option::Help},
+    {L"play", Option::Play},         {L"loop", Option::Loop},
+    {L"exit", Option::Exit},         {L"monitor", Option::Monitor},
+    {L"timeout", Option::Timeout},   {L"log", Option::Log},
+    {L"status", Option::Status},     {L"screenshot", Option::Screenshot},
+    {L"overview", Option::Overview}, {L"stop", Option::Stop},
+    {L"now", Option::Now},           {L"?", Option::Help},
 };
 
 wchar_t LowerAscii(wchar_t c) {
@@ -80,10 +97,13 @@ std::optional<std::wstring> CombinationError(const CommandLine& line, bool stop,
     if (line.stopNow && !stop) {
         return Quoted(L"/now") + L" works only together with " + Quoted(L"/stop") + L".";
     }
-    const std::pair<bool, const wchar_t*> playOnly[] = {{start.loop, L"/loop"},
-                                                        {start.exitAfterRun, L"/exit"},
-                                                        {timeoutGiven, L"/timeout"},
-                                                        {start.logFile.has_value(), L"/log"}};
+    const std::pair<bool, const wchar_t*> playOnly[] = {
+        {start.loop, L"/loop"},
+        {start.exitAfterRun, L"/exit"},
+        {timeoutGiven, L"/timeout"},
+        {start.logFile.has_value(), L"/log"},
+        {start.statusFile.has_value(), L"/status"},
+        {start.screenshotFile.has_value(), L"/screenshot"}};
     for (const auto& [given, name] : playOnly) {
         if (given && !start.play) {
             return Quoted(name) + L" works only together with " + Quoted(L"/play") + L".";
@@ -92,12 +112,28 @@ std::optional<std::wstring> CombinationError(const CommandLine& line, bool stop,
     return std::nullopt;
 }
 
+// Where the name given after a file option goes.
+std::optional<std::wstring>& NameOf(Option option, CommandLine& line,
+                                    std::optional<std::wstring>& overviewFolder) {
+    switch (option) {
+        case Option::Status:
+            return line.start.statusFile;
+        case Option::Screenshot:
+            return line.start.screenshotFile;
+        case Option::Overview:
+            return overviewFolder;
+        default:
+            return line.start.logFile;
+    }
+}
+
 }  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::wstring>& arguments) {
     CommandLine line;
     bool stop = false;
     bool timeoutGiven = false;
+    std::optional<std::wstring> overviewFolder;
     std::wstring firstStartArgument;  // the first one that belongs to a start with a window
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::wstring& argument = arguments[i];
@@ -107,7 +143,8 @@ CommandLine ParseCommandLine(const std::vector<std::wstring>& arguments) {
             line.action = CommandLine::Action::ShowUsage;
             return line;
         }
-        if (option != Option::Stop && option != Option::Now && firstStartArgument.empty()) {
+        if (option != Option::Stop && option != Option::Now && option != Option::Overview &&
+            firstStartArgument.empty()) {
             firstStartArgument = argument;
         }
         switch (option) {
@@ -151,14 +188,20 @@ CommandLine ParseCommandLine(const std::vector<std::wstring>& arguments) {
                 line.start.showTimeoutSeconds = std::min(*seconds, kMaxShowTimeoutSeconds);
                 break;
             }
-            case Option::Log: {
+            case Option::Log:
+            case Option::Status:
+            case Option::Screenshot:
+            case Option::Overview: {
                 // "/log /play": the name was forgotten, and an option is never taken for one.
                 if (i + 1 == arguments.size() || arguments[i + 1].empty() ||
                     (IsOption(arguments[i + 1]) && OptionOf(arguments[i + 1]) != Option::Unknown)) {
-                    return Refused(Quoted(argument) + L" needs a file name after it.");
+                    return Refused(Quoted(argument) + (option == Option::Overview
+                                                           ? L" needs a folder after it."
+                                                           : L" needs a file name after it."));
                 }
-                if (line.start.logFile) return Refused(GivenTwice(argument));
-                line.start.logFile = arguments[++i];
+                std::optional<std::wstring>& name = NameOf(option, line, overviewFolder);
+                if (name) return Refused(GivenTwice(argument));
+                name = arguments[++i];
                 break;
             }
             case Option::Help:
@@ -176,6 +219,15 @@ CommandLine ParseCommandLine(const std::vector<std::wstring>& arguments) {
                 line.start.settingFile = argument;
                 break;
         }
+    }
+    if (overviewFolder) {
+        // The page is made by a scheduled task that runs nothing else.
+        if (arguments.size() != 2) {
+            return Refused(Quoted(L"/overview") + L" goes with nothing but its folder.");
+        }
+        line.action = CommandLine::Action::Overview;
+        line.overviewFolder = *overviewFolder;
+        return line;
     }
     if (auto error = CombinationError(line, stop, firstStartArgument, timeoutGiven))
         return Refused(*error);

@@ -1,7 +1,9 @@
 #pragma once
 // The program's command line, for shows that start and stop with nobody at the desk:
-//   tidewell.exe [/play] [/loop] [/exit] [/monitor N] [/timeout N] [/log FILE] [setting-file]
+//   tidewell.exe [/play] [/loop] [/exit] [/monitor N] [/timeout N] [/log FILE] [/status FILE]
+//                [/screenshot FILE] [setting-file]
 //   tidewell.exe /stop [/now]
+//   tidewell.exe /overview FOLDER
 //   tidewell.exe /?
 // Options come in any order and letter case, with "-" as well as "/" in front.
 #include <optional>
@@ -33,6 +35,9 @@ struct StartOptions {
     int showTimeoutSeconds = kDefaultShowTimeoutSeconds;  // 0: wait for ever
     // "/log FILE": as typed; %VARIABLES% are expanded by the log itself.
     std::optional<std::wstring> logFile;
+    // "/status FILE", "/screenshot FILE": as typed, expanded like the log's name.
+    std::optional<std::wstring> statusFile;
+    std::optional<std::wstring> screenshotFile;
 };
 
 struct CommandLine {
@@ -40,11 +45,13 @@ struct CommandLine {
         Start,      // open the window, with `start`
         ShowUsage,  // "/?": the usage, then end
         Stop,       // ask a running Tidewell to stop its run; `stopNow` also ends the current show
+        Overview,   // write the page of the screens whose status files are in `overviewFolder`
         Refuse,     // `error` names what was wrong; the usage follows it, then the program ends
     };
     Action action = Action::Start;
     StartOptions start;
     bool stopNow = false;
+    std::wstring overviewFolder;
     std::wstring error;
 };
 
@@ -52,14 +59,16 @@ struct CommandLine {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitNothingToStop = 1;  // "/stop": no Tidewell runs, or none plays
 inline constexpr int kExitBadCommandLine = 2;
-inline constexpr int kExitAlreadyPlaying = 3;  // "/play": another Tidewell of this user plays
+inline constexpr int kExitAlreadyPlaying = 3;      // "/play": another Tidewell of this user plays
+inline constexpr int kExitOverviewNotWritten = 4;  // "/overview": the page could not be written
 
 // Shown in a message box, which wraps long lines: one option per line, no columns.
 inline constexpr std::wstring_view kUsageText =
     L"Usage:\n"
     L"tidewell.exe [/play] [/loop] [/exit] [/monitor N] [/timeout N] [/log FILE] "
-    L"[setting-file]\n"
+    L"[/status FILE] [/screenshot FILE] [setting-file]\n"
     L"tidewell.exe /stop [/now]\n"
+    L"tidewell.exe /overview FOLDER\n"
     L"\n"
     L"setting-file: loads this setting file, as \"Load setting\" does.\n"
     L"/monitor N: shows on monitor N (1 is the main monitor).\n"
@@ -69,8 +78,12 @@ inline constexpr std::wstring_view kUsageText =
     L"/timeout N: with /play, asks a show to close when its window has not appeared after N "
     L"seconds (default 120; 0 waits for ever).\n"
     L"/log FILE: with /play, appends a line for each event of the run to FILE.\n"
+    L"/status FILE: with /play, keeps FILE telling the run's state (JSON).\n"
+    L"/screenshot FILE: with /play, keeps FILE a picture (PNG) of the monitor.\n"
     L"/stop: asks the running Tidewell to stop after the current presentation.\n"
     L"/now: with /stop, also ends the current presentation.\n"
+    L"/overview FOLDER: writes FOLDER\\index.html, a page of the screens whose status files "
+    L"are in FOLDER.\n"
     L"/?: shows this text.\n"
     L"\n"
     L"Options may come in any order and letter case, with - in place of /.";

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 namespace tidewell {
 
 std::optional<std::wstring> SystemFullPath(const std::wstring& path) {
@@ -26,6 +28,17 @@ std::wstring LongPathOf(const std::wstring& fullPath) {
     if (length == 0 || length >= needed) return fullPath;
     longPath.resize(length);
     return longPath;
+}
+
+std::wstring ExpandedFullPath(const std::wstring& path) {
+    std::vector<wchar_t> buffer(path.size() + 1);
+    for (;;) {
+        const DWORD needed = ::ExpandEnvironmentStringsW(path.c_str(), buffer.data(),
+                                                         static_cast<DWORD>(buffer.size()));
+        if (needed == 0) return FullPathOf(path);
+        if (needed <= buffer.size()) return FullPathOf(buffer.data());
+        buffer.resize(needed);
+    }
 }
 
 }  // namespace tidewell

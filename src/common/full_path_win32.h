@@ -14,4 +14,9 @@ std::wstring FullPathOf(const std::wstring& path);
 // cannot tell.
 std::wstring LongPathOf(const std::wstring& fullPath);
 
+// A file named on the command line: %VARIABLES% expanded (%COMPUTERNAME%, so that many screens
+// can share one command), then made a full path, once, so that neither a later change of the
+// environment nor of the current folder moves the file during a run.
+std::wstring ExpandedFullPath(const std::wstring& path);
+
 }  // namespace tidewell

@@ -109,6 +109,15 @@ struct WinEventHook {
 
 }  // namespace handle_traits
 
+namespace handle_traits {
+template <typename Interface>
+struct Com {
+    using Type = Interface*;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type p) noexcept { p->Release(); }
+};
+}  // namespace handle_traits
+
 using UniqueKernelHandle = UniqueHandle<handle_traits::Kernel>;
 using UniqueFileHandle = UniqueHandle<handle_traits::File>;
 using UniqueFindHandle = UniqueHandle<handle_traits::Find>;
@@ -121,6 +130,8 @@ using UniqueMemoryDC = UniqueHandle<handle_traits::MemoryDC>;
 using UniqueImageList = UniqueHandle<handle_traits::ImageList>;
 using UniqueCoTaskMem = UniqueHandle<handle_traits::CoTaskMemory>;
 using UniqueWinEventHook = UniqueHandle<handle_traits::WinEventHook>;
+template <typename Interface>
+using UniqueCom = UniqueHandle<handle_traits::Com<Interface>>;
 
 // A window's device context (the screen's for nullptr), released to that window at the end. It is
 // bound to its window and so neither copied nor moved.

@@ -8,6 +8,11 @@ constexpr wchar_t kBackdropClass[] = L"TidewellBackdrop";
 LRESULT CALLBACK BackdropProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     // A click on black (a visitor touching the screen) must not take the focus from a show.
     if (message == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
+    // Black means black: no pointer left standing in the middle of the lobby screen.
+    if (message == WM_SETCURSOR) {
+        ::SetCursor(nullptr);
+        return TRUE;
+    }
     return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -17,7 +22,6 @@ bool RegisterBackdropClass(HINSTANCE instance) {
     windowClass = {sizeof(windowClass)};
     windowClass.lpfnWndProc = BackdropProc;
     windowClass.hInstance = instance;
-    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     // The background is erased black before anything else: the window never shows another
     // colour, not even for the first frame.
     windowClass.hbrBackground = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));

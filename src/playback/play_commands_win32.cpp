@@ -11,7 +11,8 @@ namespace tidewell {
 PlayCommands::PlayCommands(HWND window, Dialogs& dialogs, const PlaylistRows& playlist,
                            ProgramField& program, const MonitorSelector& monitor,
                            const std::vector<MonitorEntry>& monitors, WatcherStarter startWatcher,
-                           HICON runIcon, RunTimings timings)
+                           HICON runIcon, RunTimings timings,
+                           ExecutionStateSetter setExecutionState)
     : window_(window),
       dialogs_(dialogs),
       playlist_(playlist),
@@ -24,7 +25,8 @@ PlayCommands::PlayCommands(HWND window, Dialogs& dialogs, const PlaylistRows& pl
           L"MS PowerPoint Viewer executable file|*.exe",
           FileDialog::kHideReadOnly | FileDialog::kEnableSizing | FileDialog::kFileMustExist},
       runIcon_(runIcon),
-      timings_(timings) {}
+      timings_(timings),
+      awake_(std::move(setExecutionState)) {}
 
 bool PlayCommands::ChooseProgram() {
     if (!dialogs_.RunFileDialog(window_, TntOpenDialog2)) return false;
@@ -85,6 +87,11 @@ bool PlayCommands::Play(PlaySender sender, RunOptions options, const ProgramAppr
     setup.timings = timings_;
     // The run marks this desktop as playing until it has ended.
     playing_ = std::move(marker);
+    // Every run keeps the screen awake while it shows, whoever started it.
+    options.report = [this, report = std::move(options.report)](const RunEventRecord& record) {
+        awake_.Follow(record.event);
+        return !report || report(record);
+    };
     options.onEnded = [this, whenEnded = std::move(options.onEnded)] {
         playing_.reset();
         if (whenEnded) whenEnded();

@@ -15,6 +15,7 @@
 #include "common/unique_handle_win32.h"
 #include "common/window_fields.h"
 #include "playback/checked_paths.h"
+#include "playback/keep_awake_win32.h"
 #include "playback/monitors_win32.h"
 #include "playback/play_checks.h"
 #include "playback/playing_marker_win32.h"
@@ -34,7 +35,8 @@ class PlayCommands {
     PlayCommands(HWND window, Dialogs& dialogs, const PlaylistRows& playlist, ProgramField& program,
                  const MonitorSelector& monitor, const std::vector<MonitorEntry>& monitors,
                  WatcherStarter startWatcher = StartPlacementWatcher, HICON runIcon = nullptr,
-                 RunTimings timings = RunTimingsOfProcess());
+                 RunTimings timings = RunTimingsOfProcess(),
+                 ExecutionStateSetter setExecutionState = ::SetThreadExecutionState);
     PlayCommands(const PlayCommands&) = delete;
     PlayCommands& operator=(const PlayCommands&) = delete;
 
@@ -91,6 +93,7 @@ class PlayCommands {
     RunTimings timings_;
     std::optional<PlayingMarker> playing_;  // while a run plays, or a start waits for one
     bool launchesHeld_ = false;
+    KeepAwake awake_;
     std::unique_ptr<PlayRun> run_;
 };
 

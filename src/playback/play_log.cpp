@@ -16,13 +16,17 @@ std::string Digits(int value, int width) {
     return text;
 }
 
-std::string IsoTime(const LocalTimestamp& t) {
+}  // namespace
+
+std::string FormatIsoTime(const LocalTimestamp& t) {
     const int offset = std::abs(t.offsetMinutes);
     return Digits(t.year, 4) + "-" + Digits(t.month, 2) + "-" + Digits(t.day, 2) + "T" +
            Digits(t.hour, 2) + ":" + Digits(t.minute, 2) + ":" + Digits(t.second, 2) + "." +
            Digits(t.millisecond, 3) + (t.offsetMinutes < 0 ? "-" : "+") + Digits(offset / 60, 2) +
            ":" + Digits(offset % 60, 2);
 }
+
+namespace {
 
 // A column never holds the separators of columns or lines.
 std::string Field(std::wstring_view text) {
@@ -55,7 +59,7 @@ std::string_view RunEventName(RunEvent event) {
 }
 
 std::string FormatLogLine(const LocalTimestamp& time, const RunEventRecord& record) {
-    return IsoTime(time) + "\t" + std::string(RunEventName(record.event)) + "\t" +
+    return FormatIsoTime(time) + "\t" + std::string(RunEventName(record.event)) + "\t" +
            (record.monitor > 0 ? std::to_string(record.monitor) : std::string()) + "\t" +
            Field(record.path) + "\t" + Field(record.detail) + "\r\n";
 }

@@ -13,6 +13,7 @@
 //             error: the message; otherwise free text or empty
 // Tabs and line breaks inside a column become spaces, so that a line is always one line and
 // always has five columns.
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -36,6 +37,9 @@ struct RunEventRecord {
     int monitor = 0;  // 0: none
     std::wstring path;
     std::wstring detail;
+    // Where the run is in its list ("3 of 12"); 0 when the event comes from outside a run.
+    std::size_t position = 0;
+    std::size_t count = 0;
 };
 
 // The local time of an event; offsetMinutes is local time minus UTC (+60 in Paris in winter).
@@ -48,6 +52,9 @@ struct LocalTimestamp {
 // Local time minus UTC in minutes, from one moment read both ways: the calendar dates and times of
 // day of the two readings (their offsetMinutes are not read).
 int UtcOffsetMinutes(const LocalTimestamp& utc, const LocalTimestamp& local);
+
+// "2026-12-08T03:12:05.123+01:00": the form every time of the log and the status file takes.
+std::string FormatIsoTime(const LocalTimestamp& time);
 
 // "run-start", "show-end", ...
 std::string_view RunEventName(RunEvent event);

@@ -1,24 +1,13 @@
 #include "playback/play_log_win32.h"
 
 #include <system_error>
-#include <vector>
 
 #include "common/unique_handle_win32.h"
 #include "common/full_path_win32.h"
+#include "common/writer_thread.h"
 
 namespace tidewell {
 namespace {
-
-std::wstring Expanded(const std::wstring& text) {
-    std::vector<wchar_t> buffer(text.size() + 1);
-    for (;;) {
-        const DWORD needed = ::ExpandEnvironmentStringsW(text.c_str(), buffer.data(),
-                                                         static_cast<DWORD>(buffer.size()));
-        if (needed == 0) return text;
-        if (needed <= buffer.size()) return buffer.data();
-        buffer.resize(needed);
-    }
-}
 
 void RotateIfLarge(const std::wstring& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
@@ -62,7 +51,7 @@ LocalTimestamp LocalTimestampNow() noexcept {
 }
 
 PlayLog::PlayLog(const std::wstring& fileAsGiven)
-    : path_(FullPathOf(Expanded(fileAsGiven))), queue_(std::make_shared<Queue>()) {
+    : path_(ExpandedFullPath(fileAsGiven)), queue_(std::make_shared<Queue>()) {
     try {
         writer_ = std::thread(WriteLines, queue_, path_);
     } catch (const std::system_error&) {
@@ -71,19 +60,7 @@ PlayLog::PlayLog(const std::wstring& fileAsGiven)
 }
 
 PlayLog::~PlayLog() {
-    if (!writer_.joinable()) return;
-    std::unique_lock lock(queue_->mutex);
-    queue_->closing = true;
-    queue_->changed.notify_all();
-    const bool finished =
-        queue_->changed.wait_for(lock, kDrainTime, [this] { return queue_->finished; });
-    lock.unlock();
-    // The writer holds its own share of the queue, so it may outlive this object safely.
-    if (finished) {
-        writer_.join();
-    } else {
-        writer_.detach();
-    }
+    FinishWriter(writer_, *queue_, kDrainTime);
 }
 
 bool PlayLog::Write(const RunEventRecord& record) noexcept {

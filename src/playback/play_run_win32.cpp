@@ -265,13 +265,16 @@ void PlayRun::KillTimer(RunTimer timer) {
 void PlayRun::Report(RunEvent event, const std::wstring& path, const std::wstring& detail) {
     if (event == RunEvent::Waiting && icon_) icon_->ShowTip(L"Tidewell: " + detail);
     if (!options_.report) return;
-    const bool written = options_.report(RunEventRecord{event, monitorNumber_, path, detail});
+    const bool written =
+        options_.report(RunEventRecord{event, monitorNumber_, path, detail, position_, count_});
     if (!written && !std::exchange(reportFailureShown_, true) && icon_) {
         icon_->ShowTip(L"Tidewell: the play log cannot be written");
     }
 }
 
 void PlayRun::ShowProgress(std::size_t position, std::size_t count, const std::wstring& path) {
+    position_ = position;
+    count_ = count;
     if (icon_) icon_->ShowProgress(position, count, path);
 }
 

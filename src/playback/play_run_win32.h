@@ -175,6 +175,8 @@ class PlayRun : private RunActions {
     bool backdropUp_ = false;
     int monitorNumber_ = 0;  // of the last launch
     bool reportFailureShown_ = false;
+    // Where the run is in its list, for the reports that follow ("3 of 12").
+    std::size_t position_ = 0, count_ = 0;
     std::exception_ptr placementFailure_;
 };
 

@@ -165,8 +165,9 @@ void RunMachine::OnShowFact(const RunFact& fact) {
             show.started = true;
             show.launched = fact.at;
             progress_.ShowStarted();
-            Report(RunEvent::ShowStart);
+            // The position first, so that the show's start is reported with it.
             actions_.ShowProgress(progress_.Position(), progress_.Count(), path);
+            Report(RunEvent::ShowStart);
             if (stop_ == StopWhen::Now) return AskToClose(fact);
             Enter(RunState::Showing, fact);
             if (plan_.unattended && plan_.showTimeoutMs > 0) {

@@ -75,6 +75,13 @@ TEST(ParseCommandLine, TimeoutAndLog_ValuesTakenAsGiven) {
          L"\\\\server\\logs\\%COMPUTERNAME%.log"},
         {{L"/play", L"-LOG", L"-dash.log", L"/timeout", L"+7"}, 7, L"-dash.log"},
     };
+    const CommandLine seen = ParseCommandLine(
+        {L"/play", L"/STATUS", L"%COMPUTERNAME%.json", L"-screenshot", L"%COMPUTERNAME%.png"});
+    EXPECT_EQ(seen.start.statusFile, L"%COMPUTERNAME%.json");
+    EXPECT_EQ(seen.start.screenshotFile, L"%COMPUTERNAME%.png");
+    const CommandLine overview = ParseCommandLine({L"-Overview", L"\\\\server\\screens"});
+    EXPECT_EQ(overview.action, Action::Overview);
+    EXPECT_EQ(overview.overviewFolder, L"\\\\server\\screens");
     for (const auto& c : cases) {
         const CommandLine line = ParseCommandLine(c.arguments);
         ASSERT_EQ(line.action, Action::Start) << line.error;
@@ -135,6 +142,10 @@ TEST(ParseCommandLine, Mistakes_RefusedNamingWhatWasWrong) {
          L"\"/stop\" goes with nothing but \"/now\", not with \"/log\"."},
         {{L"/stop", L"/play"}, L"\"/stop\" goes with nothing but \"/now\", not with \"/play\"."},
         {{L"a.ppsv", L"/stop"}, L"\"/stop\" goes with nothing but \"/now\", not with \"a.ppsv\"."},
+        {{L"/status", L"s.json"}, L"\"/status\" works only together with \"/play\"."},
+        {{L"/play", L"-Screenshot"}, L"\"-Screenshot\" needs a file name after it."},
+        {{L"/overview", L"/play"}, L"\"/overview\" needs a folder after it."},
+        {{L"/overview", L"x", L"/play"}, L"\"/overview\" goes with nothing but its folder."},
     };
     for (const auto& c : cases) {
         const CommandLine line = ParseCommandLine(c.arguments);

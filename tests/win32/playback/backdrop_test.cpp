@@ -81,5 +81,14 @@ TEST(Backdrop, BlackOverExactlyTheMonitor_UnderLaterShows_NeverActiveNorTopmost)
     EXPECT_TRUE(ShowsColour(400, 300, kWhite));
 }
 
+TEST(Backdrop, NoPointerDrawnOverTheBlack) {
+    Backdrop backdrop;
+    ASSERT_TRUE(backdrop.Cover({100, 80, 500, 380}));
+    ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
+    ::SendMessageW(backdrop.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(backdrop.Handle()),
+                   MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(::GetCursor(), nullptr);
+}
+
 }  // namespace
 }  // namespace tidewell::testing

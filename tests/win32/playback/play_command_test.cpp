@@ -217,6 +217,10 @@ TEST_F(PlayCommandTest, PlayAllWithDuplicate_EveryShowInOrderOneAtATimeOnChosenM
     }
     EXPECT_EQ(history.shown, (std::vector<bool>{false, true}));
     EXPECT_TRUE(::IsWindowVisible(form_->Handle()));
+    EXPECT_EQ(executionStates_,
+              (std::vector<EXECUTION_STATE>{
+                  ES_CONTINUOUS | ES_DISPLAY_REQUIRED | ES_SYSTEM_REQUIRED, ES_CONTINUOUS}))
+        << "the display is kept on once for the whole run and let go at its end";
 }
 
 TEST_F(PlayCommandTest, PlaySelectedFromMenuWithViewer_OnlySelectedEntryWithFullScreenSwitch) {

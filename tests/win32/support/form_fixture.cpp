@@ -51,6 +51,10 @@ void FormFixture::CreateForm(std::vector<MonitorEntry> monitors) {
     if (startPlacementWatcher_) settings.startPlacementWatcher = startPlacementWatcher_;
     if (enumerateMonitors_) settings.enumerateMonitors = enumerateMonitors_;
     settings.runTimings = runTimings_;
+    settings.setExecutionState = [this](EXECUTION_STATE state) {
+        executionStates_.push_back(state);
+        return EXECUTION_STATE{ES_CONTINUOUS};
+    };
     form_ = std::make_unique<TForm1>(std::move(settings));
     form_->Create();
     ASSERT_NE(form_->Handle(), nullptr);

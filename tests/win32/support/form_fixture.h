@@ -56,6 +56,9 @@ class FormFixture : public ::testing::Test {
     std::function<std::vector<MonitorEntry>()> enumerateMonitors_;
     // The runs' timings, short where a test would only wait them out.
     RunTimings runTimings_;
+    // What the window's runs asked of SetThreadExecutionState, in order; the test thread's own
+    // state is left alone.
+    std::vector<EXECUTION_STATE> executionStates_;
     ScriptedDialogs dialogs_;
     RecordingShell shell_;
     std::unique_ptr<TForm1> form_;

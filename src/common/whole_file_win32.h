@@ -1,0 +1,14 @@
+#pragma once
+// A file that others read while it is being rewritten (a status file or a picture on a share):
+// the new content is written beside it under a name of its own and then moved over it in one
+// step, so that a reader sees the old file or the new one, never half of one.
+#include <string>
+#include <string_view>
+
+namespace tidewell {
+
+// False when the file could not be replaced; the old one is then left as it was and the
+// temporary file removed. Never throws.
+bool ReplaceWholeFile(const std::wstring& target, std::string_view bytes) noexcept;
+
+}  // namespace tidewell
