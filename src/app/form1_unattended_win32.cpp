@@ -96,6 +96,11 @@ void TForm1::TryStart() {
     if (playLog_ || statusReport_) {
         run.report = [this](const RunEventRecord& record) { return LogEvent(record); };
     }
+    if (statusReport_) {
+        run.onStateChanged = [this](RunState, RunState to, const RunFact&) {
+            if (statusReport_) statusReport_->Take(to);
+        };
+    }
     if (settingWatch_) {
         // The file is read on a worker, which may outlast this window: it holds the watch too.
         run.readNextPass = [watch = settingWatch_] { return RereadSettingFile(*watch); };

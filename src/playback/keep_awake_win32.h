@@ -6,7 +6,6 @@
 
 #include <functional>
 
-#include "playback/play_log.h"
 #include "playback/run_status.h"
 
 namespace tidewell {
@@ -23,11 +22,8 @@ class KeepAwake {
     KeepAwake(const KeepAwake&) = delete;
     KeepAwake& operator=(const KeepAwake&) = delete;
 
-    // Holds or lets go as the run's state after this event asks.
-    void Follow(RunEvent event) {
-        state_ = ScreenStateAfter(state_, event);
-        Hold(KeepsScreenAwake(state_));
-    }
+    // Holds or lets go as the run's new state asks.
+    void Follow(RunState state) { Hold(KeepsScreenAwake(ScreenStateOf(state))); }
 
   private:
     void Hold(bool hold) {
@@ -37,7 +33,6 @@ class KeepAwake {
     }
 
     ExecutionStateSetter set_;
-    ScreenState state_ = ScreenState::Stopped;
     bool held_ = false;
 };
 

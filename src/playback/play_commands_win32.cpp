@@ -88,9 +88,10 @@ bool PlayCommands::Play(PlaySender sender, RunOptions options, const ProgramAppr
     // The run marks this desktop as playing until it has ended.
     playing_ = std::move(marker);
     // Every run keeps the screen awake while it shows, whoever started it.
-    options.report = [this, report = std::move(options.report)](const RunEventRecord& record) {
-        awake_.Follow(record.event);
-        return !report || report(record);
+    options.onStateChanged = [this, inner = std::move(options.onStateChanged)](
+                                 RunState from, RunState to, const RunFact& cause) {
+        awake_.Follow(to);
+        if (inner) inner(from, to, cause);
     };
     options.onEnded = [this, whenEnded = std::move(options.onEnded)] {
         playing_.reset();

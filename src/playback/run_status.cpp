@@ -40,6 +40,25 @@ std::string_view ScreenStateName(ScreenState state) {
     return index < std::size(kNames) ? kNames[index] : "stopped";
 }
 
+ScreenState ScreenStateOf(RunState state) {
+    switch (state) {
+        case RunState::Launching:
+        case RunState::Showing:
+        case RunState::AwaitingHandOff:
+        case RunState::Held:
+            return ScreenState::Playing;
+        case RunState::Closing:
+            return ScreenState::Closing;
+        case RunState::Resting:
+            return ScreenState::Resting;
+        case RunState::AwaitingMonitor:
+            return ScreenState::Waiting;
+        case RunState::Over:
+            return ScreenState::Stopped;
+    }
+    return ScreenState::Stopped;
+}
+
 ScreenState ScreenStateAfter(ScreenState before, RunEvent event) {
     switch (event) {
         case RunEvent::RunStart:
@@ -50,7 +69,7 @@ ScreenState ScreenStateAfter(ScreenState before, RunEvent event) {
         case RunEvent::ShowTimeout:
             return ScreenState::Closing;
         case RunEvent::Waiting:
-            return KeepsScreenAwake(before) ? ScreenState::Resting : ScreenState::Waiting;
+            return KeepsScreenAwake(before) ? before : ScreenState::Waiting;
         case RunEvent::RunEnd:
             return ScreenState::Stopped;
         case RunEvent::Stop:
@@ -68,6 +87,20 @@ bool KeepsScreenAwake(ScreenState state) {
            state == ScreenState::Resting;
 }
 
+namespace {
+
+void SetState(RunStatus& status, ScreenState state, std::wstring presentation,
+              const std::string& time) {
+    if (state != ScreenState::Waiting && state != ScreenState::Resting) status.detail.clear();
+    if (state != status.state || presentation != status.presentation || status.since.empty()) {
+        status.since = time;
+    }
+    status.state = state;
+    status.presentation = std::move(presentation);
+}
+
+}  // namespace
+
 void ApplyRunEvent(RunStatus& status, const RunEventRecord& record, const std::string& time) {
     if (record.event == RunEvent::Error) {
         status.lastError = record.detail;
@@ -84,15 +117,13 @@ void ApplyRunEvent(RunStatus& status, const RunEventRecord& record, const std::s
                record.event != RunEvent::ShowSkipped) {
         presentation.clear();
     }
-    if (record.event == RunEvent::RunStart) status.count = record.count;
     if (record.monitor > 0) status.monitor = record.monitor;
-    status.detail =
-        state == ScreenState::Waiting || state == ScreenState::Resting ? record.detail : L"";
-    if (state != status.state || presentation != status.presentation || status.since.empty()) {
-        status.since = time;
-    }
-    status.state = state;
-    status.presentation = std::move(presentation);
+    SetState(status, state, std::move(presentation), time);
+    if (record.event == RunEvent::Waiting) status.detail = record.detail;
+}
+
+void ApplyRunState(RunStatus& status, RunState state, const std::string& time) {
+    SetState(status, ScreenStateOf(state), status.presentation, time);
 }
 
 std::string StatusDocument(const RunStatus& status, const StatusIdentity& identity,

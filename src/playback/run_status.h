@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "playback/play_log.h"
+#include "playback/run_machine.h"
 
 namespace tidewell {
 
@@ -15,8 +16,13 @@ enum class ScreenState { Playing, Closing, Resting, Waiting, Stopped };
 // "playing", "closing", "resting", "waiting", "stopped".
 std::string_view ScreenStateName(ScreenState state);
 
-// Where an event of the run leaves it. A "waiting" while a run plays is its rest between passes;
-// before a run it is a start that waits for its setting file, program or monitor.
+// The run's own state as others see it: a show that starts, plays or is looked for is "playing";
+// a run that waits for its monitor is "waiting".
+ScreenState ScreenStateOf(RunState state);
+
+// Where an event leaves the screen when no run tells its state: a start that waits for its
+// setting file, program or monitor, and gives up when stopped. While a run lives, its own states
+// (ScreenStateOf) say where it is, and a "waiting" event only brings the reason.
 ScreenState ScreenStateAfter(ScreenState before, RunEvent event);
 
 // Whether the display and the system are kept on in this state: while a show plays or is about to
@@ -37,6 +43,8 @@ struct RunStatus {
 
 // Takes in one event of the run that happened at `time` (FormatIsoTime).
 void ApplyRunEvent(RunStatus& status, const RunEventRecord& record, const std::string& time);
+// Takes in a change of the run's own state.
+void ApplyRunState(RunStatus& status, RunState state, const std::string& time);
 
 struct StatusIdentity {
     std::wstring computer;

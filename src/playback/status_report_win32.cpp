@@ -39,17 +39,28 @@ StatusReport::~StatusReport() {
 }
 
 void StatusReport::Take(const RunEventRecord& record) noexcept {
+    std::optional<RECT> monitor;
+    if (record.event == RunEvent::ShowPlaced && monitorBounds_ && !paths_.screenshot.empty()) {
+        monitor = monitorBounds_(record.monitor);
+    }
+    Update([&](RunStatus& status, const std::string& time) { ApplyRunEvent(status, record, time); },
+           monitor);
+}
+
+void StatusReport::Take(RunState state) noexcept {
+    Update([&](RunStatus& status, const std::string& time) { ApplyRunState(status, state, time); },
+           std::nullopt);
+}
+
+void StatusReport::Update(const std::function<void(RunStatus&, const std::string&)>& apply,
+                          std::optional<RECT> placedOn) noexcept {
     try {
-        std::optional<RECT> monitor;
-        if (record.event == RunEvent::ShowPlaced && monitorBounds_ && !paths_.screenshot.empty()) {
-            monitor = monitorBounds_(record.monitor);
-        }
         const std::string time = FormatIsoTime(LocalTimestampNow());
         std::lock_guard lock(shared_->mutex);
-        ApplyRunEvent(shared_->status, record, time);
+        apply(shared_->status, time);
         shared_->statusChanged = true;
-        if (monitor) {
-            shared_->monitor = monitor;
+        if (placedOn) {
+            shared_->monitor = placedOn;
             shared_->pictureDue = Clock::now() + kPictureAfterPlacement;
         }
         if (shared_->status.state == ScreenState::Stopped) shared_->pictureDue.reset();

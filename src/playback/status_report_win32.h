@@ -36,8 +36,10 @@ class StatusReport {
     StatusReport(const StatusReport&) = delete;
     StatusReport& operator=(const StatusReport&) = delete;
 
-    // One event of the run (or of a start that waits); returns at once.
+    // One event of the run (or of a start that waits), or a change of the run's state; both
+    // return at once.
     void Take(const RunEventRecord& record) noexcept;
+    void Take(RunState state) noexcept;
 
     static constexpr std::chrono::milliseconds kDrainTime{2000};
     // While the run lives, the status is written again this often, so that a reader can tell a
@@ -62,6 +64,10 @@ class StatusReport {
     struct Paths {
         std::wstring status, screenshot;  // empty: not asked for
     };
+    // Applies a change under the lock and wakes the writer; `placedOn`: a show was just placed on
+    // this monitor, whose picture is due soon.
+    void Update(const std::function<void(RunStatus&, const std::string&)>& apply,
+                std::optional<RECT> placedOn) noexcept;
     static void Work(std::shared_ptr<Shared> shared, Paths paths, StatusIdentity identity);
 
     Paths paths_;

@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include <fstream>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <vector>
@@ -26,10 +27,16 @@ std::set<std::string> ReadmeStatusKeys() {
     return keys;
 }
 
+// An event of the run, or (with `state`) a change of the run's own state.
 struct Step {
     RunEventRecord record;
     std::string time;
+    std::optional<RunState> state;
 };
+
+Step State(RunState state, std::string time) {
+    return Step{{}, std::move(time), state};
+}
 
 RunEventRecord Event(RunEvent event, std::wstring path = {}, std::wstring detail = {},
                      std::size_t position = 0) {
@@ -75,12 +82,25 @@ TEST(StatusDocument, EventsOfARun_StateShowAndTimesAsTheTableSays) {
          nullptr,
          nullptr},
         {"waiting_in_a_run_rests",
-         {start, {Event(RunEvent::Waiting, L"", L"resting 10 s"), "T4"}},
+         {start,
+          {Event(RunEvent::Waiting, L"", L"resting 10 s"), "T4"},
+          State(RunState::Resting, "T4")},
          "resting",
          nullptr,
          nullptr,
          "T4",
          "resting 10 s",
+         nullptr},
+        {"monitor_gone_waits_until_the_next_show",
+         {start,
+          show3,
+          {Event(RunEvent::Waiting, L"", L"monitor 2 is gone"), "T5"},
+          State(RunState::AwaitingMonitor, "T6")},
+         "waiting",
+         nullptr,
+         nullptr,
+         "T6",
+         "monitor 2 is gone",
          nullptr},
         {"waiting_before_a_run",
          {{Event(RunEvent::Waiting, L"", L"waiting for Z:\\a"), "T1"}},
@@ -123,7 +143,13 @@ TEST(StatusDocument, EventsOfARun_StateShowAndTimesAsTheTableSays) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         RunStatus status;
-        for (const Step& step : c.steps) ApplyRunEvent(status, step.record, step.time);
+        for (const Step& step : c.steps) {
+            if (step.state) {
+                ApplyRunState(status, *step.state, step.time);
+            } else {
+                ApplyRunEvent(status, step.record, step.time);
+            }
+        }
         const Json document =
             Json::parse(StatusDocument(status, {L"LOBBY-3", L"lobby", "2.35"}, "T9"));
         std::set<std::string> keys;
@@ -140,15 +166,14 @@ TEST(StatusDocument, EventsOfARun_StateShowAndTimesAsTheTableSays) {
     }
 }
 
-TEST(ScreenState, OnlyAScreenThatShowsOrIsAboutToIsKeptAwake) {
-    ScreenState state = ScreenState::Stopped;
+// Every state of the run, in the order of its enumeration.
+TEST(ScreenState, OnlyARunThatShowsOrIsAboutToKeepsTheScreenAwake) {
     std::string seen;
-    for (const RunEvent event : {RunEvent::Waiting, RunEvent::RunStart, RunEvent::ShowTimeout,
-                                 RunEvent::Waiting, RunEvent::ShowStart, RunEvent::RunEnd}) {
-        state = ScreenStateAfter(state, event);
-        seen += KeepsScreenAwake(state) ? '1' : '0';
+    for (int state = 0; state <= static_cast<int>(RunState::Over); ++state) {
+        seen += KeepsScreenAwake(ScreenStateOf(static_cast<RunState>(state))) ? '1' : '0';
     }
-    EXPECT_EQ(seen, "011110");
+    EXPECT_EQ(seen, "11111100") << "launching, showing, awaiting a hand-off, closing, resting and "
+                                   "held keep it; awaiting the monitor and over let it go";
 }
 
 TEST(UtcSecondsOf, OffsetsFractionsAndNonsense) {
