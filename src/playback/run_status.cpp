@@ -56,7 +56,8 @@ ScreenState ScreenStateOf(RunState state) {
         case RunState::Over:
             return ScreenState::Stopped;
     }
-    return ScreenState::Stopped;
+    // A state the run has gained since: it waits for something before its next show.
+    return ScreenState::Waiting;
 }
 
 ScreenState ScreenStateAfter(ScreenState before, RunEvent event) {
