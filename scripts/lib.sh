@@ -32,6 +32,8 @@ need_packages() {
     command -v chromium >/dev/null || missing+=(chromium)
     command -v zip >/dev/null || missing+=(zip)
     command -v unzip >/dev/null || missing+=(unzip)
+    command -v fusermount3 >/dev/null || missing+=(fuse3)
+    pkg-config --exists fuse3 2>/dev/null || missing+=(libfuse3-dev pkg-config)
     if [ ${#missing[@]} -gt 0 ]; then
         log "installing: ${missing[*]}"
         local sudo=""

@@ -2,12 +2,43 @@
 // from another process, and the end of the Windows session.
 #include "app/form1_win32.h"
 #include "common/app_error.h"
+#include "common/error_text.h"
+#include "common/file_exists_win32.h"
+#include "common/window_worker_win32.h"
 #include "playback/path_check_win32.h"
 #include "playback/stop_request_win32.h"
 #include "playback/unattended_launch.h"
 #include "playback/unattended_launch_win32.h"
 
 namespace tidewell {
+
+// What the worker of a start reads and looks for, and what it found.
+struct StartRead {
+    unsigned attempt = 0;
+    bool play = false;
+    std::optional<std::wstring> settingFile;
+    int monitorCount = 0;
+    std::optional<ReadSetting> setting;
+    std::exception_ptr error;  // of the setting file's read
+    // A looping run follows the file from what it was when read.
+    bool loop = false;
+    std::shared_ptr<SettingFileWatch> watch;
+    // The program field's text once the setting file is in, and what the check made of it.
+    std::wstring program;
+    std::optional<CheckedProgram> checked;
+    bool programExists = false;
+};
+
+namespace {
+
+// The program that the start would run, checked and looked for (it may be on a share too).
+void LookForProgram(StartRead& read, std::wstring program) {
+    read.program = std::move(program);
+    read.checked = CheckProgram(read.program);
+    read.programExists = read.checked && FileExists(read.checked->FullPath());
+}
+
+}  // namespace
 
 void TForm1::Start(StartOptions options, std::optional<PlayingMarker> playing) {
     if (playing) playback_->HoldPlayingMarker(std::move(*playing));
@@ -36,27 +67,60 @@ void TForm1::RunStartOptions() {
 }
 
 void TForm1::TryStart() {
+    auto read = std::make_unique<StartRead>();
+    read->attempt = ++startTry_;
+    read->play = pendingStart_.play;
+    read->settingFile = pendingStart_.settingFile;
+    read->loop = pendingStart_.play && pendingStart_.loop;
+    read->monitorCount = monitor_.MonitorCount();
+    read->program = program_.ProgramPath();
+    const auto look = [](StartRead& read) {
+        if (read.settingFile) {
+            try {
+                read.setting = SettingCommands::Read(*read.settingFile, read.monitorCount);
+                const std::optional<SettingContent>& content = read.setting->content;
+                if (content && !read.setting->programGone) read.program = content->programPath;
+                // Many screens may follow one file on a share: each pass takes up what changed.
+                if (read.loop) read.watch = std::make_shared<SettingFileWatch>(*read.settingFile);
+            } catch (...) {
+                read.error = std::current_exception();
+            }
+        }
+        if (read.play) LookForProgram(read, read.program);
+    };
+    // A start without "/play" is done at once, as "Load setting" by hand is: someone is there.
+    if (!read->play) {
+        look(*read);
+        return ContinueStart(*read);
+    }
+    startReading_ = true;
+    DoOnWorker<StartRead>(hwnd_, kStartReadMessage, std::move(read), look);
+}
+
+void TForm1::OnStartRead(LPARAM lParam) {
+    const std::unique_ptr<StartRead> read = TakePosted<StartRead>(lParam);
+    // A start given up meanwhile (by /stop, or the window going) takes nothing of it.
+    if (!startReading_ || read->attempt != startTry_ || closed_) return;
+    startReading_ = false;
+    ContinueStart(*read);
+}
+
+void TForm1::ContinueStart(StartRead& read) {
     StartOptions& options = pendingStart_;
     const bool mayWait = options.play && ::GetTickCount64() < waitUntil_;
     if (options.settingFile) {
-        if (mayWait) {
-            try {
-                settingFiles_->LoadFile(*options.settingFile);
-            } catch (const AppError& error) {
-                LogEvent(RunEvent::Error, *options.settingFile, error.Message());
-                return WaitToStart(*options.settingFile);
-            }
-        } else {
-            // A file that fails is reported as "Load setting" reports it, and the start goes on.
-            Guarded([&] { settingFiles_->LoadFile(*options.settingFile); });
-            // The session may have ended while the Error box was up: nothing more starts.
-            if (closed_) return;
+        if (read.error && mayWait) {
+            LogEvent(RunEvent::Error, *options.settingFile, UserErrorText(read.error));
+            return WaitToStart(*options.settingFile);
         }
-        if (options.play && options.loop) {
-            // Many screens may follow one file on a share: each pass takes up what changed.
-            settingWatch_ = std::make_shared<SettingFileWatch>(*options.settingFile);
-            settingWatch_->MarkRead();
-        }
+        // A file that fails is reported as "Load setting" reports it, and the start goes on.
+        Guarded([&] {
+            if (read.error) std::rethrow_exception(read.error);
+            settingFiles_->Apply(std::move(*read.setting));
+        });
+        // The session may have ended while the Error box was up: nothing more starts.
+        if (closed_) return;
+        if (read.watch) settingWatch_ = std::move(read.watch);
         options.settingFile.reset();
     }
     if (options.monitor) {
@@ -71,10 +135,12 @@ void TForm1::TryStart() {
     }
     if (!options.play) return EndWaiting();
     const std::wstring program = program_.ProgramPath();
+    // Changed in the window meanwhile: checked again, on what the field says now.
+    if (program != read.program) LookForProgram(read, program);
     // Judged before any waiting, and again on the very program that the run starts.
-    if (!MayStartAlone(CheckProgram(program), program)) return;
+    if (!MayStartAlone(read.checked, program)) return;
     if (mayWait) {
-        const PlayCheckInput checks = playback_->GatherChecks();
+        const PlayCheckInput checks = playback_->GatherChecks(read.programExists);
         if (FirstFailedPlayCheck(checks)) {
             return WaitToStart(
                 AwaitedByFailedCheck(checks, program == kProgramPrompt ? L"" : program));
@@ -132,6 +198,7 @@ void TForm1::WaitToStart(const std::wstring& awaited) {
 }
 
 void TForm1::EndWaiting() {
+    startReading_ = false;
     ::KillTimer(hwnd_, kStartRetryTimer);
     waitIcon_.reset();
 }
@@ -178,8 +245,9 @@ void TForm1::ShowSettingEntries(const std::vector<std::wstring>& entries) {
 }
 
 LRESULT TForm1::OnStopRequest(WPARAM now) {
-    if (waitIcon_) {
-        // A start still waiting: it gives up, and the window stays as it is.
+    if (waitIcon_ || startReading_) {
+        // A start still waiting, or reading: it gives up, and the window stays as it is. A worker
+        // that a share holds is left to itself; what it brings back is for nobody.
         LogEvent(RunEvent::Stop, {}, L"while waiting");
         EndWaiting();
         playback_->LetPlayingMarkerGo();

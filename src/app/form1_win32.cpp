@@ -75,6 +75,9 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kStartOptionsMessage:
             RunStartOptions();
             return 0;
+        case kStartReadMessage:
+            OnStartRead(lParam);
+            return 0;
         case WM_TIMER:
             if (wParam != kStartRetryTimer) break;
             ::KillTimer(hwnd_, kStartRetryTimer);

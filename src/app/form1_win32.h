@@ -30,6 +30,7 @@
 namespace tidewell {
 
 class TForm2;
+struct StartRead;
 
 // What the program hands the main window when it creates it; tests hand their own.
 struct Form1Settings {
@@ -59,6 +60,8 @@ inline constexpr wchar_t kProgramPrompt[] =
 // Posted to itself once shown: the command line's requests run inside the message loop, like
 // a command the user gives.
 inline constexpr UINT kStartOptionsMessage = WM_APP + 20;
+// The worker of a start has read its setting file and looked for its program (lParam: StartRead).
+inline constexpr UINT kStartReadMessage = WM_APP + 21;
 // A start that waits (for its setting file, its program, its monitor) tries again on this timer.
 inline constexpr UINT_PTR kStartRetryTimer = 0x7201;
 
@@ -100,7 +103,11 @@ class TForm1 : public Window<TForm1> {
     void RunStartOptions();
     // One try at what the command line asked; a start with "/play" whose setting file cannot be
     // read, or whose checks fail, waits and tries again for a while rather than asking nobody.
+    // The file and the program are looked at on a worker (a share may not answer), and the try
+    // goes on in ContinueStart once the worker's result is back.
     void TryStart();
+    void OnStartRead(LPARAM lParam);
+    void ContinueStart(StartRead& read);
     // Whether the program of a start with "/play" may start with nobody at the desk; otherwise the
     // start ends and a message says why.
     bool MayStartAlone(const std::optional<CheckedProgram>& checked, const std::wstring& program);
@@ -176,6 +183,9 @@ class TForm1 : public Window<TForm1> {
     // The setting file that a looping run started from the command line follows.
     std::shared_ptr<SettingFileWatch> settingWatch_;
     ULONGLONG waitUntil_ = 0;
+    // The try whose worker is still out; a result of any other try is for nobody.
+    unsigned startTry_ = 0;
+    bool startReading_ = false;
     std::optional<RunIcon> waitIcon_;
     EditProgramField program_;
     UpDownMonitorSelector monitor_;

@@ -53,21 +53,30 @@ void SettingCommands::Load() {
 }
 
 void SettingCommands::LoadFile(const std::wstring& path) {
+    Apply(Read(path, monitor_.MonitorCount()));
+}
+
+ReadSetting SettingCommands::Read(const std::wstring& path, int monitorCount) {
     const auto lines = DecodeSettingLines(ReadSettingFile(path), DecodeAnsiText);
-    const auto content = InterpretSettingLines(lines, monitor_.MonitorCount());
-    if (!content) {
+    ReadSetting read{InterpretSettingLines(lines, monitorCount), {}, false, FullPathOf(path)};
+    if (!read.content) return read;
+    read.presentations = PathsNotGone(read.content->presentations);
+    read.programGone = PresenceOf(read.content->programPath) == Presence::Gone;
+    return read;
+}
+
+void SettingCommands::Apply(ReadSetting read) {
+    if (!read.content) {
         dialogs_.ShowMessage(owner_, kSettingFormatMessage);
         return;
     }
-
-    monitor_.SetMonitorNumber(content->monitor);
+    monitor_.SetMonitorNumber(read.content->monitor);
     playlist_.RemoveAll();
-    KeptPaths kept = PathsNotGone(content->presentations);
-    playlist_.SetUnreachable(std::move(kept.unreachable));
-    playlist_.AppendAll(std::move(kept.kept));
-    if (PresenceOf(content->programPath) != Presence::Gone) {
-        program_.SetProgramPath(content->programPath);
-        programSource_ = FullPathOf(path);
+    playlist_.SetUnreachable(std::move(read.presentations.unreachable));
+    playlist_.AppendAll(std::move(read.presentations.kept));
+    if (!read.programGone) {
+        program_.SetProgramPath(read.content->programPath);
+        programSource_ = std::move(read.source);
     }
     onLoaded_();
 }

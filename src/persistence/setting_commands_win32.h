@@ -4,13 +4,24 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "common/dialogs_win32.h"
+#include "common/file_exists_win32.h"
 #include "common/window_fields.h"
+#include "persistence/setting_content.h"
 #include "playlist/playlist_rows.h"
 
 namespace tidewell {
+
+// A setting file as its drive or share gave it, before anything of the window has changed.
+struct ReadSetting {
+    std::optional<SettingContent> content;  // none: not a setting file
+    KeptPaths presentations;
+    bool programGone = false;
+    std::wstring source;  // the file's full path
+};
 
 class SettingCommands {
   public:
@@ -28,6 +39,11 @@ class SettingCommands {
     void LoadFile(const std::wstring& path);
     // The full path of the setting file that put the field's program there, when one did.
     const std::wstring& ProgramSource() const { return programSource_; }
+    // LoadFile in two halves. Read touches the file and nothing of the window, so that it may run
+    // on a worker while a share keeps it waiting; it throws what LoadFile throws. Apply then does
+    // on the window what LoadFile does with it: the format message, or the new playlist.
+    static ReadSetting Read(const std::wstring& path, int monitorCount);
+    void Apply(ReadSetting read);
 
   private:
     HWND owner_;

@@ -1,6 +1,7 @@
 #include "playback/play_commands_win32.h"
 
 #include "common/file_exists_win32.h"
+#include "common/window_worker_win32.h"
 #include "playback/path_check_win32.h"
 #include "playback/playback_state_win32.h"
 #include "playback/stop_request_win32.h"
@@ -34,13 +35,13 @@ bool PlayCommands::ChooseProgram() {
     return true;
 }
 
-PlayCheckInput PlayCommands::GatherChecks() const {
-    return GatherChecks(CheckProgram(program_.ProgramPath()));
+PlayCheckInput PlayCommands::GatherChecks(const std::optional<CheckedProgram>& program) const {
+    return GatherChecks(program && FileExists(program->FullPath()));
 }
 
-PlayCheckInput PlayCommands::GatherChecks(const std::optional<CheckedProgram>& program) const {
+PlayCheckInput PlayCommands::GatherChecks(bool programExists) const {
     PlayCheckInput checks;
-    checks.programExists = program && FileExists(program->FullPath());
+    checks.programExists = programExists;
     checks.playlistCount = playlist_.Count();
     checks.monitorNumber = monitor_.MonitorNumber();
     checks.monitor = ChosenMonitorBounds(monitors_, checks.monitorNumber);
@@ -115,7 +116,7 @@ std::optional<AimedMonitor> PlayCommands::AimAtMonitor(int number) const {
 bool PlayCommands::HandleRunMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kRunWorkDoneMessage) {
         // Posted by a worker, which gave the result away: it is taken here even with no run.
-        std::unique_ptr<RunWork> work(reinterpret_cast<RunWork*>(lParam));
+        std::unique_ptr<RunWork> work = TakePosted<RunWork>(lParam);
         if (run_) run_->TakeWork(std::move(work));
         return true;
     }

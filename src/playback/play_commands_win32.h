@@ -48,8 +48,9 @@ class PlayCommands {
     // otherwise, once `approve` agrees, queues the entries and starts the run, which goes on
     // through the window's messages and holds the marker until it ends. True when it has started.
     bool Play(PlaySender sender, RunOptions options = {}, const ProgramApproval& approve = {});
-    // What Play would check, gathered now; for a start that waits until the checks pass.
-    PlayCheckInput GatherChecks() const;
+    // What Play would check, gathered now, with the program's existence as a worker found it; for
+    // a start that waits until the checks pass.
+    PlayCheckInput GatherChecks(bool programExists) const;
     // A start with "/play" took the marker before its window appeared; it is held while the start
     // waits, and the next Play takes it over. Let go when the start gives up.
     void HoldPlayingMarker(PlayingMarker marker) { playing_ = std::move(marker); }

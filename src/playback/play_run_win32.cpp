@@ -1,10 +1,8 @@
 #include "playback/play_run_win32.h"
 
-#include <system_error>
-#include <thread>
-
 #include "common/error_text.h"
 #include "common/file_exists_win32.h"
+#include "common/window_worker_win32.h"
 #include "playback/playback_state_win32.h"
 #include "playback/stop_request_win32.h"
 
@@ -16,26 +14,6 @@ constexpr UINT kEndPollMs = 250;
 
 ShowId ShowOf(WPARAM wParam) {
     return static_cast<ShowId>(wParam);
-}
-
-// Does `work` away from the window's thread and posts the result to `window`, where the run
-// takes it (kRunWorkDoneMessage). The worker never touches a window of ours; a result that
-// cannot be posted (the window is gone) goes with the worker. When no thread can be made, the
-// work is done here: slower, but the run goes on.
-void DoOnWorker(HWND window, std::unique_ptr<RunWork> result, std::function<void(RunWork&)> work) {
-    RunWork* const taken = result.release();
-    const auto finish = [window, taken, work = std::move(work)] {
-        std::unique_ptr<RunWork> done(taken);
-        work(*done);
-        if (::PostMessageW(window, kRunWorkDoneMessage, 0, reinterpret_cast<LPARAM>(done.get()))) {
-            done.release();
-        }
-    };
-    try {
-        std::thread(finish).detach();
-    } catch (const std::system_error&) {
-        finish();  // the thread was never made: the work is still to do
-    }
 }
 
 }  // namespace
@@ -186,33 +164,36 @@ void PlayRun::StartShow(ShowId show, const std::wstring& path, bool checkExists)
     auto work = std::make_unique<RunWork>();
     work->show = show;
     work->path = path;
-    DoOnWorker(setup_.window, std::move(work),
-               [path, checkExists, launch = setup_.launch](RunWork& done) {
-                   // Nobody is there to answer the presentation program's "file not found".
-                   if (checkExists && !FileExists(path)) {
-                       done.skipped = L"the presentation cannot be found";
-                       return;
-                   }
-                   done.slideShowsBefore = SlideShowWindowsOnScreen();
-                   done.process = launch(path);
-                   done.launchedAt = ::GetTickCount64();
-                   if (!done.process) {
-                       done.skipped = L"the presentation program could not be started";
-                   }
-               });
+    DoOnWorker<RunWork>(setup_.window, kRunWorkDoneMessage, std::move(work),
+                        [path, checkExists, launch = setup_.launch](RunWork& done) {
+                            // Nobody is there to answer the presentation program's "file not
+                            // found".
+                            if (checkExists && !FileExists(path)) {
+                                done.skipped = L"the presentation cannot be found";
+                                return;
+                            }
+                            done.slideShowsBefore = SlideShowWindowsOnScreen();
+                            done.process = launch(path);
+                            done.launchedAt = ::GetTickCount64();
+                            if (!done.process) {
+                                done.skipped = L"the presentation program could not be started";
+                            }
+                        });
 }
 
 void PlayRun::ReadNextPass(ShowId read) {
     auto work = std::make_unique<RunWork>();
     work->show = read;
     work->passRead = true;
-    DoOnWorker(setup_.window, std::move(work), [reader = options_.readNextPass](RunWork& done) {
-        try {
-            done.read = reader();
-        } catch (...) {
-            done.read = NextPassRead{std::nullopt, UserErrorText(std::current_exception())};
-        }
-    });
+    DoOnWorker<RunWork>(
+        setup_.window, kRunWorkDoneMessage, std::move(work),
+        [reader = options_.readNextPass](RunWork& done) {
+            try {
+                done.read = reader();
+            } catch (...) {
+                done.read = NextPassRead{std::nullopt, UserErrorText(std::current_exception())};
+            }
+        });
 }
 
 void PlayRun::AskToClose(ShowId id) {

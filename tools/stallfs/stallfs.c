@@ -1,0 +1,135 @@
+// A share that stops answering, for tests and benchmarks on Linux: a FUSE file system that shows
+// a folder as it is, except that while a flag file exists every read of a file's content and
+// every listing of a folder waits until the flag is gone, as a read from a share whose server has
+// gone quiet waits. Opening and looking at a file answer at once: Wine's server opens files
+// itself, and a wait there would hold every Wine process rather than the one thread that reads.
+//   stallfs <folder shown> <flag file> <mount point> [fuse options]
+#define FUSE_USE_VERSION 31
+#include <dirent.h>
+#include <errno.h>
+#include <fcntl.h>
+#include <fuse.h>
+#include <limits.h>
+#include <signal.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <time.h>
+#include <unistd.h>
+
+static const char* shown;
+static const char* flag;
+static char held[PATH_MAX];
+
+static void Backing(char* out, const char* path) {
+    snprintf(out, PATH_MAX, "%s%s", shown, path);
+}
+
+// Waits while the flag exists; "<flag>.held" then tells a test that a request is being held.
+// 0 once the flag is gone; -EINTR when the process that waits is being ended, so that a program
+// can always end while the share stalls (as a stuck read is cancelled when its process ends).
+static int WhileStalled(void) {
+    const struct timespec tick = {0, 10 * 1000 * 1000};
+    if (access(flag, F_OK) == 0) close(open(held, O_WRONLY | O_CREAT, 0644));
+    while (access(flag, F_OK) == 0) {
+        if (fuse_interrupted()) return -EINTR;
+        nanosleep(&tick, NULL);
+    }
+    return 0;
+}
+
+static void* Init(struct fuse_conn_info* conn, struct fuse_config* cfg) {
+    (void)conn;
+    // Every look and read reaches this program: nothing answers from the kernel's caches.
+    cfg->entry_timeout = 0;
+    cfg->attr_timeout = 0;
+    cfg->negative_timeout = 0;
+    cfg->direct_io = 1;
+    cfg->use_ino = 1;
+    cfg->intr = 1;
+    cfg->intr_signal = SIGUSR1;
+    return NULL;
+}
+
+static int GetAttr(const char* path, struct stat* st, struct fuse_file_info* fi) {
+    (void)fi;
+    char real[PATH_MAX];
+    Backing(real, path);
+    return lstat(real, st) == 0 ? 0 : -errno;
+}
+
+static int ReadDir(const char* path, void* buf, fuse_fill_dir_t fill, off_t offset,
+                   struct fuse_file_info* fi, enum fuse_readdir_flags flags) {
+    (void)offset, (void)fi, (void)flags;
+    const int stalled = WhileStalled();
+    if (stalled) return stalled;
+    char real[PATH_MAX];
+    Backing(real, path);
+    DIR* dir = opendir(real);
+    if (!dir) return -errno;
+    for (struct dirent* entry; (entry = readdir(dir)) != NULL;) {
+        if (fill(buf, entry->d_name, NULL, 0, 0)) break;
+    }
+    closedir(dir);
+    return 0;
+}
+
+static int Open(const char* path, struct fuse_file_info* fi) {
+    char real[PATH_MAX];
+    Backing(real, path);
+    const int fd = open(real, fi->flags & O_ACCMODE);
+    if (fd < 0) return -errno;
+    fi->fh = (uint64_t)fd;
+    fi->direct_io = 1;
+    return 0;
+}
+
+static int Read(const char* path, char* buf, size_t size, off_t offset,
+                struct fuse_file_info* fi) {
+    (void)path;
+    const int stalled = WhileStalled();
+    if (stalled) return stalled;
+    const ssize_t got = pread((int)fi->fh, buf, size, offset);
+    return got < 0 ? -errno : (int)got;
+}
+
+static int Release(const char* path, struct fuse_file_info* fi) {
+    (void)path;
+    close((int)fi->fh);
+    return 0;
+}
+
+static void Interrupted(int signal) {
+    (void)signal;
+}
+
+static const struct fuse_operations kOperations = {
+    .getattr = GetAttr,
+    .open = Open,
+    .read = Read,
+    .release = Release,
+    .readdir = ReadDir,
+    .init = Init,
+};
+
+int main(int argc, char* argv[]) {
+    if (argc < 4) {
+        fprintf(stderr, "usage: stallfs <folder shown> <flag file> <mount point> [fuse options]\n");
+        return 2;
+    }
+    static char shownFull[PATH_MAX], flagFull[PATH_MAX];
+    if (!realpath(argv[1], shownFull)) return perror(argv[1]), 2;
+    // The flag need not exist yet: its folder must.
+    snprintf(flagFull, sizeof flagFull, "%s", argv[2]);
+    shown = shownFull;
+    flag = flagFull;
+    snprintf(held, sizeof held, "%s.held", flagFull);
+    // A request that waits learns that its process is being ended by this signal, which must not
+    // end this program (the library sets up no handler for it when asked in Init).
+    struct sigaction ignored = {0};
+    ignored.sa_handler = Interrupted;
+    sigaction(SIGUSR1, &ignored, NULL);
+    argv[2] = argv[0];
+    return fuse_main(argc - 2, argv + 2, &kOperations, NULL);
+}
