@@ -4,7 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include <chrono>
-#include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 
@@ -31,16 +31,10 @@ std::string Utf8(const std::wstring& text) {
 
 // A time `ago` before now, written as the status file writes times.
 std::string UtcTimeAgo(std::chrono::minutes ago) {
-    FILETIME now{};
-    ::GetSystemTimeAsFileTime(&now);
-    ULARGE_INTEGER ticks{{now.dwLowDateTime, now.dwHighDateTime}};
-    ticks.QuadPart -= static_cast<ULONGLONG>(ago.count()) * 60 * 10'000'000;
-    const FILETIME then{ticks.LowPart, ticks.HighPart};
-    SYSTEMTIME t{};
-    ::FileTimeToSystemTime(&then, &t);
+    const std::time_t then =
+        std::chrono::system_clock::to_time_t(std::chrono::system_clock::now() - ago);
     char text[40];
-    std::snprintf(text, sizeof text, "%04u-%02u-%02uT%02u:%02u:%02u.000+00:00", t.wYear, t.wMonth,
-                  t.wDay, t.wHour, t.wMinute, t.wSecond);
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S.000+00:00", std::gmtime(&then));
     return text;
 }
 
@@ -103,7 +97,6 @@ TEST_F(SeenFromAfar, DISABLED_TwoScreensTellOneFolder_StatusAfterEachShowThenThe
     ASSERT_EQ(WaitForExit(program_, 30s), 0u);
     Json ended = hall.Read();
     EXPECT_EQ(ended["state"], "stopped");
-    EXPECT_TRUE(ended["presentation"].is_null());
 
     StartScreen(L"lobby", L"/loop", {a, b});
     StatusReader lobby(screens_ + L"\\lobby.json");

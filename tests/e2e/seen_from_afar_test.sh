@@ -41,30 +41,24 @@ python3 - "$work/dom.html" <<'PY' || fail "the page's cards are not as expected"
 import sys
 from html.parser import HTMLParser
 
+cards = []  # [classes, name, picture] of each card, as the browser built them
+
 class Cards(HTMLParser):
-    def __init__(self):
-        super().__init__()
-        self.cards, self.in_name = [], False
+    in_name = False
     def handle_starttag(self, tag, attrs):
-        attrs = dict(attrs)
-        if tag == "article":
-            self.cards.append({"classes": attrs.get("class", "").split(), "name": "", "img": None})
-        elif tag == "img" and self.cards:
-            self.cards[-1]["img"] = attrs.get("src")
+        if tag == "article": cards.append([dict(attrs).get("class", "").split(), "", None])
+        if tag == "img" and cards: cards[-1][2] = dict(attrs).get("src")
         self.in_name = tag == "h2"
     def handle_data(self, data):
-        if self.in_name and self.cards:
-            self.cards[-1]["name"] += data
-    def handle_endtag(self, tag):
-        self.in_name = False
+        if self.in_name and cards: cards[-1][1] += data
+    def handle_endtag(self, tag): self.in_name = False
 
-parser = Cards()
-parser.feed(open(sys.argv[1], encoding="utf-8").read())
-by_name = {c["name"]: c for c in parser.cards}
-print("cards in the browser:", [(c["name"], c["classes"], c["img"]) for c in parser.cards])
+Cards().feed(open(sys.argv[1], encoding="utf-8").read())
+print("cards in the browser:", cards)
+by_name = {name: (classes, picture) for classes, name, picture in cards}
 assert sorted(by_name) == ["hall", "lobby"], by_name
-assert "stale" in by_name["hall"]["classes"] and "stale" not in by_name["lobby"]["classes"]
-assert by_name["lobby"]["img"] == "lobby.png"
+assert "stale" in by_name["hall"][0] and "stale" not in by_name["lobby"][0]
+assert by_name["lobby"][1] == "lobby.png"
 PY
 "${chrome[@]}" --screenshot="$work/page.png" "$page" >/dev/null 2>&1
 count_colour() { convert "$work/page.png" -depth 8 txt:- | grep -ci " #$1 " || true; }

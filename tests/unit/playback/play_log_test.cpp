@@ -47,12 +47,11 @@ TEST(FormatLogLine, ColumnsAndTimes_MatchTable) {
 // East and west of UTC, whole, half and quarter hours, summer time, across a midnight, a year's
 // end and a leap day.
 TEST(UtcOffsetMinutes, LocalMinusUtc_MatchTable) {
-    struct Case {
+    const struct {
         const char* zone;
         LocalTimestamp utc, local;
         int offset;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"utc", {2026, 6, 1, 0, 0, 0, 0}, {2026, 6, 1, 0, 0, 0, 0}, 0},
         {"paris_winter", {2026, 12, 8, 2, 12, 5, 123}, {2026, 12, 8, 3, 12, 5, 123}, 60},
         {"paris_summer_time_past_midnight", {2026, 7, 1, 22, 30}, {2026, 7, 2, 0, 30}, 120},
@@ -60,10 +59,7 @@ TEST(UtcOffsetMinutes, LocalMinusUtc_MatchTable) {
         {"newfoundland_half_hour", {2026, 3, 1, 12, 0}, {2026, 3, 1, 8, 30}, -210},
         {"kathmandu_on_a_leap_day", {2024, 2, 28, 20, 0}, {2024, 2, 29, 1, 45}, 345},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.zone);
-        EXPECT_EQ(UtcOffsetMinutes(c.utc, c.local), c.offset);
-    }
+    for (const auto& c : cases) EXPECT_EQ(UtcOffsetMinutes(c.utc, c.local), c.offset) << c.zone;
 }
 
 TEST(RunEventName, EveryEventHasItsOwnName) {

@@ -38,18 +38,21 @@ class FakeActions : public RunActions {
 };
 
 enum class Op {
-    Launch,        // the current show has started
-    Place,         // its window was placed
-    PlaceHanded,   // a window handed over for it was placed
-    EndAtOnce,     // its process ended 100 ms after the launch
-    Gone,          // the handed window is gone
-    TimerRunsOut,  // `timer` ran out (it must be running)
+    Launch,       // the current show has started
+    Place,        // its window was placed
+    PlaceHanded,  // a window handed over for it was placed
+    EndAtOnce,    // its process ended 100 ms after the launch
+    Gone,         // the handed window is gone
+    TimerRunsOut,
     StopAfter,
     StopNow,
     PlaceFirst,  // a late window of the run's first show
     PlaceOther,  // a window of a show that is not this run's (an earlier run's watcher)
 };
+// One step: what happened to the current show, or the timer that ran out (it must be running).
 struct Step {
+    Step(Op op) : op(op) {}
+    Step(RunTimer timer) : op(Op::TimerRunsOut), timer(timer) {}
     Op op;
     RunTimer timer = RunTimer::ShowTimeout;
 };
@@ -118,77 +121,31 @@ class Script {
     RunClock launchedAt_ = 0;
 };
 
-Step Fire(RunTimer timer) {
-    return {Op::TimerRunsOut, timer};
-}
-
-struct Case {
-    const char* name;
-    std::vector<Step> steps;
-    RunState state;
-    std::vector<std::size_t> asked;  // shows asked to close, by their number in the run
-    bool screenBack;                 // given back before the run's end ("Stop now")
-};
-
 TEST(RunMachine, EventSequences_ReachTheirStateAndAskTheRightShowsToClose) {
     using enum Op;
-    const Case cases[] = {
-        {"late window after the time-out, before the grace ends",
-         {{Launch}, Fire(RunTimer::ShowTimeout), {Place}},
-         RunState::Closing,
-         {0, 0},
-         false},
-        {"late window after the time-out and the grace, over the next show",
-         {{Launch},
-          Fire(RunTimer::ShowTimeout),
-          Fire(RunTimer::CloseGrace),
-          {Launch},
-          {Place},
-          {PlaceFirst}},
-         RunState::Showing,
-         {0, 0},
-         false},
-        {"late window after Stop now and its grace",
-         {{Launch}, {StopNow}, Fire(RunTimer::AskAgain), Fire(RunTimer::CloseGrace), {PlaceFirst}},
-         RunState::Over,
-         {0, 0, 0},
-         true},
-        {"Stop now while the show is being started",
-         {{StopNow}, {Launch}},
-         RunState::Closing,
-         {0},
-         true},
-        {"stop during a hand-off: the handed show plays to its end",
-         {{Launch}, {EndAtOnce}, {StopAfter}, {PlaceHanded}},
-         RunState::Showing,
-         {},
-         false},
-        {"stop during a hand-off, then the handed show ends",
-         {{Launch}, {EndAtOnce}, {StopAfter}, {PlaceHanded}, {Gone}},
-         RunState::Over,
-         {},
-         false},
-        {"Stop now during a hand-off: the handed show is closed when it appears",
-         {{Launch}, {EndAtOnce}, {StopNow}, {PlaceHanded}},
-         RunState::Closing,
-         {0},
-         true},
-        {"stop during a hand-off that finds nothing",
-         {{Launch}, {EndAtOnce}, {StopAfter}, Fire(RunTimer::HandOffSearch)},
-         RunState::Over,
-         {},
-         false},
-        {"time-out shorter than the hand-off search",
-         {{Launch}, {EndAtOnce}, Fire(RunTimer::ShowTimeout), {PlaceHanded}},
-         RunState::Closing,
-         {0},
-         false},
-        {"an earlier run's late reports",
-         {{Launch}, {PlaceOther}, {EndAtOnce}, Fire(RunTimer::HandOffSearch), {PlaceFirst}},
-         RunState::Launching,
-         {},
-         false},
+    using enum RunTimer;
+    using enum RunState;
+    struct Case {
+        const char* name;
+        std::vector<Step> steps;
+        RunState state;
+        std::vector<std::size_t> asked;  // shows asked to close, by their number in the run
+        bool screenBack;                 // given back before the run's end ("Stop now")
     };
+    // clang-format off
+    const Case cases[] = {
+        {"late window after the time-out, before the grace ends", {Launch, ShowTimeout, Place}, Closing, {0, 0}, false},
+        {"late window after the time-out and the grace, over the next show", {Launch, ShowTimeout, CloseGrace, Launch, Place, PlaceFirst}, Showing, {0, 0}, false},
+        {"late window after Stop now and its grace", {Launch, StopNow, AskAgain, CloseGrace, PlaceFirst}, Over, {0, 0, 0}, true},
+        {"Stop now while the show is being started", {StopNow, Launch}, Closing, {0}, true},
+        {"stop during a hand-off: the handed show plays to its end", {Launch, EndAtOnce, StopAfter, PlaceHanded}, Showing, {}, false},
+        {"stop during a hand-off, then the handed show ends", {Launch, EndAtOnce, StopAfter, PlaceHanded, Gone}, Over, {}, false},
+        {"Stop now during a hand-off: the handed show is closed when it appears", {Launch, EndAtOnce, StopNow, PlaceHanded}, Closing, {0}, true},
+        {"stop during a hand-off that finds nothing", {Launch, EndAtOnce, StopAfter, HandOffSearch}, Over, {}, false},
+        {"time-out shorter than the hand-off search", {Launch, EndAtOnce, ShowTimeout, PlaceHanded}, Closing, {0}, false},
+        {"an earlier run's late reports", {Launch, PlaceOther, EndAtOnce, HandOffSearch, PlaceFirst}, Launching, {}, false},
+    };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Script script;
@@ -196,7 +153,7 @@ TEST(RunMachine, EventSequences_ReachTheirStateAndAskTheRightShowsToClose) {
         EXPECT_EQ(script.machine_.State(), c.state);
         EXPECT_EQ(script.Asked(), c.asked);
         EXPECT_EQ(script.actions_.screenBack, c.screenBack);
-        EXPECT_EQ(script.actions_.ended, c.state == RunState::Over);
+        EXPECT_EQ(script.actions_.ended, c.state == Over);
     }
 }
 
@@ -207,17 +164,13 @@ TEST(RunMachine, ProgramEndingAtOnce_RestsDoubleUntilAShowLasts) {
     std::vector<unsigned> rests;
     const auto playPass = [&](bool lasts) {
         for (int show = 0; show < 2; ++show) {
-            script.Do({Op::Launch});
-            script.Do({lasts ? Op::Place : Op::EndAtOnce});
-            if (lasts) {
-                script.Do({Op::EndAtOnce});
-            } else {
-                script.Do(Fire(RunTimer::HandOffSearch));
-            }
+            script.Do(Op::Launch);
+            script.Do(lasts ? Op::Place : Op::EndAtOnce);
+            script.Do(lasts ? Step(Op::EndAtOnce) : Step(RunTimer::HandOffSearch));
         }
         if (script.machine_.State() != RunState::Resting) return rests.push_back(0);
         rests.push_back(script.actions_.timers.at(RunTimer::Rest));
-        script.Do(Fire(RunTimer::Rest));
+        script.Do(RunTimer::Rest);
     };
     for (int pass = 0; pass < 7; ++pass) playPass(false);
     playPass(true);
