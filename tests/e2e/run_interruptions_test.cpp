@@ -33,7 +33,8 @@ class HandedShowWindow {
     bool WaitUntilAt(const RECT& monitor) {
         return WaitUntil(
             [&] {
-                Pump();
+                for (MSG msg; ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);)
+                    ::DispatchMessageW(&msg);
                 RECT r{};
                 ::GetWindowRect(window_, &r);
                 return r.left == monitor.left && r.top == monitor.top;
@@ -43,10 +44,6 @@ class HandedShowWindow {
     void Close() { ::DestroyWindow(window_); }
 
   private:
-    static void Pump() {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
-    }
     HWND window_ = nullptr;
 };
 
