@@ -170,7 +170,7 @@ void TForm1::ContinueStart(StartRead& read) {
     if (settingWatch_) {
         // The file is read on a worker, which may outlast this window: it holds the watch too.
         run.readNextPass = [watch = settingWatch_] { return RereadSettingFile(*watch); };
-        run.takeNextPass = [this](const std::vector<std::wstring>& entries) {
+        run.takeNextPass = [this](const std::vector<PlaylistEntry>& entries) {
             ShowSettingEntries(entries);
         };
     }
@@ -220,7 +220,7 @@ void TForm1::EndStatusReport() {
 }
 
 NextPassRead TForm1::RereadSettingFile(SettingFileWatch& watch) {
-    std::vector<std::wstring> entries;
+    std::vector<PlaylistEntry> entries;
     std::wstring error;
     switch (watch.RereadIfChanged(entries, error)) {
         case SettingFileWatch::Outcome::Unchanged:
@@ -236,11 +236,11 @@ NextPassRead TForm1::RereadSettingFile(SettingFileWatch& watch) {
     return {std::move(entries), {}};
 }
 
-void TForm1::ShowSettingEntries(const std::vector<std::wstring>& entries) {
+void TForm1::ShowSettingEntries(const std::vector<PlaylistEntry>& entries) {
     // The window shows what plays, and stores it at the end.
     PlaylistView& rows = playlist_->View();
     rows.RemoveAll();
-    rows.AppendAll(entries);
+    rows.AppendEntries(entries);
     ApplyCommandEnableRule();
 }
 

@@ -120,7 +120,7 @@ class TForm1 : public Window<TForm1> {
     // Before each pass of a loop, on a worker: the setting file's presentations when it was
     // rewritten; then, on the window's thread, the playlist shows them.
     static NextPassRead RereadSettingFile(SettingFileWatch& watch);
-    void ShowSettingEntries(const std::vector<std::wstring>& entries);
+    void ShowSettingEntries(const std::vector<PlaylistEntry>& entries);
     // Shutdown, restart or log-off: the preferences are stored as a close stores them.
     void OnEndSession(bool ending);
     // The one way the window goes, after the preferences were stored (or could not be): a run

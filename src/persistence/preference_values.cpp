@@ -16,12 +16,19 @@ std::wstring Quoted(std::wstring_view prefix, std::wstring_view name) {
 
 }  // namespace
 
-std::wstring JoinPlaylistForStore(const std::vector<std::wstring>& paths) {
-    return Trim(LinesToText(paths));
+std::wstring JoinPlaylistForStore(const std::vector<PlaylistEntry>& entries) {
+    std::vector<std::wstring> lines;
+    lines.reserve(entries.size());
+    for (const PlaylistEntry& entry : entries) lines.push_back(FormatEntryLine(entry));
+    return Trim(LinesToText(lines));
 }
 
-std::vector<std::wstring> SplitStoredPlaylist(std::wstring_view stored) {
-    return TextToLines(Trim(stored));
+std::vector<PlaylistEntry> SplitStoredPlaylist(std::wstring_view stored) {
+    std::vector<PlaylistEntry> entries;
+    for (const std::wstring& line : TextToLines(Trim(stored))) {
+        entries.push_back(ParseEntryLineKeepingAll(line));
+    }
+    return entries;
 }
 
 std::vector<std::uint8_t> RegistryStringData(std::wstring_view text) {

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "playlist/entry_settings.h"
+
 namespace tidewell {
 
 // Names of the values under the preferences key.
@@ -17,14 +19,15 @@ inline constexpr wchar_t kMonitorValueName[] = L"monitorc";
 // from "pptexfile", which also holds a program that a setting file brought in.
 inline constexpr wchar_t kChosenProgramValueName[] = L"chosenpptexfile";
 
-// The playlist as one "files" value: the paths joined by CR LF and trimmed, so
-// no line break follows the last path. Only the ends of the whole text are
-// trimmed, never an inner path on its own.
-std::wstring JoinPlaylistForStore(const std::vector<std::wstring>& paths);
+// The playlist as one "files" value: the entry lines joined by CR LF and trimmed,
+// so no line break follows the last one. Only the ends of the whole text are
+// trimmed, never an inner line on its own.
+std::wstring JoinPlaylistForStore(const std::vector<PlaylistEntry>& entries);
 
-// The candidate paths of a stored "files" value, in order (not yet tested for
-// existence, and deliberately not trimmed one by one).
-std::vector<std::wstring> SplitStoredPlaylist(std::wstring_view stored);
+// The candidate entries of a stored "files" value, in order (not yet tested for
+// existence, and deliberately not trimmed one by one). Settings that cannot be
+// read are kept as they stood.
+std::vector<PlaylistEntry> SplitStoredPlaylist(std::wstring_view stored);
 
 // REG_SZ data for `text`: its UTF-16LE code units and one NUL code unit.
 std::vector<std::uint8_t> RegistryStringData(std::wstring_view text);

@@ -7,6 +7,7 @@
 #include "common/file_exists_win32.h"
 #include "common/path_characters.h"
 #include "common/text_rules.h"
+#include "persistence/kept_entries_win32.h"
 #include "persistence/monitor_number.h"
 #include "persistence/preference_values.h"
 #include "persistence/preferences_key.h"
@@ -24,13 +25,13 @@ void Preferences::Load() {
     if (!key) return;
 
     // Text that no file name can be is left out as a file that is gone is.
-    std::vector<std::wstring> stored =
+    std::vector<PlaylistEntry> stored =
         SplitStoredPlaylist(ReadRegistryString(key.get(), kFilesValueName));
-    std::erase_if(stored, [](const std::wstring& path) { return !IsPossiblePath(path); });
-    KeptPaths restored = PathsNotGone(std::move(stored));
+    std::erase_if(stored, [](const PlaylistEntry& entry) { return !IsPossiblePath(entry.path); });
+    KeptEntries restored = EntriesNotGone(std::move(stored));
     if (!restored.kept.empty()) {
         playlist_.SetUnreachable(std::move(restored.unreachable));
-        playlist_.AppendAll(std::move(restored.kept));
+        playlist_.AppendEntries(std::move(restored.kept));
         // Selecting raises the selection event, which applies the command-enable rule.
         playlist_.SetSelectedIndex(0);
     }

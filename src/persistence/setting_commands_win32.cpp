@@ -2,6 +2,7 @@
 
 #include "common/file_exists_win32.h"
 #include "common/full_path_win32.h"
+#include "persistence/kept_entries_win32.h"
 #include "persistence/setting_content.h"
 #include "persistence/setting_file_codec.h"
 #include "persistence/setting_file_io_win32.h"
@@ -58,22 +59,25 @@ void SettingCommands::LoadFile(const std::wstring& path) {
 
 ReadSetting SettingCommands::Read(const std::wstring& path, int monitorCount) {
     const auto lines = DecodeSettingLines(ReadSettingFile(path), DecodeAnsiText);
-    ReadSetting read{InterpretSettingLines(lines, monitorCount), {}, false, FullPathOf(path)};
+    UnreadableEntryLine unreadable;
+    ReadSetting read{InterpretSettingLines(lines, monitorCount, &unreadable), {}, false,
+                     FullPathOf(path)};
+    read.unreadable = std::move(unreadable);
     if (!read.content) return read;
-    read.presentations = PathsNotGone(read.content->presentations);
+    read.presentations = EntriesNotGone(read.content->presentations);
     read.programGone = PresenceOf(read.content->programPath) == Presence::Gone;
     return read;
 }
 
 void SettingCommands::Apply(ReadSetting read) {
     if (!read.content) {
-        dialogs_.ShowMessage(owner_, kSettingFormatMessage);
+        dialogs_.ShowMessage(owner_, SettingFormatMessage(read.unreadable));
         return;
     }
     monitor_.SetMonitorNumber(read.content->monitor);
     playlist_.RemoveAll();
     playlist_.SetUnreachable(std::move(read.presentations.unreachable));
-    playlist_.AppendAll(std::move(read.presentations.kept));
+    playlist_.AppendEntries(std::move(read.presentations.kept));
     if (!read.programGone) {
         program_.SetProgramPath(read.content->programPath);
         programSource_ = std::move(read.source);

@@ -10,6 +10,7 @@
 #include "common/dialogs_win32.h"
 #include "common/file_exists_win32.h"
 #include "common/window_fields.h"
+#include "persistence/kept_entries_win32.h"
 #include "persistence/setting_content.h"
 #include "playlist/playlist_rows.h"
 
@@ -18,9 +19,10 @@ namespace tidewell {
 // A setting file as its drive or share gave it, before anything of the window has changed.
 struct ReadSetting {
     std::optional<SettingContent> content;  // none: not a setting file
-    KeptPaths presentations;
+    KeptEntries presentations;
     bool programGone = false;
     std::wstring source;  // the file's full path
+    UnreadableEntryLine unreadable;  // when not a setting file for an entry line's settings
 };
 
 class SettingCommands {

@@ -8,17 +8,18 @@
 namespace tidewell {
 
 std::vector<std::wstring> ComposeSettingLines(int monitorPosition, const std::wstring& programPath,
-                                              const std::vector<std::wstring>& playlist) {
+                                              const std::vector<PlaylistEntry>& playlist) {
     std::vector<std::wstring> lines;
     lines.reserve(playlist.size() + 2);
     lines.push_back(MonitorNumberText(monitorPosition));
     lines.push_back(programPath);
-    lines.insert(lines.end(), playlist.begin(), playlist.end());
+    for (const PlaylistEntry& entry : playlist) lines.push_back(FormatEntryLine(entry));
     return lines;
 }
 
 std::optional<SettingContent> InterpretSettingLines(const std::vector<std::wstring>& lines,
-                                                    int monitorCount) {
+                                                    int monitorCount,
+                                                    UnreadableEntryLine* unreadable) {
     if (lines.size() < 3) return std::nullopt;
     // A file that names what no file name can be was made to start something else. An entry's
     // path ends at its first TAB: what follows are the entry's own settings.
@@ -31,7 +32,14 @@ std::optional<SettingContent> InterpretSettingLines(const std::vector<std::wstri
     SettingContent content;
     content.monitor = ParseMonitorNumber(lines[0], monitorCount).value_or(1);
     content.programPath = lines[1];
-    content.presentations.assign(lines.begin() + 2, lines.end());
+    for (auto line = lines.begin() + 2; line != lines.end(); ++line) {
+        ParsedEntryLine parsed = ParseEntryLine(*line);
+        if (!parsed.entry) {
+            if (unreadable) *unreadable = {line->substr(0, line->find(L'\t')), parsed.error->item};
+            return std::nullopt;
+        }
+        content.presentations.push_back(std::move(*parsed.entry));
+    }
     return content;
 }
 

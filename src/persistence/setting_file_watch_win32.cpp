@@ -3,6 +3,7 @@
 #include "common/app_error.h"
 #include "common/file_exists_win32.h"
 #include "common/win32_error_win32.h"
+#include "persistence/kept_entries_win32.h"
 #include "persistence/setting_content.h"
 #include "persistence/setting_file_codec.h"
 #include "common/full_path_win32.h"
@@ -41,7 +42,7 @@ std::optional<SettingFileWatch::Stamp> SettingFileWatch::StampNow(DWORD& failure
                  Join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)};
 }
 
-SettingFileWatch::Outcome SettingFileWatch::RereadIfChanged(std::vector<std::wstring>& entries,
+SettingFileWatch::Outcome SettingFileWatch::RereadIfChanged(std::vector<PlaylistEntry>& entries,
                                                             std::wstring& error) {
     DWORD failure = 0;
     std::optional<Stamp> before = StampNow(failure);
@@ -55,15 +56,20 @@ SettingFileWatch::Outcome SettingFileWatch::RereadIfChanged(std::vector<std::wst
                 continue;
             }
             read_ = before;
+            UnreadableEntryLine unreadable;
             const auto content =
-                InterpretSettingLines(DecodeSettingLines(bytes, DecodeAnsiText), 1);
+                InterpretSettingLines(DecodeSettingLines(bytes, DecodeAnsiText), 1, &unreadable);
             if (!content) {
                 error = L"\"" + FullPathOf(path_) +
-                        L"\" is not a setting file (it needs a monitor line, a program line and at "
-                        L"least one presentation). The playlist stays as it was.";
+                        (unreadable.item.empty()
+                             ? L"\" is not a setting file (it needs a monitor line, a program "
+                               L"line and at least one presentation)."
+                             : L"\" has a line with a setting that cannot be read (\"" +
+                                   unreadable.path + L"\": " + unreadable.item + L").") +
+                        L" The playlist stays as it was.";
                 return Outcome::Failed;
             }
-            entries = PathsNotGone(content->presentations).kept;
+            entries = EntriesNotGone(content->presentations).kept;
             return Outcome::Reread;
         }
     } catch (const AppError& readError) {

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "playlist/entry_settings.h"
+
 namespace tidewell {
 
 class SettingFileWatch {
@@ -29,7 +31,7 @@ class SettingFileWatch {
     // presentations as "Load setting" would add them, and remembers the new size and time. A file
     // that cannot be read (missing, unreachable, held by a writer, changing while read) fails and
     // is tried again next time; a file that is no setting file fails once for each change.
-    Outcome RereadIfChanged(std::vector<std::wstring>& entries, std::wstring& error);
+    Outcome RereadIfChanged(std::vector<PlaylistEntry>& entries, std::wstring& error);
 
   private:
     struct Stamp {

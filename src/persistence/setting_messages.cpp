@@ -15,6 +15,16 @@ std::wstring FileFailure(std::wstring_view verb, std::wstring_view fullPath,
 
 }  // namespace
 
+std::wstring SettingFormatMessage(const UnreadableEntryLine& unreadable) {
+    std::wstring text = kSettingFormatMessage;
+    if (unreadable.item.empty()) return text;
+    text += L"\n\nThe line of \"";
+    text += unreadable.path;
+    text += L"\" has a setting that cannot be read: ";
+    text += unreadable.item;
+    return text;
+}
+
 std::wstring FileInUseMessage(std::wstring_view path) {
     std::wstring text(path);
     text += L" is opened by other application, please close it!";

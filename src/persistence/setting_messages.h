@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "persistence/setting_content.h"
+
 namespace tidewell {
 
 // Texts that "Save setting" and "Load setting" show, exactly as users know them.
@@ -15,6 +17,10 @@ inline constexpr wchar_t kStreamWriteErrorMessage[] = L"Stream write error";
 inline constexpr wchar_t kNotADiskFileReason[] = L"It is not a file on a disk.";
 inline constexpr wchar_t kTooLargeReason[] =
     L"It is larger than 64 MB, far too large to be a setting file.";
+
+// kSettingFormatMessage, followed for a presentation line whose settings cannot be read (a
+// `unreadable` with a path or an item) by which line and which setting.
+std::wstring SettingFormatMessage(const UnreadableEntryLine& unreadable);
 
 // "<path> is opened by other application, please close it!"
 std::wstring FileInUseMessage(std::wstring_view path);

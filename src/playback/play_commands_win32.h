@@ -75,7 +75,7 @@ class PlayCommands {
     void EndForGood();
 
     // What the last run that passed its checks worked through, and with which program.
-    std::vector<std::wstring> PlayQueue;
+    std::vector<PlaylistEntry> PlayQueue;
     std::wstring RunProgramPath;
 
   private:

@@ -2,14 +2,20 @@
 
 namespace tidewell {
 
-std::vector<std::wstring> BuildPlayQueue(PlaySender sender,
-                                         const std::vector<std::wstring>& playlist,
-                                         int selectedIndex) {
+std::vector<PlaylistEntry> BuildPlayQueue(PlaySender sender,
+                                          const std::vector<PlaylistEntry>& playlist,
+                                          int selectedIndex) {
     if (sender == PlaySender::PlayAll) return playlist;
     const bool hasSelection =
         selectedIndex >= 0 && static_cast<std::size_t>(selectedIndex) < playlist.size();
     if (!hasSelection) return {};
-    return {playlist[static_cast<std::size_t>(selectedIndex)]};
+    PlaylistEntry entry = playlist[static_cast<std::size_t>(selectedIndex)];
+    EntrySettings& settings = entry.settings;
+    settings.days.reset();
+    settings.hours.reset();
+    settings.from.reset();
+    settings.until.reset();
+    return {std::move(entry)};
 }
 
 }  // namespace tidewell

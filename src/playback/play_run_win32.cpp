@@ -22,7 +22,7 @@ std::unique_ptr<PlacementWatcher> StartPlacementWatcher(WatchedShow show) {
     return std::make_unique<PlacementWatcher>(std::move(show));
 }
 
-PlayRun::PlayRun(RunSetup setup, std::vector<std::wstring> queue, RunOptions options)
+PlayRun::PlayRun(RunSetup setup, std::vector<PlaylistEntry> queue, RunOptions options)
     : setup_(std::move(setup)),
       options_(std::move(options)),
       machine_(*this, RunPlan{std::move(queue), options_.loop, options_.unattended,

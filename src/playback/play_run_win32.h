@@ -40,7 +40,7 @@ inline constexpr UINT_PTR kEndPollTimer = kRunTimerBase + kRunTimerCount;
 // What the next pass reads (on a worker): its presentations, or none to keep the current ones;
 // `error` when the source could not be read.
 struct NextPassRead {
-    std::optional<std::vector<std::wstring>> entries;
+    std::optional<std::vector<PlaylistEntry>> entries;
     std::wstring error;
 };
 
@@ -61,7 +61,7 @@ struct RunOptions {
     // setting file rewritten meanwhile). Then, on the window's thread, `takeNextPass` is given the
     // entries that changed. None: every pass plays the same entries.
     std::function<NextPassRead()> readNextPass;
-    std::function<void(const std::vector<std::wstring>&)> takeNextPass;
+    std::function<void(const std::vector<PlaylistEntry>&)> takeNextPass;
     // Every change of the run's state, with the fact that caused it.
     std::function<void(RunState from, RunState to, const RunFact& cause)> onStateChanged;
 };
@@ -105,7 +105,7 @@ struct RunWork {
 
 class PlayRun : private RunActions {
   public:
-    PlayRun(RunSetup setup, std::vector<std::wstring> queue, RunOptions options);
+    PlayRun(RunSetup setup, std::vector<PlaylistEntry> queue, RunOptions options);
     ~PlayRun() override;
     PlayRun(const PlayRun&) = delete;
     PlayRun& operator=(const PlayRun&) = delete;

@@ -88,7 +88,7 @@ void RunMachine::On(const RunFact& fact) {
             if (state_ == RunState::AwaitingMonitor) return Next(fact);
             if (show_ && show_->started && state_ != RunState::Over) {
                 actions_.ShowProgress(progress_.Position(), progress_.Count(),
-                                      entries_[show_->entry]);
+                                      entries_[show_->entry].path);
             }
             return;
         case Kind::PassRead:
@@ -141,7 +141,7 @@ void RunMachine::Launch(std::size_t entry, const RunFact& cause) {
     show_->id = NewShowId();
     show_->entry = entry;
     Enter(RunState::Launching, cause);
-    actions_.StartShow(show_->id, entries_[entry], plan_.unattended);
+    actions_.StartShow(show_->id, entries_[entry].path, plan_.unattended);
 }
 
 void RunMachine::OnShowFact(const RunFact& fact) {
@@ -158,7 +158,7 @@ void RunMachine::OnShowFact(const RunFact& fact) {
         return;
     }
     Show& show = *show_;
-    const std::wstring& path = entries_[show.entry];
+    const std::wstring& path = entries_[show.entry].path;
     switch (fact.kind) {
         case Kind::Launched:
             if (show.started) return;
@@ -308,7 +308,7 @@ void RunMachine::EndShow(RunClock at, const RunFact& cause) {
         (show.processEnded && show.endedAt - show.launched >= plan_.timings.lastingShowMs)) {
         pacing_.ShowLasted();
     }
-    actions_.Report(RunEvent::ShowEnd, entries_[show.entry],
+    actions_.Report(RunEvent::ShowEnd, entries_[show.entry].path,
                     ShowEndDetail(static_cast<long long>(end - show.launched), show.exitCode));
     actions_.LetGo(show.id);
     Next(cause);
@@ -346,7 +346,7 @@ void RunMachine::Report(RunEvent event, std::wstring detail) const {
     const bool ofShow = event == RunEvent::ShowStart || event == RunEvent::ShowPlaced ||
                         event == RunEvent::ShowSkipped || event == RunEvent::ShowTimeout ||
                         (event == RunEvent::Error && show_);
-    actions_.Report(event, ofShow && show_ ? entries_[show_->entry] : std::wstring{}, detail);
+    actions_.Report(event, ofShow && show_ ? entries_[show_->entry].path : std::wstring{}, detail);
 }
 
 }  // namespace tidewell

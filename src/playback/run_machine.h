@@ -14,6 +14,7 @@
 #include "playback/play_log.h"
 #include "playback/run_progress.h"
 #include "playback/run_timings.h"
+#include "playlist/entry_settings.h"
 
 namespace tidewell {
 
@@ -75,7 +76,7 @@ struct RunFact {
     bool handed = false;
     unsigned long exitCode = 0;
     std::wstring detail;
-    std::optional<std::vector<std::wstring>> entries;
+    std::optional<std::vector<PlaylistEntry>> entries;
 };
 
 // What the machine has done. Starting a show and reading the next pass may take long (a share):
@@ -112,7 +113,7 @@ class RunActions {
 };
 
 struct RunPlan {
-    std::vector<std::wstring> entries;
+    std::vector<PlaylistEntry> entries;
     bool loop = false;
     // Nobody at the desk: a presentation missing when its turn comes is skipped, and a show whose
     // window has not appeared after showTimeoutMs (0: no limit) is asked to close.
@@ -136,7 +137,7 @@ class RunMachine {
     bool Playing() const { return state_ != RunState::Over && stop_ != StopWhen::Now; }
     // The show now on (or being started), if any.
     std::optional<ShowId> CurrentShow() const;
-    const std::vector<std::wstring>& Entries() const { return entries_; }
+    const std::vector<PlaylistEntry>& Entries() const { return entries_; }
 
   private:
     struct Show {
@@ -169,7 +170,7 @@ class RunMachine {
 
     RunActions& actions_;
     RunPlan plan_;
-    std::vector<std::wstring> entries_;
+    std::vector<PlaylistEntry> entries_;
     RunProgress progress_;
     PassPacing pacing_;
     RunState state_ = RunState::Launching;

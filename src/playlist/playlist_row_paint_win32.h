@@ -19,6 +19,8 @@ struct RowLook {
 
 // Drawn after the path of an entry whose drive, share or folder did not answer when it was checked.
 inline constexpr wchar_t kUnreachableSuffix[] = L" (not reachable)";
+// Between a path and the summary of its entry's settings.
+inline constexpr wchar_t kSummarySeparator[] = L"   ";
 
 // The one place that decides a row's look from its entry and state. `listFocused`: whether the
 // list has the keyboard focus, which is what makes a selection the highlighted one. `path` is

@@ -41,16 +41,22 @@ int PlaylistView::SelectedIndex() const {
     return static_cast<int>(ListView_GetNextItem(list_, -1, LVNI_SELECTED));
 }
 
-void PlaylistView::Append(std::wstring path) {
-    entries_.push_back(std::move(path));
+void PlaylistView::Append(PlaylistEntry entry) {
+    entries_.push_back(std::move(entry));
     MarkRowCountStale();
 }
 
-void PlaylistView::AppendAll(std::vector<std::wstring> paths) {
-    if (paths.empty()) return;
-    entries_.insert(entries_.end(), std::make_move_iterator(paths.begin()),
-                    std::make_move_iterator(paths.end()));
+void PlaylistView::AppendEntries(std::vector<PlaylistEntry> entries) {
+    if (entries.empty()) return;
+    entries_.insert(entries_.end(), std::make_move_iterator(entries.begin()),
+                    std::make_move_iterator(entries.end()));
     MarkRowCountStale();
+}
+
+void PlaylistView::SetSettings(std::size_t index, EntrySettings settings) {
+    entries_.at(index).settings = std::move(settings);
+    const int row = static_cast<int>(index);
+    RedrawRows(row, row);
 }
 
 void PlaylistView::SetSelectedIndex(int index) {
@@ -80,7 +86,7 @@ void PlaylistView::SetUnreachable(std::vector<std::wstring> paths) {
 }
 
 bool PlaylistView::IsUnreachable(std::size_t index) const {
-    return !unreachable_.empty() && unreachable_.contains(entries_.at(index));
+    return !unreachable_.empty() && unreachable_.contains(entries_.at(index).path);
 }
 
 void PlaylistView::RemoveSelected() {
@@ -141,7 +147,7 @@ bool PlaylistView::HandleNotify(const NMHDR& header, LRESULT& result) {
             const bool wantsText = (item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0;
             if (wantsText && item.iItem >= 0 &&
                 static_cast<std::size_t>(item.iItem) < entries_.size()) {
-                const std::wstring& path = entries_[static_cast<std::size_t>(item.iItem)];
+                const std::wstring& path = entries_[static_cast<std::size_t>(item.iItem)].path;
                 const std::size_t length =
                     std::min(path.size(), static_cast<std::size_t>(item.cchTextMax) - 1);
                 std::copy_n(path.data(), length, item.pszText);
@@ -193,11 +199,15 @@ LRESULT PlaylistView::OnCustomDraw(const NMLVCUSTOMDRAW& draw) {
             const bool selected = ListView_GetItemState(list_, index, LVIS_SELECTED) != 0;
             const bool unreachable = IsUnreachable(row);
             // Only the drawn label says so: the entry itself, stored and played, is the path.
-            const std::wstring label =
-                unreachable ? entries_[row] + kUnreachableSuffix : std::wstring();
+            std::wstring label = entries_[row].path;
+            if (unreachable) label += kUnreachableSuffix;
+            if (const std::wstring summary = SettingsSummary(entries_[row].settings);
+                !summary.empty()) {
+                label += kSummarySeparator;
+                label += summary;
+            }
             PaintRow(list_, draw.nmcd.hdc, index,
-                     LookOfRow(unreachable ? std::wstring_view(label) : entries_[row], selected,
-                               ::GetFocus() == list_, unreachable));
+                     LookOfRow(label, selected, ::GetFocus() == list_, unreachable));
             return CDRF_SKIPDEFAULT;
         }
         default:

@@ -33,13 +33,15 @@ class PlaylistView final : public PlaylistRows {
     PlaylistView& operator=(const PlaylistView&) = delete;
 
     HWND Handle() const { return list_; }
-    const std::wstring& Entry(std::size_t index) const { return entries_.at(index); }
-    const std::vector<std::wstring>& Entries() const override { return entries_; }
+    const PlaylistEntry& Entry(std::size_t index) const { return entries_.at(index); }
+    const std::vector<PlaylistEntry>& Entries() const override { return entries_; }
     int SelectedIndex() const override;
 
     // Adds rows at the end; the selection stays as it was.
-    void Append(std::wstring path);
-    void AppendAll(std::vector<std::wstring> paths) override;
+    void Append(PlaylistEntry entry);
+    void AppendEntries(std::vector<PlaylistEntry> entries) override;
+    // Gives entry `index` these settings; the row shows their summary after its path.
+    void SetSettings(std::size_t index, EntrySettings settings);
     // Marks row `index` selected (unmarking the one before), or unmarks every row when `index` is
     // negative or past the end. Neither the focus mark nor the scroll position moves.
     void SetSelectedIndex(int index) override;
@@ -92,7 +94,7 @@ class PlaylistView final : public PlaylistRows {
 
     HWND list_;
     std::function<void()> onSelectionEvent_;
-    std::vector<std::wstring> entries_;
+    std::vector<PlaylistEntry> entries_;
     // By path, so that the mark moves with its entry whatever the edits do.
     std::unordered_set<std::wstring> unreachable_;
     bool rowCountStale_ = false;

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "playlist/entry_settings.h"
+
 namespace tidewell {
 
 struct TypeAheadQuery {
@@ -19,6 +21,9 @@ using SameIgnoringCase = bool (*)(std::wstring_view, std::wstring_view);
 
 // The first matching row from the query's start, or -1 when none matches or nothing was typed.
 int FindTypeAheadRow(const std::vector<std::wstring>& rows, const TypeAheadQuery& query,
+                     SameIgnoringCase same);
+// The same over the entries' paths.
+int FindTypeAheadRow(const std::vector<PlaylistEntry>& rows, const TypeAheadQuery& query,
                      SameIgnoringCase same);
 
 }  // namespace tidewell

@@ -26,7 +26,7 @@ TEST(PreferenceValues, JoinPlaylist_MatchesTable) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(JoinPlaylistForStore(c.paths), c.stored);
+        EXPECT_EQ(JoinPlaylistForStore(EntriesOf(c.paths)), c.stored);
     }
 }
 
@@ -44,7 +44,7 @@ TEST(PreferenceValues, SplitStoredPlaylist_MatchesTable) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(SplitStoredPlaylist(c.stored), c.paths);
+        EXPECT_EQ(PathsOf(SplitStoredPlaylist(c.stored)), c.paths);
     }
 }
 

@@ -50,7 +50,16 @@ TEST(SettingContent, Interpret_LinesByPositionOnly_SecondLineIsProgram) {
     const auto content = InterpretSettingLines({L"1", L"C:\\a.ppt", L"C:\\b.ppt", L"C:\\b.ppt"}, 1);
     ASSERT_TRUE(content);
     EXPECT_EQ(content->programPath, L"C:\\a.ppt");
-    EXPECT_EQ(content->presentations, (Lines{L"C:\\b.ppt", L"C:\\b.ppt"}));
+    EXPECT_EQ(PathsOf(content->presentations), (Lines{L"C:\\b.ppt", L"C:\\b.ppt"}));
+}
+
+TEST(SettingContent, Interpret_EntryWithUnreadableSetting_WholeFileRefusedNamingTheLine) {
+    UnreadableEntryLine unreadable;
+    EXPECT_FALSE(InterpretSettingLines(
+        {L"1", L"P", L"C:\\a.ppt\tdays=Sat", L"C:\\b.ppt\thours=9-10", L"C:\\c.ppt"}, 1,
+        &unreadable));
+    EXPECT_EQ(unreadable.path, L"C:\\b.ppt");
+    EXPECT_EQ(unreadable.item, L"hours=9-10");
 }
 
 }  // namespace

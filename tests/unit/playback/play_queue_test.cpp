@@ -8,8 +8,8 @@
 namespace tidewell {
 namespace {
 
-const std::vector<std::wstring> kPlaylist = {L"C:\\a.ppt", L"C:\\b.pps", L"C:\\a.ppt",
-                                             L"C:\\\u00e9t\u00e9.pptx"};
+const std::vector<PlaylistEntry> kPlaylist = {L"C:\\a.ppt", L"C:\\b.pps", L"C:\\a.ppt",
+                                              L"C:\\\u00e9t\u00e9.pptx"};
 
 TEST(BuildPlayQueue, PlayAll_EveryEntryInOrderDuplicatesKept) {
     EXPECT_EQ(BuildPlayQueue(PlaySender::PlayAll, kPlaylist, -1), kPlaylist);
@@ -19,9 +19,15 @@ TEST(BuildPlayQueue, PlayAll_EveryEntryInOrderDuplicatesKept) {
 
 TEST(BuildPlayQueue, PlaySelected_OnlyTheSelectedEntry) {
     EXPECT_EQ(BuildPlayQueue(PlaySender::PlaySelected, kPlaylist, 3),
-              std::vector<std::wstring>{kPlaylist[3]});
+              std::vector<PlaylistEntry>{kPlaylist[3]});
     EXPECT_EQ(BuildPlayQueue(PlaySender::PlaySelected, kPlaylist, 0),
-              std::vector<std::wstring>{kPlaylist[0]});
+              std::vector<PlaylistEntry>{kPlaylist[0]});
+    const PlaylistEntry scheduled = *ParseEntryLine(
+                                         L"C:\\a.ppt\tdays=Sun\tfrom=2020-01-01\tuntil="
+                                         L"2020-01-02\thours=01:00-02:00\tshowfor=9")
+                                         .entry;
+    EXPECT_EQ(BuildPlayQueue(PlaySender::PlaySelected, {scheduled}, 0),
+              std::vector<PlaylistEntry>{*ParseEntryLine(L"C:\\a.ppt\tshowfor=9").entry});
 }
 
 TEST(BuildPlayQueue, PlaySelectedWithoutValidSelection_Empty) {

@@ -48,7 +48,9 @@ TEST(FindTypeAheadRow, Queries_FirstMatchFromStartWrappingOnlyWhenAsked) {
             FindTypeAheadRow(rows, {c.typed, c.start, c.partial, c.wrap}, SameAsciiIgnoringCase),
             c.row);
     }
-    EXPECT_EQ(FindTypeAheadRow({}, {L"C", 0, true, true}, SameAsciiIgnoringCase), -1);
+    EXPECT_EQ(
+        FindTypeAheadRow(std::vector<std::wstring>{}, {L"C", 0, true, true}, SameAsciiIgnoringCase),
+        -1);
 }
 
 }  // namespace

@@ -30,7 +30,7 @@ TEST(PreferencesAlone, SaveThenLoad_UsableEntriesProgramAndMonitorComeBack) {
     PlainFields restoredFields;
     restoredFields.count = 3;
     Preferences(key, restored, restoredFields, restoredFields).Load();
-    EXPECT_EQ(restored.entries, (std::vector<std::wstring>{a, a}))
+    EXPECT_EQ(PathsOf(restored.entries), (std::vector<std::wstring>{a, a}))
         << "the missing file is left out";
     EXPECT_EQ(restored.selected, 0);
     EXPECT_EQ(restoredFields.program, program);

@@ -92,7 +92,7 @@ TEST_F(Preferences, StoredPlaylist_UsableEntriesRestoredInOrderFirstSelected) {
     Store(L"files", L" \r\n" + folder_ / L"gone.ppt" + L"\r\n" + a + L"\r\n " + b + L"\r\n" +
                         folder_ / L"folder.ppt" + L"\r\n" + b + L"\r\n" + a + L" \r\n");
     CreateForm();
-    EXPECT_EQ(form_->Playlist().Entries(), (std::vector<std::wstring>{a, b, a}));
+    EXPECT_EQ(form_->Playlist().Paths(), (std::vector<std::wstring>{a, b, a}));
     EXPECT_EQ(form_->Playlist().SelectedIndex(), 0);
     // The selection event applied the command-enable rule.
     EXPECT_TRUE(IsCommandEnabled(IDC_ToolButton7));
@@ -163,7 +163,7 @@ TEST_F(Preferences, ValueOfWrongType_ErrorShownEarlierValuesKeptStartGoesOn) {
 
     CreateForm();
     EXPECT_EQ(dialogs_.errors, (std::vector<std::wstring>{L"Invalid data type for 'pptexfile'"}));
-    EXPECT_EQ(form_->Playlist().Entries(), (std::vector<std::wstring>{a}));
+    EXPECT_EQ(form_->Playlist().Paths(), (std::vector<std::wstring>{a}));
     EXPECT_EQ(ProgramPath(), kProgramPrompt);
     EXPECT_EQ(MonitorNumber(), 1);  // stored after the bad value: not restored
     EXPECT_TRUE(::IsWindow(form_->Handle()));
@@ -211,7 +211,7 @@ TEST_F(Preferences, Restart_PlaylistProgramAndMonitorSurvive) {
     ExpectStored(L"monitorc", L"2");
 
     Restart();
-    EXPECT_EQ(form_->Playlist().Entries(), (std::vector<std::wstring>{a, b}));
+    EXPECT_EQ(form_->Playlist().Paths(), (std::vector<std::wstring>{a, b}));
     EXPECT_EQ(form_->Playlist().SelectedIndex(), 0);
     EXPECT_EQ(ProgramPath(), program);
     EXPECT_EQ(MonitorNumber(), 2);

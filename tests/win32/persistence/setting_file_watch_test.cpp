@@ -11,7 +11,7 @@ namespace tidewell::testing {
 namespace {
 
 using Outcome = SettingFileWatch::Outcome;
-using Paths = std::vector<std::wstring>;
+using Paths = std::vector<PlaylistEntry>;
 
 class SettingFileWatchTest : public ::testing::Test {
   protected:

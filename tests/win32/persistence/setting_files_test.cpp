@@ -57,7 +57,7 @@ class SettingFiles : public FormFixture {
         EXPECT_EQ(folder_.Names(), extra);
     }
     void ExpectStateUnchanged() const {
-        EXPECT_EQ(form_->Playlist().Entries(), (Paths{a_, b_}));
+        EXPECT_EQ(form_->Playlist().Paths(), (Paths{a_, b_}));
         EXPECT_EQ(ProgramPath(), program_);
         EXPECT_EQ(MonitorNumber(), 2);
     }
@@ -208,7 +208,7 @@ TEST_F(SettingFiles, Load_AnsiFileWithoutMark_Loads) {
     for (const wchar_t c : text) ansi += static_cast<char>(c);  // the paths here are ASCII
     ASSERT_TRUE(std::all_of(text.begin(), text.end(), [](wchar_t c) { return c < 0x80; }));
     Load(folder_.File(L"ansi.ppsv", Bytes(ansi.begin(), ansi.end())));
-    EXPECT_EQ(form_->Playlist().Entries(), (Paths{a_}));
+    EXPECT_EQ(form_->Playlist().Paths(), (Paths{a_}));
     EXPECT_EQ(ProgramPath(), program_);
     EXPECT_EQ(MonitorNumber(), 2);
 }
@@ -219,7 +219,7 @@ TEST_F(SettingFiles, Load_LinesByPositionAndUnusablePathsDropped) {
     const std::wstring text = L"3\r\n" + a_ + L"\r\n" + folder_ / L"gone.ppt" + L"\r\n" +
                               folder_.Path() + L"\r\n" + b_ + L"\r\n" + b_ + L"\r\n";
     Load(folder_.File(L"odd.ppsv", Utf16LeWithMark(text)));
-    EXPECT_EQ(form_->Playlist().Entries(), (Paths{b_, b_}));
+    EXPECT_EQ(form_->Playlist().Paths(), (Paths{b_, b_}));
     EXPECT_EQ(ProgramPath(), a_);
     EXPECT_EQ(MonitorNumber(), 1);
     EXPECT_TRUE(dialogs_.messages.empty());
@@ -229,7 +229,7 @@ TEST_F(SettingFiles, Load_ProgramLineNotAFile_ProgramKept) {
     PrepareState();
     Load(folder_.File(L"p.ppsv", Utf16LeWithMark(L"1\r\n" + folder_ / L"none.exe" + L"\r\n" + a_)));
     EXPECT_EQ(ProgramPath(), program_);
-    EXPECT_EQ(form_->Playlist().Entries(), (Paths{a_}));
+    EXPECT_EQ(form_->Playlist().Paths(), (Paths{a_}));
 }
 
 TEST_F(SettingFiles, Load_FewerThanThreeLines_FormatErrorNothingChanges) {
@@ -262,7 +262,7 @@ TEST_F(SettingFiles, Load_AnsiFileWithoutMark_ReadInTheThreadsCodePage) {
     ThreadLocale russian(MAKELANGID(LANG_RUSSIAN, SUBLANG_DEFAULT));
     ASSERT_TRUE(russian.Differs()) << "the system code page must not be the Cyrillic one";
     Load(file);
-    EXPECT_EQ(form_->Playlist().Entries(), (Paths{cyrillic}));
+    EXPECT_EQ(form_->Playlist().Paths(), (Paths{cyrillic}));
     EXPECT_TRUE(dialogs_.errors.empty());
 }
 
@@ -303,7 +303,7 @@ TEST_F(BadSettingFiles, Load_LargerThan64MB_ReadErrorNothingChanges) {
     dialogs_.errors.clear();
     Load(SizedFile(L"large.ppsv", 64LL * 1024 * 1024));
     EXPECT_TRUE(dialogs_.errors.empty());
-    EXPECT_EQ(form_->Playlist().Entries(), (Paths{a_}));
+    EXPECT_EQ(form_->Playlist().Paths(), (Paths{a_}));
     EXPECT_EQ(MonitorNumber(), 1);
 }
 

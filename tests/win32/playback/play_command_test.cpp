@@ -206,7 +206,7 @@ TEST_F(PlayCommandTest, PlayAllWithDuplicate_EveryShowInOrderOneAtATimeOnChosenM
     const std::vector<StandinShow> shows = ReadStandinLog(log_);
     ASSERT_EQ(shows.size(), 3u);
     for (std::size_t i = 0; i < shows.size(); ++i) {
-        EXPECT_EQ(shows[i].file, form_->Playlist().Entry(static_cast<int>(i))) << i;
+        EXPECT_EQ(shows[i].file, form_->Playlist().Entry(static_cast<int>(i)).path) << i;
         EXPECT_EQ(shows[i].switches, L"/S") << i;
         EXPECT_EQ(shows[i].left, kWidth) << i;
         EXPECT_EQ(shows[i].top, 0) << i;

@@ -38,15 +38,15 @@ TEST(PlaylistAlone, AddFilesThenRemove_RowsSelectionAndTheWindowToldEachTime) {
     dialogs.AnswerFiles({a, folder.File(L"missing.ppt"), b});
     commands.AddFiles();
     EXPECT_EQ(dialogs.shownDialogs, std::vector<std::wstring>{L"TntOpenDialog1"});
-    EXPECT_EQ(commands.View().Entries(), (std::vector<std::wstring>{a, b}));
+    EXPECT_EQ(commands.View().Paths(), (std::vector<std::wstring>{a, b}));
     EXPECT_EQ(commands.View().SelectedIndex(), 1);
     EXPECT_GE(told, 1);
 
     const int before = told;
     commands.MoveUp();
-    EXPECT_EQ(commands.View().Entries(), (std::vector<std::wstring>{b, a}));
+    EXPECT_EQ(commands.View().Paths(), (std::vector<std::wstring>{b, a}));
     commands.Remove();
-    EXPECT_EQ(commands.View().Entries(), std::vector<std::wstring>{a});
+    EXPECT_EQ(commands.View().Paths(), std::vector<std::wstring>{a});
     EXPECT_GT(told, before);
     EXPECT_TRUE(errors.messages.empty());
 }

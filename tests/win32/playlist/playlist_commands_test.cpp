@@ -121,7 +121,7 @@ TEST_F(PlaylistCommandsTest, NonAnsiPaths_KeepEveryCharacterThroughMoves) {
     EXPECT_EQ(ShownRows(), (Rows{greek, cyrillic, chinese}));
     Click(IDC_ToolButton6);
     EXPECT_EQ(ShownRows(), (Rows{cyrillic, greek, chinese}));
-    EXPECT_EQ(List().Entries(), ShownRows());
+    EXPECT_EQ(List().Paths(), ShownRows());
 }
 
 TEST_F(PlaylistCommandsTest, SetSelectedIndex_DoesNotMoveFocusOrScroll) {

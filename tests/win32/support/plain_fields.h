@@ -12,16 +12,16 @@ namespace tidewell::testing {
 
 class PlainRows final : public PlaylistRows {
   public:
-    std::vector<std::wstring> entries;
+    std::vector<PlaylistEntry> entries;
     int selected = -1;
 
-    const std::vector<std::wstring>& Entries() const override { return entries; }
+    const std::vector<PlaylistEntry>& Entries() const override { return entries; }
     int SelectedIndex() const override { return selected; }
     void SetSelectedIndex(int index) override {
         selected = index >= 0 && static_cast<std::size_t>(index) < entries.size() ? index : -1;
     }
-    void AppendAll(std::vector<std::wstring> paths) override {
-        entries.insert(entries.end(), paths.begin(), paths.end());
+    void AppendEntries(std::vector<PlaylistEntry> added) override {
+        entries.insert(entries.end(), added.begin(), added.end());
     }
     void RemoveAll() override {
         entries.clear();
