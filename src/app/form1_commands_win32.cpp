@@ -15,7 +15,7 @@ namespace tidewell {
 
 namespace {
 
-enum class CommandPlace { Toolbar, Button, FileMenu, HelpMenu };
+enum class CommandPlace { Toolbar, Button, FileMenu, EditMenu, HelpMenu };
 
 // The toolbar's buttons at 96 DPI; buttons that do not size themselves take this size.
 constexpr int kToolButtonWidth = 66;
@@ -50,6 +50,7 @@ const TForm1::Command TForm1::kCommands[] = {
     {IDC_BitBtn1, CommandPlace::Button, nullptr, L"Play all", -1, false, false, [](TForm1& f) { f.BitBtn1Click(PlaySender::PlayAll); }},
     {IDC_BitBtn2, CommandPlace::Button, nullptr, L"play selected", -1, false, false, [](TForm1& f) { f.BitBtn1Click(PlaySender::PlaySelected); }},
     {IDC_BitBtn3, CommandPlace::Button, nullptr, nullptr, -1, false, true, [](TForm1& f) { f.BitBtn3Click(); }},
+    {IDM_EntrySettings, CommandPlace::EditMenu, L"Entry settings...", L"Entry settings...", -1, false, false, [](TForm1& f) { f.EntrySettingsClick(); }},
     {IDM_Exit1, CommandPlace::FileMenu, L"Exit", nullptr, -1, false, true, [](TForm1& f) { f.Exit1Click(); }},
     {IDM_Help2, CommandPlace::HelpMenu, L"Help", nullptr, -1, false, true, [](TForm1& f) { f.Help2Click(); }},
     {IDM_Hollowfinswebsite1, CommandPlace::HelpMenu, L"Hollowfin's web site", nullptr, -1, false, true, [](TForm1& f) { f.Hollowfinswebsite1Click(); }},
@@ -60,12 +61,17 @@ const TForm1::Command TForm1::kCommands[] = {
 
 HMENU TForm1::CreateMenus() {
     HMENU file = ::CreatePopupMenu();
+    HMENU edit = ::CreatePopupMenu();
     HMENU help = ::CreatePopupMenu();
     contextMenu_.reset(::CreatePopupMenu());
     for (const Command& command : kCommands) {
-        if (command.place == CommandPlace::FileMenu || command.place == CommandPlace::HelpMenu) {
-            ::AppendMenuW(command.place == CommandPlace::FileMenu ? file : help, MF_STRING,
-                          command.id, command.caption);
+        const HMENU menu = command.place == CommandPlace::FileMenu   ? file
+                           : command.place == CommandPlace::EditMenu ? edit
+                           : command.place == CommandPlace::HelpMenu ? help
+                                                                     : nullptr;
+        if (menu) {
+            ::AppendMenuW(menu, MF_STRING | (command.enabled ? 0 : MF_GRAYED), command.id,
+                          command.caption);
         }
         if (command.contextCaption) {
             ::AppendMenuW(contextMenu_.get(), MF_STRING | (command.enabled ? 0 : MF_GRAYED),
@@ -74,6 +80,7 @@ HMENU TForm1::CreateMenus() {
     }
     HMENU bar = ::CreateMenu();
     ::AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"File");
+    ::AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(edit), L"Edit");
     ::AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(help), L"Help");
     return bar;
 }
@@ -125,8 +132,9 @@ void TForm1::OnCommand(int id) {
 void TForm1::SetCommandEnabled(int commandId, bool enabled) {
     ::SendMessageW(Control(IDC_TntToolBar1), TB_ENABLEBUTTON, commandId,
                    MAKELPARAM(enabled ? TRUE : FALSE, 0));
-    ::EnableMenuItem(contextMenu_.get(), commandId,
-                     MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+    for (const HMENU menu : {contextMenu_.get(), ::GetMenu(hwnd_)}) {
+        ::EnableMenuItem(menu, commandId, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+    }
     if (const HWND button = Control(commandId)) ::EnableWindow(button, enabled ? TRUE : FALSE);
 }
 

@@ -191,6 +191,7 @@ void TForm1::ApplyCommandEnableRule() {
     SetCommandEnabled(IDC_ToolButton7, state.saveSetting);
     SetCommandEnabled(IDC_BitBtn1, state.playAll);
     SetCommandEnabled(IDC_BitBtn2, state.playSelected);
+    SetCommandEnabled(IDM_EntrySettings, rows.SelectedIndex() >= 0);
 }
 
 }  // namespace tidewell

@@ -156,6 +156,7 @@ class TForm1 : public Window<TForm1> {
     void ToolButton4Click() { playlist_->RemoveAll(); }
     void ToolButton5Click() { playlist_->MoveUp(); }
     void ToolButton6Click() { playlist_->MoveDown(); }
+    void EntrySettingsClick() { playlist_->EditSettings(); }
     void ToolButton7Click() { settingFiles_->Save(); }
     void ToolButton8Click() { settingFiles_->Load(); }
     void TntSpeedButton1Click();

@@ -22,6 +22,7 @@
 #define IDM_Hollowfinswebsite1 1103
 #define IDM_Emailsupport1 1104
 #define IDM_About1 1105
+#define IDM_EntrySettings 1106
 
 // Controls that issue no commands.
 #define IDC_TntToolBar1 1201

@@ -14,6 +14,8 @@ enum class Option {
     Exit,
     Monitor,
     Timeout,
+    Advance,
+    ShowFor,
     Log,
     Status,
     Screenshot,
@@ -36,6 +38,7 @@ constexpr OptionName kOptionNames[] = {
     {L"status", Option::Status},     {L"screenshot", Option::Screenshot},
     {L"overview", Option::Overview}, {L"stop", Option::Stop},
     {L"now", Option::Now},           {L"?", Option::Help},
+    {L"advance", Option::Advance},   {L"showfor", Option::ShowFor},
 };
 
 wchar_t LowerAscii(wchar_t c) {
@@ -89,6 +92,8 @@ CommandLine Refused(std::wstring error) {
 std::optional<std::wstring> CombinationError(const CommandLine& line, bool stop,
                                              const std::wstring& firstStartArgument,
                                              bool timeoutGiven) {
+    const bool advanceGiven = line.start.advanceSeconds.has_value();
+    const bool showForGiven = line.start.showForSeconds.has_value();
     const StartOptions& start = line.start;
     if (stop && !firstStartArgument.empty()) {
         return Quoted(L"/stop") + L" goes with nothing but " + Quoted(L"/now") + L", not with " +
@@ -103,7 +108,9 @@ std::optional<std::wstring> CombinationError(const CommandLine& line, bool stop,
         {timeoutGiven, L"/timeout"},
         {start.logFile.has_value(), L"/log"},
         {start.statusFile.has_value(), L"/status"},
-        {start.screenshotFile.has_value(), L"/screenshot"}};
+        {start.screenshotFile.has_value(), L"/screenshot"},
+        {advanceGiven, L"/advance"},
+        {showForGiven, L"/showfor"}};
     for (const auto& [given, name] : playOnly) {
         if (given && !start.play) {
             return Quoted(name) + L" works only together with " + Quoted(L"/play") + L".";
@@ -186,6 +193,22 @@ CommandLine ParseCommandLine(const std::vector<std::wstring>& arguments) {
                 if (timeoutGiven) return Refused(GivenTwice(argument));
                 timeoutGiven = true;
                 line.start.showTimeoutSeconds = std::min(*seconds, kMaxShowTimeoutSeconds);
+                break;
+            }
+            case Option::Advance:
+            case Option::ShowFor: {
+                std::optional<int>& target = option == Option::Advance ? line.start.advanceSeconds
+                                                                       : line.start.showForSeconds;
+                if (i + 1 == arguments.size()) {
+                    return Refused(Quoted(argument) + L" needs a number of seconds after it.");
+                }
+                const std::wstring& value = arguments[++i];
+                const std::optional<int> seconds = ParseWholeNumber(value);
+                if (!seconds || *seconds < 1 || value[0] == L'-') {
+                    return Refused(Quoted(value) + L" is not a number of seconds (1 or more).");
+                }
+                if (target) return Refused(GivenTwice(argument));
+                target = std::min(*seconds, kMaxShowTimeoutSeconds);
                 break;
             }
             case Option::Log:

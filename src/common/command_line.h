@@ -1,7 +1,7 @@
 #pragma once
 // The program's command line, for shows that start and stop with nobody at the desk:
-//   tidewell.exe [/play] [/loop] [/exit] [/monitor N] [/timeout N] [/log FILE] [/status FILE]
-//                [/screenshot FILE] [setting-file]
+//   tidewell.exe [/play] [/loop] [/exit] [/monitor N] [/timeout N] [/advance N] [/showfor N]
+//                [/log FILE] [/status FILE] [/screenshot FILE] [setting-file]
 //   tidewell.exe /stop [/now]
 //   tidewell.exe /overview FOLDER
 //   tidewell.exe /?
@@ -33,6 +33,10 @@ struct StartOptions {
     bool exitAfterRun = false;
     // "/timeout N": seconds a show may take to show its window before it is asked to close.
     int showTimeoutSeconds = kDefaultShowTimeoutSeconds;  // 0: wait for ever
+    // "/advance N" and "/showfor N": the next-slide pace and the time on screen of every entry
+    // that has none of its own, for this run.
+    std::optional<int> advanceSeconds;
+    std::optional<int> showForSeconds;
     // "/log FILE": as typed; %VARIABLES% are expanded by the log itself.
     std::optional<std::wstring> logFile;
     // "/status FILE", "/screenshot FILE": as typed, expanded like the log's name.
@@ -65,8 +69,8 @@ inline constexpr int kExitOverviewNotWritten = 4;  // "/overview": the page coul
 // Shown in a message box, which wraps long lines: one option per line, no columns.
 inline constexpr std::wstring_view kUsageText =
     L"Usage:\n"
-    L"tidewell.exe [/play] [/loop] [/exit] [/monitor N] [/timeout N] [/log FILE] "
-    L"[/status FILE] [/screenshot FILE] [setting-file]\n"
+    L"tidewell.exe [/play] [/loop] [/exit] [/monitor N] [/timeout N] [/advance N] [/showfor N] "
+    L"[/log FILE] [/status FILE] [/screenshot FILE] [setting-file]\n"
     L"tidewell.exe /stop [/now]\n"
     L"tidewell.exe /overview FOLDER\n"
     L"\n"
@@ -77,6 +81,10 @@ inline constexpr std::wstring_view kUsageText =
     L"/exit: with /play, closes Tidewell when the run ends.\n"
     L"/timeout N: with /play, asks a show to close when its window has not appeared after N "
     L"seconds (default 120; 0 waits for ever).\n"
+    L"/advance N: with /play, moves every presentation without a pace of its own on to its next "
+    L"slide every N seconds.\n"
+    L"/showfor N: with /play, ends every presentation without a time of its own after N seconds "
+    L"on screen.\n"
     L"/log FILE: with /play, appends a line for each event of the run to FILE.\n"
     L"/status FILE: with /play, keeps FILE telling the run's state (JSON).\n"
     L"/screenshot FILE: with /play, keeps FILE a picture (PNG) of the monitor.\n"

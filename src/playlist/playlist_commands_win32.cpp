@@ -1,6 +1,8 @@
 // "Add files", "Add folder" and the editing commands.
 #include "playlist/playlist_commands_win32.h"
 
+#include "playlist/entry_settings_dialog_win32.h"
+
 #include <shellapi.h>
 
 #include "common/file_exists_win32.h"
@@ -68,6 +70,19 @@ void PlaylistCommands::MoveUp() {
 
 void PlaylistCommands::MoveDown() {
     if (view_.MoveSelectedDown()) onCommandsChanged_();
+}
+
+void PlaylistCommands::EditSettings() {
+    const std::vector<int> rows = view_.SelectedRows();
+    if (rows.empty()) return;
+    std::vector<EntrySettings> settings;
+    for (const int row : rows)
+        settings.push_back(view_.Entry(static_cast<std::size_t>(row)).settings);
+    const auto form = RunEntrySettingsDialog(owner_, settings);
+    if (!form) return;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        view_.SetSettings(static_cast<std::size_t>(rows[i]), ApplyForm(settings[i], *form));
+    }
 }
 
 }  // namespace tidewell

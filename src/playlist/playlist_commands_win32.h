@@ -29,6 +29,8 @@ class PlaylistCommands {
     void RemoveAll();
     void MoveUp();
     void MoveDown();
+    // The "Entry settings" dialog for the selected entries; what it sets goes to each of them.
+    void EditSettings();
 
     // Notifications the list sends its parent (row texts, selection, type-ahead); true when
     // handled here.

@@ -34,6 +34,12 @@ bool IsDroppablePresentation(const std::wstring& path, const std::wstring& upper
 
 bool PlaylistCommands::HandleNotify(const NMHDR& header, LRESULT& result) {
     if (header.hwndFrom != view_.Handle()) return false;
+    // Enter on a row opens its settings, as a double click opens a file in Explorer.
+    if (header.code == NM_RETURN) {
+        EditSettings();
+        result = 0;
+        return true;
+    }
     return view_.HandleNotify(header, result);
 }
 

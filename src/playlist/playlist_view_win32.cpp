@@ -41,6 +41,15 @@ int PlaylistView::SelectedIndex() const {
     return static_cast<int>(ListView_GetNextItem(list_, -1, LVNI_SELECTED));
 }
 
+std::vector<int> PlaylistView::SelectedRows() const {
+    std::vector<int> rows;
+    for (int row = ListView_GetNextItem(list_, -1, LVNI_SELECTED); row >= 0;
+         row = ListView_GetNextItem(list_, row, LVNI_SELECTED)) {
+        rows.push_back(row);
+    }
+    return rows;
+}
+
 void PlaylistView::Append(PlaylistEntry entry) {
     entries_.push_back(std::move(entry));
     MarkRowCountStale();
@@ -244,6 +253,14 @@ LRESULT PlaylistView::HandleListMessage(UINT message, WPARAM wParam, LPARAM lPar
     // every appended row.
     SyncRowCount();
     if (message == kSyncRowCount) return 0;
+    if (message == WM_GETDLGCODE && drag_ == DragState::None) {
+        // Enter on a row belongs to the list (it opens the row's settings), not to the window's
+        // dialog navigation.
+        const auto* key = reinterpret_cast<const MSG*>(lParam);
+        const LRESULT code = ::DefSubclassProc(list_, message, wParam, lParam);
+        const bool enter = key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN;
+        return enter ? code | DLGC_WANTMESSAGE : code;
+    }
     bool handled = false;
     const LRESULT dragResult = HandleDragMessage(message, wParam, lParam, handled);
     if (handled) return dragResult;

@@ -36,6 +36,8 @@ class PlaylistView final : public PlaylistRows {
     const PlaylistEntry& Entry(std::size_t index) const { return entries_.at(index); }
     const std::vector<PlaylistEntry>& Entries() const override { return entries_; }
     int SelectedIndex() const override;
+    // Every selected row, in order.
+    std::vector<int> SelectedRows() const;
 
     // Adds rows at the end; the selection stays as it was.
     void Append(PlaylistEntry entry);

@@ -47,6 +47,8 @@ struct Run {
     int placements = 0;
     RECT endRect{};
     const wchar_t* reason = L"none";
+    int slide = 1;       // in a slide show: the slide on screen; one past the last is the end slide
+    std::wstring pages;  // in a slide show: when each Page Down came, comma-separated
 };
 
 Run g_run;
@@ -107,7 +109,51 @@ void CloseFirstWindow() {
     g_run.firstGone = NowMicros();
 }
 
+// A slide show ends as PowerPoint's started with /S does: Page Down moves to the next slide,
+// after the last one to a black end slide, and one more key press there ends the show. Esc ends
+// it at once. True when the key belonged to the slide show.
+bool SlideKey(WPARAM key) {
+    if (g_run.options.slides <= 0 || (key != VK_NEXT && key != VK_ESCAPE)) {
+        return g_run.options.slides > 0;
+    }
+    if (key == VK_ESCAPE) {
+        End(L"key");
+        return true;
+    }
+    if (!g_run.pages.empty()) g_run.pages += L',';
+    g_run.pages += std::to_wstring(NowMicros());
+    if (g_run.slide > g_run.options.slides) {
+        End(L"end");
+        return true;
+    }
+    ++g_run.slide;
+    InvalidateRect(g_run.show, nullptr, TRUE);
+    return true;
+}
+
+bool PaintEndSlide(HWND hwnd) {
+    if (g_run.options.slides <= 0 || g_run.slide <= g_run.options.slides) return false;
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(160, 160, 160));
+    client.top += 8;
+    DrawTextW(dc, L"End of slide show, click to exit.", -1, &client, DT_CENTER | DT_TOP);
+    EndPaint(hwnd, &ps);
+    return true;
+}
+
+std::wstring SlideText() {
+    if (g_run.options.slides <= 0) return {};
+    return L"   slide " + std::to_wstring(g_run.slide) + L" of " +
+           std::to_wstring(g_run.options.slides);
+}
+
 void Paint(HWND hwnd, const std::wstring& file) {
+    if (PaintEndSlide(hwnd)) return;
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);
     RECT client;
@@ -118,8 +164,8 @@ void Paint(HWND hwnd, const std::wstring& file) {
 
     const size_t cut = file.find_last_of(L"\\/:");
     const std::wstring name = cut == std::wstring::npos ? file : file.substr(cut + 1);
-    const std::wstring detail =
-        file + L"\n" + g_run.options.switches + L"   pid " + std::to_wstring(GetCurrentProcessId());
+    const std::wstring detail = file + L"\n" + g_run.options.switches + L"   pid " +
+                                std::to_wstring(GetCurrentProcessId()) + SlideText();
 
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(255, 255, 255));
@@ -199,7 +245,7 @@ LRESULT CALLBACK ShowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             }
             return 0;
         case WM_KEYDOWN:
-            End(L"key");
+            if (!SlideKey(wp)) End(L"key");
             return 0;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
@@ -274,7 +320,7 @@ std::wstring LogLine(const Run& run, const std::wstring& file, long long end) {
            L"\tmoved=" + std::to_wstring(run.moved) + L"\tplacements=" +
            std::to_wstring(run.placements) + L"\tleft=" + std::to_wstring(run.endRect.left) +
            L"\ttop=" + std::to_wstring(run.endRect.top) + L"\tend=" + std::to_wstring(end) +
-           L"\treason=" + run.reason + L"\tfile=" + file + L"\n";
+           L"\treason=" + run.reason + L"\tpages=" + run.pages + L"\tfile=" + file + L"\n";
 }
 
 void WriteLog(long long end) {

@@ -80,6 +80,8 @@ void Apply(Options& options, std::wstring_view name, const std::wstring& value) 
         options.endEvent = value;
     } else if (EqualsNoCase(name, L"show_event")) {
         options.showEvent = value;
+    } else if (EqualsNoCase(name, L"slides")) {
+        options.slides = static_cast<int>(ToMs(value));
     } else if (EqualsNoCase(name, L"size")) {
         const auto [w, h] = ToPair(value);
         options.size = {w, h};
@@ -88,7 +90,8 @@ void Apply(Options& options, std::wstring_view name, const std::wstring& value) 
 
 constexpr const wchar_t* kOptionNames[] = {
     L"seconds",  L"log", L"class", L"first",        L"first_ms", L"first_end", L"disabled_ms",
-    L"delay_ms", L"pos", L"size",  L"until_placed", L"mode",     L"end_event", L"show_event"};
+    L"delay_ms", L"pos", L"size",  L"until_placed", L"mode",     L"end_event", L"show_event",
+    L"slides"};
 
 }  // namespace
 

@@ -89,6 +89,10 @@ TEST(ParseCommandLine, TimeoutAndLog_ValuesTakenAsGiven) {
         EXPECT_EQ(line.start.logFile, c.log);
         EXPECT_FALSE(line.start.settingFile) << "the option's value is not a setting file";
     }
+    const CommandLine paced = Parse({L"/play", L"/advance", L"8", L"-ShowFor", L"60"});
+    EXPECT_EQ(paced.start.advanceSeconds, 8);
+    EXPECT_EQ(paced.start.showForSeconds, 60);
+    EXPECT_FALSE(Parse({L"/play"}).start.advanceSeconds);
 }
 
 TEST(ParseCommandLine, Stop_AloneOrWithNow) {
@@ -132,6 +136,10 @@ TEST(ParseCommandLine, Mistakes_RefusedNamingWhatWasWrong) {
         {{L"/play", L"/timeout", L"-5"}, L"\"-5\" is not a number of seconds (0 or more)."},
         {{L"/play", L"-TIMEOUT", L"2m"}, L"\"2m\" is not a number of seconds (0 or more)."},
         {{L"/play", L"/timeout", L"1", L"/timeout", L"2"}, L"\"/timeout\" may be given only once."},
+        {{L"/play", L"/advance", L"0"}, L"\"0\" is not a number of seconds (1 or more)."},
+        {{L"/play", L"/showfor"}, L"\"/showfor\" needs a number of seconds after it."},
+        {{L"/showfor", L"60"}, L"\"/showfor\" works only together with \"/play\"."},
+        {{L"/play", L"/advance", L"8", L"-ADVANCE", L"9"}, L"\"-ADVANCE\" may be given only once."},
         {{L"/timeout", L"30", L"a.ppsv"}, L"\"/timeout\" works only together with \"/play\"."},
         {{L"/play", L"/log"}, L"\"/log\" needs a file name after it."},
         {{L"/log", L"", L"/play"}, L"\"/log\" needs a file name after it."},

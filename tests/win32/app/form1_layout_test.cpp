@@ -417,13 +417,18 @@ TEST_F(Form1Layout, PushButtons_AreAsWideAsTheirCaptionsNeed) {
 TEST_F(Form1Layout, Menus_HaveTheirItemsAndStartStates) {
     CreateForm();
     HMENU bar = ::GetMenu(form_->Handle());
-    ASSERT_EQ(::GetMenuItemCount(bar), 2);
+    ASSERT_EQ(::GetMenuItemCount(bar), 3);
     EXPECT_EQ(MenuText(bar, 0), L"File");
-    EXPECT_EQ(MenuText(bar, 1), L"Help");
+    EXPECT_EQ(MenuText(bar, 1), L"Edit");
+    EXPECT_EQ(MenuText(bar, 2), L"Help");
     HMENU file = ::GetSubMenu(bar, 0);
     ASSERT_EQ(::GetMenuItemCount(file), 1);
     EXPECT_EQ(MenuText(file, 0), L"Exit");
-    HMENU help = ::GetSubMenu(bar, 1);
+    HMENU edit = ::GetSubMenu(bar, 1);
+    ASSERT_EQ(::GetMenuItemCount(edit), 1);
+    EXPECT_EQ(MenuText(edit, 0), L"Entry settings...");
+    EXPECT_FALSE(MenuItemEnabled(edit, 0)) << "no entry is selected at start";
+    HMENU help = ::GetSubMenu(bar, 2);
     const wchar_t* helpItems[] = {L"Help", L"Hollowfin's web site", L"Email support", L"About"};
     ASSERT_EQ(::GetMenuItemCount(help), 4);
     for (int i = 0; i < 4; ++i) {
@@ -437,13 +442,18 @@ TEST_F(Form1Layout, Menus_HaveTheirItemsAndStartStates) {
         bool enabled;
     };
     const PopupCase popup[] = {
-        {L"Add files", IDC_ToolButton1, true}, {L"Add folder", IDC_ToolButton2, true},
-        {L"Remove", IDC_ToolButton3, false},   {L"Remove all", IDC_ToolButton4, false},
-        {L"Move up", IDC_ToolButton5, false},  {L"Move down", IDC_ToolButton6, false},
-        {L"Play all", IDC_BitBtn1, false},     {L"play selected", IDC_BitBtn2, false},
+        {L"Add files", IDC_ToolButton1, true},
+        {L"Add folder", IDC_ToolButton2, true},
+        {L"Remove", IDC_ToolButton3, false},
+        {L"Remove all", IDC_ToolButton4, false},
+        {L"Move up", IDC_ToolButton5, false},
+        {L"Move down", IDC_ToolButton6, false},
+        {L"Play all", IDC_BitBtn1, false},
+        {L"play selected", IDC_BitBtn2, false},
+        {L"Entry settings...", IDM_EntrySettings, false},
     };
-    ASSERT_EQ(::GetMenuItemCount(form_->ContextMenu()), 8);
-    for (int i = 0; i < 8; ++i) {
+    ASSERT_EQ(::GetMenuItemCount(form_->ContextMenu()), 9);
+    for (int i = 0; i < 9; ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(MenuText(form_->ContextMenu(), i), popup[i].caption);
         EXPECT_EQ(static_cast<int>(::GetMenuItemID(form_->ContextMenu(), i)), popup[i].id)

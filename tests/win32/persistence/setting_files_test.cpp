@@ -373,6 +373,33 @@ namespace {
 // A real full disk: run by full_volume_test.sh, which mounts a tiny volume, fills it, and names a
 // folder on it (holding an old "show.ppsv") in TIDEWELL_TEST_FULL_FOLDER. Disabled in the normal
 // run because only that script can create the condition.
+// Each entry's settings go where it goes, and come back from a file exactly as they were written;
+// a file with a setting that cannot be read changes nothing and says which line.
+TEST_F(SettingFiles, EntrySettings_KeptThroughMoveSaveAndLoad_UnreadableOneRefusedNamingItsLine) {
+    PrepareState();
+    const std::wstring breakfast = a_ + L"\tdays=Mon-Fri\thours=07:00-10:30\tcolour=blue";
+    const std::wstring source = folder_ / L"lobby.ppsv";
+    WriteBytes(source,
+               Utf16LeWithMark(L"2\r\n" + program_ + L"\r\n" + breakfast + L"\r\n" + b_ + L"\r\n"));
+    Load(source);
+    form_->Playlist().SetSelectedIndex(0);
+    Click(IDC_ToolButton6);
+    Save(folder_ / L"moved.ppsv");
+    EXPECT_EQ(ReadBytes(folder_ / L"moved.ppsv"),
+              Utf16LeWithMark(L"2\r\n" + program_ + L"\r\n" + b_ + L"\r\n" + breakfast + L"\r\n"));
+
+    const std::wstring bad = folder_ / L"bad.ppsv";
+    WriteBytes(bad, Utf16LeWithMark(L"1\r\n" + program_ + L"\r\n" + a_ + L"\r\n" + b_ +
+                                    L"\tshowfor=soon\r\n"));
+    Load(bad);
+    EXPECT_EQ(form_->Playlist().Paths(), (Paths{b_, a_}));
+    EXPECT_EQ(MonitorNumber(), 2);
+    ASSERT_EQ(dialogs_.messages.size(), 1u);
+    EXPECT_NE(dialogs_.messages[0].find(L"Error ppsv format!"), std::wstring::npos);
+    EXPECT_NE(dialogs_.messages[0].find(b_ + L"\" has a setting that cannot be read: showfor=soon"),
+              std::wstring::npos);
+}
+
 TEST_F(SettingFiles, DISABLED_Save_VolumeFull_StreamWriteErrorOldFileIntact) {
     wchar_t folder[MAX_PATH];
     const DWORD length = ::GetEnvironmentVariableW(L"TIDEWELL_TEST_FULL_FOLDER", folder, MAX_PATH);

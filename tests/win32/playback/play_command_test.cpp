@@ -59,7 +59,7 @@ class PlayCommandTest : public FormFixture {
 
     // Everything a failed check must leave alone.
     void ExpectNothingStarted() {
-        EXPECT_EQ(form_->Playback().PlayQueue, std::vector<std::wstring>{L"earlier run"});
+        EXPECT_EQ(form_->Playback().PlayQueue, std::vector<PlaylistEntry>{L"earlier run"});
         EXPECT_EQ(form_->Playback().RunProgramPath, L"earlier program");
         EXPECT_EQ(PlaybackState().targetLeft.load(), -12345);
         EXPECT_TRUE(ReadStandinLog(log_).empty());
@@ -232,7 +232,7 @@ TEST_F(PlayCommandTest, PlaySelectedFromMenuWithViewer_OnlySelectedEntryWithFull
     Click(IDC_BitBtn2);  // the context menu's "play selected", as the menu sends it
     ASSERT_TRUE(PlayToTheEnd());
 
-    EXPECT_EQ(form_->Playback().PlayQueue, std::vector<std::wstring>{folder_.File(L"b.ppt")});
+    EXPECT_EQ(form_->Playback().PlayQueue, std::vector<PlaylistEntry>{folder_.File(L"b.ppt")});
     const std::vector<StandinShow> shows = ReadStandinLog(log_);
     ASSERT_EQ(shows.size(), 1u);
     EXPECT_EQ(shows[0].file, folder_.File(L"b.ppt"));

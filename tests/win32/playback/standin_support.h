@@ -57,6 +57,7 @@ struct StandinShow {
     long long start = 0, created = 0, showing = 0, shown = 0, ready = 0, moved = 0, end = 0;
     int placements = 0;
     int left = 0, top = 0;
+    std::vector<long long> pages;  // in a slide show: when each Page Down came
 };
 
 inline std::wstring FromUtf8(const std::string& bytes) {
@@ -95,6 +96,11 @@ inline StandinShow ParseStandinLine(const std::wstring& line) {
         if (key == L"placements") show.placements = std::stoi(value);
         if (key == L"left") show.left = std::stoi(value);
         if (key == L"top") show.top = std::stoi(value);
+        for (std::size_t at = 0; key == L"pages" && at < value.size();) {
+            const std::size_t comma = value.find(L',', at);
+            show.pages.push_back(std::stoll(value.substr(at, comma - at)));
+            at = comma == std::wstring::npos ? value.size() : comma + 1;
+        }
         if (tab == std::wstring::npos) break;
         pos = tab + 1;
     }

@@ -1,0 +1,106 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include "common/message_pump_win32.h"
+#include "playlist/entry_settings_dialog_win32.h"
+#include "playlist_fixture.h"
+#include "support/user_input.h"
+
+namespace tidewell::testing::playlist_tests {
+namespace {
+
+// The open "Entry settings" dialog of this thread, if any.
+HWND SettingsDialog() {
+    HWND found = nullptr;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND window, LPARAM result) {
+            wchar_t title[64]{};
+            ::GetWindowTextW(window, title, 64);
+            if (std::wstring_view(title).starts_with(kEntrySettingsTitle)) {
+                *reinterpret_cast<HWND*>(result) = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+class EntrySettingsDialogTest : public PlaylistFixture {
+  protected:
+    // Keys reach the list as they reach it in the program: the window shown and in front, its
+    // dialog navigation run by the pump.
+    void SetUp() override {
+        PlaylistFixture::SetUp();
+        SetNavigationWindow(form_->Handle());
+        form_->ShowCentered();
+        ::SetForegroundWindow(form_->Handle());
+        ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == form_->Handle(); }));
+    }
+    void TearDown() override {
+        SetNavigationWindow(nullptr);
+        PlaylistFixture::TearDown();
+    }
+    // Presses Enter on the selected row and acts in the dialog it opens as the steps say, one step
+    // per timer tick from inside the dialog's own loop; returns once the dialog has gone. A dialog
+    // the steps leave open is closed after a few seconds, and the test fails.
+    void EditWithEnter(std::vector<std::function<void(HWND)>> steps) {
+        steps_ = std::move(steps);
+        next_ = 0;
+        ticks_ = 0;
+        const UINT_PTR timer = ::SetTimer(nullptr, 0, 20, &EntrySettingsDialogTest::Tick);
+        UserInput::Key(VK_RETURN);
+        const bool done = PumpUntil([&] { return next_ == steps_.size() && !SettingsDialog(); });
+        ::KillTimer(nullptr, timer);
+        EXPECT_TRUE(done);
+        EXPECT_TRUE(dialogs_.errors.empty()) << dialogs_.errors.front();
+        EXPECT_LT(ticks_, kGiveUpTicks) << "the steps did not close the dialog";
+    }
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        const HWND dialog = SettingsDialog();
+        if (!dialog) return;
+        if (next_ < steps_.size()) return steps_[next_++](dialog);
+        if (++ticks_ == kGiveUpTicks) ::PostMessageW(dialog, WM_CLOSE, 0, 0);
+    }
+    static constexpr int kGiveUpTicks = 150;
+    static inline std::vector<std::function<void(HWND)>> steps_;
+    static inline std::size_t next_ = 0;
+    static inline int ticks_ = 0;
+
+    static void Click(HWND dialog, int id) {
+        ::SendMessageW(::GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+    }
+};
+
+TEST_F(EntrySettingsDialogTest, EnterOnRow_DialogSetsTheSelectedEntryOnly) {
+    Fill({L"C:\\Shows\\Welcome.pptx", L"C:\\Shows\\Breakfast.pptx"});
+    ClickRow(1);
+    EditWithEnter({[](HWND dialog) {
+                       ::SetDlgItemTextW(dialog, kShowForEdit, L"300");
+                       Click(dialog, kFirstDayBox + 5);  // Saturday off
+                       Click(dialog, kFirstDayBox + 6);  // Sunday off
+                       Click(dialog, kHoursBox);
+                   },
+                   [](HWND dialog) { Click(dialog, IDOK); }});
+    EXPECT_TRUE(List().Entry(0).settings.Empty());
+    EXPECT_EQ(FormatEntryLine(List().Entry(1)),
+              L"C:\\Shows\\Breakfast.pptx\tdays=Mon-Fri\thours=08:00-17:00\tshowfor=300");
+
+    // Opened again, the dialog shows what the entry has; Cancel keeps it.
+    EditWithEnter({[](HWND dialog) {
+        wchar_t text[16]{};
+        ::GetDlgItemTextW(dialog, kShowForEdit, text, 16);
+        EXPECT_STREQ(text, L"300");
+        EXPECT_EQ(::SendDlgItemMessageW(dialog, kFirstDayBox + 5, BM_GETCHECK, 0, 0),
+                  BST_UNCHECKED);
+        ::SetDlgItemTextW(dialog, kShowForEdit, L"");
+        Click(dialog, IDCANCEL);
+    }});
+    EXPECT_EQ(List().Entry(1).settings.showForSeconds, 300);
+}
+
+}  // namespace
+}  // namespace tidewell::testing::playlist_tests
