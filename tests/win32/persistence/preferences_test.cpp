@@ -111,7 +111,7 @@ TEST_F(Preferences, StoredTextNoFileNameCanBe_LeftOutAsAGoneFile) {
     Store(L"files", a + L"\r\n" + sneaking + L"a.ppt");
     Store(L"pptexfile", sneaking + L"player.exe");
     CreateForm();
-    EXPECT_EQ(form_->Playlist().Entries(), (std::vector<std::wstring>{a}));
+    EXPECT_EQ(form_->Playlist().Paths(), (std::vector<std::wstring>{a}));
     EXPECT_EQ(ProgramPath(), kProgramPrompt);
 }
 
