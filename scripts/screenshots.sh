@@ -4,10 +4,12 @@
 #   docs/images/show-on-monitor-2.png  both monitors of a two-monitor display while Tidewell plays:
 #                                     its window hidden on monitor 1, the first show on monitor 2;
 #   docs/images/backdrop-between-shows.png  the same two monitors between two shows: monitor 2
-#                                     black while the presentation program starts the next one.
+#                                     black while the presentation program starts the next one;
+#   docs/images/entry-settings.png    the "Entry settings" dialog of an entry over the main window;
 #   docs/images/overview.png          the page of two screens, one quiet for 4 minutes, as headless
 #                                     Chromium draws it (the run of tests/e2e/seen_from_afar_test.sh).
-# The shows are run by the stand-in presentation program (tools/standin) in place of PowerPoint.
+# The shows are run by the stand-in presentation program (tools/standin) in place of PowerPoint,
+# installed where PowerPoint is, so that the program field shows what a user's would.
 # Everything runs in a Wine prefix of its own, so the tests' prefix keeps no stored preferences.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
@@ -34,14 +36,18 @@ fail() {
 
 # --- The playlist and the presentation program, stored as the program stores them. -------------
 demo='C:\users\Public\Documents\Tidewell demo'
-presenter='C:\Program Files\Stand-in\standin.exe'
-presentations=("Welcome.ppsx" "Quarterly results.pptx" "Safety briefing.ppt" "Product tour.pps")
+presenter='C:\Program Files\Microsoft Office\root\Office16\POWERPNT.EXE'
+presentations=("Welcome.ppsx" "Quarterly results.pptx" "Breakfast menu.pptx" "Product tour.pps")
+# Each entry's settings, as its line in the stored playlist carries them after a TAB.
+tab=$'\t'
+settings=("" "" "${tab}days=Mon-Fri${tab}hours=07:00-10:30${tab}showfor=300${tab}advance=10"
+    "${tab}advance=8")
 mkdir -p "$(winepath -u "$demo" | tr -d '\r')" "$(winepath -u "${presenter%\\*}" | tr -d '\r')"
 cp "$WIN_BUILD/standin.exe" "$(winepath -u "$presenter" | tr -d '\r')"
 files=""
-for name in "${presentations[@]}"; do
-    : >"$(winepath -u "$demo\\$name" | tr -d '\r')"
-    files+="$demo\\$name"$'\r\n'
+for i in "${!presentations[@]}"; do
+    : >"$(winepath -u "$demo\\${presentations[i]}" | tr -d '\r')"
+    files+="$demo\\${presentations[i]}${settings[i]}"$'\r\n'
 done
 files=${files%$'\r\n'}
 
@@ -168,6 +174,25 @@ capture_monitors backdrop-between-shows.png "Monitor 1: untouched" \
 # The run goes on through the playlist (a few seconds a show); the main window comes back after the
 # last one, and is closed as a user would.
 close_program "$(wait_for_window '^Tidewell$')" "$tidewell_pid"
+
+# --- "Entry settings..." for the breakfast menu: the list has the focus and its first row is
+# selected at start; two rows down, then Enter. The picture holds the dialog and the window under it.
+start_tidewell
+desktop_background
+xdotool windowfocus --sync "$tidewell_window" key Down Down Return
+dialog=$(wait_for_window '^Entry settings$')
+sleep 1
+read -r wx wy ww wh < <(geometry "$tidewell_window")
+read -r dx dy dw dh < <(geometry "$dialog")
+left=$((wx < dx ? wx : dx))
+top=$((wy < dy ? wy : dy))
+right=$((wx + ww > dx + dw ? wx + ww : dx + dw))
+bottom=$((wy + wh > dy + dh ? wy + wh : dy + dh))
+import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage \
+    "$images/entry-settings.png"
+log "wrote $images/entry-settings.png"
+xdotool key Escape
+close_program "$tidewell_window" "$tidewell_pid"
 
 # --- Two screens' status files and pictures in one folder, and the page made of them. ----------
 "$TIDEWELL_ROOT/tests/e2e/seen_from_afar_test.sh" "$WIN_BUILD" "$images/overview.png"

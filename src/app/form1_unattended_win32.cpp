@@ -151,6 +151,8 @@ void TForm1::ContinueStart(StartRead& read) {
     run.loop = options.loop;
     run.unattended = true;
     run.showTimeoutSeconds = options.showTimeoutSeconds;
+    run.showForSeconds = options.showForSeconds;
+    run.advanceSeconds = options.advanceSeconds;
     run.onEnded = [this, exitAfterRun = options.exitAfterRun] {
         // The log's writer goes with the run: nothing of a run is left once it has ended. The
         // status file's last word is "stopped", which ages into "stale" on the overview page.

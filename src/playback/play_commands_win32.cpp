@@ -4,6 +4,7 @@
 #include "common/window_worker_win32.h"
 #include "playback/path_check_win32.h"
 #include "playback/playback_state_win32.h"
+#include "playback/schedule_clock_win32.h"
 #include "playback/stop_request_win32.h"
 #include "playback/show_launch_win32.h"
 
@@ -86,6 +87,7 @@ bool PlayCommands::Play(PlaySender sender, RunOptions options, const ProgramAppr
         return checked ? LaunchShow(program, *checked) : UniqueKernelHandle();
     };
     setup.timings = timings_;
+    setup.clock = ScheduleClockOfProcess();
     // The run marks this desktop as playing until it has ended.
     playing_ = std::move(marker);
     // Every run keeps the screen awake while it shows, whoever started it.

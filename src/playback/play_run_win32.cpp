@@ -22,14 +22,29 @@ std::unique_ptr<PlacementWatcher> StartPlacementWatcher(WatchedShow show) {
     return std::make_unique<PlacementWatcher>(std::move(show));
 }
 
+namespace {
+
+RunPlan PlanOf(std::vector<PlaylistEntry> queue, const RunOptions& options, const RunSetup& setup) {
+    RunPlan plan{std::move(queue),
+                 options.loop,
+                 options.unattended,
+                 options.unattended && options.showTimeoutSeconds > 0
+                     ? static_cast<unsigned>(options.showTimeoutSeconds) * 1000
+                     : 0,
+                 static_cast<bool>(options.readNextPass),
+                 setup.timings};
+    plan.clock = setup.clock;
+    plan.showForSeconds = options.showForSeconds;
+    plan.advanceSeconds = options.advanceSeconds;
+    return plan;
+}
+
+}  // namespace
+
 PlayRun::PlayRun(RunSetup setup, std::vector<PlaylistEntry> queue, RunOptions options)
     : setup_(std::move(setup)),
       options_(std::move(options)),
-      machine_(*this, RunPlan{std::move(queue), options_.loop, options_.unattended,
-                              options_.unattended && options_.showTimeoutSeconds > 0
-                                  ? static_cast<unsigned>(options_.showTimeoutSeconds) * 1000
-                                  : 0,
-                              static_cast<bool>(options_.readNextPass), setup_.timings}) {}
+      machine_(*this, PlanOf(std::move(queue), options_, setup_)) {}
 
 PlayRun::~PlayRun() {
     KillTimers();
@@ -75,6 +90,14 @@ bool PlayRun::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kHandedGoneMessage:
             Tell(RunFact{.kind = RunFact::Kind::WindowGone, .at = now, .show = ShowOf(wParam)});
             return true;
+        case WM_TIMECHANGE:
+            Tell(RunFact{.kind = RunFact::Kind::ClockChanged, .at = now});
+            return true;
+        case WM_POWERBROADCAST:
+            // Asleep, the wait's timer did not count the time that passed.
+            if (wParam != PBT_APMRESUMEAUTOMATIC && wParam != PBT_APMRESUMESUSPEND) return false;
+            Tell(RunFact{.kind = RunFact::Kind::ClockChanged, .at = now});
+            return false;
         case kRunErrorMessage:
             if (placementFailure_) std::rethrow_exception(std::exchange(placementFailure_, {}));
             return true;
@@ -155,12 +178,24 @@ void PlayRun::PollShowEnds() {
     if (anyLeft) ::SetTimer(setup_.window, kEndPollTimer, kEndPollMs, nullptr);
 }
 
-void PlayRun::StartShow(ShowId show, const std::wstring& path, bool checkExists) {
+void PlayRun::CoverScreen() {
     if (const auto monitor = setup_.aimAtMonitor ? setup_.aimAtMonitor() : std::nullopt) {
         monitorNumber_ = monitor->number;
-        // From the first launch on, the monitor shows black between two shows, never the desktop.
         backdropUp_ = backdrop_.Cover(monitor->bounds);
     }
+}
+
+void PlayRun::NextSlide(ShowId id) {
+    const auto found = shows_.find(id);
+    if (found == shows_.end() || !found->second.window || !::IsWindow(found->second.window)) return;
+    // The key a presenter's clicker sends; after the last slide it ends the show.
+    ::PostMessageW(found->second.window, WM_KEYDOWN, VK_NEXT, 1);
+    ::PostMessageW(found->second.window, WM_KEYUP, VK_NEXT, 0xC0000001);
+}
+
+void PlayRun::StartShow(ShowId show, const std::wstring& path, bool checkExists) {
+    // From the first launch on, the monitor shows black between two shows, never the desktop.
+    CoverScreen();
     auto work = std::make_unique<RunWork>();
     work->show = show;
     work->path = path;

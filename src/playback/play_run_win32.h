@@ -62,6 +62,10 @@ struct RunOptions {
     // entries that changed. None: every pass plays the same entries.
     std::function<NextPassRead()> readNextPass;
     std::function<void(const std::vector<PlaylistEntry>&)> takeNextPass;
+    // "/showfor" and "/advance": the time on screen and the slide pace of entries without their
+    // own, for this run.
+    std::optional<int> showForSeconds;
+    std::optional<int> advanceSeconds;
     // Every change of the run's state, with the fact that caused it.
     std::function<void(RunState from, RunState to, const RunFact& cause)> onStateChanged;
 };
@@ -87,6 +91,8 @@ struct RunSetup {
     // Starts one show; an empty handle when it could not start. Runs on a worker thread.
     std::function<UniqueKernelHandle(const std::wstring& presentation)> launch;
     RunTimings timings;
+    // What the entries' days, hours and dates are read by; none: every entry plays in its turn.
+    std::optional<ScheduleClock> clock;
 };
 
 // A piece of the run done on a worker thread; the window's thread takes the result.
@@ -152,6 +158,8 @@ class PlayRun : private RunActions {
     void KillTimer(RunTimer timer) override;
     void Report(RunEvent event, const std::wstring& path, const std::wstring& detail) override;
     void ShowProgress(std::size_t position, std::size_t count, const std::wstring& path) override;
+    void NextSlide(ShowId show) override;
+    void CoverScreen() override;
     void GiveScreenBack() override;
     void Ended() override;
     void StateChanged(RunState from, RunState to, const RunFact& cause) override;

@@ -14,7 +14,8 @@ using Kind = RunFact::Kind;
 constexpr bool Keeps(RunState state, RunTimer timer) {
     switch (state) {
         case RunState::Showing:
-            return timer == RunTimer::ShowTimeout || timer == RunTimer::HandedGoneCheck;
+            return timer == RunTimer::ShowTimeout || timer == RunTimer::HandedGoneCheck ||
+                   timer == RunTimer::ShowFor || timer == RunTimer::NextSlide;
         case RunState::AwaitingHandOff:
             // A time-out shorter than the search still counts: the handed show is then asked to
             // close as soon as it appears.
@@ -25,6 +26,8 @@ constexpr bool Keeps(RunState state, RunTimer timer) {
                    timer == RunTimer::HandedGoneCheck;
         case RunState::Resting:
             return timer == RunTimer::Rest;
+        case RunState::AwaitingTime:
+            return timer == RunTimer::Due;
         default:
             return false;
     }
@@ -33,6 +36,10 @@ constexpr bool Keeps(RunState state, RunTimer timer) {
 std::wstring Seconds(unsigned milliseconds) {
     return std::to_wstring(milliseconds / 1000) + L" s";
 }
+
+// The longest single wait for an entry's time; the clock is read again after it, so that a
+// time far ahead still fits a timer.
+constexpr std::chrono::seconds kLongestDueWait = std::chrono::hours(6);
 
 }  // namespace
 
@@ -102,6 +109,9 @@ void RunMachine::On(const RunFact& fact) {
             }
             if (entries_.empty()) return Finish(fact);
             return BeginPass(0, fact);
+        case Kind::ClockChanged:
+            if (state_ == RunState::AwaitingTime) AwaitTime(fact);
+            return;
         case Kind::WindowGoing:
             windowGoing_ = true;
             if (state_ != RunState::Over) Report(RunEvent::RunEnd);
@@ -112,22 +122,89 @@ void RunMachine::On(const RunFact& fact) {
     }
 }
 
+// Entries outside their days, hours or dates are passed over in this pass.
 void RunMachine::Next(const RunFact& cause) {
-    if (windowGoing_ || stop_) return Finish(cause);
-    if (held_) return Enter(RunState::Held, cause);
-    if (monitorGone_) return Enter(RunState::AwaitingMonitor, cause);
-    if (pending_) return Launch(*std::exchange(pending_, std::nullopt), cause);
-    const std::optional<std::size_t> entry = progress_.NextEntry();
-    if (!entry || *entry >= entries_.size()) return Finish(cause);
-    if (!progress_.NewPass()) return Launch(*entry, cause);
-    if (!plan_.readsNextPass) return BeginPass(*entry, cause);
-    passRead_ = NewShowId();
-    Enter(RunState::Launching, cause);
-    actions_.ReadNextPass(passRead_);
+    for (;;) {
+        if (windowGoing_ || stop_) return Finish(cause);
+        if (held_) return Enter(RunState::Held, cause);
+        if (monitorGone_) return Enter(RunState::AwaitingMonitor, cause);
+        std::optional<std::size_t> entry = std::exchange(pending_, std::nullopt);
+        if (!entry) {
+            entry = progress_.NextEntry();
+            if (!entry || *entry >= entries_.size()) return Finish(cause);
+            if (!std::exchange(begun_, true) && !AnyDueNow()) {
+                pending_ = entry;
+                return AwaitTime(cause);
+            }
+            if (progress_.NewPass()) {
+                if (!plan_.readsNextPass) return BeginPass(*entry, cause);
+                passRead_ = NewShowId();
+                Enter(RunState::Launching, cause);
+                return actions_.ReadNextPass(passRead_);
+            }
+        }
+        if (DueNow(entries_[*entry])) return Launch(*entry, cause);
+        // Passed over for its time, not for a failure: a loop goes on to its next pass, which
+        // waits for a time if nothing is due then.
+        progress_.ShowStarted();
+    }
+}
+
+bool RunMachine::DueNow(const PlaylistEntry& entry) const {
+    return !plan_.clock || !entry.settings.HasSchedule() ||
+           IsDue(entry.settings, plan_.clock->now(), plan_.clock->offsetAt);
+}
+
+bool RunMachine::AnyDueNow() const {
+    return std::ranges::any_of(entries_, [this](const PlaylistEntry& e) { return DueNow(e); });
+}
+
+// Nothing may play now: the run waits, the monitor covered, for the first moment an entry may,
+// read from the clock again when the wait is over or the clock is changed.
+void RunMachine::AwaitTime(const RunFact& cause) {
+    if (AnyDueNow()) return Next(cause);
+    const ScheduleClock& clock = *plan_.clock;
+    const Instant now = clock.now();
+    std::optional<Instant> next;
+    for (const PlaylistEntry& entry : entries_) {
+        const auto due = NextDue(entry.settings, now, clock.offsetAt);
+        if (due && (!next || *due < *next)) next = due;
+    }
+    if (!next) {
+        Report(RunEvent::Waiting, L"no presentation plays again: their dates are over");
+        return Finish(cause);
+    }
+    const bool reported = state_ == RunState::AwaitingTime;
+    Enter(RunState::AwaitingTime, cause);
+    actions_.CoverScreen();
+    if (!reported || cause.kind == Kind::ClockChanged) {
+        Report(RunEvent::Waiting,
+               L"next show at " +
+                   NextShowText(LocalTime((*next + clock.offsetAt(*next)).time_since_epoch()),
+                                LocalTime((now + clock.offsetAt(now)).time_since_epoch())));
+    }
+    const auto wait =
+        std::min(*next - now, std::chrono::duration_cast<std::chrono::seconds>(kLongestDueWait));
+    // A moment later than due rather than before it: the clock is read in whole seconds.
+    const auto ms = wait.count() * 1000 / clock.rate + 1;
+    Arm(RunTimer::Due, static_cast<unsigned>(ms));
+}
+
+void RunMachine::ArmShowTimers() {
+    const EntrySettings& settings = entries_[show_->entry].settings;
+    if (const auto seconds =
+            settings.showForSeconds ? settings.showForSeconds : plan_.showForSeconds) {
+        Arm(RunTimer::ShowFor, static_cast<unsigned>(*seconds) * 1000);
+    }
+    if (const auto seconds =
+            settings.advanceSeconds ? settings.advanceSeconds : plan_.advanceSeconds) {
+        Arm(RunTimer::NextSlide, static_cast<unsigned>(*seconds) * 1000);
+    }
 }
 
 void RunMachine::BeginPass(std::size_t entry, const RunFact& cause) {
     pending_ = entry;
+    if (!AnyDueNow()) return AwaitTime(cause);
     if (const unsigned rest = pacing_.RestBeforeNextPass()) {
         Report(RunEvent::Waiting, L"no show lasted in the last pass: resting " + Seconds(rest));
         Enter(RunState::Resting, cause);
@@ -188,7 +265,7 @@ void RunMachine::OnShowFact(const RunFact& fact) {
             Enter(RunState::Showing, fact);
             Disarm(RunTimer::ShowTimeout);
             if (show.handed) Arm(RunTimer::HandedGoneCheck, plan_.timings.handedGoneCheckMs);
-            return;
+            return ArmShowTimers();
         case Kind::ProcessEnded:
             if (!show.started || show.processEnded) return;
             show.processEnded = true;
@@ -250,6 +327,16 @@ void RunMachine::OnTimer(const RunFact& fact) {
             return Arm(RunTimer::AskAgain, timings.askAgainMs);
         case RunTimer::Rest:
             return Next(fact);
+        case RunTimer::Due:
+            return AwaitTime(fact);
+        case RunTimer::ShowFor:
+            return AskToClose(fact);
+        case RunTimer::NextSlide: {
+            actions_.NextSlide(show_->id);
+            const EntrySettings& settings = entries_[show_->entry].settings;
+            const int seconds = settings.advanceSeconds.value_or(plan_.advanceSeconds.value_or(1));
+            return Arm(RunTimer::NextSlide, static_cast<unsigned>(seconds) * 1000);
+        }
     }
 }
 
@@ -263,6 +350,7 @@ void RunMachine::OnStop(const RunFact& fact) {
         case RunState::Resting:
         case RunState::Held:
         case RunState::AwaitingMonitor:
+        case RunState::AwaitingTime:
             return Finish(fact);
         case RunState::Launching:
             if (!show_) return Finish(fact);  // only the next pass was being read

@@ -14,6 +14,7 @@
 #include "playback/play_log.h"
 #include "playback/run_progress.h"
 #include "playback/run_timings.h"
+#include "playback/schedule.h"
 #include "playlist/entry_settings.h"
 
 namespace tidewell {
@@ -35,6 +36,7 @@ enum class RunState {
     Resting,          // between two passes in which no show lasted
     Held,             // the session may end: nothing starts until that is known
     AwaitingMonitor,  // the chosen monitor is not connected: nothing starts until it is back
+    AwaitingTime,     // no entry may play now (its days, hours, dates): until the first one may
     Over,
 };
 
@@ -45,9 +47,12 @@ enum class RunTimer {
     HandedGoneCheck,  // is the handed show's window gone?
     CloseGrace,       // the show asked to close did not end: the run goes on without it
     AskAgain,         // ask the show to close once more
-    Rest,             // the rest between passes is over (stays last: kRunTimerCount)
+    Rest,             // the rest between passes is over
+    Due,              // an entry may play now (or the clock is to be read again)
+    ShowFor,          // the show has had its time on screen
+    NextSlide,        // the show's slide is to move on (stays last: kRunTimerCount)
 };
-inline constexpr std::size_t kRunTimerCount = static_cast<std::size_t>(RunTimer::Rest) + 1;
+inline constexpr std::size_t kRunTimerCount = static_cast<std::size_t>(RunTimer::NextSlide) + 1;
 
 // One fact about the run, as the driver learns it.
 struct RunFact {
@@ -67,6 +72,7 @@ struct RunFact {
         MonitorBack,   // it is connected again
         PassRead,      // the read `show` of the next pass's entries: `entries` when they changed
         WindowGoing,   // the program's window is going: nothing more starts, nothing is asked
+        ClockChanged,  // the clock or the time zone was changed, or the computer woke up
     };
     Kind kind;
     RunClock at = 0;
@@ -104,6 +110,10 @@ class RunActions {
     // The icon's tip: "playing 3 of 12" and the show's name.
     virtual void ShowProgress(std::size_t position, std::size_t count,
                               const std::wstring& path) = 0;
+    // Moves the show on to its next slide, as a presenter's clicker does.
+    virtual void NextSlide(ShowId /*show*/) {}
+    // The monitor is covered as between two shows, while the run waits for an entry's time.
+    virtual void CoverScreen() {}
     // The screen is given back now ("Stop now"), while the run still waits for its show.
     virtual void GiveScreenBack() = 0;
     // The run is over: the screen is given back (if it was not), and whoever waits is told.
@@ -122,6 +132,12 @@ struct RunPlan {
     // Each pass after the first reads its entries first (a setting file rewritten meanwhile).
     bool readsNextPass = false;
     RunTimings timings;
+    // What the schedules of the entries are read by; none: every entry plays whenever its turn
+    // comes.
+    std::optional<ScheduleClock> clock;
+    // For this run, the time on screen and the slide pace of entries without their own.
+    std::optional<int> showForSeconds;
+    std::optional<int> advanceSeconds;
 };
 
 class RunMachine {
@@ -154,6 +170,10 @@ class RunMachine {
     };
 
     void Next(const RunFact& cause);
+    bool DueNow(const PlaylistEntry& entry) const;
+    bool AnyDueNow() const;
+    void AwaitTime(const RunFact& cause);
+    void ArmShowTimers();
     void Launch(std::size_t entry, const RunFact& cause);
     void BeginPass(std::size_t entry, const RunFact& cause);
     void OnShowFact(const RunFact& fact);
@@ -183,6 +203,7 @@ class RunMachine {
     // The entry to start once nothing holds the run (a rest, the session's end, the monitor).
     std::optional<std::size_t> pending_;
     ShowId passRead_ = 0;
+    bool begun_ = false;
     // Shows asked to close that did not end in time: their late windows are asked again.
     std::vector<ShowId> stillClosing_;
     std::array<bool, kRunTimerCount> armed_{};

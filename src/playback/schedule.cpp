@@ -102,4 +102,40 @@ std::optional<Instant> NextDue(const EntrySettings& settings, Instant now,
     return std::nullopt;
 }
 
+std::optional<TestClockStart> ParseTestClock(std::string_view text) {
+    const std::size_t comma = text.find(',');
+    if (text.size() < 19 || comma != 19 || text[10] != 'T') return std::nullopt;
+    const std::wstring wide(text.begin(), text.end());
+    const auto date = ParseDate(std::wstring_view(wide).substr(0, 10));
+    const auto span = ParseHourSpan(wide.substr(11, 5) + L"-24:00");
+    if (!date || !span || wide[16] != L':' || wide[17] < L'0' || wide[17] > L'5' ||
+        wide[18] < L'0' || wide[18] > L'9') {
+        return std::nullopt;
+    }
+    unsigned rate = 0;
+    for (const char c : text.substr(comma + 1)) {
+        if (c < '0' || c > '9' || rate > 100'000) return std::nullopt;
+        rate = rate * 10 + static_cast<unsigned>(c - '0');
+    }
+    if (rate == 0) return std::nullopt;
+    const seconds second((wide[17] - L'0') * 10 + (wide[18] - L'0'));
+    return TestClockStart{local_days(*date) + minutes(span->start) + second, rate};
+}
+
+std::wstring NextShowText(LocalTime next, LocalTime now) {
+    const local_days day = std::chrono::floor<days>(next);
+    const auto minute = std::chrono::floor<minutes>(next - day).count();
+    std::wstring time = HourSpanText(HourSpan{static_cast<int>(minute), 24 * 60});
+    time.resize(5);
+    if (day == std::chrono::floor<days>(now)) return time;
+    static constexpr const wchar_t* kDays[] = {L"Mon", L"Tue", L"Wed", L"Thu",
+                                               L"Fri", L"Sat", L"Sun"};
+    static constexpr const wchar_t* kMonths[] = {L"Jan", L"Feb", L"Mar", L"Apr", L"May", L"Jun",
+                                                 L"Jul", L"Aug", L"Sep", L"Oct", L"Nov", L"Dec"};
+    const std::chrono::year_month_day date(day);
+    return std::wstring(kDays[std::chrono::weekday(day).iso_encoding() - 1]) + L" " +
+           std::to_wstring(static_cast<unsigned>(date.day())) + L" " +
+           kMonths[static_cast<unsigned>(date.month()) - 1] + L" " + time;
+}
+
 }  // namespace tidewell

@@ -4,6 +4,8 @@
 #include <chrono>
 #include <functional>
 #include <optional>
+#include <string>
+#include <string_view>
 
 #include "playlist/entry_settings.h"
 
@@ -25,5 +27,25 @@ bool IsDue(const EntrySettings& settings, Instant now, const UtcOffsetAt& offset
 // included (an hour skipped in spring, an hour repeated in autumn); none when it never will.
 std::optional<Instant> NextDue(const EntrySettings& settings, Instant now,
                                const UtcOffsetAt& offsetAt);
+
+// The clock a run's schedule is read by. The program's is the system's; tests of the built program
+// may start it at a moment of their choosing and let it run fast (TIDEWELL_TEST_CLOCK).
+struct ScheduleClock {
+    std::function<Instant()> now;
+    UtcOffsetAt offsetAt;
+    // How many of this clock's seconds pass in one real second.
+    unsigned rate = 1;
+};
+
+// "2026-12-07T06:58:00,60": the moment (local time) the clock starts at, and its rate; none when
+// the text is not that.
+struct TestClockStart {
+    LocalTime start;
+    unsigned rate = 1;
+};
+std::optional<TestClockStart> ParseTestClock(std::string_view text);
+
+// "07:00" for a moment later today, "Mon 14 Dec 07:00" for a later day: when the next show is.
+std::wstring NextShowText(LocalTime next, LocalTime now);
 
 }  // namespace tidewell

@@ -136,5 +136,59 @@ TEST_F(EndedByTheTest, Loop_TakesUpItsRewrittenSettingFileAndKeepsItsListOverGar
     ASSERT_TRUE(MainWindowShown());
 }
 
+// Decks without slide timings paged by the run to their black end slide and past it; a show that
+// would never end closed after its time on screen. Both end the run on their own.
+TEST_F(Unattended, EntrySettings_DeckPagedThroughToItsEnd_ShowClosedAfterItsTime) {
+    const std::wstring deck = folder_.Touch(L"deck.pptx"), still = folder_.Touch(L"still.pptx");
+    standin_.Set(L"SLIDES", L"3");
+
+    Start(L"/play /exit " +
+              Quoted(SettingFile(StandinPath(), {deck + L"\tadvance=1", still + L"\tshowfor=2"})),
+          false);
+    ASSERT_EQ(WaitForExit(program_, 60s), 0u) << "the run did not end by itself";
+    const std::vector<StandinShow> shows = ReadStandinLog(log_);
+    ASSERT_EQ(shows.size(), 2u);
+    EXPECT_EQ(shows[0].reason, L"end") << "the deck was not paged past its end slide";
+    // Three slides: two moves, the end slide, and the key that ends the show; a second apart.
+    ASSERT_EQ(shows[0].pages.size(), 4u);
+    for (std::size_t i = 1; i < shows[0].pages.size(); ++i) {
+        EXPECT_GE(shows[0].pages[i] - shows[0].pages[i - 1], 900'000) << "page " << i;
+    }
+    EXPECT_EQ(shows[1].reason, L"close");
+    EXPECT_TRUE(shows[1].pages.empty());
+    EXPECT_GE(shows[1].end - shows[1].moved, 2'000'000) << "closed before its time on screen";
+}
+
+// A list whose only entry is due in two minutes: the run waits with the monitor black, says so in
+// its log, and plays the entry when it is due. The program's schedule clock starts at 06:58 and
+// runs 20 times as fast, so the two minutes take six seconds.
+TEST_F(Unattended, NothingDueNow_WaitsWithTheMonitorBlackThenPlaysWhenDue) {
+    const ScopedEnvironment clock(L"TIDEWELL_TEST_CLOCK", L"2026-12-07T06:58:00,20");
+    const std::wstring breakfast = folder_.Touch(L"breakfast.pptx");
+    const std::wstring log = folder_.File(L"lobby.log");
+    standin_.Set(L"SECONDS", L"0.5");
+
+    Start(L"/play /exit /log " + Quoted(log) + L" " +
+              Quoted(SettingFile(StandinPath(), {breakfast + L"\thours=07:00-10:30"})),
+          false);
+    ASSERT_TRUE(WaitUntil(
+        [&] { return VisibleWindowOf(program_.info.dwProcessId, L"TidewellBackdrop") != nullptr; },
+        20s))
+        << "the monitor is not covered while the run waits";
+    EXPECT_TRUE(ReadStandinLog(log_).empty()) << "a show started before its time";
+    ASSERT_EQ(WaitForExit(program_, 60s), 0u) << "the run did not end after the show";
+    ASSERT_EQ(ReadStandinLog(log_).size(), 1u);
+
+    std::vector<std::string> events;
+    std::string waiting;
+    for (const auto& line : ReadLog(log)) {
+        events.push_back(line.at(1));
+        if (line.at(1) == "waiting") waiting = line.at(4);
+    }
+    EXPECT_EQ(waiting, "next show at 07:00");
+    EXPECT_EQ(events, (std::vector<std::string>{"run-start", "waiting", "show-start", "show-placed",
+                                                "show-end", "run-end"}));
+}
+
 }  // namespace
 }  // namespace tidewell::e2e

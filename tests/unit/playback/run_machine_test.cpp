@@ -14,7 +14,10 @@ using Kind = RunFact::Kind;
 // Does what the machine asks by writing it down; timers run out only when a step fires them.
 class FakeActions : public RunActions {
   public:
-    void StartShow(ShowId show, const std::wstring&, bool) override { started.push_back(show); }
+    void StartShow(ShowId show, const std::wstring& path, bool) override {
+        started.push_back(show);
+        paths.push_back(path);
+    }
     void ReadNextPass(ShowId) override {}
     void AskToClose(ShowId show) override { asked.push_back(show); }
     void LetGo(ShowId) override {}
@@ -22,14 +25,21 @@ class FakeActions : public RunActions {
     void CheckHandedShow(ShowId) override {}
     void SetTimer(RunTimer timer, unsigned ms) override { timers[timer] = ms; }
     void KillTimer(RunTimer timer) override { timers.erase(timer); }
-    void Report(RunEvent event, const std::wstring&, const std::wstring&) override {
+    void Report(RunEvent event, const std::wstring&, const std::wstring& detail) override {
         events.push_back(event);
+        details.push_back(detail);
     }
+    void NextSlide(ShowId show) override { slides.push_back(show); }
+    void CoverScreen() override { covered = true; }
     void ShowProgress(std::size_t, std::size_t, const std::wstring&) override {}
     void GiveScreenBack() override { screenBack = true; }
     void Ended() override { ended = true; }
 
     std::vector<ShowId> started;
+    std::vector<std::wstring> paths;
+    std::vector<ShowId> slides;
+    bool covered = false;
+    std::vector<std::wstring> details;
     std::vector<ShowId> asked;
     std::map<RunTimer, unsigned> timers;
     std::vector<RunEvent> events;
@@ -179,6 +189,76 @@ TEST(RunMachine, ProgramEndingAtOnce_RestsDoubleUntilAShowLasts) {
                                             300'000, 0, 10'000}));
     EXPECT_EQ(script.actions_.started.size(), 19u)
         << "two launches a pass, and the tenth pass begun";
+}
+
+// Entries with settings, on a schedule clock the test sets: UTC+1, 2026-12-07 (a Monday) at first.
+class ScheduledRun : public ::testing::Test {
+  protected:
+    void Begin(std::vector<std::wstring> lines, RunPlan plan = {}) {
+        for (const std::wstring& line : lines) plan.entries.push_back(*ParseEntryLine(line).entry);
+        plan.unattended = true;
+        plan.clock = ScheduleClock{[this] { return now_; },
+                                   [](Instant) { return std::chrono::seconds(3600); }};
+        machine_.emplace(actions_, std::move(plan));
+        machine_->Begin(0, L"");
+    }
+    void Tell(RunFact fact) { machine_->On(fact); }
+    void Fire(RunTimer timer) {
+        ASSERT_TRUE(actions_.timers.contains(timer)) << "timer " << int(timer) << " not set";
+        actions_.timers.erase(timer);
+        Tell({.kind = Kind::TimerFired, .timer = timer});
+    }
+    ShowId Current() const { return machine_->CurrentShow().value_or(0); }
+    static Instant Local(int hour, int minute, int second = 0) {
+        using namespace std::chrono;
+        return sys_days(2026y / December / 7) + hours(hour - 1) + minutes(minute) + seconds(second);
+    }
+
+    FakeActions actions_;
+    std::optional<RunMachine> machine_;
+    Instant now_ = Local(6, 58);
+};
+
+TEST_F(ScheduledRun, NothingDueNow_WaitsCoveredForTheFirstEntryDueThenPlaysIt) {
+    Begin({L"a.ppt\tdays=Mon-Fri\thours=07:00-10:30", L"b.ppt\tdays=Sat"});
+    EXPECT_EQ(machine_->State(), RunState::AwaitingTime);
+    EXPECT_TRUE(actions_.covered);
+    EXPECT_EQ(actions_.details.back(), L"next show at 07:00");
+    EXPECT_EQ(actions_.timers[RunTimer::Due], 120'001u);
+
+    // The clock put forward: the wait is worked out again.
+    now_ = Local(6, 59, 30);
+    Tell({.kind = Kind::ClockChanged});
+    EXPECT_EQ(actions_.timers[RunTimer::Due], 30'001u);
+
+    now_ = Local(7, 0);
+    Fire(RunTimer::Due);
+    EXPECT_EQ(actions_.paths, std::vector<std::wstring>{L"a.ppt"});
+    EXPECT_EQ(machine_->State(), RunState::Launching);
+}
+
+TEST_F(ScheduledRun, TimeOnScreenAndSlidePace_FromPlacementEntryOwnOrTheRunsDefault) {
+    RunPlan plan;
+    plan.advanceSeconds = 5;
+    Begin({L"x.ppt\tdays=Sun", L"a.ppt\tshowfor=60\tadvance=8", L"b.ppt"}, std::move(plan));
+    EXPECT_EQ(actions_.paths, std::vector<std::wstring>{L"a.ppt"}) << "x is not for a Monday";
+    Tell({.kind = Kind::Launched, .show = Current()});
+    EXPECT_FALSE(actions_.timers.contains(RunTimer::NextSlide)) << "counted from placement";
+    Tell({.kind = Kind::Placed, .show = Current()});
+    EXPECT_EQ(actions_.timers[RunTimer::ShowFor], 60'000u);
+    Fire(RunTimer::NextSlide);
+    EXPECT_EQ(actions_.slides, std::vector<ShowId>{Current()});
+    EXPECT_EQ(actions_.timers[RunTimer::NextSlide], 8'000u);
+    Fire(RunTimer::ShowFor);
+    EXPECT_EQ(actions_.asked, std::vector<ShowId>{Current()});
+    EXPECT_FALSE(actions_.timers.contains(RunTimer::NextSlide));
+
+    Tell({.kind = Kind::ProcessEnded, .at = 90'000, .show = Current()});
+    Tell({.kind = Kind::Launched, .at = 90'000, .show = Current()});
+    Tell({.kind = Kind::Placed, .show = Current()});
+    EXPECT_EQ(actions_.paths.back(), L"b.ppt");
+    EXPECT_EQ(actions_.timers[RunTimer::NextSlide], 5'000u);
+    EXPECT_FALSE(actions_.timers.contains(RunTimer::ShowFor));
 }
 
 TEST(ParseRunTimings, NamedMillisecondsReplaceTheDefaults_AnythingElseIsRefused) {

@@ -39,9 +39,10 @@ class StandinSettings {
 
   private:
     static void ClearAll() {
-        for (const wchar_t* name : {L"SECONDS", L"LOG", L"CLASS", L"FIRST", L"FIRST_MS",
-                                    L"FIRST_END", L"DISABLED_MS", L"DELAY_MS", L"POS", L"SIZE",
-                                    L"UNTIL_PLACED", L"MODE", L"END_EVENT", L"SHOW_EVENT"}) {
+        for (const wchar_t* name :
+             {L"SECONDS", L"LOG", L"CLASS", L"FIRST", L"FIRST_MS", L"FIRST_END", L"DISABLED_MS",
+              L"DELAY_MS", L"POS", L"SIZE", L"UNTIL_PLACED", L"MODE", L"END_EVENT", L"SHOW_EVENT",
+              L"SLIDES"}) {
             ::SetEnvironmentVariableW((std::wstring(L"TIDEWELL_STANDIN_") + name).c_str(), nullptr);
         }
     }
