@@ -171,9 +171,7 @@ TEST_F(Unattended, NothingDueNow_WaitsWithTheMonitorBlackThenPlaysWhenDue) {
     Start(L"/play /exit /log " + Quoted(log) + L" " +
               Quoted(SettingFile(StandinPath(), {breakfast + L"\thours=07:00-10:30"})),
           false);
-    ASSERT_TRUE(WaitUntil(
-        [&] { return VisibleWindowOf(program_.info.dwProcessId, L"TidewellBackdrop") != nullptr; },
-        20s))
+    ASSERT_NE(WaitForWindow(program_.info.dwProcessId, L"TidewellBackdrop", 20s), nullptr)
         << "the monitor is not covered while the run waits";
     EXPECT_TRUE(ReadStandinLog(log_).empty()) << "a show started before its time";
     ASSERT_EQ(WaitForExit(program_, 60s), 0u) << "the run did not end after the show";
@@ -181,7 +179,7 @@ TEST_F(Unattended, NothingDueNow_WaitsWithTheMonitorBlackThenPlaysWhenDue) {
 
     std::vector<std::string> events;
     std::string waiting;
-    for (const auto& line : ReadLog(log)) {
+    for (const auto& line : ReadPlayLog(log)) {
         events.push_back(line.at(1));
         if (line.at(1) == "waiting") waiting = line.at(4);
     }
