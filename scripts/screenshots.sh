@@ -175,11 +175,11 @@ capture_monitors backdrop-between-shows.png "Monitor 1: untouched" \
 # last one, and is closed as a user would.
 close_program "$(wait_for_window '^Tidewell$')" "$tidewell_pid"
 
-# --- "Entry settings..." for the breakfast menu: the list has the focus and its first row is
-# selected at start; two rows down, then Enter. The picture holds the dialog and the window under it.
+# --- "Entry settings..." for the breakfast menu, the row above the last: the list has the focus at
+# start. The picture holds the dialog and the window under it.
 start_tidewell
 desktop_background
-xdotool windowfocus --sync "$tidewell_window" key Down Down Return
+xdotool windowfocus --sync "$tidewell_window" key End Up Return
 dialog=$(wait_for_window '^Entry settings$')
 sleep 1
 read -r wx wy ww wh < <(geometry "$tidewell_window")

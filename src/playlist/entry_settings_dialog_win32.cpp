@@ -228,7 +228,10 @@ class EntrySettingsDialog {
         SYSTEMTIME time = date ? DateOf(*date) : SYSTEMTIME{};
         if (!date) ::GetLocalTime(&time);
         ::SendMessageW(Item(id), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
-        if (!date) ::SendMessageW(Item(id), DTM_SETSYSTEMTIME, GDT_NONE, 0);
+        // With a time given, though it is not read: Wine refuses GDT_NONE without one.
+        if (!date) {
+            ::SendMessageW(Item(id), DTM_SETSYSTEMTIME, GDT_NONE, reinterpret_cast<LPARAM>(&time));
+        }
     }
 
     void OnPickerChanged(int id) {
