@@ -179,7 +179,7 @@ void RunMachine::AwaitTime(const RunFact& cause) {
     actions_.CoverScreen();
     if (!reported || cause.kind == Kind::ClockChanged) {
         Report(RunEvent::Waiting,
-               L"next show at " +
+               std::wstring(kNextShowPrefix) +
                    NextShowText(LocalTime((*next + clock.offsetAt(*next)).time_since_epoch()),
                                 LocalTime((now + clock.offsetAt(now)).time_since_epoch())));
     }

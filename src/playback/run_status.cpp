@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "common/utf16.h"
+#include "playback/schedule.h"
 
 namespace tidewell {
 namespace {
@@ -52,6 +53,7 @@ ScreenState ScreenStateOf(RunState state) {
         case RunState::Resting:
             return ScreenState::Resting;
         case RunState::AwaitingMonitor:
+        case RunState::AwaitingTime:
             return ScreenState::Waiting;
         case RunState::Over:
             return ScreenState::Stopped;
@@ -93,6 +95,7 @@ namespace {
 void SetState(RunStatus& status, ScreenState state, std::wstring presentation,
               const std::string& time) {
     if (state != ScreenState::Waiting && state != ScreenState::Resting) status.detail.clear();
+    if (state != ScreenState::Waiting) status.nextShow.clear();
     if (state != status.state || presentation != status.presentation || status.since.empty()) {
         status.since = time;
     }
@@ -120,7 +123,13 @@ void ApplyRunEvent(RunStatus& status, const RunEventRecord& record, const std::s
     }
     if (record.monitor > 0) status.monitor = record.monitor;
     SetState(status, state, std::move(presentation), time);
-    if (record.event == RunEvent::Waiting) status.detail = record.detail;
+    if (record.event == RunEvent::Waiting) {
+        status.detail = record.detail;
+        const std::wstring_view detail = record.detail;
+        status.nextShow = detail.starts_with(kNextShowPrefix)
+                              ? std::wstring(detail.substr(kNextShowPrefix.size()))
+                              : std::wstring();
+    }
 }
 
 void ApplyRunState(RunStatus& status, RunState state, const std::string& time) {

@@ -36,7 +36,7 @@ struct RunStatus {
     std::wstring presentation;
     std::size_t position = 0, count = 0;
     std::string since;     // when the state or the presentation last changed
-    std::string nextShow;  // empty: none scheduled
+    std::wstring nextShow;  // empty: none scheduled
     std::wstring lastError;
     std::string lastErrorTime;
 };

@@ -47,5 +47,7 @@ std::optional<TestClockStart> ParseTestClock(std::string_view text);
 
 // "07:00" for a moment later today, "Mon 14 Dec 07:00" for a later day: when the next show is.
 std::wstring NextShowText(LocalTime next, LocalTime now);
+// The start of a waiting run's detail before NextShowText: the status report finds the time by it.
+inline constexpr std::wstring_view kNextShowPrefix = L"next show at ";
 
 }  // namespace tidewell

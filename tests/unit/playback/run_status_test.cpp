@@ -9,6 +9,8 @@
 #include <tuple>
 #include <vector>
 
+#include "playback/schedule.h"
+
 namespace tidewell {
 namespace {
 
@@ -58,6 +60,7 @@ TEST(StatusDocument, EventsOfARun_StateShowAndTimesAsTheTableSays) {
         {"time-out closes the same show", {start, show3, At("T4", ShowTimeout, L"no window")}, R"("state": "closing", "since": "T4", )" + cafe},
         {"waiting in a run rests", {start, At("T4", Waiting, L"resting 10 s"), At("T4", RunState::Resting)}, R"("state": "resting", "since": "T4", "detail": "resting 10 s")"},
         {"monitor gone waits until the next show", {start, show3, At("T5", Waiting, L"gone"), At("T6", RunState::AwaitingMonitor)}, R"("state": "waiting", "since": "T6", "detail": "gone")"},
+        {"waiting for a scheduled show", {start, At("T4", Waiting, std::wstring(kNextShowPrefix) + L"07:00"), At("T4", RunState::AwaitingTime)}, R"("state": "waiting", "since": "T4", "detail": "next show at 07:00", "nextShow": "07:00")"},
         {"waiting before a run", {At("T1", Waiting, L"for Z:\\a")}, R"("state": "waiting", "since": "T1", "detail": "for Z:\\a")"},
         {"error and stop change nothing else", {start, show3, At("T5", Error, L"share gone"), At("T6", Stop, L"now")}, R"("state": "playing", "since": "T2", "lastError": "share gone", )" + cafe},
         {"stop while waiting to start", {At("T1", Waiting, L"x"), At("T2", Stop)}, R"("state": "stopped", "since": "T2")"},
