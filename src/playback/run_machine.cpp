@@ -245,7 +245,8 @@ void RunMachine::OnShowFact(const RunFact& fact) {
             // The position first, so that the show's start is reported with it.
             actions_.ShowProgress(progress_.Position(), progress_.Count(), path);
             Report(RunEvent::ShowStart);
-            if (stop_ == StopWhen::Now) return AskToClose(fact);
+            // Stopped while it was being started (the only way a stop can precede this).
+            if (stop_) return AskToClose(fact);
             Enter(RunState::Showing, fact);
             if (plan_.unattended && plan_.showTimeoutMs > 0) {
                 Arm(RunTimer::ShowTimeout, plan_.showTimeoutMs);
@@ -354,14 +355,16 @@ void RunMachine::OnStop(const RunFact& fact) {
             return Finish(fact);
         case RunState::Launching:
             if (!show_) return Finish(fact);  // only the next pass was being read
-            break;
+            // The next show is on its way but not on yet: it is no "this presentation" to stop
+            // after, so it is closed as soon as it has started, as for "Stop now".
+            actions_.GiveScreenBack();
+            return;
         default:
             break;
     }
     if (!now) return;
     actions_.GiveScreenBack();
-    // The show being started is asked once it has started; the handed show once it appears.
-    if (state_ == RunState::Launching) return;
+    // The handed show is asked once it appears.
     if (state_ == RunState::AwaitingHandOff) {
         show_->askedToClose = true;
         return;

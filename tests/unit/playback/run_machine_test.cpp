@@ -148,6 +148,7 @@ TEST(RunMachine, EventSequences_ReachTheirStateAndAskTheRightShowsToClose) {
         {"late window after the time-out and the grace, over the next show", {Launch, ShowTimeout, CloseGrace, Launch, Place, PlaceFirst}, Showing, {0, 0}, false},
         {"late window after Stop now and its grace", {Launch, StopNow, AskAgain, CloseGrace, PlaceFirst}, Over, {0, 0, 0}, true},
         {"Stop now while the show is being started", {StopNow, Launch}, Closing, {0}, true},
+        {"stop while the next show is being started: it is closed once it has", {StopAfter, Launch}, Closing, {0}, true},
         {"stop during a hand-off: the handed show plays to its end", {Launch, EndAtOnce, StopAfter, PlaceHanded}, Showing, {}, false},
         {"stop during a hand-off, then the handed show ends", {Launch, EndAtOnce, StopAfter, PlaceHanded, Gone}, Over, {}, false},
         {"Stop now during a hand-off: the handed show is closed when it appears", {Launch, EndAtOnce, StopNow, PlaceHanded}, Closing, {0}, true},
