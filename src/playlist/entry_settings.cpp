@@ -102,16 +102,33 @@ std::vector<PlaylistEntry> EntriesOf(std::vector<std::wstring> paths) {
     return entries;
 }
 
-ParsedEntryLine ParseEntryLine(std::wstring_view line) {
+namespace {
+
+// The path before the first TAB, and each non-empty item after it, in order, until `take` says
+// no. False when `take` stopped it.
+template <typename Take>
+bool SplitEntryLine(std::wstring_view line, PlaylistEntry& entry, Take take) {
     std::size_t end = line.find(kItemSeparator);
-    PlaylistEntry entry(std::wstring(line.substr(0, end)));
+    entry = PlaylistEntry(std::wstring(line.substr(0, end)));
     while (end != std::wstring_view::npos) {
         const std::size_t start = end + 1;
         end = line.find(kItemSeparator, start);
         const std::wstring_view item = line.substr(start, end == line.npos ? end : end - start);
-        if (item.empty()) continue;
-        if (!ReadItem(item, entry.settings))
-            return {std::nullopt, EntryLineError{std::wstring(item)}};
+        if (!item.empty() && !take(item)) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+ParsedEntryLine ParseEntryLine(std::wstring_view line) {
+    PlaylistEntry entry(std::wstring{});
+    std::wstring_view unreadable;
+    if (!SplitEntryLine(line, entry, [&](std::wstring_view item) {
+            unreadable = item;
+            return ReadItem(item, entry.settings);
+        })) {
+        return {std::nullopt, EntryLineError{std::wstring(unreadable)}};
     }
     const EntrySettings& settings = entry.settings;
     if (settings.from && settings.until && *settings.until < *settings.from) {
@@ -123,14 +140,11 @@ ParsedEntryLine ParseEntryLine(std::wstring_view line) {
 PlaylistEntry ParseEntryLineKeepingAll(std::wstring_view line) {
     ParsedEntryLine parsed = ParseEntryLine(line);
     if (parsed.entry) return std::move(*parsed.entry);
-    std::size_t end = line.find(kItemSeparator);
-    PlaylistEntry entry(std::wstring(line.substr(0, end)));
-    while (end != std::wstring_view::npos) {
-        const std::size_t start = end + 1;
-        end = line.find(kItemSeparator, start);
-        const std::wstring_view item = line.substr(start, end == line.npos ? end : end - start);
-        if (!item.empty()) entry.settings.unknownItems.emplace_back(item);
-    }
+    PlaylistEntry entry(std::wstring{});
+    SplitEntryLine(line, entry, [&](std::wstring_view item) {
+        entry.settings.unknownItems.emplace_back(item);
+        return true;
+    });
     return entry;
 }
 
