@@ -16,7 +16,7 @@
 #include <thread>
 #include <vector>
 
-#include "../tests/win32/playback/standin_support.h"
+#include "../tests/win32/support/standin_support.h"
 #include "bench_support_win32.h"
 
 using namespace std::chrono_literals;

@@ -1,7 +1,7 @@
 // The main window's knowledge of what the user chose, beyond what the fields show: the program
 // picked or played by hand, and a monitor number kept while its monitor is away.
 #include "app/form1_win32.h"
-#include "playback/unattended_launch_win32.h"
+#include "launch/unattended_launch_win32.h"
 
 namespace tidewell {
 

@@ -5,10 +5,10 @@
 #include "common/error_text.h"
 #include "common/file_exists_win32.h"
 #include "common/window_worker_win32.h"
-#include "playback/path_check_win32.h"
+#include "launch/path_check_win32.h"
 #include "playback/stop_request_win32.h"
-#include "playback/unattended_launch.h"
-#include "playback/unattended_launch_win32.h"
+#include "launch/unattended_launch.h"
+#include "launch/unattended_launch_win32.h"
 
 namespace tidewell {
 

@@ -23,8 +23,8 @@
 #include "persistence/setting_file_watch_win32.h"
 #include "playback/monitors_win32.h"
 #include "playback/play_commands_win32.h"
-#include "playback/play_log_win32.h"
-#include "playback/status_report_win32.h"
+#include "reporting/play_log_win32.h"
+#include "reporting/status_report_win32.h"
 #include "playlist/playlist_commands_win32.h"
 
 namespace tidewell {

@@ -11,7 +11,7 @@
 #include "common/message_pump_win32.h"
 #include "persistence/preferences_win32.h"
 #include "playback/monitors_win32.h"
-#include "playback/overview_win32.h"
+#include "reporting/overview_win32.h"
 #include "playback/playing_marker_win32.h"
 #include "playback/stop_request_win32.h"
 

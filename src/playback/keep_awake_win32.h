@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "playback/run_status.h"
+#include "reporting/run_status.h"
 
 namespace tidewell {
 

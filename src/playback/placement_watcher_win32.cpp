@@ -6,9 +6,9 @@
 
 #include "common/app_error.h"
 #include "common/win32_error_win32.h"
-#include "playback/playback_state_win32.h"
+#include "launch/playback_state_win32.h"
 #include "playback/process_window_events_win32.h"
-#include "playback/switch_set.h"
+#include "launch/switch_set.h"
 
 namespace tidewell {
 namespace {

@@ -2,11 +2,11 @@
 
 #include "common/file_exists_win32.h"
 #include "common/window_worker_win32.h"
-#include "playback/path_check_win32.h"
-#include "playback/playback_state_win32.h"
-#include "playback/schedule_clock_win32.h"
+#include "launch/path_check_win32.h"
+#include "launch/playback_state_win32.h"
+#include "run/schedule_clock_win32.h"
 #include "playback/stop_request_win32.h"
-#include "playback/show_launch_win32.h"
+#include "launch/show_launch_win32.h"
 
 namespace tidewell {
 

@@ -3,7 +3,7 @@
 #include "common/error_text.h"
 #include "common/file_exists_win32.h"
 #include "common/window_worker_win32.h"
-#include "playback/playback_state_win32.h"
+#include "launch/playback_state_win32.h"
 #include "playback/stop_request_win32.h"
 
 namespace tidewell {

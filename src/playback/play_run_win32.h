@@ -20,9 +20,9 @@
 #include "common/unique_handle_win32.h"
 #include "playback/backdrop_win32.h"
 #include "playback/placement_watcher_win32.h"
-#include "playback/play_log.h"
+#include "run/play_log.h"
 #include "playback/run_icon_win32.h"
-#include "playback/run_machine.h"
+#include "run/run_machine.h"
 
 namespace tidewell {
 

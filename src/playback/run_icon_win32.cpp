@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "playback/run_progress.h"
+#include "run/run_progress.h"
 #include "playback/stop_request_win32.h"
 
 namespace tidewell {

@@ -9,7 +9,7 @@
 
 #include "common/dialogs_win32.h"
 #include "common/window_win32.h"
-#include "playback/run_machine.h"
+#include "run/run_machine.h"
 
 namespace tidewell {
 

@@ -15,7 +15,7 @@
 
 #include "e2e_support.h"
 #include "unattended_support.h"
-#include "win32/playback/standin_support.h"
+#include "win32/support/standin_support.h"
 
 namespace tidewell::e2e {
 

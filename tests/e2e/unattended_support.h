@@ -11,7 +11,7 @@
 
 #include "common/unique_handle_win32.h"
 #include "e2e_support.h"
-#include "win32/playback/standin_support.h"
+#include "win32/support/standin_support.h"
 
 namespace tidewell::e2e {
 

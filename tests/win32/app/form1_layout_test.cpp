@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/resource.h"
-#include "playback/standin_support.h"
+#include "support/standin_support.h"
 #include "support/form_fixture.h"
 #include "support/window_queries.h"
 

@@ -10,8 +10,8 @@
 #include "persistence/preferences_key.h"
 #include "persistence/registry_strings_win32.h"
 #include "persistence_support.h"
-#include "playback/path_check_win32.h"
-#include "playback/unattended_launch_win32.h"
+#include "launch/path_check_win32.h"
+#include "launch/unattended_launch_win32.h"
 #include "playlist/playlist_view_win32.h"
 #include "support/form_fixture.h"
 

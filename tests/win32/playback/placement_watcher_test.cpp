@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "playback/path_check_win32.h"
-#include "playback/playback_state_win32.h"
-#include "playback/show_launch_win32.h"
-#include "playback/standin_support.h"
+#include "launch/path_check_win32.h"
+#include "launch/playback_state_win32.h"
+#include "launch/show_launch_win32.h"
+#include "support/standin_support.h"
 
 namespace tidewell::testing {
 namespace {

@@ -11,13 +11,13 @@
 #include "common/app_error.h"
 #include "playback/monitor_rule.h"
 #include "playback/play_checks.h"
-#include "playback/play_queue.h"
+#include "run/play_queue.h"
 #include "persistence/persistence_support.h"
-#include "playback/playback_state_win32.h"
+#include "launch/playback_state_win32.h"
 #include "playback/playing_marker_win32.h"
 #include "playlist/playlist_view_win32.h"
 #include "support/form_fixture.h"
-#include "playback/standin_support.h"
+#include "support/standin_support.h"
 
 namespace tidewell::testing {
 namespace {

@@ -1,0 +1,249 @@
+#include "reporting/overview_page.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <fstream>
+#include <map>
+#include <system_error>
+
+#include "reporting/run_status.h"
+
+namespace tidewell {
+namespace {
+
+using Json = nlohmann::json;
+
+// A status file is a few hundred bytes; anything far larger is not one.
+constexpr std::uintmax_t kLargestStatusFile = 1024 * 1024;
+
+std::string Utf8(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+std::string LowerAscii(std::string text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return text;
+}
+
+std::string ReadSmallFile(const std::filesystem::path& path) {
+    std::error_code error;
+    const auto size = std::filesystem::file_size(path, error);
+    if (error || size > kLargestStatusFile) return {};
+    std::ifstream file(path, std::ios::binary);
+    std::string content(static_cast<std::size_t>(size), '\0');
+    if (!file.read(content.data(), static_cast<std::streamsize>(size))) return {};
+    return content;
+}
+
+std::string Escaped(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        switch (c) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            case '\'':
+                out += "&#39;";
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out;
+}
+
+// A file name as a relative address: every byte but the plainest ones percent-encoded, so that
+// "#", "?", ":" and spaces in a screen's name stay part of the name.
+std::string RelativeAddress(std::string_view fileName) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (const unsigned char c : fileName) {
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+            c == '-' || c == '_' || c == '.' || c == '~') {
+            out += static_cast<char>(c);
+        } else {
+            out += '%';
+            out += kHex[c >> 4];
+            out += kHex[c & 15];
+        }
+    }
+    return out;
+}
+
+std::string Text(const Json& document, const char* key) {
+    const auto found = document.find(key);
+    return found != document.end() && found->is_string() ? found->get<std::string>() : "";
+}
+
+std::string Number(const Json& document, const char* key) {
+    const auto found = document.find(key);
+    return found != document.end() && found->is_number_unsigned() ? found->dump() : "";
+}
+
+// "2026-12-08T08:00:03.125+01:00" as the screen's own clock said it: "2026-12-08 08:00:03".
+std::string ReadableTime(const std::string& isoTime) {
+    if (isoTime.size() < 19) return isoTime;
+    return isoTime.substr(0, 10) + " " + isoTime.substr(11, 8);
+}
+
+std::string Age(long long seconds) {
+    if (seconds < 120) return std::to_string(seconds) + " s";
+    const long long minutes = seconds / 60;
+    if (minutes < 120) return std::to_string(minutes) + " min";
+    const long long hours = minutes / 60;
+    if (hours < 48) return std::to_string(hours) + " h " + std::to_string(minutes % 60) + " min";
+    return std::to_string(hours / 24) + " days";
+}
+
+std::string FileNameOnly(const std::string& path) {
+    const std::size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string Line(const std::string& cssClass, const std::string& html) {
+    return "<p class=\"" + cssClass + "\">" + html + "</p>\n";
+}
+
+// The card's lines below its name, from a status document; empty when it is not one.
+std::string StatusLines(const Json& document, long long nowUtcSeconds, bool& stale) {
+    const std::string state = Text(document, "state");
+    const auto updated = UtcSecondsOf(Text(document, "updated"));
+    if (state.empty() || !updated) return {};
+    std::string html = Line("state " + Escaped(state), Escaped(state));
+    const std::string detail = Text(document, "detail");
+    if (!detail.empty()) html += Line("detail", Escaped(detail));
+    const std::string presentation = Text(document, "presentation");
+    if (!presentation.empty()) {
+        const std::string position = Number(document, "position");
+        const std::string count = Number(document, "count");
+        const std::string where = position.empty() || count.empty()
+                                      ? std::string()
+                                      : Escaped(position + " of " + count) + ": ";
+        html += Line("show", where + "<b title=\"" + Escaped(presentation) + "\">" +
+                                 Escaped(FileNameOnly(presentation)) + "</b>");
+    }
+    const std::string since = Text(document, "since");
+    if (!since.empty()) html += Line("since", "since " + Escaped(ReadableTime(since)));
+    const std::string next = Text(document, "nextShow");
+    if (!next.empty()) html += Line("next", "next show " + Escaped(ReadableTime(next)));
+    const std::string error = Text(document, "lastError");
+    if (!error.empty()) {
+        html +=
+            Line("error", "last error " + Escaped(ReadableTime(Text(document, "lastErrorTime"))) +
+                              ": " + Escaped(error));
+    }
+    const long long age = nowUtcSeconds - *updated;
+    stale = age > kStaleAfterSeconds;
+    if (stale) html += Line("age", "no news for " + Escaped(Age(age)));
+    std::string about = Text(document, "computer");
+    for (const auto& [label, value] :
+         {std::pair{"", Text(document, "user")}, std::pair{"monitor ", Number(document, "monitor")},
+          std::pair{"Tidewell ", Text(document, "version")}}) {
+        if (!value.empty()) about += (about.empty() ? "" : " \u00b7 ") + std::string(label) + value;
+    }
+    about += (about.empty() ? "" : " \u00b7 ") + std::string("updated ") +
+             ReadableTime(Text(document, "updated"));
+    return html + Line("about", Escaped(about));
+}
+
+std::string Card(const ScreenFiles& screen, long long nowUtcSeconds) {
+    std::string lines;
+    bool stale = false;
+    bool unreadable = false;
+    if (!screen.status) {
+        lines = Line("state", "no status file");
+    } else {
+        const Json document = Json::parse(*screen.status, nullptr, false);
+        if (document.is_object()) lines = StatusLines(document, nowUtcSeconds, stale);
+        unreadable = lines.empty();
+        if (unreadable) lines = Line("state unreadable", "status file unreadable");
+    }
+    const std::string picture =
+        screen.picture.empty() ? "<div class=\"nopicture\">no picture</div>\n"
+                               : "<a href=\"" + Escaped(RelativeAddress(screen.picture)) +
+                                     "\"><img src=\"" + Escaped(RelativeAddress(screen.picture)) +
+                                     "\" alt=\"What " + Escaped(screen.name) + " shows\"></a>\n";
+    const std::string cssClass =
+        std::string("card") + (stale ? " stale" : "") + (unreadable ? " unreadable" : "");
+    return "<article class=\"" + cssClass + "\">\n" + picture + "<h2>" + Escaped(screen.name) +
+           "</h2>\n" + lines + "</article>\n";
+}
+
+constexpr const char* kPageStart = R"(<!DOCTYPE html>
+<html lang="en">
+<head>
+<meta charset="utf-8">
+<meta name="viewport" content="width=device-width, initial-scale=1">
+<meta http-equiv="refresh" content="60">
+<title>Tidewell screens</title>
+<style>
+body { font-family: system-ui, "Segoe UI", sans-serif; margin: 0; padding: 12px; background: #f2f2f2; color: #222; }
+h1 { font-size: 1.3em; margin: 0 0 4px; }
+.built { margin: 0 0 12px; color: #666; }
+.cards { display: grid; grid-template-columns: repeat(auto-fill, minmax(260px, 1fr)); gap: 12px; }
+.card { background: #fff; border: 3px solid #ccc; border-radius: 8px; padding: 10px; overflow-wrap: anywhere; }
+.card img { width: 100%; height: auto; display: block; background: #000; }
+.nopicture { aspect-ratio: 4 / 3; background: #ddd; color: #666; display: flex; align-items: center; justify-content: center; }
+.card h2 { font-size: 1.1em; margin: 8px 0 4px; }
+.card p { margin: 2px 0; }
+.state { font-weight: bold; text-transform: uppercase; }
+.playing { color: #1a7f37; }
+.error, .unreadable { color: #b00020; }
+.stale { border-color: #d00000; }
+.age { color: #d00000; font-weight: bold; }
+.about { color: #666; font-size: 0.85em; margin-top: 6px; }
+</style>
+</head>
+<body>
+)";
+
+}  // namespace
+
+std::vector<ScreenFiles> ReadScreenFolder(const std::filesystem::path& folder) {
+    std::map<std::string, ScreenFiles> byName;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        std::error_code typeError;
+        if (!entry.is_regular_file(typeError)) continue;
+        const std::string extension = LowerAscii(Utf8(entry.path().extension()));
+        if (extension != ".json" && extension != ".png") continue;
+        const std::string name = Utf8(entry.path().stem());
+        ScreenFiles& screen = byName[name];
+        screen.name = name;
+        if (extension == ".json") {
+            screen.status = ReadSmallFile(entry.path());
+        } else {
+            screen.picture = Utf8(entry.path().filename());
+        }
+    }
+    std::vector<ScreenFiles> screens;
+    for (auto& [name, screen] : byName) screens.push_back(std::move(screen));
+    return screens;
+}
+
+std::string OverviewPage(std::vector<ScreenFiles> screens, long long nowUtcSeconds,
+                         const std::string& builtAt) {
+    std::ranges::sort(screens, {}, &ScreenFiles::name);
+    std::string page = kPageStart;
+    page += "<h1>Tidewell screens</h1>\n<p class=\"built\">" + std::to_string(screens.size()) +
+            (screens.size() == 1 ? " screen" : " screens") + ", page of " +
+            Escaped(ReadableTime(builtAt)) + "</p>\n<main class=\"cards\">\n";
+    for (const ScreenFiles& screen : screens) page += Card(screen, nowUtcSeconds);
+    return page + "</main>\n</body>\n</html>\n";
+}
+
+}  // namespace tidewell

@@ -1,0 +1,443 @@
+#include "run/run_machine.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cassert>
+#include <utility>
+
+namespace tidewell {
+namespace {
+
+using Kind = RunFact::Kind;
+
+// The timers each state may have running; entering a state stops every other one.
+constexpr bool Keeps(RunState state, RunTimer timer) {
+    switch (state) {
+        case RunState::Showing:
+            return timer == RunTimer::ShowTimeout || timer == RunTimer::HandedGoneCheck ||
+                   timer == RunTimer::ShowFor || timer == RunTimer::NextSlide;
+        case RunState::AwaitingHandOff:
+            // A time-out shorter than the search still counts: the handed show is then asked to
+            // close as soon as it appears.
+            return timer == RunTimer::ShowTimeout || timer == RunTimer::HandOffSearch ||
+                   timer == RunTimer::HandOffPoll;
+        case RunState::Closing:
+            return timer == RunTimer::CloseGrace || timer == RunTimer::AskAgain ||
+                   timer == RunTimer::HandedGoneCheck;
+        case RunState::Resting:
+            return timer == RunTimer::Rest;
+        case RunState::AwaitingTime:
+            return timer == RunTimer::Due;
+        default:
+            return false;
+    }
+}
+
+std::wstring Seconds(unsigned milliseconds) {
+    return std::to_wstring(milliseconds / 1000) + L" s";
+}
+
+// The longest single wait for an entry's time; the clock is read again after it, so that a
+// time far ahead still fits a timer.
+constexpr std::chrono::seconds kLongestDueWait = std::chrono::hours(6);
+
+}  // namespace
+
+ShowId NewShowId() {
+    static std::atomic<ShowId> last{0};
+    return ++last;
+}
+
+RunMachine::RunMachine(RunActions& actions, RunPlan plan)
+    : actions_(actions),
+      plan_(std::move(plan)),
+      entries_(std::move(plan_.entries)),
+      progress_(entries_.size(), plan_.loop),
+      pacing_(plan_.timings.firstRestMs, plan_.timings.longestRestMs) {}
+
+std::optional<ShowId> RunMachine::CurrentShow() const {
+    if (!show_) return std::nullopt;
+    return show_->id;
+}
+
+void RunMachine::Begin(RunClock now, const std::wstring& startDetail) {
+    Report(RunEvent::RunStart, startDetail);
+    Next(RunFact{Kind::Begun, now});
+}
+
+void RunMachine::On(const RunFact& fact) {
+    switch (fact.kind) {
+        case Kind::Begun:
+            return;
+        case Kind::Launched:
+        case Kind::Skipped:
+        case Kind::Placed:
+        case Kind::ProcessEnded:
+        case Kind::WindowGone:
+            return OnShowFact(fact);
+        case Kind::TimerFired:
+            return OnTimer(fact);
+        case Kind::StopAsked:
+            return OnStop(fact);
+        case Kind::Hold:
+            held_ = true;
+            return;
+        case Kind::Release:
+            held_ = false;
+            if (state_ == RunState::Held) Next(fact);
+            return;
+        case Kind::MonitorGone:
+            monitorGone_ = true;
+            if (state_ != RunState::Over) Report(RunEvent::Waiting, fact.detail);
+            return;
+        case Kind::MonitorBack:
+            monitorGone_ = false;
+            if (state_ == RunState::AwaitingMonitor) return Next(fact);
+            if (show_ && show_->started && state_ != RunState::Over) {
+                actions_.ShowProgress(progress_.Position(), progress_.Count(),
+                                      entries_[show_->entry].path);
+            }
+            return;
+        case Kind::PassRead:
+            if (fact.show != passRead_ || state_ != RunState::Launching) return;
+            passRead_ = 0;
+            // A failed read plays the list on as it was: a screen never goes dark over a bad copy.
+            if (!fact.detail.empty()) Report(RunEvent::Error, fact.detail);
+            if (fact.entries) {
+                entries_ = *fact.entries;
+                progress_.SetCount(entries_.size());
+            }
+            if (entries_.empty()) return Finish(fact);
+            return BeginPass(0, fact);
+        case Kind::ClockChanged:
+            if (state_ == RunState::AwaitingTime) AwaitTime(fact);
+            return;
+        case Kind::WindowGoing:
+            windowGoing_ = true;
+            if (state_ != RunState::Over) Report(RunEvent::RunEnd);
+            if (show_) actions_.LetGo(show_->id);
+            show_.reset();
+            for (const ShowId closing : std::exchange(stillClosing_, {})) actions_.LetGo(closing);
+            return Enter(RunState::Over, fact);
+    }
+}
+
+// Entries outside their days, hours or dates are passed over in this pass.
+void RunMachine::Next(const RunFact& cause) {
+    for (;;) {
+        if (windowGoing_ || stop_) return Finish(cause);
+        if (held_) return Enter(RunState::Held, cause);
+        if (monitorGone_) return Enter(RunState::AwaitingMonitor, cause);
+        std::optional<std::size_t> entry = std::exchange(pending_, std::nullopt);
+        if (!entry) {
+            entry = progress_.NextEntry();
+            if (!entry || *entry >= entries_.size()) return Finish(cause);
+            if (!std::exchange(begun_, true) && !AnyDueNow()) {
+                pending_ = entry;
+                return AwaitTime(cause);
+            }
+            if (progress_.NewPass()) {
+                if (!plan_.readsNextPass) return BeginPass(*entry, cause);
+                passRead_ = NewShowId();
+                Enter(RunState::Launching, cause);
+                return actions_.ReadNextPass(passRead_);
+            }
+        }
+        if (DueNow(entries_[*entry])) return Launch(*entry, cause);
+        // Passed over for its time, not for a failure: a loop goes on to its next pass, which
+        // waits for a time if nothing is due then.
+        progress_.ShowStarted();
+    }
+}
+
+bool RunMachine::DueNow(const PlaylistEntry& entry) const {
+    return !plan_.clock || !entry.settings.HasSchedule() ||
+           IsDue(entry.settings, plan_.clock->now(), plan_.clock->offsetAt);
+}
+
+bool RunMachine::AnyDueNow() const {
+    return std::ranges::any_of(entries_, [this](const PlaylistEntry& e) { return DueNow(e); });
+}
+
+// Nothing may play now: the run waits, the monitor covered, for the first moment an entry may,
+// read from the clock again when the wait is over or the clock is changed.
+void RunMachine::AwaitTime(const RunFact& cause) {
+    if (AnyDueNow()) return Next(cause);
+    const ScheduleClock& clock = *plan_.clock;
+    const Instant now = clock.now();
+    std::optional<Instant> next;
+    for (const PlaylistEntry& entry : entries_) {
+        const auto due = NextDue(entry.settings, now, clock.offsetAt);
+        if (due && (!next || *due < *next)) next = due;
+    }
+    if (!next) {
+        Report(RunEvent::Waiting, L"no presentation plays again: their dates are over");
+        return Finish(cause);
+    }
+    const bool reported = state_ == RunState::AwaitingTime;
+    Enter(RunState::AwaitingTime, cause);
+    actions_.CoverScreen();
+    if (!reported || cause.kind == Kind::ClockChanged) {
+        Report(RunEvent::Waiting,
+               std::wstring(kNextShowPrefix) +
+                   NextShowText(LocalTime((*next + clock.offsetAt(*next)).time_since_epoch()),
+                                LocalTime((now + clock.offsetAt(now)).time_since_epoch())));
+    }
+    const auto wait =
+        std::min(*next - now, std::chrono::duration_cast<std::chrono::seconds>(kLongestDueWait));
+    // A moment later than due rather than before it: the clock is read in whole seconds.
+    const auto ms = wait.count() * 1000 / clock.rate + 1;
+    Arm(RunTimer::Due, static_cast<unsigned>(ms));
+}
+
+void RunMachine::ArmShowTimers() {
+    const EntrySettings& settings = entries_[show_->entry].settings;
+    if (const auto seconds =
+            settings.showForSeconds ? settings.showForSeconds : plan_.showForSeconds) {
+        Arm(RunTimer::ShowFor, static_cast<unsigned>(*seconds) * 1000);
+    }
+    if (const auto seconds =
+            settings.advanceSeconds ? settings.advanceSeconds : plan_.advanceSeconds) {
+        Arm(RunTimer::NextSlide, static_cast<unsigned>(*seconds) * 1000);
+    }
+}
+
+void RunMachine::BeginPass(std::size_t entry, const RunFact& cause) {
+    pending_ = entry;
+    if (!AnyDueNow()) return AwaitTime(cause);
+    if (const unsigned rest = pacing_.RestBeforeNextPass()) {
+        Report(RunEvent::Waiting, L"no show lasted in the last pass: resting " + Seconds(rest));
+        Enter(RunState::Resting, cause);
+        return Arm(RunTimer::Rest, rest);
+    }
+    Next(cause);
+}
+
+void RunMachine::Launch(std::size_t entry, const RunFact& cause) {
+    show_.emplace();
+    show_->id = NewShowId();
+    show_->entry = entry;
+    Enter(RunState::Launching, cause);
+    actions_.StartShow(show_->id, entries_[entry].path, plan_.unattended);
+}
+
+void RunMachine::OnShowFact(const RunFact& fact) {
+    if (!show_ || show_->id != fact.show) {
+        // A show that was left running after it was asked to close: asked again for every window
+        // it shows, however late, until its process has ended.
+        const auto closing = std::ranges::find(stillClosing_, fact.show);
+        if (closing == stillClosing_.end()) return;  // an earlier show's, or an earlier run's
+        if (fact.kind == Kind::Placed) actions_.AskToClose(fact.show);
+        if (fact.kind == Kind::ProcessEnded) {
+            stillClosing_.erase(closing);
+            actions_.LetGo(fact.show);
+        }
+        return;
+    }
+    Show& show = *show_;
+    const std::wstring& path = entries_[show.entry].path;
+    switch (fact.kind) {
+        case Kind::Launched:
+            if (show.started) return;
+            show.started = true;
+            show.launched = fact.at;
+            progress_.ShowStarted();
+            // The position first, so that the show's start is reported with it.
+            actions_.ShowProgress(progress_.Position(), progress_.Count(), path);
+            Report(RunEvent::ShowStart);
+            // Stopped while it was being started (the only way a stop can precede this).
+            if (stop_) return AskToClose(fact);
+            Enter(RunState::Showing, fact);
+            if (plan_.unattended && plan_.showTimeoutMs > 0) {
+                Arm(RunTimer::ShowTimeout, plan_.showTimeoutMs);
+            }
+            return;
+        case Kind::Skipped:
+            if (show.started) return;
+            Report(RunEvent::ShowSkipped, fact.detail);
+            show_.reset();
+            return Next(fact);
+        case Kind::Placed:
+            if (!show.started || show.placed) return;
+            show.placed = true;
+            show.handed = fact.handed;
+            Report(RunEvent::ShowPlaced);
+            if (show.askedToClose) return AskToClose(fact);
+            Enter(RunState::Showing, fact);
+            Disarm(RunTimer::ShowTimeout);
+            if (show.handed) Arm(RunTimer::HandedGoneCheck, plan_.timings.handedGoneCheckMs);
+            return ArmShowTimers();
+        case Kind::ProcessEnded:
+            if (!show.started || show.processEnded) return;
+            show.processEnded = true;
+            show.endedAt = fact.at;
+            show.exitCode = fact.exitCode;
+            if (show.handed) return;  // the show is the other copy's window
+            if (!show.placed && !show.askedToClose &&
+                fact.at - show.launched < plan_.timings.handOffWithinMs) {
+                Enter(RunState::AwaitingHandOff, fact);
+                Arm(RunTimer::HandOffSearch, plan_.timings.handOffSearchMs);
+                return Arm(RunTimer::HandOffPoll, plan_.timings.handOffPollMs);
+            }
+            return EndShow(fact.at, fact);
+        case Kind::WindowGone:
+            if (show.handed) EndShow(fact.at, fact);
+            return;
+        default:
+            return;
+    }
+}
+
+void RunMachine::OnTimer(const RunFact& fact) {
+    if (!Armed(fact.timer)) return;  // stopped while its message was on the way
+    armed_[static_cast<std::size_t>(fact.timer)] = false;
+    const RunTimings& timings = plan_.timings;
+    switch (fact.timer) {
+        case RunTimer::ShowTimeout:
+            Report(RunEvent::ShowTimeout,
+                   L"no show window after " + Seconds(plan_.showTimeoutMs) + L": asked to close");
+            // A show still looked for in another copy is asked as soon as it appears.
+            if (state_ == RunState::AwaitingHandOff) {
+                show_->askedToClose = true;
+                return;
+            }
+            return AskToClose(fact);
+        case RunTimer::HandOffSearch:
+            return EndShow(fact.at, fact);
+        case RunTimer::HandOffPoll:
+            actions_.LookForHandedShow(show_->id);
+            return Arm(RunTimer::HandOffPoll, timings.handOffPollMs);
+        case RunTimer::HandedGoneCheck:
+            actions_.CheckHandedShow(show_->id);
+            return Arm(RunTimer::HandedGoneCheck, timings.handedGoneCheckMs);
+        case RunTimer::CloseGrace: {
+            // Left running: the program may be asking "Save?" of nobody; the run goes on.
+            Report(RunEvent::Error,
+                   L"the presentation program did not end after it was asked to close; left "
+                   L"running");
+            const Show left = *std::exchange(show_, std::nullopt);
+            if (left.handed) {
+                actions_.LetGo(left.id);
+            } else {
+                stillClosing_.push_back(left.id);
+            }
+            return Next(fact);
+        }
+        case RunTimer::AskAgain:
+            actions_.AskToClose(show_->id);
+            return Arm(RunTimer::AskAgain, timings.askAgainMs);
+        case RunTimer::Rest:
+            return Next(fact);
+        case RunTimer::Due:
+            return AwaitTime(fact);
+        case RunTimer::ShowFor:
+            return AskToClose(fact);
+        case RunTimer::NextSlide: {
+            actions_.NextSlide(show_->id);
+            const EntrySettings& settings = entries_[show_->entry].settings;
+            const int seconds = settings.advanceSeconds.value_or(plan_.advanceSeconds.value_or(1));
+            return Arm(RunTimer::NextSlide, static_cast<unsigned>(seconds) * 1000);
+        }
+    }
+}
+
+void RunMachine::OnStop(const RunFact& fact) {
+    if (!Playing()) return;
+    const bool now = fact.stop == StopWhen::Now;
+    stop_ = fact.stop;
+    progress_.Stop();
+    Report(RunEvent::Stop, now ? L"now" : L"after this presentation");
+    switch (state_) {
+        case RunState::Resting:
+        case RunState::Held:
+        case RunState::AwaitingMonitor:
+        case RunState::AwaitingTime:
+            return Finish(fact);
+        case RunState::Launching:
+            if (!show_) return Finish(fact);  // only the next pass was being read
+            // The next show is on its way but not on yet: it is no "this presentation" to stop
+            // after, so it is closed as soon as it has started, as for "Stop now".
+            actions_.GiveScreenBack();
+            return;
+        default:
+            break;
+    }
+    if (!now) return;
+    actions_.GiveScreenBack();
+    // The handed show is asked once it appears.
+    if (state_ == RunState::AwaitingHandOff) {
+        show_->askedToClose = true;
+        return;
+    }
+    if (state_ == RunState::Showing) AskToClose(fact);
+}
+
+void RunMachine::AskToClose(const RunFact& cause) {
+    Show& show = *show_;
+    show.askedToClose = true;
+    actions_.AskToClose(show.id);
+    if (state_ == RunState::Closing) {
+        if (show.handed && !Armed(RunTimer::HandedGoneCheck)) {
+            Arm(RunTimer::HandedGoneCheck, plan_.timings.handedGoneCheckMs);
+        }
+        return;
+    }
+    Enter(RunState::Closing, cause);
+    Arm(RunTimer::CloseGrace, plan_.timings.closeGraceMs);
+    Arm(RunTimer::AskAgain, plan_.timings.askAgainMs);
+    if (show.handed && !Armed(RunTimer::HandedGoneCheck)) {
+        Arm(RunTimer::HandedGoneCheck, plan_.timings.handedGoneCheckMs);
+    }
+}
+
+void RunMachine::EndShow(RunClock at, const RunFact& cause) {
+    const Show show = *std::exchange(show_, std::nullopt);
+    // A handed show lasts until its window goes; any other until its process ended. The search
+    // for a handed show is not part of it.
+    const RunClock end = show.handed || !show.processEnded ? at : show.endedAt;
+    if (show.placed ||
+        (show.processEnded && show.endedAt - show.launched >= plan_.timings.lastingShowMs)) {
+        pacing_.ShowLasted();
+    }
+    actions_.Report(RunEvent::ShowEnd, entries_[show.entry].path,
+                    ShowEndDetail(static_cast<long long>(end - show.launched), show.exitCode));
+    actions_.LetGo(show.id);
+    Next(cause);
+}
+
+void RunMachine::Finish(const RunFact& cause) {
+    if (state_ == RunState::Over) return;
+    if (show_) actions_.LetGo(std::exchange(show_, std::nullopt)->id);
+    passRead_ = 0;
+    Enter(RunState::Over, cause);
+    Report(RunEvent::RunEnd);
+    if (!windowGoing_) actions_.Ended();
+}
+
+void RunMachine::Enter(RunState next, const RunFact& cause) {
+    for (std::size_t i = 0; i < kRunTimerCount; ++i) {
+        if (!Keeps(next, static_cast<RunTimer>(i))) Disarm(static_cast<RunTimer>(i));
+    }
+    const RunState from = std::exchange(state_, next);
+    if (from != next) actions_.StateChanged(from, next, cause);
+}
+
+void RunMachine::Arm(RunTimer timer, unsigned milliseconds) {
+    assert(Keeps(state_, timer));
+    armed_[static_cast<std::size_t>(timer)] = true;
+    actions_.SetTimer(timer, milliseconds);
+}
+
+void RunMachine::Disarm(RunTimer timer) {
+    if (!std::exchange(armed_[static_cast<std::size_t>(timer)], false)) return;
+    actions_.KillTimer(timer);
+}
+
+void RunMachine::Report(RunEvent event, std::wstring detail) const {
+    const bool ofShow = event == RunEvent::ShowStart || event == RunEvent::ShowPlaced ||
+                        event == RunEvent::ShowSkipped || event == RunEvent::ShowTimeout ||
+                        (event == RunEvent::Error && show_);
+    actions_.Report(event, ofShow && show_ ? entries_[show_->entry].path : std::wstring{}, detail);
+}
+
+}  // namespace tidewell

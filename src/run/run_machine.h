@@ -1,0 +1,212 @@
+#pragma once
+// The play run as one state machine: every fact about the run (a show started, its window was
+// placed, its process ended, a timer ran out, a stop was asked, the monitor went or came back,
+// the session may end) goes through RunMachine::On, which alone decides where the run goes and
+// what is done about it. What is done (launching, asking a show to close, timers, the play log)
+// is asked of RunActions, which the Win32 driver carries out and tests fake, with a fake clock.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "run/play_log.h"
+#include "run/run_progress.h"
+#include "run/run_timings.h"
+#include "run/schedule.h"
+#include "playlist/entry_settings.h"
+
+namespace tidewell {
+
+enum class StopWhen { AfterThisPresentation, Now };
+
+// Milliseconds on a steady clock; the program's is GetTickCount64.
+using RunClock = std::uint64_t;
+// Names one show (or one read of the setting file) for the whole process: a late report of an
+// earlier run never matches a show of a later one.
+using ShowId = std::uint64_t;
+ShowId NewShowId();
+
+enum class RunState {
+    Launching,        // the next show is being checked and started, or the next pass read
+    Showing,          // the show's program runs, or the window it handed the show to is on screen
+    AwaitingHandOff,  // its program ended at once without a window: the handed show is looked for
+    Closing,          // it was asked to close (time-out, "Stop now") and has not ended yet
+    Resting,          // between two passes in which no show lasted
+    Held,             // the session may end: nothing starts until that is known
+    AwaitingMonitor,  // the chosen monitor is not connected: nothing starts until it is back
+    AwaitingTime,     // no entry may play now (its days, hours, dates): until the first one may
+    Over,
+};
+
+enum class RunTimer {
+    ShowTimeout,      // the show's window did not appear in time
+    HandOffSearch,    // the handed show is no longer looked for
+    HandOffPoll,      // look for the handed show's window
+    HandedGoneCheck,  // is the handed show's window gone?
+    CloseGrace,       // the show asked to close did not end: the run goes on without it
+    AskAgain,         // ask the show to close once more
+    Rest,             // the rest between passes is over
+    Due,              // an entry may play now (or the clock is to be read again)
+    ShowFor,          // the show has had its time on screen
+    NextSlide,        // the show's slide is to move on (stays last: kRunTimerCount)
+};
+inline constexpr std::size_t kRunTimerCount = static_cast<std::size_t>(RunTimer::NextSlide) + 1;
+
+// One fact about the run, as the driver learns it.
+struct RunFact {
+    enum class Kind {
+        Begun,         // the run begins
+        Launched,      // `show` was started
+        Skipped,       // `show` could not start: `detail` says why
+        Placed,        // a window of `show` was found and moved onto the monitor (`handed`: a
+                       // window of another copy of the program, which took the file over)
+        ProcessEnded,  // the process of `show` ended at `at` with `exitCode`
+        WindowGone,    // the handed window of `show` is gone
+        TimerFired,    // `timer` ran out
+        StopAsked,     // `stop`
+        Hold,          // the session may end
+        Release,       // the session goes on
+        MonitorGone,   // the chosen monitor is not connected: `detail` says so
+        MonitorBack,   // it is connected again
+        PassRead,      // the read `show` of the next pass's entries: `entries` when they changed
+        WindowGoing,   // the program's window is going: nothing more starts, nothing is asked
+        ClockChanged,  // the clock or the time zone was changed, or the computer woke up
+    };
+    Kind kind;
+    RunClock at = 0;
+    ShowId show = 0;
+    RunTimer timer = RunTimer::ShowTimeout;
+    StopWhen stop = StopWhen::AfterThisPresentation;
+    bool handed = false;
+    unsigned long exitCode = 0;
+    std::wstring detail;
+    std::optional<std::vector<PlaylistEntry>> entries;
+};
+
+// What the machine has done. Starting a show and reading the next pass may take long (a share):
+// the driver does them elsewhere and answers with a fact. Every other call returns at once and
+// never calls back into the machine.
+class RunActions {
+  public:
+    virtual ~RunActions() = default;
+    // Starts `path` as `show` (after checking that it exists, when asked): Launched or Skipped.
+    virtual void StartShow(ShowId show, const std::wstring& path, bool checkExists) = 0;
+    // Reads the next pass's entries: PassRead. Only when the run has a source to read.
+    virtual void ReadNextPass(ShowId read) = 0;
+    // Asks every window of the show (its process's and a handed one) to close.
+    virtual void AskToClose(ShowId show) = 0;
+    // Nothing more is wanted about the show: its handles and watcher may go.
+    virtual void LetGo(ShowId show) = 0;
+    // Looks for a window handed over for the show (answer: Placed, handed), or checks whether the
+    // handed window is gone (answer: WindowGone).
+    virtual void LookForHandedShow(ShowId show) = 0;
+    virtual void CheckHandedShow(ShowId show) = 0;
+    virtual void SetTimer(RunTimer timer, unsigned milliseconds) = 0;
+    virtual void KillTimer(RunTimer timer) = 0;
+    // For the play log (the driver adds the monitor).
+    virtual void Report(RunEvent event, const std::wstring& path, const std::wstring& detail) = 0;
+    // The icon's tip: "playing 3 of 12" and the show's name.
+    virtual void ShowProgress(std::size_t position, std::size_t count,
+                              const std::wstring& path) = 0;
+    // Moves the show on to its next slide, as a presenter's clicker does.
+    virtual void NextSlide(ShowId /*show*/) {}
+    // The monitor is covered as between two shows, while the run waits for an entry's time.
+    virtual void CoverScreen() {}
+    // The screen is given back now ("Stop now"), while the run still waits for its show.
+    virtual void GiveScreenBack() = 0;
+    // The run is over: the screen is given back (if it was not), and whoever waits is told.
+    virtual void Ended() = 0;
+    // Every transition, for whoever follows the run's state (a status report).
+    virtual void StateChanged(RunState /*from*/, RunState /*to*/, const RunFact& /*cause*/) {}
+};
+
+struct RunPlan {
+    std::vector<PlaylistEntry> entries;
+    bool loop = false;
+    // Nobody at the desk: a presentation missing when its turn comes is skipped, and a show whose
+    // window has not appeared after showTimeoutMs (0: no limit) is asked to close.
+    bool unattended = false;
+    unsigned showTimeoutMs = 0;
+    // Each pass after the first reads its entries first (a setting file rewritten meanwhile).
+    bool readsNextPass = false;
+    RunTimings timings;
+    // What the schedules of the entries are read by; none: every entry plays whenever its turn
+    // comes.
+    std::optional<ScheduleClock> clock;
+    // For this run, the time on screen and the slide pace of entries without their own.
+    std::optional<int> showForSeconds;
+    std::optional<int> advanceSeconds;
+};
+
+class RunMachine {
+  public:
+    RunMachine(RunActions& actions, RunPlan plan);
+
+    // Reports the run's start and starts the first show, or ends at once.
+    void Begin(RunClock now, const std::wstring& startDetail);
+    void On(const RunFact& fact);
+
+    RunState State() const { return state_; }
+    // A show plays or is to follow: a stop has something to stop.
+    bool Playing() const { return state_ != RunState::Over && stop_ != StopWhen::Now; }
+    // The show now on (or being started), if any.
+    std::optional<ShowId> CurrentShow() const;
+    const std::vector<PlaylistEntry>& Entries() const { return entries_; }
+
+  private:
+    struct Show {
+        ShowId id = 0;
+        std::size_t entry = 0;
+        RunClock launched = 0;
+        bool started = false;
+        bool placed = false;
+        bool handed = false;
+        bool askedToClose = false;
+        bool processEnded = false;
+        RunClock endedAt = 0;
+        unsigned long exitCode = 0;
+    };
+
+    void Next(const RunFact& cause);
+    bool DueNow(const PlaylistEntry& entry) const;
+    bool AnyDueNow() const;
+    void AwaitTime(const RunFact& cause);
+    void ArmShowTimers();
+    void Launch(std::size_t entry, const RunFact& cause);
+    void BeginPass(std::size_t entry, const RunFact& cause);
+    void OnShowFact(const RunFact& fact);
+    void OnTimer(const RunFact& fact);
+    void OnStop(const RunFact& fact);
+    void AskToClose(const RunFact& cause);
+    void EndShow(RunClock at, const RunFact& cause);
+    void Finish(const RunFact& cause);
+    void Enter(RunState next, const RunFact& cause);
+    void Arm(RunTimer timer, unsigned milliseconds);
+    void Disarm(RunTimer timer);
+    bool Armed(RunTimer timer) const { return armed_[static_cast<std::size_t>(timer)]; }
+    void Report(RunEvent event, std::wstring detail = {}) const;
+
+    RunActions& actions_;
+    RunPlan plan_;
+    std::vector<PlaylistEntry> entries_;
+    RunProgress progress_;
+    PassPacing pacing_;
+    RunState state_ = RunState::Launching;
+    std::optional<StopWhen> stop_;
+    bool held_ = false;
+    bool monitorGone_ = false;
+    bool windowGoing_ = false;
+    std::wstring monitorGoneDetail_;
+    std::optional<Show> show_;
+    // The entry to start once nothing holds the run (a rest, the session's end, the monitor).
+    std::optional<std::size_t> pending_;
+    ShowId passRead_ = 0;
+    bool begun_ = false;
+    // Shows asked to close that did not end in time: their late windows are asked again.
+    std::vector<ShowId> stillClosing_;
+    std::array<bool, kRunTimerCount> armed_{};
+};
+
+}  // namespace tidewell
