@@ -4,11 +4,13 @@
 #include "common/app_error.h"
 #include "common/error_text.h"
 #include "common/file_exists_win32.h"
+#include "common/full_path_win32.h"
 #include "common/window_worker_win32.h"
 #include "launch/path_check_win32.h"
 #include "playback/stop_request_win32.h"
 #include "launch/unattended_launch.h"
 #include "launch/unattended_launch_win32.h"
+#include "persistence/alert_file_win32.h"
 
 namespace tidewell {
 
@@ -169,6 +171,13 @@ void TForm1::ContinueStart(StartRead& read) {
             if (statusReport_) statusReport_->Take(to);
         };
     }
+    if (options.alertFile) {
+        run.alertSource = FullPathOf(*options.alertFile);
+        // Looked at on a worker, which may outlast this window: it holds the file's follower.
+        run.lookAtAlert = [alert = std::make_shared<AlertFile>(run.alertSource)] {
+            return alert->Look();
+        };
+    }
     if (settingWatch_) {
         // The file is read on a worker, which may outlast this window: it holds the watch too.
         run.readNextPass = [watch = settingWatch_] { return RereadSettingFile(*watch); };
@@ -228,6 +237,7 @@ NextPassRead TForm1::RereadSettingFile(SettingFileWatch& watch) {
         case SettingFileWatch::Outcome::Unchanged:
             return {};
         case SettingFileWatch::Outcome::Failed:
+        case SettingFileWatch::Outcome::NotASettingFile:
             // The list plays on as it was: a screen never goes dark over a bad copy of the file.
             return {std::nullopt, error};
         case SettingFileWatch::Outcome::Reread:

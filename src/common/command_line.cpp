@@ -19,6 +19,7 @@ enum class Option {
     Log,
     Status,
     Screenshot,
+    Alert,
     Overview,
     Stop,
     Now,
@@ -39,6 +40,7 @@ constexpr OptionName kOptionNames[] = {
     {L"overview", Option::Overview}, {L"stop", Option::Stop},
     {L"now", Option::Now},           {L"?", Option::Help},
     {L"advance", Option::Advance},   {L"showfor", Option::ShowFor},
+    {L"alert", Option::Alert},
 };
 
 wchar_t LowerAscii(wchar_t c) {
@@ -110,7 +112,8 @@ std::optional<std::wstring> CombinationError(const CommandLine& line, bool stop,
         {start.statusFile.has_value(), L"/status"},
         {start.screenshotFile.has_value(), L"/screenshot"},
         {advanceGiven, L"/advance"},
-        {showForGiven, L"/showfor"}};
+        {showForGiven, L"/showfor"},
+        {start.alertFile.has_value(), L"/alert"}};
     for (const auto& [given, name] : playOnly) {
         if (given && !start.play) {
             return Quoted(name) + L" works only together with " + Quoted(L"/play") + L".";
@@ -127,6 +130,8 @@ std::optional<std::wstring>& NameOf(Option option, CommandLine& line,
             return line.start.statusFile;
         case Option::Screenshot:
             return line.start.screenshotFile;
+        case Option::Alert:
+            return line.start.alertFile;
         case Option::Overview:
             return overviewFolder;
         default:
@@ -214,6 +219,7 @@ CommandLine ParseCommandLine(const std::vector<std::wstring>& arguments) {
             case Option::Log:
             case Option::Status:
             case Option::Screenshot:
+            case Option::Alert:
             case Option::Overview: {
                 // "/log /play": the name was forgotten, and an option is never taken for one.
                 if (i + 1 == arguments.size() || arguments[i + 1].empty() ||
@@ -225,6 +231,10 @@ CommandLine ParseCommandLine(const std::vector<std::wstring>& arguments) {
                 std::optional<std::wstring>& name = NameOf(option, line, overviewFolder);
                 if (name) return Refused(GivenTwice(argument));
                 name = arguments[++i];
+                // The announcement is a setting file, refused by its name as the list's is.
+                if (option == Option::Alert && !IsPossiblePath(*name)) {
+                    return Refused(Quoted(*name) + L" cannot be the name of a setting file.");
+                }
                 break;
             }
             case Option::Help:

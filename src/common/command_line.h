@@ -1,7 +1,7 @@
 #pragma once
 // The program's command line, for shows that start and stop with nobody at the desk:
 //   tidewell.exe [/play] [/loop] [/exit] [/monitor N] [/timeout N] [/advance N] [/showfor N]
-//                [/log FILE] [/status FILE] [/screenshot FILE] [setting-file]
+//                [/log FILE] [/status FILE] [/screenshot FILE] [/alert FILE] [setting-file]
 //   tidewell.exe /stop [/now]
 //   tidewell.exe /overview FOLDER
 //   tidewell.exe /?
@@ -42,6 +42,8 @@ struct StartOptions {
     // "/status FILE", "/screenshot FILE": as typed, expanded like the log's name.
     std::optional<std::wstring> statusFile;
     std::optional<std::wstring> screenshotFile;
+    // "/alert FILE": the announcement's setting file, followed while the run plays.
+    std::optional<std::wstring> alertFile;
 };
 
 struct CommandLine {
@@ -70,7 +72,7 @@ inline constexpr int kExitOverviewNotWritten = 4;  // "/overview": the page coul
 inline constexpr std::wstring_view kUsageText =
     L"Usage:\n"
     L"tidewell.exe [/play] [/loop] [/exit] [/monitor N] [/timeout N] [/advance N] [/showfor N] "
-    L"[/log FILE] [/status FILE] [/screenshot FILE] [setting-file]\n"
+    L"[/log FILE] [/status FILE] [/screenshot FILE] [/alert FILE] [setting-file]\n"
     L"tidewell.exe /stop [/now]\n"
     L"tidewell.exe /overview FOLDER\n"
     L"\n"
@@ -88,6 +90,8 @@ inline constexpr std::wstring_view kUsageText =
     L"/log FILE: with /play, appends a line for each event of the run to FILE.\n"
     L"/status FILE: with /play, keeps FILE telling the run's state (JSON).\n"
     L"/screenshot FILE: with /play, keeps FILE a picture (PNG) of the monitor.\n"
+    L"/alert FILE: with /play, plays the presentations of the setting file FILE instead of the "
+    L"list while it names one that may play now.\n"
     L"/stop: asks the running Tidewell to stop after the current presentation.\n"
     L"/now: with /stop, also ends the current presentation.\n"
     L"/overview FOLDER: writes FOLDER\\index.html, a page of the screens whose status files "

@@ -23,8 +23,8 @@ std::uint64_t Join(DWORD high, DWORD low) {
 
 }  // namespace
 
-SettingFileWatch::SettingFileWatch(std::wstring path) : path_(std::move(path)) {
-    MarkRead();
+SettingFileWatch::SettingFileWatch(std::wstring path, bool takenAsRead) : path_(std::move(path)) {
+    if (takenAsRead) MarkRead();
 }
 
 void SettingFileWatch::MarkRead() {
@@ -67,7 +67,7 @@ SettingFileWatch::Outcome SettingFileWatch::RereadIfChanged(std::vector<Playlist
                              : L"\" has a line with a setting that cannot be read (\"" +
                                    unreadable.path + L"\": " + unreadable.item + L").") +
                         L" The playlist stays as it was.";
-                return Outcome::Failed;
+                return Outcome::NotASettingFile;
             }
             entries = EntriesNotGone(content->presentations).kept;
             return Outcome::Reread;

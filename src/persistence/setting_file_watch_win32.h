@@ -15,17 +15,19 @@ namespace tidewell {
 
 class SettingFileWatch {
   public:
-    // Remembers the file's size and last-write time as they are now.
-    explicit SettingFileWatch(std::wstring path);
+    // Remembers the file's size and last-write time as they are now; with `takenAsRead` false,
+    // nothing is looked at yet and the first call reads the file.
+    explicit SettingFileWatch(std::wstring path, bool takenAsRead = true);
 
     // Remembers them again, after the start's own load of the file.
     void MarkRead();
 
     enum class Outcome {
-        Unchanged,  // size and time as remembered: the file was not read
-        Reread,     // `entries` holds the file's presentations that are not gone (kept when
-                    // their drive or share does not answer), as "Load setting" adds them
-        Failed,     // `error` says why in words; `entries` is left as it was
+        Unchanged,        // size and time as remembered: the file was not read
+        Reread,           // `entries` holds the file's presentations that are not gone (kept when
+                          // their drive or share does not answer), as "Load setting" adds them
+        Failed,           // `error` says why in words; `entries` is left as it was
+        NotASettingFile,  // a whole file that is none (emptied, say): as Failed, until it changes
     };
     // Reads the file again when its size or time differs from what was remembered, gives its
     // presentations as "Load setting" would add them, and remembers the new size and time. A file

@@ -36,6 +36,7 @@ RunPlan PlanOf(std::vector<PlaylistEntry> queue, const RunOptions& options, cons
     plan.clock = setup.clock;
     plan.showForSeconds = options.showForSeconds;
     plan.advanceSeconds = options.advanceSeconds;
+    plan.alertSource = options.alertSource;
     return plan;
 }
 
@@ -61,6 +62,25 @@ void PlayRun::Begin() {
     machine_.Begin(::GetTickCount64(), std::to_wstring(count) +
                                            (count == 1 ? L" presentation" : L" presentations") +
                                            (options_.loop ? L", in a loop" : L""));
+    if (options_.lookAtAlert) LookAtAlert();
+}
+
+// One look at a time: a share that does not answer holds that look, and the run plays on.
+void PlayRun::LookAtAlert() {
+    if (machine_.State() == RunState::Over) return;
+    ::SetTimer(setup_.window, kAlertLookTimer, setup_.timings.alertLookMs, nullptr);
+    if (alertLook_) return;
+    auto work = std::make_unique<RunWork>();
+    work->show = alertLook_ = NewShowId();
+    work->alertLook = true;
+    DoOnWorker<RunWork>(setup_.window, kRunWorkDoneMessage, std::move(work),
+                        [look = options_.lookAtAlert](RunWork& done) {
+                            try {
+                                done.alert = look();
+                            } catch (...) {
+                                // Unreadable now: the screen goes on as it was.
+                            }
+                        });
 }
 
 bool PlayRun::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -102,9 +122,11 @@ bool PlayRun::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (placementFailure_) std::rethrow_exception(std::exchange(placementFailure_, {}));
             return true;
         case WM_TIMER:
-            if (wParam < kRunTimerBase || wParam > kEndPollTimer) return false;
+            if (wParam < kRunTimerBase || wParam > kAlertLookTimer) return false;
             ::KillTimer(setup_.window, wParam);
-            if (wParam == kEndPollTimer) {
+            if (wParam == kAlertLookTimer) {
+                LookAtAlert();
+            } else if (wParam == kEndPollTimer) {
                 PollShowEnds();
             } else {
                 Tell(RunFact{.kind = RunFact::Kind::TimerFired,
@@ -122,6 +144,13 @@ void PlayRun::Tell(RunFact fact) {
 }
 
 void PlayRun::TakeWork(std::unique_ptr<RunWork> work) {
+    if (work->alertLook) {
+        if (work->show != alertLook_) return;
+        alertLook_ = 0;
+        if (work->alert) alertEntries_ = std::move(*work->alert);
+        return Tell(RunFact{
+            .kind = RunFact::Kind::AlertSeen, .at = ::GetTickCount64(), .entries = alertEntries_});
+    }
     if (work->passRead) {
         if (work->read.entries && options_.takeNextPass) options_.takeNextPass(*work->read.entries);
         return Tell(RunFact{.kind = RunFact::Kind::PassRead,
@@ -280,6 +309,7 @@ void PlayRun::KillTimer(RunTimer timer) {
 
 void PlayRun::Report(RunEvent event, const std::wstring& path, const std::wstring& detail) {
     if (event == RunEvent::Waiting && icon_) icon_->ShowTip(L"Tidewell: " + detail);
+    if (event == RunEvent::AlertStart && icon_) icon_->ShowTip(L"Tidewell: announcement");
     if (!options_.report) return;
     const bool written =
         options_.report(RunEventRecord{event, monitorNumber_, path, detail, position_, count_});
@@ -304,6 +334,7 @@ void PlayRun::GiveScreenBack() {
 
 void PlayRun::Ended() {
     ::KillTimer(setup_.window, kEndPollTimer);
+    ::KillTimer(setup_.window, kAlertLookTimer);
     GiveScreenBack();
     if (placementFailure_) ::PostMessageW(setup_.window, kRunErrorMessage, 0, 0);
     if (options_.onEnded) options_.onEnded();
@@ -363,7 +394,7 @@ void PlayRun::BringWindowBack() {
 }
 
 void PlayRun::KillTimers() {
-    for (UINT_PTR timer = kRunTimerBase; timer <= kEndPollTimer; ++timer) {
+    for (UINT_PTR timer = kRunTimerBase; timer <= kAlertLookTimer; ++timer) {
         ::KillTimer(setup_.window, timer);
     }
 }

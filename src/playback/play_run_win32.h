@@ -36,6 +36,7 @@ inline constexpr UINT kHandedGoneMessage = WM_APP + 45;
 // The run's timers on the main window: one per RunTimer from here, then the driver's own poll.
 inline constexpr UINT_PTR kRunTimerBase = 0x7101;
 inline constexpr UINT_PTR kEndPollTimer = kRunTimerBase + kRunTimerCount;
+inline constexpr UINT_PTR kAlertLookTimer = kEndPollTimer + 1;
 
 // What the next pass reads (on a worker): its presentations, or none to keep the current ones;
 // `error` when the source could not be read.
@@ -68,6 +69,10 @@ struct RunOptions {
     std::optional<int> advanceSeconds;
     // Every change of the run's state, with the fact that caused it.
     std::function<void(RunState from, RunState to, const RunFact& cause)> onStateChanged;
+    // The announcement: looked at every few seconds on a worker thread, which gives what it
+    // holds now, or none when that is as before or cannot be told. None: no announcement.
+    std::function<std::optional<std::vector<PlaylistEntry>>()> lookAtAlert;
+    std::wstring alertSource;  // its file, for the play log
 };
 
 // Starts the watcher of a launched show; throws when it cannot. Tests give their own.
@@ -107,6 +112,9 @@ struct RunWork {
     std::wstring skipped;
     // A read of the next pass.
     NextPassRead read;
+    // A look at the announcement.
+    bool alertLook = false;
+    std::optional<std::vector<PlaylistEntry>> alert;
 };
 
 class PlayRun : private RunActions {
@@ -165,6 +173,7 @@ class PlayRun : private RunActions {
     void StateChanged(RunState from, RunState to, const RunFact& cause) override;
 
     void Launched(std::unique_ptr<RunWork> work);
+    void LookAtAlert();
     void Tell(RunFact fact);
     void PollShowEnds();
     void BringWindowBack();
@@ -186,6 +195,10 @@ class PlayRun : private RunActions {
     // Where the run is in its list, for the reports that follow ("3 of 12").
     std::size_t position_ = 0, count_ = 0;
     std::exception_ptr placementFailure_;
+    // The look at the announcement under way (0: none; a share may hold it), and what the
+    // announcement held at the last look that could tell.
+    ShowId alertLook_ = 0;
+    std::vector<PlaylistEntry> alertEntries_;
 };
 
 }  // namespace tidewell

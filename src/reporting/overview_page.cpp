@@ -164,11 +164,15 @@ std::string Card(const ScreenFiles& screen, long long nowUtcSeconds) {
     std::string lines;
     bool stale = false;
     bool unreadable = false;
+    bool announcing = false;
     if (!screen.status) {
         lines = Line("state", "no status file");
     } else {
         const Json document = Json::parse(*screen.status, nullptr, false);
-        if (document.is_object()) lines = StatusLines(document, nowUtcSeconds, stale);
+        if (document.is_object()) {
+            lines = StatusLines(document, nowUtcSeconds, stale);
+            announcing = Text(document, "state") == "alert";
+        }
         unreadable = lines.empty();
         if (unreadable) lines = Line("state unreadable", "status file unreadable");
     }
@@ -177,8 +181,9 @@ std::string Card(const ScreenFiles& screen, long long nowUtcSeconds) {
                                : "<a href=\"" + Escaped(RelativeAddress(screen.picture)) +
                                      "\"><img src=\"" + Escaped(RelativeAddress(screen.picture)) +
                                      "\" alt=\"What " + Escaped(screen.name) + " shows\"></a>\n";
-    const std::string cssClass =
-        std::string("card") + (stale ? " stale" : "") + (unreadable ? " unreadable" : "");
+    const std::string cssClass = std::string("card") + (stale ? " stale" : "") +
+                                 (unreadable ? " unreadable" : "") +
+                                 (announcing ? " announcing" : "");
     return "<article class=\"" + cssClass + "\">\n" + picture + "<h2>" + Escaped(screen.name) +
            "</h2>\n" + lines + "</article>\n";
 }
@@ -202,6 +207,8 @@ h1 { font-size: 1.3em; margin: 0 0 4px; }
 .card p { margin: 2px 0; }
 .state { font-weight: bold; text-transform: uppercase; }
 .playing { color: #1a7f37; }
+.alert { color: #b35900; }
+.announcing { border-color: #ff8c00; }
 .error, .unreadable { color: #b00020; }
 .stale { border-color: #d00000; }
 .age { color: #d00000; font-weight: bold; }

@@ -36,7 +36,8 @@ long long DaysFromCivil(long long year, unsigned month, unsigned day) {
 
 std::string_view ScreenStateName(ScreenState state) {
     // In the order of the enumeration.
-    constexpr std::string_view kNames[] = {"playing", "closing", "resting", "waiting", "stopped"};
+    constexpr std::string_view kNames[] = {"playing", "closing", "resting",
+                                           "waiting", "stopped", "alert"};
     const auto index = static_cast<std::size_t>(state);
     return index < std::size(kNames) ? kNames[index] : "stopped";
 }
@@ -80,6 +81,8 @@ ScreenState ScreenStateAfter(ScreenState before, RunEvent event) {
             return before == ScreenState::Waiting ? ScreenState::Stopped : before;
         case RunEvent::ShowSkipped:
         case RunEvent::Error:
+        case RunEvent::AlertStart:
+        case RunEvent::AlertEnd:
             return before;
     }
     return before;
@@ -87,13 +90,16 @@ ScreenState ScreenStateAfter(ScreenState before, RunEvent event) {
 
 bool KeepsScreenAwake(ScreenState state) {
     return state == ScreenState::Playing || state == ScreenState::Closing ||
-           state == ScreenState::Resting;
+           state == ScreenState::Resting || state == ScreenState::Alert;
 }
 
 namespace {
 
 void SetState(RunStatus& status, ScreenState state, std::wstring presentation,
               const std::string& time) {
+    // While the announcement has the screen, its shows are what the screen plays.
+    if (state == ScreenState::Alert) state = ScreenState::Playing;
+    if (status.alert && state == ScreenState::Playing) state = ScreenState::Alert;
     if (state != ScreenState::Waiting && state != ScreenState::Resting) status.detail.clear();
     if (state != ScreenState::Waiting) status.nextShow.clear();
     if (state != status.state || presentation != status.presentation || status.since.empty()) {
@@ -111,6 +117,9 @@ void ApplyRunEvent(RunStatus& status, const RunEventRecord& record, const std::s
         status.lastErrorTime = time;
         return;
     }
+    if (record.event == RunEvent::AlertStart || record.event == RunEvent::AlertEnd) {
+        status.alert = record.event == RunEvent::AlertStart;
+    }
     const ScreenState state = ScreenStateAfter(status.state, record.event);
     std::wstring presentation = status.presentation;
     if (record.event == RunEvent::ShowStart || record.event == RunEvent::ShowPlaced) {
@@ -118,7 +127,8 @@ void ApplyRunEvent(RunStatus& status, const RunEventRecord& record, const std::s
         status.position = record.position;
         status.count = record.count;
     } else if (state != ScreenState::Closing && record.event != RunEvent::Stop &&
-               record.event != RunEvent::ShowSkipped) {
+               record.event != RunEvent::ShowSkipped && !status.alert &&
+               record.event != RunEvent::AlertEnd) {
         presentation.clear();
     }
     if (record.monitor > 0) status.monitor = record.monitor;

@@ -11,9 +11,10 @@
 
 namespace tidewell {
 
-enum class ScreenState { Playing, Closing, Resting, Waiting, Stopped };
+// Alert: a show of the announcement plays, or is about to, instead of the list.
+enum class ScreenState { Playing, Closing, Resting, Waiting, Stopped, Alert };
 
-// "playing", "closing", "resting", "waiting", "stopped".
+// "playing", "closing", "resting", "waiting", "stopped", "alert".
 std::string_view ScreenStateName(ScreenState state);
 
 // The run's own state as others see it: a show that starts, plays or is looked for is "playing";
@@ -35,10 +36,11 @@ struct RunStatus {
     int monitor = 0;      // 0: none yet
     std::wstring presentation;
     std::size_t position = 0, count = 0;
-    std::string since;     // when the state or the presentation last changed
+    std::string since;      // when the state or the presentation last changed
     std::wstring nextShow;  // empty: none scheduled
     std::wstring lastError;
     std::string lastErrorTime;
+    bool alert = false;  // between the announcement's start and its end
 };
 
 // Takes in one event of the run that happened at `time` (FormatIsoTime).

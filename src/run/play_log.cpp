@@ -51,8 +51,8 @@ int UtcOffsetMinutes(const LocalTimestamp& utc, const LocalTimestamp& local) {
 std::string_view RunEventName(RunEvent event) {
     // In the order of the enumeration.
     constexpr std::string_view kNames[] = {
-        "run-start",    "show-start", "show-placed", "show-end", "show-skipped",
-        "show-timeout", "waiting",    "stop",        "run-end",  "error",
+        "run-start", "show-start", "show-placed", "show-end", "show-skipped", "show-timeout",
+        "waiting",   "stop",       "run-end",     "error",    "alert-start",  "alert-end",
     };
     const auto index = static_cast<std::size_t>(event);
     return index < std::size(kNames) ? kNames[index] : "error";

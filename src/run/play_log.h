@@ -6,7 +6,7 @@
 //   time      local time, ISO 8601 with milliseconds and the offset from UTC
 //             ("2026-12-08T03:12:05.123+01:00")
 //   event     run-start, show-start, show-placed, show-end, show-skipped, show-timeout, waiting,
-//             stop, run-end or error
+//             stop, run-end, error, alert-start or alert-end
 //   monitor   the monitor's number (1 is the main one); empty when the event has none
 //   path      the presentation's path; empty when the event has none
 //   detail    show-end: "<seconds> s, exit code <code>"; show-skipped, waiting: why;
@@ -29,7 +29,9 @@ enum class RunEvent {
     Waiting,
     Stop,
     RunEnd,
-    Error
+    Error,
+    AlertStart,  // the announcement takes the screen; its file is the event's path
+    AlertEnd,    // it gives the screen back to the list
 };
 
 struct RunEventRecord {

@@ -93,7 +93,7 @@ void RunMachine::On(const RunFact& fact) {
         case Kind::MonitorBack:
             monitorGone_ = false;
             if (state_ == RunState::AwaitingMonitor) return Next(fact);
-            if (show_ && show_->started && state_ != RunState::Over) {
+            if (show_ && show_->started && !show_->alertEntry && state_ != RunState::Over) {
                 actions_.ShowProgress(progress_.Position(), progress_.Count(),
                                       entries_[show_->entry].path);
             }
@@ -112,6 +112,8 @@ void RunMachine::On(const RunFact& fact) {
         case Kind::ClockChanged:
             if (state_ == RunState::AwaitingTime) AwaitTime(fact);
             return;
+        case Kind::AlertSeen:
+            return OnAlertSeen(fact);
         case Kind::WindowGoing:
             windowGoing_ = true;
             if (state_ != RunState::Over) Report(RunEvent::RunEnd);
@@ -128,6 +130,10 @@ void RunMachine::Next(const RunFact& cause) {
         if (windowGoing_ || stop_) return Finish(cause);
         if (held_) return Enter(RunState::Held, cause);
         if (monitorGone_) return Enter(RunState::AwaitingMonitor, cause);
+        if (alertOn_) return LaunchAlert(cause);
+        // Held back while something else had the screen (a rest, the announcement), and nothing
+        // of the list may play now: the run waits for its time again.
+        if (pending_ && !AnyDueNow()) return AwaitTime(cause);
         std::optional<std::size_t> entry = std::exchange(pending_, std::nullopt);
         if (!entry) {
             entry = progress_.NextEntry();
@@ -162,7 +168,7 @@ bool RunMachine::AnyDueNow() const {
 // Nothing may play now: the run waits, the monitor covered, for the first moment an entry may,
 // read from the clock again when the wait is over or the clock is changed.
 void RunMachine::AwaitTime(const RunFact& cause) {
-    if (AnyDueNow()) return Next(cause);
+    if (alertOn_ || AnyDueNow()) return Next(cause);
     const ScheduleClock& clock = *plan_.clock;
     const Instant now = clock.now();
     std::optional<Instant> next;
@@ -190,8 +196,68 @@ void RunMachine::AwaitTime(const RunFact& cause) {
     Arm(RunTimer::Due, static_cast<unsigned>(ms));
 }
 
+// The announcement is looked at every few seconds: it begins when one of its entries may play,
+// and ends when none may any more (its file gone or emptied, its dates or hours over).
+void RunMachine::OnAlertSeen(const RunFact& fact) {
+    if (state_ == RunState::Over) return;
+    alertEntries_ = fact.entries.value_or(std::vector<PlaylistEntry>{});
+    const bool due =
+        std::ranges::any_of(alertEntries_, [this](const PlaylistEntry& e) { return DueNow(e); });
+    if (due == alertOn_) return;
+    alertOn_ = due;
+    alertNext_ = 0;
+    alertSkips_ = 0;
+    actions_.Report(due ? RunEvent::AlertStart : RunEvent::AlertEnd, plan_.alertSource, {});
+    GiveWayToAlert(fact);
+}
+
+// The show of the side that lost its turn is asked to close at once, as "Stop now" asks; the
+// list's show that the announcement interrupted plays again from its start afterwards.
+void RunMachine::GiveWayToAlert(const RunFact& cause) {
+    if (show_ && !show_->alertEntry && alertOn_) pending_ = show_->entry;
+    switch (state_) {
+        case RunState::Resting:
+        case RunState::AwaitingTime:
+            return Next(cause);
+        case RunState::Launching:
+        case RunState::AwaitingHandOff:
+            // Closed as soon as it has started, or as soon as its handed window appears.
+            if (show_ && show_->alertEntry.has_value() != alertOn_) show_->askedToClose = true;
+            return;
+        case RunState::Showing:
+            if (show_ && show_->alertEntry.has_value() != alertOn_) AskToClose(cause);
+            return;
+        default:
+            return;  // it ends, or the run waits for the session or the monitor, first
+    }
+}
+
+// The announcement's entries play in a loop, each in its turn when it may play now. When none of
+// them could be started in a whole round, the run rests before it tries again.
+void RunMachine::LaunchAlert(const RunFact& cause) {
+    if (alertSkips_ >= alertEntries_.size()) {
+        alertSkips_ = 0;
+        Report(RunEvent::Waiting,
+               L"no announcement could be started: resting " + Seconds(plan_.timings.firstRestMs));
+        Enter(RunState::Resting, cause);
+        return Arm(RunTimer::Rest, plan_.timings.firstRestMs);
+    }
+    for (std::size_t tried = 0; tried < alertEntries_.size(); ++tried) {
+        const std::size_t index = alertNext_++ % alertEntries_.size();
+        if (!DueNow(alertEntries_[index])) continue;
+        show_.emplace();
+        show_->id = NewShowId();
+        show_->alertEntry = alertEntries_[index];
+        Enter(RunState::Launching, cause);
+        return actions_.StartShow(show_->id, show_->alertEntry->path, plan_.unattended);
+    }
+    // None may play at this moment after all: the next look ends the announcement.
+    Enter(RunState::Resting, cause);
+    Arm(RunTimer::Rest, plan_.timings.firstRestMs);
+}
+
 void RunMachine::ArmShowTimers() {
-    const EntrySettings& settings = entries_[show_->entry].settings;
+    const EntrySettings& settings = EntryOf(*show_).settings;
     if (const auto seconds =
             settings.showForSeconds ? settings.showForSeconds : plan_.showForSeconds) {
         Arm(RunTimer::ShowFor, static_cast<unsigned>(*seconds) * 1000);
@@ -235,18 +301,23 @@ void RunMachine::OnShowFact(const RunFact& fact) {
         return;
     }
     Show& show = *show_;
-    const std::wstring& path = entries_[show.entry].path;
+    const std::wstring& path = EntryOf(show).path;
     switch (fact.kind) {
         case Kind::Launched:
             if (show.started) return;
             show.started = true;
             show.launched = fact.at;
-            progress_.ShowStarted();
-            // The position first, so that the show's start is reported with it.
-            actions_.ShowProgress(progress_.Position(), progress_.Count(), path);
+            if (show.alertEntry) {
+                alertSkips_ = 0;
+            } else {
+                progress_.ShowStarted();
+                // The position first, so that the show's start is reported with it.
+                actions_.ShowProgress(progress_.Position(), progress_.Count(), path);
+            }
             Report(RunEvent::ShowStart);
-            // Stopped while it was being started (the only way a stop can precede this).
-            if (stop_) return AskToClose(fact);
+            // Stopped, or its turn taken by the announcement or its end, while it was being
+            // started.
+            if (stop_ || show.askedToClose) return AskToClose(fact);
             Enter(RunState::Showing, fact);
             if (plan_.unattended && plan_.showTimeoutMs > 0) {
                 Arm(RunTimer::ShowTimeout, plan_.showTimeoutMs);
@@ -254,6 +325,7 @@ void RunMachine::OnShowFact(const RunFact& fact) {
             return;
         case Kind::Skipped:
             if (show.started) return;
+            if (show.alertEntry) ++alertSkips_;
             Report(RunEvent::ShowSkipped, fact.detail);
             show_.reset();
             return Next(fact);
@@ -334,7 +406,7 @@ void RunMachine::OnTimer(const RunFact& fact) {
             return AskToClose(fact);
         case RunTimer::NextSlide: {
             actions_.NextSlide(show_->id);
-            const EntrySettings& settings = entries_[show_->entry].settings;
+            const EntrySettings& settings = EntryOf(*show_).settings;
             const int seconds = settings.advanceSeconds.value_or(plan_.advanceSeconds.value_or(1));
             return Arm(RunTimer::NextSlide, static_cast<unsigned>(seconds) * 1000);
         }
@@ -399,7 +471,7 @@ void RunMachine::EndShow(RunClock at, const RunFact& cause) {
         (show.processEnded && show.endedAt - show.launched >= plan_.timings.lastingShowMs)) {
         pacing_.ShowLasted();
     }
-    actions_.Report(RunEvent::ShowEnd, entries_[show.entry].path,
+    actions_.Report(RunEvent::ShowEnd, EntryOf(show).path,
                     ShowEndDetail(static_cast<long long>(end - show.launched), show.exitCode));
     actions_.LetGo(show.id);
     Next(cause);
@@ -437,7 +509,7 @@ void RunMachine::Report(RunEvent event, std::wstring detail) const {
     const bool ofShow = event == RunEvent::ShowStart || event == RunEvent::ShowPlaced ||
                         event == RunEvent::ShowSkipped || event == RunEvent::ShowTimeout ||
                         (event == RunEvent::Error && show_);
-    actions_.Report(event, ofShow && show_ ? entries_[show_->entry].path : std::wstring{}, detail);
+    actions_.Report(event, ofShow && show_ ? EntryOf(*show_).path : std::wstring{}, detail);
 }
 
 }  // namespace tidewell

@@ -73,6 +73,8 @@ struct RunFact {
         PassRead,      // the read `show` of the next pass's entries: `entries` when they changed
         WindowGoing,   // the program's window is going: nothing more starts, nothing is asked
         ClockChanged,  // the clock or the time zone was changed, or the computer woke up
+        AlertSeen,     // the announcement file was looked at: `entries` is what it holds now
+                       // (none or empty: there is no announcement)
     };
     Kind kind;
     RunClock at = 0;
@@ -138,6 +140,8 @@ struct RunPlan {
     // For this run, the time on screen and the slide pace of entries without their own.
     std::optional<int> showForSeconds;
     std::optional<int> advanceSeconds;
+    // The announcement file the run follows (its full path, for the play log); empty: none.
+    std::wstring alertSource;
 };
 
 class RunMachine {
@@ -167,9 +171,18 @@ class RunMachine {
         bool processEnded = false;
         RunClock endedAt = 0;
         unsigned long exitCode = 0;
+        // A show of the announcement: its entry is kept with it, since the announcement file may
+        // change while it plays.
+        std::optional<PlaylistEntry> alertEntry;
     };
 
     void Next(const RunFact& cause);
+    const PlaylistEntry& EntryOf(const Show& show) const {
+        return show.alertEntry ? *show.alertEntry : entries_[show.entry];
+    }
+    void OnAlertSeen(const RunFact& fact);
+    void GiveWayToAlert(const RunFact& cause);
+    void LaunchAlert(const RunFact& cause);
     bool DueNow(const PlaylistEntry& entry) const;
     bool AnyDueNow() const;
     void AwaitTime(const RunFact& cause);
@@ -207,6 +220,12 @@ class RunMachine {
     // Shows asked to close that did not end in time: their late windows are asked again.
     std::vector<ShowId> stillClosing_;
     std::array<bool, kRunTimerCount> armed_{};
+    // The announcement: what its file holds, whether one of its entries may play now (it then
+    // plays instead of the list), the next of its entries, and how many were skipped in a row.
+    std::vector<PlaylistEntry> alertEntries_;
+    bool alertOn_ = false;
+    std::size_t alertNext_ = 0;
+    std::size_t alertSkips_ = 0;
 };
 
 }  // namespace tidewell

@@ -24,6 +24,7 @@ constexpr NamedTiming kNames[] = {
     {"longestRestMs", &RunTimings::longestRestMs},
     {"startRetryMs", &RunTimings::startRetryMs},
     {"startWaitMs", &RunTimings::startWaitMs},
+    {"alertLookMs", &RunTimings::alertLookMs},
 };
 
 }  // namespace

@@ -28,6 +28,9 @@ struct RunTimings {
     // A start with "/play" that waits tries again this often, for this long.
     unsigned startRetryMs = 30'000;
     unsigned startWaitMs = 600'000;
+    // How often the announcement file is looked at: a saved announcement is on every screen
+    // within this time and one look.
+    unsigned alertLookMs = 3'000;
 };
 
 // "name=milliseconds" items separated by commas, names as the members above ("closeGraceMs=400,

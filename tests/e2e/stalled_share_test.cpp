@@ -85,5 +85,30 @@ TEST_F(StalledShare, DISABLED_LoopRereadingTheSettingFile_StopAnsweredTheRunEnds
     CloseWhileHeld();
 }
 
+// The announcement file on a share that stops answering while it is read: that look waits, the
+// list plays on, and the announcement takes over once the share answers again.
+TEST_F(StalledShare, DISABLED_AnnouncementReadHeld_TheListPlaysOn) {
+    const ScopedEnvironment timings(L"TIDEWELL_TEST_RUN_TIMINGS", L"alertLookMs=300");
+    const std::wstring a = folder_.Touch(L"a.ppt"), b = folder_.Touch(L"b.ppt");
+    const std::wstring fire = folder_.Touch(L"fire.ppt");
+    Start(L"/play /loop /alert " + Quoted(share_ + L"Alert.ppsv") + L" " +
+          Quoted(SettingFile(StandinPath(), {a, b})));
+    HWND show = WaitForShowOn(SecondMonitor());
+    ASSERT_NE(show, nullptr);
+    Stall();
+    WriteSettingFile(folderShown_ + L"\\Alert.ppsv", {L"2", StandinPath(), fire});
+    ASSERT_TRUE(ReadHeld()) << "the announcement file was not read";
+
+    ender_.EndShow();
+    show = WaitForShowOn(SecondMonitor(), show, 10s);
+    ASSERT_NE(show, nullptr) << "the list stopped while the announcement's share stalls";
+    EXPECT_EQ(WindowCaption(show), b);
+    Answer();
+    show = WaitForShowOn(SecondMonitor(), show, 10s);
+    ASSERT_NE(show, nullptr);
+    EXPECT_EQ(WindowCaption(show), fire);
+    EXPECT_EQ(RunToEnd(L"/stop /now"), 0u);
+}
+
 }  // namespace
 }  // namespace tidewell::e2e

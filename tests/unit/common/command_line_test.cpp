@@ -152,6 +152,8 @@ TEST(ParseCommandLine, Mistakes_RefusedNamingWhatWasWrong) {
         {{L"a.ppsv", L"/stop"}, L"\"/stop\" goes with nothing but \"/now\", not with \"a.ppsv\"."},
         {{L"/status", L"s.json"}, L"\"/status\" works only together with \"/play\"."},
         {{L"/play", L"-Screenshot"}, L"\"-Screenshot\" needs a file name after it."},
+        {{L"/alert", L"alert.ppsv"}, L"\"/alert\" works only together with \"/play\"."},
+        {{L"/play", L"/alert", L"a*.ppsv"}, L"\"a*.ppsv\" cannot be the name of a setting file."},
         {{L"/overview", L"/play"}, L"\"/overview\" needs a folder after it."},
         {{L"/overview", L"x", L"/play"}, L"\"/overview\" goes with nothing but its folder."},
     };

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -260,6 +261,60 @@ TEST_F(ScheduledRun, TimeOnScreenAndSlidePace_FromPlacementEntryOwnOrTheRunsDefa
     EXPECT_EQ(actions_.paths.back(), L"b.ppt");
     EXPECT_EQ(actions_.timers[RunTimer::NextSlide], 5'000u);
     EXPECT_FALSE(actions_.timers.contains(RunTimer::ShowFor));
+}
+
+// The announcement file as a look at it finds it: its entry lines.
+RunFact AlertSeen(std::vector<std::wstring> lines) {
+    std::vector<PlaylistEntry> entries;
+    for (const std::wstring& line : lines) entries.push_back(*ParseEntryLine(line).entry);
+    return {.kind = Kind::AlertSeen, .entries = std::move(entries)};
+}
+
+TEST_F(ScheduledRun, Announcement_TakesOverAtOnceLoopsThenReplaysTheInterruptedEntry) {
+    RunPlan plan;
+    plan.loop = true;
+    plan.alertSource = L"alert.ppsv";
+    Begin({L"a.ppt", L"b.ppt"}, std::move(plan));
+    const auto play = [this] {
+        Tell({.kind = Kind::Launched, .show = Current()});
+        Tell({.kind = Kind::Placed, .show = Current()});
+    };
+    play();
+    const ShowId interrupted = Current();
+    Tell(AlertSeen({L"fire.ppt"}));
+    EXPECT_EQ(actions_.asked, std::vector<ShowId>{interrupted}) << "closed at once";
+    Tell({.kind = Kind::ProcessEnded, .show = interrupted});
+    for (int show = 0; show < 2; ++show) {
+        play();
+        Tell(AlertSeen({L"fire.ppt"}));  // looked at again, unchanged: it plays on
+        Tell({.kind = Kind::ProcessEnded, .show = Current()});
+    }
+    play();
+    Tell(AlertSeen({}));
+    EXPECT_EQ(actions_.asked.back(), Current()) << "the announcement's show is closed";
+    Tell({.kind = Kind::ProcessEnded, .show = Current()});
+    EXPECT_EQ(actions_.paths, (std::vector<std::wstring>{L"a.ppt", L"fire.ppt", L"fire.ppt",
+                                                         L"fire.ppt", L"a.ppt"}));
+    EXPECT_EQ(std::ranges::count(actions_.events, RunEvent::AlertStart), 1);
+    EXPECT_EQ(std::ranges::count(actions_.events, RunEvent::AlertEnd), 1);
+}
+
+TEST_F(ScheduledRun, AnnouncementWhileWaitingForATime_PlaysUntilItsHoursEndThenTheWaitGoesOn) {
+    Begin({L"a.ppt\tdays=Sat"});
+    ASSERT_EQ(machine_->State(), RunState::AwaitingTime);
+    Tell(AlertSeen({L"gone.ppt\thours=06:00-07:00"}));
+    Tell({.kind = Kind::Skipped, .show = Current()});
+    EXPECT_EQ(machine_->State(), RunState::Resting) << "a show that cannot start is not retried "
+                                                       "at once, again and again";
+    Fire(RunTimer::Rest);
+    Tell({.kind = Kind::Launched, .show = Current()});
+    Tell({.kind = Kind::Placed, .show = Current()});
+    now_ = Local(7, 0, 1);
+    Tell(AlertSeen({L"gone.ppt\thours=06:00-07:00"}));
+    EXPECT_EQ(actions_.asked, std::vector<ShowId>{Current()});
+    Tell({.kind = Kind::ProcessEnded, .show = Current()});
+    EXPECT_EQ(machine_->State(), RunState::AwaitingTime);
+    EXPECT_EQ(actions_.paths, (std::vector<std::wstring>{L"gone.ppt", L"gone.ppt"}));
 }
 
 TEST(ParseRunTimings, NamedMillisecondsReplaceTheDefaults_AnythingElseIsRefused) {
