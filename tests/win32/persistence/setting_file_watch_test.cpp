@@ -59,7 +59,7 @@ TEST_F(SettingFileWatchTest, ReadOnlyWhenSizeOrTimeChanged) {
 // Garbage is reported once until it changes; a file that could not be read is tried again.
 TEST_F(SettingFileWatchTest, UnreadableOrNoSettingFile_FailsAndKeepsTheEntries) {
     WriteBytes(setting_, Bytes{'n', 'o', ' ', 's', 'h', 'o', 'w'});
-    EXPECT_EQ(Reread(), Outcome::Failed);
+    EXPECT_EQ(Reread(), Outcome::NotASettingFile);
     EXPECT_NE(error_.find(L"Lobby.ppsv\" is not a setting file"), std::wstring::npos) << error_;
     EXPECT_EQ(Reread(), Outcome::Unchanged);
     {
