@@ -124,7 +124,8 @@ void ApplyRunEvent(RunStatus& status, const RunEventRecord& record, const std::s
     std::wstring presentation = status.presentation;
     if (record.event == RunEvent::ShowStart || record.event == RunEvent::ShowPlaced) {
         presentation = record.path;
-        status.position = record.position;
+        // The announcement has no place in the list.
+        status.position = status.alert ? 0 : record.position;
         status.count = record.count;
     } else if (state != ScreenState::Closing && record.event != RunEvent::Stop &&
                record.event != RunEvent::ShowSkipped && !status.alert &&

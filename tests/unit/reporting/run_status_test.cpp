@@ -65,7 +65,7 @@ TEST(StatusDocument, EventsOfARun_StateShowAndTimesAsTheTableSays) {
         {"error and stop change nothing else", {start, show3, At("T5", Error, L"share gone"), At("T6", Stop, L"now")}, R"("state": "playing", "since": "T2", "lastError": "share gone", )" + cafe},
         {"stop while waiting to start", {At("T1", Waiting, L"x"), At("T2", Stop)}, R"("state": "stopped", "since": "T2")"},
         {"run ended", {start, show3, At("T7", RunEnd)}, R"("state": "stopped", "since": "T7")"},
-        {"the announcement plays, closing included", {start, At("T2", AlertStart), show3, At("T3", RunState::Closing), At("T4", RunState::Showing)}, R"("state": "alert", "since": "T4", )" + cafe},
+        {"the announcement plays, closing included", {start, At("T2", AlertStart), show3, At("T3", RunState::Closing), At("T4", RunState::Showing)}, R"("state": "alert", "since": "T4", "presentation": "C:\\Shows\\Caf\u00e9.pptx")"},
         {"the list again after the announcement", {start, At("T2", AlertStart), show3, At("T5", AlertEnd), At("T6", ShowEnd)}, R"("state": "playing", "since": "T6")"},
     };
     // clang-format on
