@@ -12,6 +12,7 @@
 #include "persistence/preferences_win32.h"
 #include "playback/monitors_win32.h"
 #include "reporting/overview_win32.h"
+#include "reporting/proof_of_play_win32.h"
 #include "playback/playing_marker_win32.h"
 #include "playback/stop_request_win32.h"
 
@@ -33,8 +34,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
                        : kExitNothingToStop;
         case CommandLine::Action::Overview:
             // Made by a scheduled task every minute: no box that nobody would close.
-            return WriteOverviewPage(commandLine.overviewFolder) ? kExitOk
-                                                                 : kExitOverviewNotWritten;
+            return WriteOverviewPage(commandLine.overviewFolder, commandLine.reportFolder)
+                       ? kExitOk
+                       : kExitOverviewNotWritten;
+        case CommandLine::Action::Report:
+            // Made by a nightly task, as the page is.
+            return WriteProofOfPlayReport(*commandLine.reportFolder,
+                                          {commandLine.reportFrom, commandLine.reportUntil})
+                       ? kExitOk
+                       : kExitReportNotWritten;
         case CommandLine::Action::Start:
             break;
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "common/iso_date.h"
 #include "common/path_characters.h"
 
 namespace tidewell {
@@ -21,6 +22,9 @@ enum class Option {
     Screenshot,
     Alert,
     Overview,
+    Report,
+    From,
+    Until,
     Stop,
     Now,
     Help,
@@ -40,8 +44,25 @@ constexpr OptionName kOptionNames[] = {
     {L"overview", Option::Overview}, {L"stop", Option::Stop},
     {L"now", Option::Now},           {L"?", Option::Help},
     {L"advance", Option::Advance},   {L"showfor", Option::ShowFor},
-    {L"alert", Option::Alert},
+    {L"alert", Option::Alert},       {L"report", Option::Report},
+    {L"from", Option::From},         {L"until", Option::Until},
 };
+
+// The options of the pages and reports that a scheduled task makes, apart from a start.
+bool MakesFiles(Option option) {
+    return option == Option::Overview || option == Option::Report || option == Option::From ||
+           option == Option::Until;
+}
+
+// "2026-12-08" and nothing else, so that a date is never read in one country's order.
+std::optional<int> ParseDate(std::wstring_view text) {
+    std::string ascii;
+    for (const wchar_t c : text) {
+        if (c > 0x7F) return std::nullopt;
+        ascii += static_cast<char>(c);
+    }
+    return DayOfIsoDate(ascii);
+}
 
 wchar_t LowerAscii(wchar_t c) {
     return c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c;
@@ -134,6 +155,8 @@ std::optional<std::wstring>& NameOf(Option option, CommandLine& line,
             return line.start.alertFile;
         case Option::Overview:
             return overviewFolder;
+        case Option::Report:
+            return line.reportFolder;
         default:
             return line.start.logFile;
     }
@@ -155,7 +178,7 @@ CommandLine ParseCommandLine(const std::vector<std::wstring>& arguments) {
             line.action = CommandLine::Action::ShowUsage;
             return line;
         }
-        if (option != Option::Stop && option != Option::Now && option != Option::Overview &&
+        if (option != Option::Stop && option != Option::Now && !MakesFiles(option) &&
             firstStartArgument.empty()) {
             firstStartArgument = argument;
         }
@@ -216,15 +239,30 @@ CommandLine ParseCommandLine(const std::vector<std::wstring>& arguments) {
                 target = std::min(*seconds, kMaxShowTimeoutSeconds);
                 break;
             }
+            case Option::From:
+            case Option::Until: {
+                std::optional<int>& target =
+                    option == Option::From ? line.reportFrom : line.reportUntil;
+                if (i + 1 == arguments.size()) {
+                    return Refused(Quoted(argument) + L" needs a date (YYYY-MM-DD) after it.");
+                }
+                const std::wstring& value = arguments[++i];
+                const std::optional<int> day = ParseDate(value);
+                if (!day) return Refused(Quoted(value) + L" is not a date (YYYY-MM-DD).");
+                if (target) return Refused(GivenTwice(argument));
+                target = day;
+                break;
+            }
             case Option::Log:
             case Option::Status:
             case Option::Screenshot:
             case Option::Alert:
-            case Option::Overview: {
+            case Option::Overview:
+            case Option::Report: {
                 // "/log /play": the name was forgotten, and an option is never taken for one.
                 if (i + 1 == arguments.size() || arguments[i + 1].empty() ||
                     (IsOption(arguments[i + 1]) && OptionOf(arguments[i + 1]) != Option::Unknown)) {
-                    return Refused(Quoted(argument) + (option == Option::Overview
+                    return Refused(Quoted(argument) + (MakesFiles(option)
                                                            ? L" needs a folder after it."
                                                            : L" needs a file name after it."));
                 }
@@ -253,14 +291,28 @@ CommandLine ParseCommandLine(const std::vector<std::wstring>& arguments) {
                 break;
         }
     }
+    // The page and the report are made by scheduled tasks that run nothing else.
+    const bool datesGiven = line.reportFrom || line.reportUntil;
     if (overviewFolder) {
-        // The page is made by a scheduled task that runs nothing else.
-        if (arguments.size() != 2) {
-            return Refused(Quoted(L"/overview") + L" goes with nothing but its folder.");
+        if (!firstStartArgument.empty() || stop || line.stopNow || datesGiven) {
+            return Refused(Quoted(L"/overview") + L" goes with nothing but its folder" +
+                           (line.reportFolder ? L" and " + Quoted(L"/report") : L"") + L".");
         }
         line.action = CommandLine::Action::Overview;
         line.overviewFolder = *overviewFolder;
         return line;
+    }
+    if (line.reportFolder) {
+        if (!firstStartArgument.empty() || stop || line.stopNow) {
+            return Refused(Quoted(L"/report") + L" goes with nothing but its folder, " +
+                           Quoted(L"/from") + L" and " + Quoted(L"/until") + L".");
+        }
+        line.action = CommandLine::Action::Report;
+        return line;
+    }
+    if (datesGiven) {
+        return Refused(Quoted(line.reportFrom ? L"/from" : L"/until") +
+                       L" works only together with " + Quoted(L"/report") + L".");
     }
     if (auto error = CombinationError(line, stop, firstStartArgument, timeoutGiven))
         return Refused(*error);

@@ -3,7 +3,8 @@
 //   tidewell.exe [/play] [/loop] [/exit] [/monitor N] [/timeout N] [/advance N] [/showfor N]
 //                [/log FILE] [/status FILE] [/screenshot FILE] [/alert FILE] [setting-file]
 //   tidewell.exe /stop [/now]
-//   tidewell.exe /overview FOLDER
+//   tidewell.exe /overview FOLDER [/report FOLDER]
+//   tidewell.exe /report FOLDER [/from DATE] [/until DATE]
 //   tidewell.exe /?
 // Options come in any order and letter case, with "-" as well as "/" in front.
 #include <optional>
@@ -52,12 +53,17 @@ struct CommandLine {
         ShowUsage,  // "/?": the usage, then end
         Stop,       // ask a running Tidewell to stop its run; `stopNow` also ends the current show
         Overview,   // write the page of the screens whose status files are in `overviewFolder`
+        Report,     // write the proof of play of the play logs in `reportFolder`
         Refuse,     // `error` names what was wrong; the usage follows it, then the program ends
     };
     Action action = Action::Start;
     StartOptions start;
     bool stopNow = false;
     std::wstring overviewFolder;
+    // "/report FOLDER": the play logs' folder; with /overview, the page shows today's figures.
+    std::optional<std::wstring> reportFolder;
+    // "/from DATE", "/until DATE": the first and last day of the report, in days since 1970.
+    std::optional<int> reportFrom, reportUntil;
     std::wstring error;
 };
 
@@ -67,6 +73,7 @@ inline constexpr int kExitNothingToStop = 1;  // "/stop": no Tidewell runs, or n
 inline constexpr int kExitBadCommandLine = 2;
 inline constexpr int kExitAlreadyPlaying = 3;      // "/play": another Tidewell of this user plays
 inline constexpr int kExitOverviewNotWritten = 4;  // "/overview": the page could not be written
+inline constexpr int kExitReportNotWritten = 4;    // "/report": report.csv could not be written
 
 // Shown in a message box, which wraps long lines: one option per line, no columns.
 inline constexpr std::wstring_view kUsageText =
@@ -74,7 +81,8 @@ inline constexpr std::wstring_view kUsageText =
     L"tidewell.exe [/play] [/loop] [/exit] [/monitor N] [/timeout N] [/advance N] [/showfor N] "
     L"[/log FILE] [/status FILE] [/screenshot FILE] [/alert FILE] [setting-file]\n"
     L"tidewell.exe /stop [/now]\n"
-    L"tidewell.exe /overview FOLDER\n"
+    L"tidewell.exe /overview FOLDER [/report FOLDER]\n"
+    L"tidewell.exe /report FOLDER [/from DATE] [/until DATE]\n"
     L"\n"
     L"setting-file: loads this setting file, as \"Load setting\" does.\n"
     L"/monitor N: shows on monitor N (1 is the main monitor).\n"
@@ -95,7 +103,12 @@ inline constexpr std::wstring_view kUsageText =
     L"/stop: asks the running Tidewell to stop after the current presentation.\n"
     L"/now: with /stop, also ends the current presentation.\n"
     L"/overview FOLDER: writes FOLDER\\index.html, a page of the screens whose status files "
-    L"are in FOLDER.\n"
+    L"are in FOLDER; with /report, each card shows today's plays from the play logs in that "
+    L"folder.\n"
+    L"/report FOLDER: writes FOLDER\\report.csv, what each screen whose play log is in FOLDER "
+    L"played, per day.\n"
+    L"/from DATE, /until DATE: with /report, the first and last day of the report "
+    L"(YYYY-MM-DD).\n"
     L"/?: shows this text.\n"
     L"\n"
     L"Options may come in any order and letter case, with - in place of /.";

@@ -7,6 +7,7 @@
 #include <map>
 #include <system_error>
 
+#include "common/ascii_case.h"
 #include "reporting/run_status.h"
 
 namespace tidewell {
@@ -20,13 +21,6 @@ constexpr std::uintmax_t kLargestStatusFile = 1024 * 1024;
 std::string Utf8(const std::filesystem::path& path) {
     const std::u8string text = path.u8string();
     return std::string(text.begin(), text.end());
-}
-
-std::string LowerAscii(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
 }
 
 std::string ReadSmallFile(const std::filesystem::path& path) {
@@ -68,12 +62,14 @@ std::string Escaped(std::string_view text) {
 
 // A file name as a relative address: every byte but the plainest ones percent-encoded, so that
 // "#", "?", ":" and spaces in a screen's name stay part of the name.
-std::string RelativeAddress(std::string_view fileName) {
+// `alsoPlain` names further bytes kept as they are ("/:" in a path of folders).
+std::string RelativeAddress(std::string_view fileName, std::string_view alsoPlain = {}) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string out;
     for (const unsigned char c : fileName) {
         if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-            c == '-' || c == '_' || c == '.' || c == '~') {
+            c == '-' || c == '_' || c == '.' || c == '~' ||
+            alsoPlain.find(static_cast<char>(c)) != std::string_view::npos) {
             out += static_cast<char>(c);
         } else {
             out += '%';
@@ -118,6 +114,15 @@ std::string Line(const std::string& cssClass, const std::string& html) {
     return "<p class=\"" + cssClass + "\">" + html + "</p>\n";
 }
 
+// What the counts line and the order of the cards take from one card.
+struct CardSummary {
+    std::string tally;  // "playing", ..., or kStaleTally, "unreadable", "without status file"
+    bool needsSomeone = false;
+};
+
+constexpr const char* kStaleTally = "not heard of for 3 minutes";
+static_assert(kStaleAfterSeconds == 3 * 60, "kStaleTally names the time");
+
 // The card's lines below its name, from a status document; empty when it is not one.
 std::string StatusLines(const Json& document, long long nowUtcSeconds, bool& stale) {
     const std::string state = Text(document, "state");
@@ -160,13 +165,15 @@ std::string StatusLines(const Json& document, long long nowUtcSeconds, bool& sta
     return html + Line("about", Escaped(about));
 }
 
-std::string Card(const ScreenFiles& screen, long long nowUtcSeconds) {
+std::string Card(const ScreenFiles& screen, long long nowUtcSeconds,
+                 const std::optional<ReportOnPage>& report, CardSummary& summary) {
     std::string lines;
     bool stale = false;
     bool unreadable = false;
     bool announcing = false;
     if (!screen.status) {
         lines = Line("state", "no status file");
+        summary = {"without status file", true};
     } else {
         const Json document = Json::parse(*screen.status, nullptr, false);
         if (document.is_object()) {
@@ -174,18 +181,69 @@ std::string Card(const ScreenFiles& screen, long long nowUtcSeconds) {
             announcing = Text(document, "state") == "alert";
         }
         unreadable = lines.empty();
-        if (unreadable) lines = Line("state unreadable", "status file unreadable");
+        if (unreadable) {
+            lines = Line("state unreadable", "status file unreadable");
+            summary = {"unreadable", true};
+        } else {
+            const std::string state = Text(document, "state");
+            summary = {stale ? kStaleTally : state,
+                       stale || state == "stopped" || !Text(document, "lastError").empty()};
+        }
     }
+    if (report && report->today) {
+        const auto found = report->today->find(LowerAscii(screen.name));
+        const ReportOnPage::Today today =
+            found == report->today->end() ? ReportOnPage::Today{} : found->second;
+        lines += Line("today", "today: " + std::to_string(today.plays) +
+                                   (today.plays == 1 ? " play, " : " plays, ") +
+                                   Age(today.seconds) + " on screen");
+    }
+    // Pictures load as they scroll into view, so that a page of a thousand screens comes at once.
     const std::string picture =
-        screen.picture.empty() ? "<div class=\"nopicture\">no picture</div>\n"
-                               : "<a href=\"" + Escaped(RelativeAddress(screen.picture)) +
-                                     "\"><img src=\"" + Escaped(RelativeAddress(screen.picture)) +
-                                     "\" alt=\"What " + Escaped(screen.name) + " shows\"></a>\n";
+        screen.picture.empty()
+            ? "<div class=\"nopicture\">no picture</div>\n"
+            : "<a href=\"" + Escaped(RelativeAddress(screen.picture)) + "\"><img src=\"" +
+                  Escaped(RelativeAddress(screen.picture)) + "\" loading=\"lazy\" alt=\"What " +
+                  Escaped(screen.name) + " shows\"></a>\n";
     const std::string cssClass = std::string("card") + (stale ? " stale" : "") +
                                  (unreadable ? " unreadable" : "") +
                                  (announcing ? " announcing" : "");
     return "<article class=\"" + cssClass + "\">\n" + picture + "<h2>" + Escaped(screen.name) +
            "</h2>\n" + lines + "</article>\n";
+}
+
+// "1,000".
+std::string WithThousands(std::size_t number) {
+    const std::string digits = std::to_string(number);
+    std::string out;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
+        out += digits[i];
+    }
+    return out;
+}
+
+// "1,000 screens: 982 playing, 11 waiting, 7 not heard of for 3 minutes": the run's states in
+// their usual order, then what needs someone.
+std::string CountsLine(const std::vector<CardSummary>& summaries) {
+    static constexpr std::string_view kOrder[] = {"playing",   "alert",      "closing",
+                                                  "resting",   "waiting",    "stopped",
+                                                  kStaleTally, "unreadable", "without status file"};
+    std::map<std::string, std::size_t> counts;
+    for (const CardSummary& summary : summaries) ++counts[summary.tally];
+    std::string line =
+        WithThousands(summaries.size()) + (summaries.size() == 1 ? " screen" : " screens");
+    const auto rank = [](const std::string& tally) {
+        return std::ranges::find(kOrder, tally) - std::begin(kOrder);
+    };
+    std::vector<std::pair<std::string, std::size_t>> ordered(counts.begin(), counts.end());
+    std::ranges::stable_sort(ordered, {}, [&](const auto& count) { return rank(count.first); });
+    const char* separator = ": ";
+    for (const auto& [tally, count] : ordered) {
+        line += separator + WithThousands(count) + " " + tally;
+        separator = ", ";
+    }
+    return line;
 }
 
 constexpr const char* kPageStart = R"(<!DOCTYPE html>
@@ -213,6 +271,8 @@ h1 { font-size: 1.3em; margin: 0 0 4px; }
 .stale { border-color: #d00000; }
 .age { color: #d00000; font-weight: bold; }
 .about { color: #666; font-size: 0.85em; margin-top: 6px; }
+.counts { font-weight: bold; margin: 0 0 4px; }
+.today { color: #1a4f7f; }
 </style>
 </head>
 <body>
@@ -243,14 +303,51 @@ std::vector<ScreenFiles> ReadScreenFolder(const std::filesystem::path& folder) {
 }
 
 std::string OverviewPage(std::vector<ScreenFiles> screens, long long nowUtcSeconds,
-                         const std::string& builtAt) {
+                         const std::string& builtAt, const std::optional<ReportOnPage>& report) {
     std::ranges::sort(screens, {}, &ScreenFiles::name);
+    std::vector<CardSummary> summaries(screens.size());
+    std::vector<std::string> cards(screens.size());
+    for (std::size_t i = 0; i < screens.size(); ++i) {
+        cards[i] = Card(screens[i], nowUtcSeconds, report, summaries[i]);
+    }
     std::string page = kPageStart;
-    page += "<h1>Tidewell screens</h1>\n<p class=\"built\">" + std::to_string(screens.size()) +
-            (screens.size() == 1 ? " screen" : " screens") + ", page of " +
-            Escaped(ReadableTime(builtAt)) + "</p>\n<main class=\"cards\">\n";
-    for (const ScreenFiles& screen : screens) page += Card(screen, nowUtcSeconds);
+    page += "<h1>Tidewell screens</h1>\n<p class=\"counts\">" + Escaped(CountsLine(summaries)) +
+            "</p>\n<p class=\"built\">page of " + Escaped(ReadableTime(builtAt)) +
+            (report ? " \u00b7 <a href=\"" + Escaped(report->address) +
+                          "\">proof of play (report.csv)</a>"
+                    : "") +
+            "</p>\n<main class=\"cards\">\n";
+    for (const bool needsSomeone : {true, false}) {
+        for (std::size_t i = 0; i < screens.size(); ++i) {
+            if (summaries[i].needsSomeone == needsSomeone) page += cards[i];
+        }
+    }
     return page + "</main>\n</body>\n</html>\n";
+}
+
+ReportOnPage FiguresOfToday(const ProofOfPlay& proof, std::string address, int today) {
+    ReportOnPage report{std::move(address), std::map<std::string, ReportOnPage::Today>{}};
+    for (const ProofRow& row : proof.rows) {
+        if (row.day != today) continue;
+        ReportOnPage::Today& figures = (*report.today)[LowerAscii(row.screen)];
+        figures.plays += row.figures.plays;
+        figures.seconds += (row.figures.milliseconds + 500) / 1000;
+    }
+    return report;
+}
+
+std::string AddressFromPage(const std::filesystem::path& pageFolder,
+                            const std::filesystem::path& target) {
+    if (target.parent_path().lexically_normal() == pageFolder.lexically_normal()) {
+        return RelativeAddress(Utf8(target.filename()));
+    }
+    // "\\server\share\x" becomes "file://server/share/x", "C:\x" "file:///C:/x".
+    const std::u8string generic = target.generic_u8string();
+    const std::string path = RelativeAddress(std::string(generic.begin(), generic.end()), "/:");
+    return (path.starts_with("//")  ? "file:"
+            : path.starts_with("/") ? "file://"
+                                    : "file:///") +
+           path;
 }
 
 }  // namespace tidewell

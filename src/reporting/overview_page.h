@@ -4,9 +4,12 @@
 // opened in Explorer shows them all without a server. The page needs no script and asks nothing
 // from outside the folder: the pictures are the files beside it.
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "reporting/proof_of_play.h"
 
 namespace tidewell {
 
@@ -24,8 +27,30 @@ struct ScreenFiles {
 // without a status file is a screen too). A status file that cannot be read counts as empty.
 std::vector<ScreenFiles> ReadScreenFolder(const std::filesystem::path& folder);
 
-// The whole page, cards in the order of their names; `builtAt` is shown as the page's time.
+// What the proof-of-play report adds to the page: a link to it, and each screen's figures of today.
+struct ReportOnPage {
+    std::string address;  // of report.csv, as the page links to it
+    struct Today {
+        long long plays = 0;
+        long long seconds = 0;
+    };
+    // By screen name in lower case; a screen not named played nothing today. None: not known.
+    std::optional<std::map<std::string, Today>> today;
+};
+
+// The report's link, and the figures of the rows of day `today` added up per screen.
+ReportOnPage FiguresOfToday(const ProofOfPlay& proof, std::string address, int today);
+
+// The whole page: a line of counts, then the cards of the screens that need someone (quiet,
+// stopped, with an error or without a readable status), then the others, each group in the order
+// of the names; `builtAt` is shown as the page's time.
 std::string OverviewPage(std::vector<ScreenFiles> screens, long long nowUtcSeconds,
-                         const std::string& builtAt);
+                         const std::string& builtAt,
+                         const std::optional<ReportOnPage>& report = std::nullopt);
+
+// How the page in `pageFolder` links to the file at `target`: by its name when it lies beside the
+// page, otherwise by a file address of its full path.
+std::string AddressFromPage(const std::filesystem::path& pageFolder,
+                            const std::filesystem::path& target);
 
 }  // namespace tidewell

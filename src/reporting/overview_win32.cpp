@@ -4,22 +4,36 @@
 #include <filesystem>
 
 #include "common/full_path_win32.h"
+#include "common/iso_date.h"
 #include "common/whole_file_win32.h"
 #include "reporting/overview_page.h"
 #include "reporting/play_log_win32.h"
+#include "reporting/proof_of_play_win32.h"
 
 namespace tidewell {
-
-bool WriteOverviewPage(const std::wstring& folderAsGiven) {
-    const std::wstring folder = ExpandedFullPath(folderAsGiven);
+bool WriteOverviewPage(const std::wstring& folderAsGiven,
+                       const std::optional<std::wstring>& logFolderAsGiven) {
+    const std::filesystem::path folder = ExpandedFullPath(folderAsGiven);
     std::error_code error;
     if (!std::filesystem::is_directory(folder, error)) return false;
     const long long now = std::chrono::duration_cast<std::chrono::seconds>(
                               std::chrono::system_clock::now().time_since_epoch())
                               .count();
-    const std::string page =
-        OverviewPage(ReadScreenFolder(folder), now, FormatIsoTime(LocalTimestampNow()));
-    return ReplaceWholeFile((std::filesystem::path(folder) / L"index.html").wstring(), page);
+    const std::string builtAt = FormatIsoTime(LocalTimestampNow());
+    std::optional<ReportOnPage> report;
+    if (logFolderAsGiven) {
+        const std::optional<ProofOfPlay> proof = WriteProofOfPlayReport(*logFolderAsGiven, {});
+        if (!proof) return false;
+        // Today is this computer's today: the page is read where it is made.
+        const std::filesystem::path logFolder = ExpandedFullPath(*logFolderAsGiven);
+        report = FiguresOfToday(*proof, AddressFromPage(folder, logFolder / L"report.csv"),
+                                *DayOfIsoDate(builtAt.substr(0, 10)));
+    } else if (std::filesystem::is_regular_file(folder / L"report.csv", error)) {
+        // A report written beside the status files (by a nightly task, say) is linked as it is.
+        report = ReportOnPage{"report.csv", std::nullopt};
+    }
+    const std::string page = OverviewPage(ReadScreenFolder(folder), now, builtAt, report);
+    return ReplaceWholeFile((folder / L"index.html").wstring(), page);
 }
 
 }  // namespace tidewell

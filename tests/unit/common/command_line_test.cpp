@@ -82,6 +82,12 @@ TEST(ParseCommandLine, TimeoutAndLog_ValuesTakenAsGiven) {
     const CommandLine overview = ParseCommandLine({L"-Overview", L"\\\\server\\screens"});
     EXPECT_EQ(overview.action, Action::Overview);
     EXPECT_EQ(overview.overviewFolder, L"\\\\server\\screens");
+    const CommandLine report =
+        Parse({L"/Report", L"logs", L"-from", L"2026-12-01", L"/until", L"2026-12-31"});
+    EXPECT_EQ(report.action, Action::Report);
+    EXPECT_EQ(report.reportFolder, L"logs");
+    EXPECT_EQ(*report.reportUntil - *report.reportFrom, 30);
+    EXPECT_EQ(Parse({L"/overview", L"s", L"/report", L"logs"}).reportFolder, L"logs");
     for (const auto& c : cases) {
         const CommandLine line = ParseCommandLine(c.arguments);
         ASSERT_EQ(line.action, Action::Start) << line.error;
@@ -156,6 +162,15 @@ TEST(ParseCommandLine, Mistakes_RefusedNamingWhatWasWrong) {
         {{L"/play", L"/alert", L"a*.ppsv"}, L"\"a*.ppsv\" cannot be the name of a setting file."},
         {{L"/overview", L"/play"}, L"\"/overview\" needs a folder after it."},
         {{L"/overview", L"x", L"/play"}, L"\"/overview\" goes with nothing but its folder."},
+        {{L"/overview", L"x", L"/report", L"y", L"/from", L"2026-12-01"},
+         L"\"/overview\" goes with nothing but its folder and \"/report\"."},
+        {{L"/report", L"x", L"/loop"},
+         L"\"/report\" goes with nothing but its folder, \"/from\" and \"/until\"."},
+        {{L"/report", L"x", L"/until", L"2026-02-30"},
+         L"\"2026-02-30\" is not a date (YYYY-MM-DD)."},
+        {{L"/report", L"x", L"/from", L"08/12/2026"},
+         L"\"08/12/2026\" is not a date (YYYY-MM-DD)."},
+        {{L"/until", L"2026-12-08"}, L"\"/until\" works only together with \"/report\"."},
     };
     for (const auto& c : cases) {
         const CommandLine line = ParseCommandLine(c.arguments);

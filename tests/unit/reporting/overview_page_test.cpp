@@ -5,38 +5,26 @@
 #include <fstream>
 #include <regex>
 
+#include "common/iso_date.h"
 #include "reporting/run_status.h"
+#include "scratch_folder.h"
 
 namespace tidewell {
 namespace {
 
 namespace fs = std::filesystem;
 
-// A folder of its own below the system's temporary folder, removed again at the end.
-class ScreenFolder : public ::testing::Test {
+class ScreenFolder : public ScratchFolder {
   protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() /
-                  ("tidewell-overview-" +
-                   std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
-    void Write(const std::string& name, const std::string& content) {
-        std::ofstream(folder_ / fs::u8path(name), std::ios::binary) << content;
-    }
-    void WriteStatus(const std::string& name, const std::string& updated) {
+    void WriteStatus(const std::string& name, const std::string& updated, bool withError = true) {
         RunStatus status;
         ApplyRunEvent(status, {RunEvent::ShowStart, 2, L"C:\\Shows\\Menu.ppsx", L"", 3, 12},
                       "2026-12-08T08:00:03.125+01:00");
-        ApplyRunEvent(status, {RunEvent::Error, 2, L"", L"<script>alert(1)</script>"}, "T");
+        if (withError) {
+            ApplyRunEvent(status, {RunEvent::Error, 2, L"", L"<script>alert(1)</script>"}, "T");
+        }
         Write(name + ".json", StatusDocument(status, {L"PC", L"lobby", "2.35"}, updated));
     }
-
-    fs::path folder_;
 };
 
 std::vector<std::string> Cards(const std::string& page) {
@@ -78,6 +66,36 @@ TEST_F(ScreenFolder, StatusFilesAndPictures_OneCardEachStaleAndUnreadableMarked)
     EXPECT_NE(page.find("6 min"), std::string::npos) << "the stale card says how old it is";
     EXPECT_NE(page.find("3 of 12"), std::string::npos);
     EXPECT_EQ(page.find("<script"), std::string::npos) << "a status's text is text, never markup";
+}
+
+TEST_F(ScreenFolder, Fleet_CountsFirstThenScreensThatNeedSomeoneThenTodaysFigures) {
+    const long long now = *UtcSecondsOf("2026-12-08T08:10:00.000+01:00");
+    const std::string fresh = "2026-12-08T08:09:50.000+01:00";
+    for (const char* name : {"a", "c", "e"}) WriteStatus(name, fresh, false);
+    WriteStatus("b", fresh);
+    WriteStatus("d", "2026-12-08T08:00:00.000+01:00", false);
+    Write("a.png", "png");
+    const int today = *DayOfIsoDate("2026-12-08");
+    ProofOfPlay proof;
+    proof.rows = {{"A", today, "x.pptx", {2, 65'400}},
+                  {"A", today, "y.pptx", {1, 4'000}},
+                  {"c", today - 1, "x.pptx", {9, 900'000}}};
+
+    const std::string page = OverviewPage(ReadScreenFolder(folder_), now, fresh,
+                                          FiguresOfToday(proof, "report.csv", today));
+
+    std::vector<std::string> order;
+    for (const std::string& card : Cards(page)) order.push_back(card.substr(0, card.find(':')));
+    EXPECT_EQ(order, (std::vector<std::string>{"b", "d", "a", "c", "e"}));
+    EXPECT_NE(page.find(">5 screens: 4 playing, 1 not heard of for 3 minutes<"), std::string::npos);
+    EXPECT_NE(page.find("<h2>a</h2>"), std::string::npos);
+    EXPECT_NE(page.find("today: 3 plays, 69 s on screen"), std::string::npos);
+    EXPECT_NE(page.find("today: 0 plays, 0 s on screen"), std::string::npos) << "c: only yesterday";
+    EXPECT_NE(page.find("loading=\"lazy\""), std::string::npos);
+    EXPECT_NE(page.find("href=\"report.csv\""), std::string::npos);
+    EXPECT_EQ(AddressFromPage("/srv/screens", "/srv/screens/report.csv"), "report.csv");
+    EXPECT_EQ(AddressFromPage("/srv/screens", "/srv/play logs/report.csv"),
+              "file:///srv/play%20logs/report.csv");
 }
 
 TEST_F(ScreenFolder, EmptyOrMissingFolder_PageWithoutCards) {
