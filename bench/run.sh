@@ -5,7 +5,7 @@
 # figure.
 # The benchmark programs are built with everything else (bench/CMakeLists.txt).
 # Usage: [WIN_BUILD=dir] [BENCH_DISPLAY=n] [BENCH_PROGRAM=other/tidewell.exe] bench/run.sh
-#        [playback|playlist|startup|stall ...]
+#        [playback|playlist|startup|stall|reports ...]
 # BENCH_PROGRAM measures another build of the program (an older one, say) with these benchmarks.
 set -euo pipefail
 source "$(dirname "$0")/../scripts/lib.sh"
@@ -47,7 +47,7 @@ unmap_drives() {
 trap 'stop_started; unmap_drives; rm -f "$PID_FILE" "${results:-}"' EXIT
 
 which=("$@")
-[ ${#which[@]} -gt 0 ] || which=(playback startup playlist stall)
+[ ${#which[@]} -gt 0 ] || which=(playback startup playlist stall reports)
 results=$(mktemp /tmp/tidewell-bench.XXXXXX)
 program=${BENCH_PROGRAM:-$WIN_BUILD/tidewell.exe}
 
@@ -88,6 +88,11 @@ for bench in "${which[@]}"; do
         log "/stop while a share does not answer"
         on_display 1024x768
         WIN_BUILD=$WIN_BUILD "$(dirname "$0")/stalled_share.sh" | tee -a "$results"
+        ;;
+    reports)
+        log "/report of 100 screens' play logs, /overview of 1,000 status files"
+        on_display 1024x768
+        WIN_BUILD=$WIN_BUILD "$(dirname "$0")/reports.sh" | tee -a "$results"
         ;;
     playlist)
         log "playlist: 100,000-row append and remove, Add folder on 10,000 files"

@@ -33,6 +33,8 @@ log "presentations on an unplugged drive and in an unreadable folder (display :$
 DISPLAY=":$display" "$TIDEWELL_ROOT/tests/e2e/unreachable_test.sh" "$WIN_BUILD" || status=1
 log "two screens tell one folder, and a browser shows the page (display :$display)"
 DISPLAY=":$display" "$TIDEWELL_ROOT/tests/e2e/seen_from_afar_test.sh" "$WIN_BUILD" || status=1
+log "two screens' play logs and their report, read back as CSV (display :$display)"
+DISPLAY=":$display" "$TIDEWELL_ROOT/tests/e2e/play_report_test.sh" "$WIN_BUILD" || status=1
 log "a share that stops answering (display :$display)"
 DISPLAY=":$display" "$TIDEWELL_ROOT/tests/e2e/stalled_share_test.sh" "$WIN_BUILD" || status=1
 restart_wineserver

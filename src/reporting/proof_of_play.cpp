@@ -203,8 +203,12 @@ ProofOfPlay ReadPlayLogFolder(const std::filesystem::path& folder, const DayRang
         ScreenTally tally(screenLogs.screen);
         for (const auto& file : screenLogs.files) {
             if (file.empty()) continue;
+            std::error_code sizeError;
+            const auto size = std::filesystem::file_size(file, sizeError);
             std::ifstream stream(file, std::ios::binary);
-            content.assign(std::istreambuf_iterator<char>(stream), {});
+            content.resize(sizeError ? 0 : static_cast<std::size_t>(size));
+            stream.read(content.data(), static_cast<std::streamsize>(content.size()));
+            content.resize(static_cast<std::size_t>(stream.gcount()));
             tally.Take(Utf8(file.filename()), content);
         }
         tally.Finish(days, proof);

@@ -1,0 +1,38 @@
+// Two screens play short lists with /log into one folder, and /report adds their logs up. Run by
+// tests/e2e/play_report_test.sh, which names the folder and reads the report back with a CSV
+// reader of its own.
+#include "unattended_fixture.h"
+
+namespace tidewell::e2e {
+namespace {
+
+class PlayReport : public Unattended {
+  protected:
+    // One screen's run to its end, logged as %COMPUTERNAME%.log would be on that screen.
+    void PlayScreen(const std::wstring& name, const std::vector<std::wstring>& shows) {
+        Start(L"/play /exit /log " + Quoted(logs_ + L"\\" + name + L".log") + L" " +
+                  Quoted(SettingFile(StandinPath(), shows)),
+              false);
+        ASSERT_EQ(WaitForExit(program_, 60s), 0u) << name << ": the run did not end";
+    }
+
+    std::wstring logs_ = [] {
+        wchar_t folder[MAX_PATH] = {};
+        return ::GetEnvironmentVariableW(L"TIDEWELL_E2E_LOGS", folder, MAX_PATH) ? folder : L"";
+    }();
+};
+
+TEST_F(PlayReport, DISABLED_TwoScreensPlayWithLogs_ReportWritten) {
+    ASSERT_FALSE(logs_.empty()) << "TIDEWELL_E2E_LOGS names no folder";
+    standin_.Set(L"SECONDS", L"3");
+    // A comma and a letter outside ASCII in a name: the report must quote and keep them.
+    const std::wstring a = folder_.Touch(L"Welcome.ppt"),
+                       b = folder_.Touch(L"Menu, \u00e9t\u00e9.ppt");
+    PlayScreen(L"hall", {a, b});
+    PlayScreen(L"lobby", {b, a, b});
+    EXPECT_EQ(RunToEnd(L"/report " + Quoted(logs_)), 0u);
+    EXPECT_EQ(RunToEnd(L"/report " + Quoted(logs_ + L"\\missing")), 4u);
+}
+
+}  // namespace
+}  // namespace tidewell::e2e
