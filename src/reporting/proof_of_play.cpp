@@ -130,38 +130,56 @@ void ScreenTally::Apply(const Line& line) {
     }
 }
 
-void ScreenTally::Take(std::string_view logName, std::string_view content) {
-    long long unread = 0;
-    while (!content.empty()) {
-        const std::size_t end = content.find('\n');
-        std::string_view text = content.substr(0, end);
-        // A last line without its line end was cut (power lost while it was written) or is being
-        // written right now: either way it is not whole.
-        const bool whole = end != std::string_view::npos;
-        content.remove_prefix(whole ? end + 1 : content.size());
-        if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
-        if (text.empty()) continue;
-        // Five columns, four tabs: a line cut and continued by the next one has more.
-        if (!whole || std::ranges::count(text, '\t') != 4) {
-            ++unread;
-            continue;
-        }
-        std::array<std::string_view, 5> columns;
-        for (std::size_t i = 0, at = 0; i < columns.size(); ++i) {
-            const std::size_t tab = std::min(text.find('\t', at), text.size());
-            columns[i] = text.substr(at, tab - at);
-            at = tab + 1;
-        }
-        Line line;
-        const std::optional<RunEvent> event = EventNamed(columns[1]);
-        if (!event || !ReadTime(columns[0], line.time.day, line.time.localMs, line.time.utcMs)) {
-            ++unread;
-            continue;
-        }
-        line.event = *event;
-        line.path = columns[3];
-        Apply(line);
+bool ScreenTally::TakeLine(std::string_view text) {
+    if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
+    // Five columns, four tabs: a line cut and continued by the next one has more.
+    if (std::ranges::count(text, '\t') != 4) return false;
+    std::array<std::string_view, 5> columns;
+    for (std::size_t i = 0, at = 0; i < columns.size(); ++i) {
+        const std::size_t tab = std::min(text.find('\t', at), text.size());
+        columns[i] = text.substr(at, tab - at);
+        at = tab + 1;
     }
+    Line line;
+    const std::optional<RunEvent> event = EventNamed(columns[1]);
+    if (!event || !ReadTime(columns[0], line.time.day, line.time.localMs, line.time.utcMs)) {
+        return false;
+    }
+    line.event = *event;
+    line.path = columns[3];
+    Apply(line);
+    return true;
+}
+
+void ScreenTally::Take(std::string_view logName, std::istream& log) {
+    // Read in pieces, so that a log of any size needs no more memory than a piece and one line.
+    constexpr std::size_t kPiece = 1 << 20;
+    // Far longer than any line the run writes (a path and a message): a file without line ends
+    // is not a log, and is not held whole either.
+    constexpr std::size_t kLongestLine = 1 << 20;
+    long long unread = 0;
+    std::string pending;    // the start of a line whose end is in the next piece
+    bool overlong = false;  // dropping the rest of a line found too long
+    std::vector<char> piece(kPiece);
+    while (log.read(piece.data(), static_cast<std::streamsize>(piece.size())) || log.gcount() > 0) {
+        pending.append(piece.data(), static_cast<std::size_t>(log.gcount()));
+        std::string_view lines(pending);
+        for (std::size_t end; (end = lines.find('\n')) != std::string_view::npos;
+             lines.remove_prefix(end + 1)) {
+            const std::string_view text = lines.substr(0, end);
+            if (!overlong && !text.empty() && text != "\r" && !TakeLine(text)) ++unread;
+            overlong = false;
+        }
+        if (lines.size() > kLongestLine) {
+            unread += overlong ? 0 : 1;
+            overlong = true;
+            lines = {};
+        }
+        pending.erase(0, pending.size() - lines.size());
+    }
+    // A last line without its line end was cut (power lost while it was written) or is being
+    // written right now: either way it is not whole.
+    if (!overlong && !pending.empty()) ++unread;
     if (unread > 0) unread_.push_back({screen_, std::string(logName), unread});
 }
 
@@ -198,18 +216,12 @@ ProofOfPlay ReadPlayLogFolder(const std::filesystem::path& folder, const DayRang
         }
     }
     ProofOfPlay proof;
-    std::string content;
     for (const auto& [key, screenLogs] : logs) {
         ScreenTally tally(screenLogs.screen);
         for (const auto& file : screenLogs.files) {
             if (file.empty()) continue;
-            std::error_code sizeError;
-            const auto size = std::filesystem::file_size(file, sizeError);
             std::ifstream stream(file, std::ios::binary);
-            content.resize(sizeError ? 0 : static_cast<std::size_t>(size));
-            stream.read(content.data(), static_cast<std::streamsize>(content.size()));
-            content.resize(static_cast<std::size_t>(stream.gcount()));
-            tally.Take(Utf8(file.filename()), content);
+            tally.Take(Utf8(file.filename()), stream);
         }
         tally.Finish(days, proof);
     }

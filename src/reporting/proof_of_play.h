@@ -2,6 +2,7 @@
 // Proof of play: what each screen showed, on which day, how often and for how long, added up from
 // the screens' play logs, so that whoever pays for a slot in a loop gets figures instead of lines.
 #include <filesystem>
+#include <iosfwd>
 #include <map>
 #include <optional>
 #include <string>
@@ -53,8 +54,8 @@ struct DayRange {
 class ScreenTally {
   public:
     explicit ScreenTally(std::string screen);
-    // The whole content of one log file.
-    void Take(std::string_view logName, std::string_view content);
+    // One log file, read to its end.
+    void Take(std::string_view logName, std::istream& log);
     // The screen's rows within `days`, and its unread lines; a show still open counts as without
     // end.
     void Finish(const DayRange& days, ProofOfPlay& into);
@@ -70,6 +71,8 @@ class ScreenTally {
         std::string path;
         Moment placed;
     };
+    // False when the line is not one of the log's.
+    bool TakeLine(std::string_view text);
     void Apply(const Line& line);
     void CloseWithoutEnd();
     PlayFigures& At(int day, std::string_view path);

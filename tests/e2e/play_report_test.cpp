@@ -16,7 +16,7 @@ class PlayReport : public Unattended {
         ASSERT_EQ(WaitForExit(program_, 60s), 0u) << name << ": the run did not end";
     }
 
-    std::wstring logs_ = [] {
+    std::wstring logs_ = []() -> std::wstring {
         wchar_t folder[MAX_PATH] = {};
         return ::GetEnvironmentVariableW(L"TIDEWELL_E2E_LOGS", folder, MAX_PATH) ? folder : L"";
     }();

@@ -43,7 +43,7 @@ for name in ("hall", "lobby"):
             seconds[name, path] += (moment - placed[1]).total_seconds()
             placed = None
 
-print("report rows:", [(r["screen"], r["date"], os.path.basename(r["presentation"]), r["plays"],
+print("report rows:", [(r["screen"], r["date"], r["presentation"].rsplit("\\", 1)[-1], r["plays"],
                         r["seconds on screen"]) for r in rows])
 got_plays = collections.Counter({(r["screen"], r["date"], r["presentation"]): int(r["plays"]) for r in rows})
 assert +got_plays == +plays, (got_plays, plays)
