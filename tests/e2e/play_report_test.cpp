@@ -1,4 +1,5 @@
-// Two screens play short lists with /log into one folder, and /report adds their logs up. Run by
+// Two screens play short lists with /log into one folder, and /report adds their logs up, alone
+// and for the overview page. Run by
 // tests/e2e/play_report_test.sh, which names the folder and reads the report back with a CSV
 // reader of its own.
 #include "unattended_fixture.h"
@@ -8,10 +9,12 @@ namespace {
 
 class PlayReport : public Unattended {
   protected:
-    // One screen's run to its end, logged as %COMPUTERNAME%.log would be on that screen.
+    // One screen's run to its end, its log and status file named as %COMPUTERNAME% would name
+    // them on that screen.
     void PlayScreen(const std::wstring& name, const std::vector<std::wstring>& shows) {
-        Start(L"/play /exit /log " + Quoted(logs_ + L"\\" + name + L".log") + L" " +
-                  Quoted(SettingFile(StandinPath(), shows)),
+        const std::wstring files = logs_ + L"\\" + name;
+        Start(L"/play /exit /log " + Quoted(files + L".log") + L" /status " +
+                  Quoted(files + L".json") + L" " + Quoted(SettingFile(StandinPath(), shows)),
               false);
         ASSERT_EQ(WaitForExit(program_, 60s), 0u) << name << ": the run did not end";
     }
@@ -31,6 +34,7 @@ TEST_F(PlayReport, DISABLED_TwoScreensPlayWithLogs_ReportWritten) {
     PlayScreen(L"hall", {a, b});
     PlayScreen(L"lobby", {b, a, b});
     EXPECT_EQ(RunToEnd(L"/report " + Quoted(logs_)), 0u);
+    EXPECT_EQ(RunToEnd(L"/overview " + Quoted(logs_) + L" /report " + Quoted(logs_)), 0u);
     EXPECT_EQ(RunToEnd(L"/report " + Quoted(logs_ + L"\\missing")), 4u);
 }
 

@@ -15,7 +15,7 @@ TIDEWELL_E2E_LOGS="Z:${work//\//\\}" wine "$build/tidewell_e2e_tests.exe" \
     --gtest_also_run_disabled_tests --gtest_filter='PlayReport.DISABLED_*'
 
 python3 - "$work" <<'PY' || { echo "play report: the report does not match the logs" >&2; exit 1; }
-import collections, csv, datetime, os, sys
+import collections, csv, datetime, os, re, sys
 
 folder = sys.argv[1]
 with open(os.path.join(folder, "report.csv"), "rb") as f:
@@ -58,6 +58,15 @@ for (screen, _, path), count in plays.items():
     by_show[screen, path.rsplit("\\", 1)[-1]] += count
 assert by_show == {("hall", "Welcome.ppt"): 1, ("hall", "Menu, été.ppt"): 1,
                    ("lobby", "Menu, été.ppt"): 2, ("lobby", "Welcome.ppt"): 1}, by_show
+
+# The overview page made with /report: the link, and each card's plays of the page's day.
+page = open(os.path.join(folder, "index.html"), encoding="utf-8").read()
+assert 'href="report.csv"' in page, "no link to the report"
+day = re.search(r"page of (\d{4}-\d\d-\d\d)", page).group(1)
+for name in ("hall", "lobby"):
+    today = sum(count for (screen, date, _), count in plays.items() if screen == name and date == day)
+    card = page[page.index("<h2>%s</h2>" % name):]
+    assert re.search(r'class="today">today: %d plays?,' % today, card[:card.index("</article>")]), (name, today)
 PY
 [ -z "$keep_report" ] || cp "$work/report.csv" "$keep_report"
 echo "play report: report.csv read back, same counts as the logs"
