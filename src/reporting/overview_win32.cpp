@@ -21,19 +21,24 @@ bool WriteOverviewPage(const std::wstring& folderAsGiven,
                               .count();
     const std::string builtAt = FormatIsoTime(LocalTimestampNow());
     std::optional<ReportOnPage> report;
+    bool reportWritten = true;
     if (logFolderAsGiven) {
+        // A logs' folder that cannot be reached costs the page its figures, never the page: the
+        // screens' states matter most when something is down.
         const std::optional<ProofOfPlay> proof = WriteProofOfPlayReport(*logFolderAsGiven, {});
-        if (!proof) return false;
-        // Today is this computer's today: the page is read where it is made.
-        const std::filesystem::path logFolder = ExpandedFullPath(*logFolderAsGiven);
-        report = FiguresOfToday(*proof, AddressFromPage(folder, logFolder / L"report.csv"),
-                                *DayOfIsoDate(builtAt.substr(0, 10)));
+        reportWritten = proof.has_value();
+        if (proof) {
+            // Today is this computer's today: the page is read where it is made.
+            const std::filesystem::path logFolder = ExpandedFullPath(*logFolderAsGiven);
+            report = FiguresOfToday(*proof, AddressFromPage(folder, logFolder / L"report.csv"),
+                                    *DayOfIsoDate(builtAt.substr(0, 10)));
+        }
     } else if (std::filesystem::is_regular_file(folder / L"report.csv", error)) {
         // A report written beside the status files (by a nightly task, say) is linked as it is.
         report = ReportOnPage{"report.csv", std::nullopt};
     }
     const std::string page = OverviewPage(ReadScreenFolder(folder), now, builtAt, report);
-    return ReplaceWholeFile((folder / L"index.html").wstring(), page);
+    return ReplaceWholeFile((folder / L"index.html").wstring(), page) && reportWritten;
 }
 
 }  // namespace tidewell

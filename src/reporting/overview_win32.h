@@ -8,7 +8,8 @@
 
 namespace tidewell {
 
-// The folders' %VARIABLES% are expanded. False when the page or the report could not be written.
+// The folders' %VARIABLES% are expanded. False when the page or the report could not be written;
+// a report that could not be written leaves the page without its figures.
 bool WriteOverviewPage(const std::wstring& folderAsGiven,
                        const std::optional<std::wstring>& logFolderAsGiven = std::nullopt);
 

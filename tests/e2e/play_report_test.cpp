@@ -34,6 +34,11 @@ TEST_F(PlayReport, DISABLED_TwoScreensPlayWithLogs_ReportWritten) {
     PlayScreen(L"hall", {a, b});
     PlayScreen(L"lobby", {b, a, b});
     EXPECT_EQ(RunToEnd(L"/report " + Quoted(logs_)), 0u);
+    const std::filesystem::path page = logs_ + L"\\index.html";
+    EXPECT_EQ(RunToEnd(L"/overview " + Quoted(logs_) + L" /report " + Quoted(logs_ + L"\\gone")),
+              4u);
+    EXPECT_TRUE(std::filesystem::exists(page)) << "logs out of reach cost the page";
+    std::filesystem::remove(page);
     EXPECT_EQ(RunToEnd(L"/overview " + Quoted(logs_) + L" /report " + Quoted(logs_)), 0u);
     EXPECT_EQ(RunToEnd(L"/report " + Quoted(logs_ + L"\\missing")), 4u);
 }
