@@ -62,10 +62,13 @@ bool ReadTime(std::string_view text, int& day, long long& localMs, long long& ut
 }
 
 std::optional<RunEvent> EventNamed(std::string_view name) {
-    for (int i = 0; i <= static_cast<int>(RunEvent::Error); ++i) {
-        if (RunEventName(static_cast<RunEvent>(i)) == name) return static_cast<RunEvent>(i);
+    // Every event the run knows, to the first number past the last, which has no name of its own.
+    for (int i = 0;; ++i) {
+        const auto event = static_cast<RunEvent>(i);
+        const std::string_view known = RunEventName(event);
+        if (known == name) return event;
+        if (known == RunEventName(RunEvent::Error) && event != RunEvent::Error) return std::nullopt;
     }
-    return std::nullopt;
 }
 
 }  // namespace

@@ -75,11 +75,12 @@ TEST_F(ProofOfPlayTable, LogFragments_RowsPerScreenDayAndPresentation) {
                            "\r\n2026-12-08T11:00:09.000+01:00\tshow-end\t1\tB.pptx\t9.0"}},
          {"hall 2026-12-08 A.pptx: 1 0 0 0 0 1", "hall 2026-12-08 B.pptx: 1 0 0 0 0 1",
           "hall.log: 2 unread"}},
-        {"skipped, timed out and failed shows; an error without a path is no row; two screens",
+        {"skipped, timed out and failed shows; an error or an alert's end is no row; two screens",
          {{"b.log", L("2026-12-08T10:00:00.000+01:00", "show-skipped", "A.pptx") +
                         L("2026-12-08T10:00:01.000+01:00", "show-timeout", "A.pptx") +
                         L("2026-12-08T10:00:02.000+01:00", "error", "A.pptx") +
                         L("2026-12-08T10:00:03.000+01:00", "error") +
+                        L("2026-12-08T10:00:03.500+01:00", "alert-end", "Fire.ppsv") +
                         L("2026-12-08T10:00:04.000+01:00", "no-such-event", "A.pptx")},
           {"a.log", L("2026-12-08T09:00:00.000-05:00", placed, "C:\\x.pptx")}},
          {"a 2026-12-08 C:\\x.pptx: 1 0 0 0 0 1", "b 2026-12-08 A.pptx: 0 0 1 1 1 0",
