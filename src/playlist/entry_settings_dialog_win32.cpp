@@ -3,80 +3,19 @@
 #include <commctrl.h>
 
 #include <array>
-#include <cstring>
 #include <string>
 #include <string_view>
 
+#include "common/system_dpi_win32.h"
 #include "common/win32_error_win32.h"
 
 namespace tidewell {
 namespace {
 
-constexpr std::array<const wchar_t*, 7> kDayCaptions{L"Mon", L"Tue", L"Wed", L"Thu",
-                                                     L"Fri", L"Sat", L"Sun"};
 constexpr wchar_t kDiffersCue[] = L"(differs)";
+constexpr int kPointSize = 8;
 constexpr int kDefaultStart = 8 * 60;
 constexpr int kDefaultEnd = 17 * 60;
-
-// A dialog template built in memory, in dialog units, so that the dialog scales with its font
-// like any resource dialog without the playlist needing resources of its own.
-class DialogTemplate {
-  public:
-    DialogTemplate(const wchar_t* title, short width, short height) {
-        Align(4);
-        Put<DWORD>(DS_MODALFRAME | DS_SETFONT | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU);
-        Put<DWORD>(0);
-        countAt_ = bytes_.size();
-        Put<WORD>(0);
-        Put<short>(0);
-        Put<short>(0);
-        Put<short>(width);
-        Put<short>(height);
-        Put<WORD>(0);  // no menu
-        Put<WORD>(0);  // the standard dialog class
-        PutText(title);
-        Put<WORD>(8);
-        PutText(L"MS Shell Dlg 2");
-    }
-
-    void Add(const wchar_t* windowClass, const wchar_t* text, int id, DWORD style, short x, short y,
-             short width, short height) {
-        Align(4);
-        Put<DWORD>(style | WS_CHILD | WS_VISIBLE);
-        Put<DWORD>(0);
-        Put<short>(x);
-        Put<short>(y);
-        Put<short>(width);
-        Put<short>(height);
-        Put<WORD>(static_cast<WORD>(id));
-        PutText(windowClass);
-        PutText(text);
-        Put<WORD>(0);  // no creation data
-        WORD count = 0;
-        std::memcpy(&count, bytes_.data() + countAt_, sizeof count);
-        ++count;
-        std::memcpy(bytes_.data() + countAt_, &count, sizeof count);
-    }
-
-    const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(bytes_.data()); }
-
-  private:
-    template <class T>
-    void Put(T value) {
-        const auto* raw = reinterpret_cast<const unsigned char*>(&value);
-        bytes_.insert(bytes_.end(), raw, raw + sizeof value);
-    }
-    void PutText(std::wstring_view text) {
-        for (const wchar_t c : text) Put<WORD>(c);
-        Put<WORD>(0);
-    }
-    void Align(std::size_t boundary) {
-        while (bytes_.size() % boundary) bytes_.push_back(0);
-    }
-
-    std::vector<unsigned char> bytes_;
-    std::size_t countAt_ = 0;
-};
 
 SYSTEMTIME TimeOfDay(int minutes) {
     SYSTEMTIME time{};
@@ -98,48 +37,19 @@ SYSTEMTIME DateOf(const std::chrono::year_month_day& date) {
 
 class EntrySettingsDialog {
   public:
-    explicit EntrySettingsDialog(const std::vector<EntrySettings>& settings)
-        : settings_(settings), form_(FormOf(settings)) {}
+    EntrySettingsDialog(const std::vector<EntrySettings>& settings, int dpi)
+        : settings_(settings), form_(FormOf(settings)), dpi_(dpi) {}
 
     std::optional<SettingsForm> Run(HWND owner) {
         const std::wstring title = settings_.size() == 1
                                        ? std::wstring(kEntrySettingsTitle)
                                        : std::wstring(kEntrySettingsTitle) + L" (" +
                                              std::to_wstring(settings_.size()) + L" entries)";
-        DialogTemplate dialog(title.c_str(), 250, 150);
-        constexpr DWORD kLabel = SS_LEFT;
-        constexpr DWORD kEdit = WS_BORDER | WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL;
-        dialog.Add(WC_STATICW, L"Show for at most", -1, kLabel, 7, 10, 62, 8);
-        dialog.Add(WC_EDITW, L"", kShowForEdit, kEdit | WS_GROUP, 72, 8, 40, 12);
-        dialog.Add(WC_STATICW, L"seconds (empty: until the show ends)", -1, kLabel, 116, 10, 130,
-                   8);
-        dialog.Add(WC_STATICW, L"Next slide every", -1, kLabel, 7, 28, 62, 8);
-        dialog.Add(WC_EDITW, L"", kAdvanceEdit, kEdit, 72, 26, 40, 12);
-        dialog.Add(WC_STATICW, L"seconds (empty: the deck's own timings)", -1, kLabel, 116, 28, 130,
-                   8);
-        dialog.Add(WC_STATICW, L"Days", -1, kLabel, 7, 48, 62, 8);
-        for (int day = 0; day < 7; ++day) {
-            dialog.Add(WC_BUTTONW, kDayCaptions[day], kFirstDayBox + day,
-                       BS_AUTOCHECKBOX | WS_TABSTOP | (day == 0 ? WS_GROUP : 0),
-                       static_cast<short>(72 + day * 25), 47, 25, 10);
-        }
-        dialog.Add(WC_BUTTONW, L"Between", kHoursBox, BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, 7,
-                   68, 62, 10);
-        dialog.Add(DATETIMEPICK_CLASSW, L"", kHoursStart, DTS_TIMEFORMAT | DTS_UPDOWN | WS_TABSTOP,
-                   72, 66, 60, 13);
-        dialog.Add(WC_STATICW, L"and", -1, kLabel, 138, 68, 16, 8);
-        dialog.Add(DATETIMEPICK_CLASSW, L"", kHoursEnd, DTS_TIMEFORMAT | DTS_UPDOWN | WS_TABSTOP,
-                   156, 66, 60, 13);
-        dialog.Add(WC_STATICW, L"From", -1, kLabel, 7, 88, 62, 8);
-        dialog.Add(DATETIMEPICK_CLASSW, L"", kFromPicker,
-                   DTS_SHORTDATEFORMAT | DTS_SHOWNONE | WS_TABSTOP | WS_GROUP, 72, 86, 90, 13);
-        dialog.Add(WC_STATICW, L"Until", -1, kLabel, 7, 106, 62, 8);
-        dialog.Add(DATETIMEPICK_CLASSW, L"", kUntilPicker,
-                   DTS_SHORTDATEFORMAT | DTS_SHOWNONE | WS_TABSTOP | WS_GROUP, 72, 104, 90, 13);
-        dialog.Add(WC_BUTTONW, L"OK", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 138, 129, 50,
-                   14);
-        dialog.Add(WC_BUTTONW, L"Cancel", IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 193, 129, 50, 14);
-
+        // The dialog's font is given in points, which the system turns into pixels at its own
+        // density; another density is the same font at a size scaled by the ratio.
+        const int density = dpi_ > 0 ? dpi_ : SystemDpi();
+        const DialogTemplate dialog = EntrySettingsTemplate(
+            title, static_cast<WORD>(::MulDiv(kPointSize, density, SystemDpi())));
         const INT_PTR result = ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr), dialog.Get(),
                                                          owner, &EntrySettingsDialog::Procedure,
                                                          reinterpret_cast<LPARAM>(this));
@@ -167,6 +77,7 @@ class EntrySettingsDialog {
         switch (message) {
             case WM_INITDIALOG:
                 dialog_ = dialog;
+                FitEntrySettingsToTexts(dialog);
                 Show();
                 return TRUE;
             case WM_NOTIFY: {
@@ -320,6 +231,7 @@ class EntrySettingsDialog {
 
     const std::vector<EntrySettings>& settings_;
     SettingsForm form_;
+    int dpi_;
     HWND dialog_ = nullptr;
     bool shown_ = false;
     std::array<bool, kUntilPicker + 1> touched_{};
@@ -328,8 +240,9 @@ class EntrySettingsDialog {
 }  // namespace
 
 std::optional<SettingsForm> RunEntrySettingsDialog(HWND owner,
-                                                   const std::vector<EntrySettings>& settings) {
-    return EntrySettingsDialog(settings).Run(owner);
+                                                   const std::vector<EntrySettings>& settings,
+                                                   int dpi) {
+    return EntrySettingsDialog(settings, dpi).Run(owner);
 }
 
 }  // namespace tidewell

@@ -6,27 +6,18 @@
 #include <optional>
 #include <vector>
 
+#include "playlist/entry_settings_layout_win32.h"
 #include "playlist/settings_form.h"
 
 namespace tidewell {
 
 inline constexpr wchar_t kEntrySettingsTitle[] = L"Entry settings";
 
-// The dialog's controls, besides IDOK and IDCANCEL.
-enum EntrySettingsControl : int {
-    kShowForEdit = 100,
-    kAdvanceEdit,
-    kFirstDayBox,  // seven boxes, Monday first
-    kHoursBox = kFirstDayBox + 7,
-    kHoursStart,
-    kHoursEnd,
-    kFromPicker,
-    kUntilPicker,
-};
-
 // Shows the dialog over `owner` for these entries' settings (at least one) until OK or Cancel. The
-// form as the user left it after OK (a form FormProblem accepts), or none.
+// form as the user left it after OK (a form FormProblem accepts), or none. `dpi`: the density the
+// dialog is drawn for, the system's when 0; tests lay it out at others.
 std::optional<SettingsForm> RunEntrySettingsDialog(HWND owner,
-                                                   const std::vector<EntrySettings>& settings);
+                                                   const std::vector<EntrySettings>& settings,
+                                                   int dpi = 0);
 
 }  // namespace tidewell

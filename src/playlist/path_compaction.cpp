@@ -23,27 +23,40 @@ std::size_t FirstCutAt(std::wstring_view path) {
     return std::wstring_view::npos;
 }
 
-// `text` when it fits, else its longest start that fits followed by "…". Widths only grow with
-// length, so the search halves the range each time; a surrogate pair is never split.
-std::wstring EndEllipsis(std::wstring_view text, int maxWidth, const TextWidth& widthOf) {
-    const auto withEllipsis = [&](std::size_t length) {
-        std::wstring shortened(text.substr(0, length));
-        if (length == text.size()) return shortened;
-        if (length > 0 && IsHighSurrogate(shortened.back())) shortened.pop_back();
-        shortened += kEllipsis;
-        return shortened;
-    };
-    std::size_t fits = 0;  // a bare "…" is the least there is to show
+// `text`'s first `length` code units, followed by "…" unless that is all of it; a surrogate pair
+// is never split.
+std::wstring Shortened(std::wstring_view text, std::size_t length) {
+    std::wstring shortened(text.substr(0, length));
+    if (length == text.size()) return shortened;
+    if (length > 0 && IsHighSurrogate(shortened.back())) shortened.pop_back();
+    shortened += kEllipsis;
+    return shortened;
+}
+
+// How much of `text`, shortened, fits after `before`: 0 when only a bare "…" would. Widths only
+// grow with length, so the search halves the range each time.
+std::size_t FittingLength(std::wstring_view before, std::wstring_view text, int maxWidth,
+                          const TextWidth& widthOf) {
+    std::wstring drawn(before);
+    std::size_t fits = 0;
     std::size_t tooLong = text.size() + 1;
     while (tooLong - fits > 1) {
         const std::size_t middle = fits + (tooLong - fits) / 2;
-        if (widthOf(withEllipsis(middle)) <= maxWidth) {
+        drawn.resize(before.size());
+        drawn += Shortened(text, middle);
+        if (widthOf(drawn) <= maxWidth) {
             fits = middle;
         } else {
             tooLong = middle;
         }
     }
-    return withEllipsis(fits);
+    return fits;
+}
+
+// `text` when it fits, else its longest start that fits followed by "…" (a bare "…" is the least
+// there is to show).
+std::wstring EndEllipsis(std::wstring_view text, int maxWidth, const TextWidth& widthOf) {
+    return Shortened(text, FittingLength({}, text, maxWidth, widthOf));
 }
 
 }  // namespace
@@ -67,6 +80,18 @@ std::wstring CompactPath(std::wstring_view path, int maxWidth, const TextWidth& 
     nameOnly += tail;
     if (widthOf(nameOnly) <= maxWidth) return nameOnly;
     return EndEllipsis(path.substr(last + 1), maxWidth, widthOf);
+}
+
+std::wstring CompactRowLabel(std::wstring_view path, std::wstring_view summary, int maxWidth,
+                             const TextWidth& widthOf) {
+    std::wstring shown = CompactPath(path, maxWidth, widthOf);
+    if (summary.empty()) return shown;
+    const std::wstring before = shown + kSummarySeparator;
+    const std::size_t length = FittingLength(before, summary, maxWidth, widthOf);
+    const std::wstring kept = Shortened(summary, length);
+    // A lone "…" says nothing about the settings; the dialog and the tip still show them.
+    if (kept.size() <= 1 && length < summary.size()) return shown;
+    return before + kept;
 }
 
 }  // namespace tidewell

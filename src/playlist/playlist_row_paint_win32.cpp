@@ -19,12 +19,13 @@ bool ShowsFocusRectangles(HWND list) {
 
 }  // namespace
 
-RowLook LookOfRow(std::wstring_view path, bool selected, bool listFocused, bool unreachable) {
+RowLook LookOfRow(std::wstring_view path, std::wstring_view summary, bool selected,
+                  bool listFocused, bool unreachable) {
     // A selection stays visible while another control has the focus (the list shows it always),
     // in the button face rather than the highlight.
-    if (selected && listFocused) return {path, COLOR_HIGHLIGHTTEXT, COLOR_HIGHLIGHT};
-    if (selected) return {path, COLOR_BTNTEXT, COLOR_BTNFACE};
-    return {path, unreachable ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT, COLOR_WINDOW};
+    if (selected && listFocused) return {path, summary, COLOR_HIGHLIGHTTEXT, COLOR_HIGHLIGHT};
+    if (selected) return {path, summary, COLOR_BTNTEXT, COLOR_BTNFACE};
+    return {path, summary, unreachable ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT, COLOR_WINDOW};
 }
 
 void PaintRow(HWND list, HDC dc, int row, const RowLook& look) {
@@ -40,8 +41,8 @@ void PaintRow(HWND list, HDC dc, int row, const RowLook& look) {
     const int padding = ::MulDiv(kLabelPadding, SystemDpi(), 96);
     label.left += padding;
     label.right -= padding;
-    const std::wstring shown =
-        CompactPath(look.text, label.right - label.left, [dc](std::wstring_view text) {
+    const std::wstring shown = CompactRowLabel(
+        look.text, look.summary, label.right - label.left, [dc](std::wstring_view text) {
             SIZE extent{};
             ::GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &extent);
             return static_cast<int>(extent.cx);

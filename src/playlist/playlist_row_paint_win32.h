@@ -9,28 +9,27 @@
 
 namespace tidewell {
 
-// What a row's label shows: its text before shortening and the system colours (COLOR_*) of the
-// text and of the row behind it.
+// What a row's label shows: its path and the summary of its entry's settings (empty for none),
+// both before shortening, and the system colours (COLOR_*) of the text and of the row behind it.
 struct RowLook {
     std::wstring_view text;
+    std::wstring_view summary;
     int textColour;
     int background;
 };
 
 // Drawn after the path of an entry whose drive, share or folder did not answer when it was checked.
 inline constexpr wchar_t kUnreachableSuffix[] = L" (not reachable)";
-// Between a path and the summary of its entry's settings.
-inline constexpr wchar_t kSummarySeparator[] = L"   ";
 
 // The one place that decides a row's look from its entry and state. `listFocused`: whether the
 // list has the keyboard focus, which is what makes a selection the highlighted one. `path` is
 // the label as drawn, with kUnreachableSuffix for an `unreachable` entry, which is also greyed
-// unless selected.
-RowLook LookOfRow(std::wstring_view path, bool selected, bool listFocused,
-                  bool unreachable = false);
+// unless selected; `summary` is drawn after it in the room that the path leaves.
+RowLook LookOfRow(std::wstring_view path, std::wstring_view summary, bool selected,
+                  bool listFocused, bool unreachable = false);
 
 // Paints row `row` of report list `list` into `dc` as `look` says: the row's background, the
-// label shortened to the column, and the focus rectangle where the list would draw one.
+// path and summary shortened to the column, and the focus rectangle where the list would draw one.
 void PaintRow(HWND list, HDC dc, int row, const RowLook& look);
 
 }  // namespace tidewell

@@ -210,13 +210,9 @@ LRESULT PlaylistView::OnCustomDraw(const NMLVCUSTOMDRAW& draw) {
             // Only the drawn label says so: the entry itself, stored and played, is the path.
             std::wstring label = entries_[row].path;
             if (unreachable) label += kUnreachableSuffix;
-            if (const std::wstring summary = SettingsSummary(entries_[row].settings);
-                !summary.empty()) {
-                label += kSummarySeparator;
-                label += summary;
-            }
+            const std::wstring summary = SettingsSummary(entries_[row].settings);
             PaintRow(list_, draw.nmcd.hdc, index,
-                     LookOfRow(label, selected, ::GetFocus() == list_, unreachable));
+                     LookOfRow(label, summary, selected, ::GetFocus() == list_, unreachable));
             return CDRF_SKIPDEFAULT;
         }
         default:

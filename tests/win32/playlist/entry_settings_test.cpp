@@ -3,10 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cwctype>
+#include <set>
+
 #include "common/message_pump_win32.h"
 #include "playlist/entry_settings_dialog_win32.h"
 #include "playlist_fixture.h"
 #include "support/user_input.h"
+#include "support/window_queries.h"
 
 namespace tidewell::testing::playlist_tests {
 namespace {
@@ -48,11 +53,16 @@ class EntrySettingsDialogTest : public PlaylistFixture {
     // per timer tick from inside the dialog's own loop; returns once the dialog has gone. A dialog
     // the steps leave open is closed after a few seconds, and the test fails.
     void EditWithEnter(std::vector<std::function<void(HWND)>> steps) {
+        ActInDialog([] { UserInput::Key(VK_RETURN); }, std::move(steps));
+    }
+    // The same with the dialog opened by `open`.
+    void ActInDialog(const std::function<void()>& open,
+                     std::vector<std::function<void(HWND)>> steps) {
         steps_ = std::move(steps);
         next_ = 0;
         ticks_ = 0;
         const UINT_PTR timer = ::SetTimer(nullptr, 0, 20, &EntrySettingsDialogTest::Tick);
-        UserInput::Key(VK_RETURN);
+        open();
         const bool done = PumpUntil([&] { return next_ == steps_.size() && !SettingsDialog(); });
         ::KillTimer(nullptr, timer);
         EXPECT_TRUE(done);
@@ -78,7 +88,9 @@ class EntrySettingsDialogTest : public PlaylistFixture {
 TEST_F(EntrySettingsDialogTest, EnterOnRow_DialogSetsTheSelectedEntryOnly) {
     Fill({L"C:\\Shows\\Welcome.pptx", L"C:\\Shows\\Breakfast.pptx"});
     ClickRow(1);
-    EditWithEnter({[](HWND dialog) {
+    EditWithEnter({[](HWND) { UserInput::Key('N', VK_MENU); },
+                   [](HWND dialog) {
+                       EXPECT_EQ(::GetFocus(), ::GetDlgItem(dialog, kAdvanceEdit)) << "Alt+N";
                        ::SetDlgItemTextW(dialog, kShowForEdit, L"300");
                        Click(dialog, kFirstDayBox + 5);  // Saturday off
                        Click(dialog, kFirstDayBox + 6);  // Sunday off
@@ -100,6 +112,70 @@ TEST_F(EntrySettingsDialogTest, EnterOnRow_DialogSetsTheSelectedEntryOnly) {
         Click(dialog, IDCANCEL);
     }});
     EXPECT_EQ(List().Entry(1).settings.showForSeconds, 300);
+}
+
+// The dialog's texts and controls, in the order of the tab.
+std::vector<HWND> DialogControls(HWND dialog) {
+    std::vector<HWND> controls;
+    for (HWND c = ::GetWindow(dialog, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT))
+        controls.push_back(c);
+    return controls;
+}
+
+bool IsCheckBox(HWND control) {
+    const auto type = ::GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK;
+    return type == BS_AUTOCHECKBOX || type == BS_AUTO3STATE;
+}
+
+// Every text whole in the dialog's font, inside the dialog and over no other control; every access
+// key the only one of its letter, leading into a field.
+void ExpectWholeTextsAndAccessKeys(HWND dialog) {
+    RECT client{};
+    ::GetClientRect(dialog, &client);
+    const std::vector<HWND> controls = DialogControls(dialog);
+    std::set<wchar_t> keys;
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        std::wstring text = TextOf(controls[i]);
+        SCOPED_TRACE(::testing::PrintToString(text));
+        if (const std::size_t mark = text.find(L'&'); mark != std::wstring::npos) {
+            EXPECT_TRUE(keys.insert(static_cast<wchar_t>(std::towupper(text[mark + 1]))).second)
+                << "an access key twice";
+            text.erase(mark, 1);
+            const HWND field = IsCheckBox(controls[i]) ? controls[i] : controls.at(i + 1);
+            EXPECT_TRUE(::GetWindowLongW(field, GWL_STYLE) & WS_TABSTOP) << "leads to no field";
+        }
+        const RECT place = PlaceInParent(controls[i]);
+        SIZE ideal{};
+        if (IsCheckBox(controls[i])) {
+            EXPECT_TRUE(
+                ::SendMessageW(controls[i], BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)));
+        }
+        EXPECT_GE(place.right, std::max<LONG>(ideal.cx, TextWidthInOwnFont(controls[i], text)))
+            << "cut";
+        EXPECT_LE(place.left + place.right, client.right) << "outside the dialog";
+        RECT a{};
+        ::GetWindowRect(controls[i], &a);
+        for (std::size_t j = 0; j < i; ++j) {
+            RECT b{};
+            RECT both{};
+            ::GetWindowRect(controls[j], &b);
+            EXPECT_FALSE(::IntersectRect(&both, &a, &b)) << "over " << ::GetDlgCtrlID(controls[j]);
+        }
+    }
+    EXPECT_GE(keys.size(), 6u);
+}
+
+TEST_F(EntrySettingsDialogTest, At96And144Dpi_EveryTextWholeEveryAccessKeyUniqueIntoAField) {
+    const std::vector<EntrySettings> settings(1);
+    for (const int dpi : {96, 144}) {
+        SCOPED_TRACE(::testing::Message() << dpi << " DPI");
+        ActInDialog([&] { RunEntrySettingsDialog(form_->Handle(), settings, dpi); },
+                    {[dpi](HWND dialog) {
+                        EXPECT_EQ(FontOf(dialog).lfHeight, -::MulDiv(8, dpi, 72));
+                        ExpectWholeTextsAndAccessKeys(dialog);
+                        Click(dialog, IDCANCEL);
+                    }});
+    }
 }
 
 }  // namespace

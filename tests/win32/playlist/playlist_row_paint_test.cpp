@@ -8,7 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "playlist/entry_settings.h"
+#include "playlist/path_compaction.h"
 #include "playlist/playlist_fixture.h"
+#include "support/window_queries.h"
 
 namespace tidewell::testing::playlist_tests {
 namespace {
@@ -42,7 +45,17 @@ std::vector<std::wstring> DrawnTexts(HWND list) {
     return texts;
 }
 
-class PlaylistRowPaint : public PlaylistFixture {};
+class PlaylistRowPaint : public PlaylistFixture {
+  protected:
+    // The rows as drawn in a column `width` pixels wide.
+    std::vector<std::wstring> RowsDrawnAt(int width) {
+        ListView_SetColumnWidth(ListWindow(), 0, width);
+        std::vector<std::wstring> rows;
+        for (const std::wstring& text : DrawnTexts(ListWindow()))
+            if (text.rfind(L"C:\\", 0) == 0) rows.push_back(text);
+        return rows;
+    }
+};
 
 TEST_F(PlaylistRowPaint, LongPath_DrawnWithItsDriveAndFileNameTheRowKeepsThePathTipsOn) {
     const std::wstring longPath =
@@ -52,10 +65,7 @@ TEST_F(PlaylistRowPaint, LongPath_DrawnWithItsDriveAndFileNameTheRowKeepsThePath
     Fill({longPath, shortPath});
     List().SetSelectedIndex(0);
 
-    const std::vector<std::wstring> drawn = DrawnTexts(ListWindow());
-    std::vector<std::wstring> rows;
-    for (const std::wstring& text : drawn)
-        if (text.rfind(L"C:\\", 0) == 0) rows.push_back(text);
+    const std::vector<std::wstring> rows = RowsDrawnAt(ListView_GetColumnWidth(ListWindow(), 0));
     ASSERT_EQ(rows.size(), 2u) << "the list did not draw both rows";
     EXPECT_LT(rows[0].size(), longPath.size()) << rows[0];
     EXPECT_NE(rows[0].find(L"\u2026\\"), std::wstring::npos) << rows[0];
@@ -65,6 +75,37 @@ TEST_F(PlaylistRowPaint, LongPath_DrawnWithItsDriveAndFileNameTheRowKeepsThePath
     EXPECT_EQ(ShownRows(), (std::vector<std::wstring>{longPath, shortPath}));
     const auto extended = static_cast<DWORD>(ListView_GetExtendedListViewStyle(ListWindow()));
     EXPECT_TRUE(extended & LVS_EX_LABELTIP) << "a cut path has no tip with the whole path";
+}
+
+// A row with settings draws its path as a row without them draws it, and its summary in the room
+// that is left, whole or cut at its end.
+TEST_F(PlaylistRowPaint, PathWithSummaryInNarrowList_PathKeepsItsFolderSummaryTakesWhatIsLeft) {
+    const std::wstring path = L"C:\\Shows\\Lobby\\Mornings\\Breakfast menu.pptx";
+    const auto entry =
+        ParseEntryLine(path + L"\tdays=Mon-Fri\thours=07:00-10:30\tshowfor=300\tadvance=10").entry;
+    ASSERT_TRUE(entry);
+    List().Append(*entry);
+    Fill({path});
+    const std::wstring summary = SettingsSummary(entry->settings);
+    const std::wstring pathThenSummary = path + kSummarySeparator;
+    const int pathWidth = TextWidthInOwnFont(ListWindow(), pathThenSummary);
+    const int summaryWidth = TextWidthInOwnFont(ListWindow(), summary);
+
+    std::vector<std::wstring> rows = RowsDrawnAt(pathWidth + summaryWidth * 2);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0], pathThenSummary + summary);
+
+    rows = RowsDrawnAt(pathWidth + summaryWidth / 2);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_TRUE(rows[0].starts_with(pathThenSummary)) << rows[0];
+    EXPECT_GT(rows[0].size(), pathThenSummary.size() + 1) << "nothing of the summary shown";
+    EXPECT_TRUE(rows[0].ends_with(kEllipsis)) << rows[0];
+
+    rows = RowsDrawnAt(pathWidth * 3 / 4);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_TRUE(rows[1].starts_with(L"C:\\Shows\\")) << rows[1];
+    EXPECT_TRUE(rows[1].ends_with(L"\u2026\\Breakfast menu.pptx")) << rows[1];
+    EXPECT_TRUE(rows[0].starts_with(rows[1])) << rows[0];
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 #include "common/window_text_win32.h"
 
@@ -27,17 +28,21 @@ inline LOGFONTW FontOf(HWND control) {
     return font;
 }
 
-// The width the control's text takes in the control's own font, as the font reports it.
-inline int TextWidthInOwnFont(HWND control) {
-    const std::wstring text = TextOf(control);
+// The width `text` takes in the control's own font, as the font reports it.
+inline int TextWidthInOwnFont(HWND control, std::wstring_view text) {
     HDC dc = ::GetDC(control);
     HGDIOBJ previous =
         ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(control, WM_GETFONT, 0, 0)));
     SIZE size{};
-    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    ::GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
     ::SelectObject(dc, previous);
     ::ReleaseDC(control, dc);
     return size.cx;
+}
+
+// The width the control's own text takes in its font.
+inline int TextWidthInOwnFont(HWND control) {
+    return TextWidthInOwnFont(control, TextOf(control));
 }
 
 }  // namespace tidewell::testing
