@@ -147,3 +147,71 @@ stop_started() {
     done
     : >"$PID_FILE"
 }
+
+# --- PowerPoint's place and the demonstration. ---------------------------------------------------
+POWERPOINT_PATH='C:\Program Files\Microsoft Office\root\Office16\POWERPNT.EXE'
+DEMO_FOLDER='C:\users\Public\Documents\Tidewell demo'
+DEMO_SHOWS=(Welcome.pptx Menu.pptx Notices.pptx)
+# The demonstration keeps its playlist under a key of its own, never under the user's.
+DEMO_PREFERENCES_KEY='SOFTWARE\hollowfin-demo\lanternrow'
+
+unix_path() { winepath -u "$1" 2>/dev/null | tr -d '\r'; }
+
+# Puts the stand-in (tools/standin) where PowerPoint is installed, in the prefix of setup_wine, or
+# brings an older copy up to date. A program there that is no stand-in (one that does not hold the
+# stand-in's variable names, in UTF-16) is a real PowerPoint and stays.
+install_standin_as_powerpoint() {
+    local program
+    program=$(unix_path "$POWERPOINT_PATH")
+    mkdir -p "$(dirname "$program")"
+    if [ ! -e "$program" ] ||
+        grep -qaP 'T\x00I\x00D\x00E\x00W\x00E\x00L\x00L\x00_\x00S\x00T\x00A\x00N\x00D\x00I\x00N' "$program"; then
+        cp "$WIN_BUILD/standin.exe" "$program"
+    fi
+}
+
+# The demonstration's setting file: the three test presentations (real ones, written by LibreOffice
+# Impress), copied into the public documents, on monitor 2, played by PowerPoint where it lives.
+prepare_demo() {
+    local folder show
+    install_standin_as_powerpoint
+    folder=$(unix_path "$DEMO_FOLDER")
+    mkdir -p "$folder"
+    {
+        printf '\xef\xbb\xbf2\r\n%s\r\n' "$POWERPOINT_PATH"
+        for show in "${DEMO_SHOWS[@]}"; do
+            cp "$TIDEWELL_ROOT/tests/data/presentations/$show" "$folder/"
+            printf '%s\\%s\r\n' "$DEMO_FOLDER" "$show"
+        done
+    } >"$folder/Demo.ppsv"
+}
+
+# Starts the demonstration in the background on the display in DISPLAY, its process in DEMO_PID:
+# the presentations play one after the other in a loop, the next slide every DEMO_ADVANCE seconds
+# (4), and Tidewell ends when the run is stopped. Arguments go to tidewell.exe as well.
+start_demo() {
+    prepare_demo
+    TIDEWELL_PREFERENCES_KEY="$DEMO_PREFERENCES_KEY" TIDEWELL_STANDIN_SLIDES=deck \
+        wine "$WIN_BUILD/tidewell.exe" /play /loop /exit /advance "${DEMO_ADVANCE:-4}" "$@" \
+        "$DEMO_FOLDER\\Demo.ppsv" &
+    DEMO_PID=$!
+}
+
+# How many monitors the display in DISPLAY has.
+monitor_count() {
+    xdpyinfo -ext XINERAMA 2>/dev/null | grep -c '^ *head #' || true
+}
+
+# True once monitor 2 shows a slide of the stand-in (its dark blue at the monitor's corners) while
+# no window of Tidewell is seen: the picture of the whole screen is then in FILE.
+shows_on_monitor_2() {
+    local left width height corner
+    read -r width height left < <(xdpyinfo -ext XINERAMA |
+        sed -n 's/^ *head #1: \([0-9]*\)x\([0-9]*\) @ \([0-9]*\),.*/\1 \2 \3/p')
+    [ -n "${left:-}" ] || return 1
+    xdotool search --onlyvisible --name '^Tidewell$' >/dev/null 2>&1 && return 1
+    import -window root "$1" 2>/dev/null || return 1
+    for corner in "$((left + 20)),20" "$((left + width - 20)),$((height - 20))"; do
+        [ "$(convert "$1" -format "%[pixel:p{$corner}]" info:)" = "srgb(16,40,72)" ] || return 1
+    done
+}

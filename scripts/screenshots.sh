@@ -36,14 +36,14 @@ fail() {
 
 # --- The playlist and the presentation program, stored as the program stores them. -------------
 demo='C:\users\Public\Documents\Tidewell demo'
-presenter='C:\Program Files\Microsoft Office\root\Office16\POWERPNT.EXE'
+presenter=$POWERPOINT_PATH
 presentations=("Welcome.ppsx" "Quarterly results.pptx" "Breakfast menu.pptx" "Product tour.pps")
 # Each entry's settings, as its line in the stored playlist carries them after a TAB.
 tab=$'\t'
 settings=("" "" "${tab}days=Mon-Fri${tab}hours=07:00-10:30${tab}showfor=300${tab}advance=10"
     "${tab}advance=8")
-mkdir -p "$(winepath -u "$demo" | tr -d '\r')" "$(winepath -u "${presenter%\\*}" | tr -d '\r')"
-cp "$WIN_BUILD/standin.exe" "$(winepath -u "$presenter" | tr -d '\r')"
+mkdir -p "$(unix_path "$demo")"
+install_standin_as_powerpoint
 files=""
 for i in "${!presentations[@]}"; do
     : >"$(winepath -u "$demo\\${presentations[i]}" | tr -d '\r')"

@@ -146,12 +146,26 @@ bool PaintEndSlide(HWND hwnd) {
     return true;
 }
 
+// "Slide 2 of 3" in a slide show, drawn large enough to read in a screenshot; empty otherwise.
 std::wstring SlideText() {
     if (g_run.options.slides <= 0) return {};
-    return L"   slide " + std::to_wstring(g_run.slide) + L" of " +
+    return L"Slide " + std::to_wstring(g_run.slide) + L" of " +
            std::to_wstring(g_run.options.slides);
 }
 
+// One line of text centred in `area`, in bold Arial `height` pixels high or, below 40 pixels,
+// plain.
+void DrawLine(HDC dc, const std::wstring& text, RECT area, int height, UINT placement) {
+    HFONT font = CreateFontW(-height, 0, 0, 0, height >= 40 ? FW_BOLD : FW_NORMAL, 0, 0, 0,
+                             DEFAULT_CHARSET, 0, 0, ANTIALIASED_QUALITY, 0, L"Arial");
+    HGDIOBJ old = SelectObject(dc, font);
+    DrawTextW(dc, text.c_str(), -1, &area, DT_CENTER | DT_NOPREFIX | placement);
+    SelectObject(dc, old);
+    DeleteObject(font);
+}
+
+// The presentation's file name large in the middle, its slide below it, and what the show was
+// started with in small print under that.
 void Paint(HWND hwnd, const std::wstring& file) {
     if (PaintEndSlide(hwnd)) return;
     PAINTSTRUCT ps;
@@ -164,28 +178,24 @@ void Paint(HWND hwnd, const std::wstring& file) {
 
     const size_t cut = file.find_last_of(L"\\/:");
     const std::wstring name = cut == std::wstring::npos ? file : file.substr(cut + 1);
-    const std::wstring detail = file + L"\n" + g_run.options.switches + L"   pid " +
-                                std::to_wstring(GetCurrentProcessId()) + SlideText();
+    const std::wstring detail =
+        file + L"\n" + g_run.options.switches + L"   pid " + std::to_wstring(GetCurrentProcessId());
 
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(255, 255, 255));
     const int height = (client.bottom - client.top) / 8;
-    HFONT big = CreateFontW(-height, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
-                            ANTIALIASED_QUALITY, 0, L"Arial");
-    HGDIOBJ old = SelectObject(dc, big);
-    RECT top = client;
-    top.bottom = (client.top + client.bottom) / 2 + height / 2;
-    DrawTextW(dc, name.c_str(), -1, &top,
-              DT_CENTER | DT_BOTTOM | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
-    HFONT small = CreateFontW(-height / 4, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
-                              ANTIALIASED_QUALITY, 0, L"Arial");
-    SelectObject(dc, small);
-    RECT bottom = client;
-    bottom.top = top.bottom + height / 4;
-    DrawTextW(dc, detail.c_str(), -1, &bottom, DT_CENTER | DT_NOPREFIX | DT_WORDBREAK);
-    SelectObject(dc, old);
-    DeleteObject(big);
-    DeleteObject(small);
+    RECT area = client;
+    area.bottom = (client.top + client.bottom) / 2 + height / 2;
+    DrawLine(dc, name, area, height, DT_BOTTOM | DT_SINGLELINE | DT_END_ELLIPSIS);
+    area.top = area.bottom + height / 4;
+    const std::wstring slide = SlideText();
+    if (!slide.empty()) {
+        area.bottom = area.top + height * 2 / 3;
+        DrawLine(dc, slide, area, height / 2, DT_TOP | DT_SINGLELINE);
+        area.top = area.bottom + height / 4;
+    }
+    area.bottom = client.bottom;
+    DrawLine(dc, detail, area, height / 4, DT_WORDBREAK);
     EndPaint(hwnd, &ps);
 }
 

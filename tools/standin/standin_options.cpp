@@ -2,11 +2,14 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <cwctype>
 #include <memory>
 #include <optional>
 #include <string_view>
+
+#include "deck_slides.h"
 
 namespace standin {
 namespace {
@@ -81,6 +84,7 @@ void Apply(Options& options, std::wstring_view name, const std::wstring& value) 
     } else if (EqualsNoCase(name, L"show_event")) {
         options.showEvent = value;
     } else if (EqualsNoCase(name, L"slides")) {
+        options.slidesOfDeck = EqualsNoCase(value, L"deck");
         options.slides = static_cast<int>(ToMs(value));
     } else if (EqualsNoCase(name, L"size")) {
         const auto [w, h] = ToPair(value);
@@ -89,9 +93,9 @@ void Apply(Options& options, std::wstring_view name, const std::wstring& value) 
 }
 
 constexpr const wchar_t* kOptionNames[] = {
-    L"seconds",  L"log", L"class", L"first",        L"first_ms", L"first_end", L"disabled_ms",
-    L"delay_ms", L"pos", L"size",  L"until_placed", L"mode",     L"end_event", L"show_event",
-    L"slides"};
+    L"seconds",      L"log",         L"class",     L"first",      L"first_ms",
+    L"first_end",    L"disabled_ms", L"delay_ms",  L"pos",        L"size",
+    L"until_placed", L"mode",        L"end_event", L"show_event", L"slides"};
 
 }  // namespace
 
@@ -126,6 +130,7 @@ Options ReadOptions() {
             options.file = arg;
         }
     }
+    if (options.slidesOfDeck) options.slides = std::max(1, CountDeckSlides(options.file));
     return options;
 }
 

@@ -41,6 +41,7 @@ struct Options {
     std::wstring endEvent;   // a named event: each time it is set, the newest open show ends
     std::wstring showEvent;  // a named event: the show window appears once it is set
     int slides = 0;  // a slide show of this many slides, paged with Page Down; 0 = one picture
+    bool slidesOfDeck = false;  // as many slides as the presentation file holds (at least one)
 };
 
 Options ReadOptions();
