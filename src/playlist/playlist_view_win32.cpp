@@ -29,8 +29,10 @@ PlaylistView::PlaylistView(HWND list, std::function<void()> onSelectionEvent)
     : list_(list), onSelectionEvent_(std::move(onSelectionEvent)) {
     ::SetWindowSubclass(list_, &PlaylistView::SubclassProc, kSubclassId,
                         reinterpret_cast<DWORD_PTR>(this));
-    // Rows draw their paths shortened in the middle; the tip shows a cut row's whole path.
-    ListView_SetExtendedListViewStyleEx(list_, LVS_EX_LABELTIP, LVS_EX_LABELTIP);
+    // Rows draw their paths shortened in the middle; the tip shows a cut row's whole path, and a
+    // row with settings its path and its whole summary, which the row may cut or leave out.
+    ListView_SetExtendedListViewStyleEx(list_, LVS_EX_LABELTIP | LVS_EX_INFOTIP,
+                                        LVS_EX_LABELTIP | LVS_EX_INFOTIP);
 }
 
 PlaylistView::~PlaylistView() {
@@ -161,6 +163,22 @@ bool PlaylistView::HandleNotify(const NMHDR& header, LRESULT& result) {
                     std::min(path.size(), static_cast<std::size_t>(item.cchTextMax) - 1);
                 std::copy_n(path.data(), length, item.pszText);
                 item.pszText[length] = L'\0';
+            }
+            result = 0;
+            return true;
+        }
+        case LVN_GETINFOTIPW: {
+            const auto& tip = reinterpret_cast<const NMLVGETINFOTIPW&>(header);
+            if (tip.iItem >= 0 && static_cast<std::size_t>(tip.iItem) < entries_.size() &&
+                tip.pszText && tip.cchTextMax > 0) {
+                const PlaylistEntry& entry = entries_[static_cast<std::size_t>(tip.iItem)];
+                const std::wstring summary = SettingsSummary(entry.settings);
+                // Without settings the tip stays empty, and the list unfolds a cut path instead.
+                const std::wstring text = summary.empty() ? L"" : entry.path + L"\n" + summary;
+                const std::size_t length =
+                    std::min(text.size(), static_cast<std::size_t>(tip.cchTextMax) - 1);
+                std::copy_n(text.data(), length, tip.pszText);
+                tip.pszText[length] = L'\0';
             }
             result = 0;
             return true;

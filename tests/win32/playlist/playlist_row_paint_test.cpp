@@ -106,6 +106,18 @@ TEST_F(PlaylistRowPaint, PathWithSummaryInNarrowList_PathKeepsItsFolderSummaryTa
     EXPECT_TRUE(rows[1].starts_with(L"C:\\Shows\\")) << rows[1];
     EXPECT_TRUE(rows[1].ends_with(L"\u2026\\Breakfast menu.pptx")) << rows[1];
     EXPECT_TRUE(rows[0].starts_with(rows[1])) << rows[0];
+    // The tip that the list asks its parent for when the pointer rests on the row.
+    wchar_t tip[512] = {};
+    NMLVGETINFOTIPW ask{{ListWindow(), static_cast<UINT_PTR>(IDC_ListView1), LVN_GETINFOTIPW},
+                        0,
+                        tip,
+                        512,
+                        0,
+                        0,
+                        0};
+    ::SendMessageW(::GetParent(ListWindow()), WM_NOTIFY, IDC_ListView1,
+                   reinterpret_cast<LPARAM>(&ask));
+    EXPECT_EQ(std::wstring(tip), path + L"\n" + summary) << "the tip does not give the summary";
 }
 
 }  // namespace
