@@ -6,7 +6,6 @@
 #include <iterator>
 
 #include "common/utf16.h"
-#include "run/schedule.h"
 
 namespace tidewell {
 namespace {
@@ -83,6 +82,7 @@ ScreenState ScreenStateAfter(ScreenState before, RunEvent event) {
         case RunEvent::Error:
         case RunEvent::AlertStart:
         case RunEvent::AlertEnd:
+        case RunEvent::Wake:
             return before;
     }
     return before;
@@ -136,10 +136,7 @@ void ApplyRunEvent(RunStatus& status, const RunEventRecord& record, const std::s
     SetState(status, state, std::move(presentation), time);
     if (record.event == RunEvent::Waiting) {
         status.detail = record.detail;
-        const std::wstring_view detail = record.detail;
-        status.nextShow = detail.starts_with(kNextShowPrefix)
-                              ? std::wstring(detail.substr(kNextShowPrefix.size()))
-                              : std::wstring();
+        status.nextShow = record.nextShow;
     }
 }
 

@@ -36,8 +36,8 @@ struct RunStatus {
     int monitor = 0;      // 0: none yet
     std::wstring presentation;
     std::size_t position = 0, count = 0;
-    std::string since;      // when the state or the presentation last changed
-    std::wstring nextShow;  // empty: none scheduled
+    std::string since;     // when the state or the presentation last changed
+    std::string nextShow;  // empty: none scheduled
     std::wstring lastError;
     std::string lastErrorTime;
     bool alert = false;  // between the announcement's start and its end

@@ -51,8 +51,9 @@ int UtcOffsetMinutes(const LocalTimestamp& utc, const LocalTimestamp& local) {
 std::string_view RunEventName(RunEvent event) {
     // In the order of the enumeration.
     constexpr std::string_view kNames[] = {
-        "run-start", "show-start", "show-placed", "show-end", "show-skipped", "show-timeout",
-        "waiting",   "stop",       "run-end",     "error",    "alert-start",  "alert-end",
+        "run-start",    "show-start", "show-placed", "show-end", "show-skipped",
+        "show-timeout", "waiting",    "stop",        "run-end",  "error",
+        "alert-start",  "alert-end",  "wake",
     };
     const auto index = static_cast<std::size_t>(event);
     return index < std::size(kNames) ? kNames[index] : "error";

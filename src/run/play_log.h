@@ -6,7 +6,7 @@
 //   time      local time, ISO 8601 with milliseconds and the offset from UTC
 //             ("2026-12-08T03:12:05.123+01:00")
 //   event     run-start, show-start, show-placed, show-end, show-skipped, show-timeout, waiting,
-//             stop, run-end, error, alert-start or alert-end
+//             stop, run-end, error, alert-start, alert-end or wake
 //   monitor   the monitor's number (1 is the main one); empty when the event has none
 //   path      the presentation's path; empty when the event has none
 //   detail    show-end: "<seconds> s, exit code <code>"; show-skipped, waiting: why;
@@ -32,6 +32,7 @@ enum class RunEvent {
     Error,
     AlertStart,  // the announcement takes the screen; its file is the event's path
     AlertEnd,    // it gives the screen back to the list
+    Wake,        // the computer was woken from sleep for a scheduled show
 };
 
 struct RunEventRecord {
@@ -42,6 +43,8 @@ struct RunEventRecord {
     // Where the run is in its list ("3 of 12"); 0 when the event comes from outside a run.
     std::size_t position = 0;
     std::size_t count = 0;
+    // When the next scheduled show starts, as FormatIsoTime writes it; empty when none is awaited.
+    std::string nextShow;
 };
 
 // The local time of an event; offsetMinutes is local time minus UTC (+60 in Paris in winter).

@@ -26,8 +26,11 @@ constexpr bool Keeps(RunState state, RunTimer timer) {
                    timer == RunTimer::HandedGoneCheck;
         case RunState::Resting:
             return timer == RunTimer::Rest;
+        case RunState::Launching:
+            return timer == RunTimer::Slow;
         case RunState::AwaitingTime:
-            return timer == RunTimer::Due;
+            // The wait for a time may read the setting file again.
+            return timer == RunTimer::Due || timer == RunTimer::Slow;
         default:
             return false;
     }
@@ -40,6 +43,20 @@ std::wstring Seconds(unsigned milliseconds) {
 // The longest single wait for an entry's time; the clock is read again after it, so that a
 // time far ahead still fits a timer.
 constexpr std::chrono::seconds kLongestDueWait = std::chrono::hours(6);
+
+// "2026-12-07T07:00:00.000+01:00": the moment as the status file writes every time.
+std::string IsoTime(Instant moment, std::chrono::seconds offset) {
+    using namespace std::chrono;
+    const local_seconds local(moment.time_since_epoch() + offset);
+    const local_days day = floor<days>(local);
+    const year_month_day date(day);
+    const hh_mm_ss time(local - day);
+    return FormatIsoTime(LocalTimestamp{
+        static_cast<int>(date.year()), static_cast<int>(static_cast<unsigned>(date.month())),
+        static_cast<int>(static_cast<unsigned>(date.day())), static_cast<int>(time.hours().count()),
+        static_cast<int>(time.minutes().count()), static_cast<int>(time.seconds().count()), 0,
+        static_cast<int>(offset.count() / 60)});
+}
 
 }  // namespace
 
@@ -88,30 +105,28 @@ void RunMachine::On(const RunFact& fact) {
             return;
         case Kind::MonitorGone:
             monitorGone_ = true;
-            if (state_ != RunState::Over) Report(RunEvent::Waiting, fact.detail);
+            monitorGoneDetail_ = fact.detail;
+            if (state_ != RunState::Over) ReportWaiting(fact.detail, fact);
             return;
         case Kind::MonitorBack:
             monitorGone_ = false;
             if (state_ == RunState::AwaitingMonitor) return Next(fact);
+            // Waiting for a time again, rather than for the monitor.
+            if (state_ == RunState::AwaitingTime) return AwaitTime(fact);
             if (show_ && show_->started && !show_->alertEntry && state_ != RunState::Over) {
                 actions_.ShowProgress(progress_.Position(), progress_.Count(),
                                       entries_[show_->entry].path);
             }
             return;
         case Kind::PassRead:
-            if (fact.show != passRead_ || state_ != RunState::Launching) return;
-            passRead_ = 0;
-            // A failed read plays the list on as it was: a screen never goes dark over a bad copy.
-            if (!fact.detail.empty()) Report(RunEvent::Error, fact.detail);
-            if (fact.entries) {
-                entries_ = *fact.entries;
-                progress_.SetCount(entries_.size());
-            }
-            if (entries_.empty()) return Finish(fact);
-            return BeginPass(0, fact);
+            return OnPassRead(fact);
         case Kind::ClockChanged:
             if (state_ == RunState::AwaitingTime) AwaitTime(fact);
             return;
+        case Kind::Woken:
+            if (state_ != RunState::AwaitingTime) return;
+            Report(RunEvent::Wake, L"woken from sleep for the next show");
+            return AwaitTime(fact);
         case Kind::AlertSeen:
             return OnAlertSeen(fact);
         case Kind::WindowGoing:
@@ -129,7 +144,11 @@ void RunMachine::Next(const RunFact& cause) {
     for (;;) {
         if (windowGoing_ || stop_) return Finish(cause);
         if (held_) return Enter(RunState::Held, cause);
-        if (monitorGone_) return Enter(RunState::AwaitingMonitor, cause);
+        if (monitorGone_) {
+            EnterWaiting(RunState::AwaitingMonitor, cause);
+            // What the run waits for now, also when the monitor went while a show played.
+            return ReportWaiting(monitorGoneDetail_, cause);
+        }
         if (alertOn_) return LaunchAlert(cause);
         // Held back while something else had the screen (a rest, the announcement), and nothing
         // of the list may play now: the run waits for its time again.
@@ -142,18 +161,49 @@ void RunMachine::Next(const RunFact& cause) {
                 pending_ = entry;
                 return AwaitTime(cause);
             }
+            // A read that a share still holds from before is not joined by another: the list
+            // plays on as it is.
             if (progress_.NewPass()) {
-                if (!plan_.readsNextPass) return BeginPass(*entry, cause);
-                passRead_ = NewShowId();
+                if (!plan_.readsNextPass || readUnanswered_) return BeginPass(*entry, cause);
+                pending_ = entry;
                 Enter(RunState::Launching, cause);
-                return actions_.ReadNextPass(passRead_);
+                return ReadAgain();
             }
         }
         if (DueNow(entries_[*entry])) return Launch(*entry, cause);
-        // Passed over for its time, not for a failure: a loop goes on to its next pass, which
-        // waits for a time if nothing is due then.
-        progress_.ShowStarted();
+        // Passed over for its time, not for a failure: neither due nor started, so that a loop
+        // goes on to its next pass, which waits for a time if nothing is due then.
     }
+}
+
+// Reads the followed setting file again; an answer that does not come in time is given up.
+void RunMachine::ReadAgain() {
+    passRead_ = readUnanswered_ = NewShowId();
+    Disarm(RunTimer::Slow);
+    Arm(RunTimer::Slow, plan_.timings.slowStepMs);
+    actions_.ReadNextPass(passRead_);
+}
+
+void RunMachine::OnPassRead(const RunFact& fact) {
+    if (fact.show == readUnanswered_) readUnanswered_ = 0;
+    const bool waiting = state_ == RunState::AwaitingTime;
+    if (fact.show != passRead_ || (state_ != RunState::Launching && !waiting)) return;
+    passRead_ = 0;
+    Disarm(RunTimer::Slow);
+    // A failed read plays the list on as it was: a screen never goes dark over a bad copy.
+    if (!fact.detail.empty()) Report(RunEvent::Error, fact.detail);
+    if (fact.entries) {
+        entries_ = *fact.entries;
+        progress_.SetCount(entries_.size());
+        // A list changed while the run waited plays from its top.
+        if (waiting) {
+            progress_.Rewind();
+            pending_ = 0;
+        }
+    }
+    if (entries_.empty()) return Finish(fact);
+    if (waiting) return AwaitTime(fact);
+    return BeginPass(0, fact);
 }
 
 bool RunMachine::DueNow(const PlaylistEntry& entry) const {
@@ -165,35 +215,73 @@ bool RunMachine::AnyDueNow() const {
     return std::ranges::any_of(entries_, [this](const PlaylistEntry& e) { return DueNow(e); });
 }
 
-// Nothing may play now: the run waits, the monitor covered, for the first moment an entry may,
-// read from the clock again when the wait is over or the clock is changed.
-void RunMachine::AwaitTime(const RunFact& cause) {
-    if (alertOn_ || AnyDueNow()) return Next(cause);
+std::optional<Instant> RunMachine::NextDueOfWaiting() const {
+    if (!plan_.clock) return std::nullopt;
     const ScheduleClock& clock = *plan_.clock;
     const Instant now = clock.now();
     std::optional<Instant> next;
     for (const PlaylistEntry& entry : entries_) {
+        if (DueNow(entry)) continue;
         const auto due = NextDue(entry.settings, now, clock.offsetAt);
         if (due && (!next || *due < *next)) next = due;
     }
-    if (!next) {
+    return next;
+}
+
+// A moment later than due rather than before it: the clock is read in whole seconds.
+unsigned RunMachine::RealMsUntil(Instant moment) const {
+    const auto wait = std::min(moment - plan_.clock->now(),
+                               std::chrono::duration_cast<std::chrono::seconds>(kLongestDueWait));
+    return static_cast<unsigned>(std::max<long long>(wait.count(), 0) * 1000 / plan_.clock->rate +
+                                 1);
+}
+
+void RunMachine::ReportWaiting(std::wstring detail, const RunFact& cause) {
+    if (detail == waitingSaid_ && cause.kind != Kind::ClockChanged) return;
+    Report(RunEvent::Waiting, detail);
+    waitingSaid_ = std::move(detail);
+}
+
+void RunMachine::EnterWaiting(RunState state, const RunFact& cause) {
+    if (state_ != state) waitingSaid_.clear();
+    Enter(state, cause);
+}
+
+// Nothing may play now: the run waits, the monitor covered, for the first moment an entry may,
+// read from the clock again when the wait is over or the clock is changed. A run that follows
+// its setting file reads it again meanwhile, and waits even when nothing in it will ever be due:
+// the file may bring what is.
+void RunMachine::AwaitTime(const RunFact& cause) {
+    if (alertOn_ || AnyDueNow()) return Next(cause);
+    const ScheduleClock& clock = *plan_.clock;
+    const Instant now = clock.now();
+    const std::optional<Instant> next = NextDueOfWaiting();
+    if (!next && !plan_.readsNextPass) {
         Report(RunEvent::Waiting, L"no presentation plays again: their dates are over");
         return Finish(cause);
     }
-    const bool reported = state_ == RunState::AwaitingTime;
-    Enter(RunState::AwaitingTime, cause);
+    EnterWaiting(RunState::AwaitingTime, cause);
     actions_.CoverScreen();
-    if (!reported || cause.kind == Kind::ClockChanged) {
-        Report(RunEvent::Waiting,
-               std::wstring(kNextShowPrefix) +
-                   NextShowText(LocalTime((*next + clock.offsetAt(*next)).time_since_epoch()),
-                                LocalTime((now + clock.offsetAt(now)).time_since_epoch())));
+    std::wstring detail = L"nothing in the list is due any more";
+    if (next) {
+        detail = std::wstring(kNextShowPrefix) +
+                 NextShowText(LocalTime((*next + clock.offsetAt(*next)).time_since_epoch()),
+                              LocalTime((now + clock.offsetAt(now)).time_since_epoch()));
+        actions_.NextShowAt(IsoTime(*next, clock.offsetAt(*next)));
     }
-    const auto wait =
-        std::min(*next - now, std::chrono::duration_cast<std::chrono::seconds>(kLongestDueWait));
-    // A moment later than due rather than before it: the clock is read in whole seconds.
-    const auto ms = wait.count() * 1000 / clock.rate + 1;
-    Arm(RunTimer::Due, static_cast<unsigned>(ms));
+    // A monitor switched off is waited for as well: the time alone would not bring the show.
+    ReportWaiting(monitorGone_ ? monitorGoneDetail_ : std::move(detail), cause);
+    unsigned ms = next ? RealMsUntil(*next) : plan_.timings.followReadMs;
+    // Asleep, the computer would miss the show: it is woken a little before.
+    if (next && ms > plan_.timings.wakeAheadMs) {
+        wakeArmed_ = true;
+        actions_.ArmWake(ms - plan_.timings.wakeAheadMs);
+    } else if (std::exchange(wakeArmed_, false)) {
+        actions_.CancelWake();
+    }
+    if (plan_.readsNextPass) ms = std::min(ms, plan_.timings.followReadMs);
+    Disarm(RunTimer::Due);
+    Arm(RunTimer::Due, ms);
 }
 
 // The announcement is looked at every few seconds: it begins when one of its entries may play,
@@ -271,7 +359,9 @@ void RunMachine::ArmShowTimers() {
 void RunMachine::BeginPass(std::size_t entry, const RunFact& cause) {
     pending_ = entry;
     if (!AnyDueNow()) return AwaitTime(cause);
-    if (const unsigned rest = pacing_.RestBeforeNextPass()) {
+    if (unsigned rest = pacing_.RestBeforeNextPass()) {
+        // The rest never makes a scheduled entry start later than its time.
+        if (const auto due = NextDueOfWaiting()) rest = std::min(rest, RealMsUntil(*due));
         Report(RunEvent::Waiting, L"no show lasted in the last pass: resting " + Seconds(rest));
         Enter(RunState::Resting, cause);
         return Arm(RunTimer::Rest, rest);
@@ -283,7 +373,10 @@ void RunMachine::Launch(std::size_t entry, const RunFact& cause) {
     show_.emplace();
     show_->id = NewShowId();
     show_->entry = entry;
+    progress_.EntryDue();
     Enter(RunState::Launching, cause);
+    Disarm(RunTimer::Slow);
+    Arm(RunTimer::Slow, plan_.timings.slowStepMs);
     actions_.StartShow(show_->id, entries_[entry].path, plan_.unattended);
 }
 
@@ -401,7 +494,22 @@ void RunMachine::OnTimer(const RunFact& fact) {
         case RunTimer::Rest:
             return Next(fact);
         case RunTimer::Due:
+            // The followed file first: it may have changed while the run waited.
+            if (plan_.readsNextPass && !readUnanswered_) return ReadAgain();
             return AwaitTime(fact);
+        case RunTimer::Slow:
+            if (passRead_) {
+                passRead_ = 0;
+                Report(RunEvent::Error, L"the setting file did not answer in " +
+                                            Seconds(timings.slowStepMs) +
+                                            L"; the list plays on as it was");
+                if (state_ == RunState::AwaitingTime) return AwaitTime(fact);
+                return BeginPass(pending_.value_or(0), fact);
+            }
+            // The start of a show is not given up: its program may yet appear on the screen.
+            return Report(RunEvent::Waiting,
+                          L"waiting for the presentation program to start the show");
+
         case RunTimer::ShowFor:
             return AskToClose(fact);
         case RunTimer::NextSlide: {
@@ -480,6 +588,8 @@ void RunMachine::EndShow(RunClock at, const RunFact& cause) {
 void RunMachine::Finish(const RunFact& cause) {
     if (state_ == RunState::Over) return;
     if (show_) actions_.LetGo(std::exchange(show_, std::nullopt)->id);
+    // Shows left running are left to themselves: no watcher of the run outlives it.
+    for (const ShowId closing : std::exchange(stillClosing_, {})) actions_.LetGo(closing);
     passRead_ = 0;
     Enter(RunState::Over, cause);
     Report(RunEvent::RunEnd);
@@ -490,6 +600,7 @@ void RunMachine::Enter(RunState next, const RunFact& cause) {
     for (std::size_t i = 0; i < kRunTimerCount; ++i) {
         if (!Keeps(next, static_cast<RunTimer>(i))) Disarm(static_cast<RunTimer>(i));
     }
+    if (next != RunState::AwaitingTime && std::exchange(wakeArmed_, false)) actions_.CancelWake();
     const RunState from = std::exchange(state_, next);
     if (from != next) actions_.StateChanged(from, next, cause);
 }

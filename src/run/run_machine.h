@@ -50,6 +50,7 @@ enum class RunTimer {
     Rest,             // the rest between passes is over
     Due,              // an entry may play now (or the clock is to be read again)
     ShowFor,          // the show has had its time on screen
+    Slow,             // a read of the setting file or a show's start has not answered yet
     NextSlide,        // the show's slide is to move on (stays last: kRunTimerCount)
 };
 inline constexpr std::size_t kRunTimerCount = static_cast<std::size_t>(RunTimer::NextSlide) + 1;
@@ -75,6 +76,7 @@ struct RunFact {
         ClockChanged,  // the clock or the time zone was changed, or the computer woke up
         AlertSeen,     // the announcement file was looked at: `entries` is what it holds now
                        // (none or empty: there is no announcement)
+        Woken,         // the computer woke up because the run asked to be woken (ArmWake)
     };
     Kind kind;
     RunClock at = 0;
@@ -122,6 +124,12 @@ class RunActions {
     virtual void Ended() = 0;
     // Every transition, for whoever follows the run's state (a status report).
     virtual void StateChanged(RunState /*from*/, RunState /*to*/, const RunFact& /*cause*/) {}
+    // The computer is to be woken from sleep in `milliseconds` (a window timer never wakes it), or
+    // no more. Asleep, the run's timers stand still: a wake is followed by Woken.
+    virtual void ArmWake(unsigned /*milliseconds*/) {}
+    virtual void CancelWake() {}
+    // When the next scheduled show starts (FormatIsoTime), told before the waiting is reported.
+    virtual void NextShowAt(const std::string& /*isoTime*/) {}
 };
 
 struct RunPlan {
@@ -158,6 +166,11 @@ class RunMachine {
     // The show now on (or being started), if any.
     std::optional<ShowId> CurrentShow() const;
     const std::vector<PlaylistEntry>& Entries() const { return entries_; }
+    // The read of the setting file is still wanted: the run waits for it.
+    bool WantsRead(ShowId read) const {
+        return read != 0 && read == passRead_ &&
+               (state_ == RunState::Launching || state_ == RunState::AwaitingTime);
+    }
 
   private:
     struct Show {
@@ -185,7 +198,14 @@ class RunMachine {
     void LaunchAlert(const RunFact& cause);
     bool DueNow(const PlaylistEntry& entry) const;
     bool AnyDueNow() const;
+    // The first moment an entry not due now will be; none when no such entry ever will.
+    std::optional<Instant> NextDueOfWaiting() const;
+    unsigned RealMsUntil(Instant moment) const;
     void AwaitTime(const RunFact& cause);
+    void ReportWaiting(std::wstring detail, const RunFact& cause);
+    void ReadAgain();
+    void OnPassRead(const RunFact& fact);
+    void EnterWaiting(RunState state, const RunFact& cause);
     void ArmShowTimers();
     void Launch(std::size_t entry, const RunFact& cause);
     void BeginPass(std::size_t entry, const RunFact& cause);
@@ -216,7 +236,12 @@ class RunMachine {
     // The entry to start once nothing holds the run (a rest, the session's end, the monitor).
     std::optional<std::size_t> pending_;
     ShowId passRead_ = 0;
+    // A read that has not answered yet, wanted or not: no second read of the file meanwhile.
+    ShowId readUnanswered_ = 0;
     bool begun_ = false;
+    bool wakeArmed_ = false;
+    // What the last waiting line said: a wait worked out again is told only when it changed.
+    std::wstring waitingSaid_;
     // Shows asked to close that did not end in time: their late windows are asked again.
     std::vector<ShowId> stillClosing_;
     std::array<bool, kRunTimerCount> armed_{};

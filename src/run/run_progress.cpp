@@ -14,8 +14,9 @@ std::optional<std::size_t> RunProgress::NextEntry() {
         return current_ = 0;
     }
     if (current_ + 1 < count_) return ++current_;
-    if (!loop_ || !startedInPass_) return std::nullopt;
+    if (!loop_ || (dueInPass_ && !startedInPass_)) return std::nullopt;
     startedInPass_ = false;
+    dueInPass_ = false;
     newPass_ = true;
     return current_ = 0;
 }

@@ -13,11 +13,16 @@ class RunProgress {
     RunProgress(std::size_t count, bool loop) : count_(count), loop_(loop) {}
 
     // The index of the entry to start next; none when the run is over. After the last entry a
-    // looping run starts again at 0, unless no show at all could be started in the pass that
-    // ended: starting the same failing program again and again would only burn the processor.
+    // looping run starts again at 0, unless entries were due in the pass that ended and none of
+    // them could be started: starting the same failing program again and again would only burn
+    // the processor. A pass whose entries were all passed over for their time is no such pass.
     std::optional<std::size_t> NextEntry();
+    // The current entry was due now and is being started.
+    void EntryDue() { dueInPass_ = true; }
     // The current entry's presentation program was started.
     void ShowStarted() { startedInPass_ = true; }
+    // A list read again while the run waited: the next entry is the first one.
+    void Rewind() { current_ = 0; }
     // The entry that NextEntry gave last begins a pass after the first.
     bool NewPass() const { return newPass_; }
     // At the start of a pass: the queue it plays has this many entries from now on.
@@ -36,6 +41,7 @@ class RunProgress {
     bool started_ = false;
     bool stopped_ = false;
     bool startedInPass_ = false;
+    bool dueInPass_ = false;
     bool newPass_ = false;
     std::size_t current_ = 0;
 };

@@ -25,6 +25,9 @@ constexpr NamedTiming kNames[] = {
     {"startRetryMs", &RunTimings::startRetryMs},
     {"startWaitMs", &RunTimings::startWaitMs},
     {"alertLookMs", &RunTimings::alertLookMs},
+    {"followReadMs", &RunTimings::followReadMs},
+    {"slowStepMs", &RunTimings::slowStepMs},
+    {"wakeAheadMs", &RunTimings::wakeAheadMs},
 };
 
 }  // namespace

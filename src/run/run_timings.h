@@ -31,6 +31,13 @@ struct RunTimings {
     // How often the announcement file is looked at: a saved announcement is on every screen
     // within this time and one look.
     unsigned alertLookMs = 3'000;
+    // A run that follows its setting file reads it again this often while it waits for a time.
+    unsigned followReadMs = 300'000;
+    // A pass's read of its setting file, or a show's start, that has not answered after this long
+    // is said in the log; a read is then given up and the list plays on as it was.
+    unsigned slowStepMs = 30'000;
+    // The computer is woken this long before a scheduled show, so that the show is on time.
+    unsigned wakeAheadMs = 60'000;
 };
 
 // "name=milliseconds" items separated by commas, names as the members above ("closeGraceMs=400,

@@ -50,6 +50,8 @@ TEST(StatusDocument, EventsOfARun_StateShowAndTimesAsTheTableSays) {
     const Step show3{{RunEvent::ShowStart, 2, L"C:\\Shows\\Caf\u00e9.pptx", L"", 3, 12}, "T2"};
     const Step placed{{RunEvent::ShowPlaced, 2, L"C:\\Shows\\Caf\u00e9.pptx", L"", 3, 12}, "T3"};
     const std::string cafe = R"("presentation": "C:\\Shows\\Caf\u00e9.pptx", "position": 3)";
+    Step nextShow = At("T4", RunEvent::Waiting, std::wstring(kNextShowPrefix) + L"07:00");
+    nextShow.record.nextShow = "2026-12-07T07:00:00.000+01:00";
     using enum RunEvent;
     // clang-format off
     const std::tuple<const char*, std::vector<Step>, std::string> cases[] = {
@@ -60,7 +62,8 @@ TEST(StatusDocument, EventsOfARun_StateShowAndTimesAsTheTableSays) {
         {"time-out closes the same show", {start, show3, At("T4", ShowTimeout, L"no window")}, R"("state": "closing", "since": "T4", )" + cafe},
         {"waiting in a run rests", {start, At("T4", Waiting, L"resting 10 s"), At("T4", RunState::Resting)}, R"("state": "resting", "since": "T4", "detail": "resting 10 s")"},
         {"monitor gone waits until the next show", {start, show3, At("T5", Waiting, L"gone"), At("T6", RunState::AwaitingMonitor)}, R"("state": "waiting", "since": "T6", "detail": "gone")"},
-        {"waiting for a scheduled show", {start, At("T4", Waiting, std::wstring(kNextShowPrefix) + L"07:00"), At("T4", RunState::AwaitingTime)}, R"("state": "waiting", "since": "T4", "detail": "next show at 07:00", "nextShow": "07:00")"},
+        {"waiting for a scheduled show", {start, nextShow, At("T4", RunState::AwaitingTime)}, R"("state": "waiting", "since": "T4", "detail": "next show at 07:00", "nextShow": "2026-12-07T07:00:00.000+01:00")"},
+        {"a show after the wait", {start, nextShow, At("T4", RunState::AwaitingTime), show3}, R"("state": "playing", "since": "T2", )" + cafe},
         {"waiting before a run", {At("T1", Waiting, L"for Z:\\a")}, R"("state": "waiting", "since": "T1", "detail": "for Z:\\a")"},
         {"error and stop change nothing else", {start, show3, At("T5", Error, L"share gone"), At("T6", Stop, L"now")}, R"("state": "playing", "since": "T2", "lastError": "share gone", )" + cafe},
         {"stop while waiting to start", {At("T1", Waiting, L"x"), At("T2", Stop)}, R"("state": "stopped", "since": "T2")"},
@@ -88,7 +91,7 @@ TEST(StatusDocument, EventsOfARun_StateShowAndTimesAsTheTableSays) {
         EXPECT_EQ(keys, readmeKeys);
         const Json expected = Json::parse("{" + fields + "}");
         for (const char* key :
-             {"state", "presentation", "position", "since", "detail", "lastError"})
+             {"state", "presentation", "position", "since", "detail", "lastError", "nextShow"})
             EXPECT_EQ(document[key], expected.value(key, Json())) << key;
     }
 }

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <map>
+#include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -19,9 +21,9 @@ class FakeActions : public RunActions {
         started.push_back(show);
         paths.push_back(path);
     }
-    void ReadNextPass(ShowId) override {}
+    void ReadNextPass(ShowId read) override { reads.push_back(read); }
     void AskToClose(ShowId show) override { asked.push_back(show); }
-    void LetGo(ShowId) override {}
+    void LetGo(ShowId show) override { letGo.insert(show); }
     void LookForHandedShow(ShowId) override {}
     void CheckHandedShow(ShowId) override {}
     void SetTimer(RunTimer timer, unsigned ms) override { timers[timer] = ms; }
@@ -35,8 +37,15 @@ class FakeActions : public RunActions {
     void ShowProgress(std::size_t, std::size_t, const std::wstring&) override {}
     void GiveScreenBack() override { screenBack = true; }
     void Ended() override { ended = true; }
+    void ArmWake(unsigned ms) override { wake = ms; }
+    void CancelWake() override { wake.reset(); }
+    void NextShowAt(const std::string& iso) override { nextShow = iso; }
 
     std::vector<ShowId> started;
+    std::set<ShowId> letGo;
+    std::vector<ShowId> reads;
+    std::optional<unsigned> wake;
+    std::string nextShow;
     std::vector<std::wstring> paths;
     std::vector<ShowId> slides;
     bool covered = false;
@@ -147,7 +156,8 @@ TEST(RunMachine, EventSequences_ReachTheirStateAndAskTheRightShowsToClose) {
     const Case cases[] = {
         {"late window after the time-out, before the grace ends", {Launch, ShowTimeout, Place}, Closing, {0, 0}, false},
         {"late window after the time-out and the grace, over the next show", {Launch, ShowTimeout, CloseGrace, Launch, Place, PlaceFirst}, Showing, {0, 0}, false},
-        {"late window after Stop now and its grace", {Launch, StopNow, AskAgain, CloseGrace, PlaceFirst}, Over, {0, 0, 0}, true},
+        {"late window after Stop now and its grace: the run is over and has let it go", {Launch, StopNow, AskAgain, CloseGrace, PlaceFirst}, Over, {0, 0}, true},
+        {"a show left running, then the run ends", {Launch, ShowTimeout, CloseGrace, Launch, Place, EndAtOnce}, Over, {0}, false},
         {"Stop now while the show is being started", {StopNow, Launch}, Closing, {0}, true},
         {"stop while the next show is being started: it is closed once it has", {StopAfter, Launch}, Closing, {0}, true},
         {"stop during a hand-off: the handed show plays to its end", {Launch, EndAtOnce, StopAfter, PlaceHanded}, Showing, {}, false},
@@ -166,6 +176,12 @@ TEST(RunMachine, EventSequences_ReachTheirStateAndAskTheRightShowsToClose) {
         EXPECT_EQ(script.Asked(), c.asked);
         EXPECT_EQ(script.actions_.screenBack, c.screenBack);
         EXPECT_EQ(script.actions_.ended, c.state == Over);
+        // No watcher of a show outlives the run, not even of one left running.
+        if (c.state == Over) {
+            for (const ShowId show : script.actions_.started) {
+                EXPECT_TRUE(script.actions_.letGo.contains(show)) << "show " << show;
+            }
+        }
     }
 }
 
@@ -315,6 +331,123 @@ TEST_F(ScheduledRun, AnnouncementWhileWaitingForATime_PlaysUntilItsHoursEndThenT
     Tell({.kind = Kind::ProcessEnded, .show = Current()});
     EXPECT_EQ(machine_->State(), RunState::AwaitingTime);
     EXPECT_EQ(actions_.paths, (std::vector<std::wstring>{L"gone.ppt", L"gone.ppt"}));
+}
+
+// Asleep, a window timer never fires: the computer is woken a minute before the show, says so,
+// and the wake is let go once the show is on its way.
+TEST_F(ScheduledRun, WaitForATime_WakesTheComputerAMinuteBeforeItAndSaysSo) {
+    now_ = Local(6, 0);
+    Begin({L"a.ppt\thours=07:00-10:30"});
+    EXPECT_EQ(actions_.wake, 3'540'001u);
+    EXPECT_EQ(actions_.nextShow, "2026-12-07T07:00:00.000+01:00");
+    now_ = Local(6, 59, 30);
+    Tell({.kind = Kind::Woken});
+    EXPECT_EQ(actions_.events.back(), RunEvent::Wake);
+    EXPECT_EQ(actions_.timers[RunTimer::Due], 30'001u);
+    EXPECT_FALSE(actions_.wake) << "a minute ahead needs no wake";
+    now_ = Local(7, 0);
+    Fire(RunTimer::Due);
+    EXPECT_EQ(actions_.paths, std::vector<std::wstring>{L"a.ppt"});
+}
+
+// Each row: a loop of a due entry whose program fails or ends at once, beside one due later;
+// what the pass's end leads to.
+TEST_F(ScheduledRun, LoopWhoseDueEntriesFail_EndsAndARestNeverDelaysADueEntry) {
+    struct Case {
+        const char* name;
+        bool fails;
+        RunState state;
+        std::optional<unsigned> rest;
+    };
+    const Case cases[] = {
+        {"every due entry failed: the loop ends", true, RunState::Over, std::nullopt},
+        {"no show lasted: the rest ends when the next entry is due", false, RunState::Resting,
+         120'001u},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        actions_ = {};
+        now_ = Local(6, 58);
+        RunPlan plan;
+        plan.loop = true;
+        plan.timings.firstRestMs = 300'000;
+        Begin({L"a.ppt\thours=06:00-10:00", L"b.ppt\thours=07:00-08:00"}, std::move(plan));
+        if (c.fails) {
+            Tell({.kind = Kind::Skipped, .show = Current()});
+        } else {
+            Tell({.kind = Kind::Launched, .at = 0, .show = Current()});
+            Tell({.kind = Kind::ProcessEnded, .at = 100, .show = Current()});
+            Fire(RunTimer::HandOffSearch);
+        }
+        EXPECT_EQ(machine_->State(), c.state);
+        if (c.rest) EXPECT_EQ(actions_.timers[RunTimer::Rest], *c.rest);
+    }
+}
+
+// The state and the detail say what the run waits for now: the monitor while it is off, the
+// time once it is back; the monitor again when a show that played meanwhile ends.
+TEST_F(ScheduledRun, MonitorOffAndOn_TheWaitingLineSaysWhatTheRunWaitsForNow) {
+    Begin({L"a.ppt\thours=07:00-10:30", L"b.ppt"});
+    Tell({.kind = Kind::MonitorGone, .detail = L"monitor 2 is not connected"});
+    Tell({.kind = Kind::Launched, .show = Current()});
+    Tell({.kind = Kind::ProcessEnded, .at = 90'000, .show = Current()});
+    EXPECT_EQ(machine_->State(), RunState::AwaitingMonitor);
+    EXPECT_EQ(actions_.details.back(), L"monitor 2 is not connected");
+    EXPECT_EQ(actions_.events.back(), RunEvent::Waiting);
+
+    actions_ = {};
+    machine_.reset();
+    Begin({L"a.ppt\thours=07:00-10:30"});
+    Tell({.kind = Kind::MonitorGone, .detail = L"monitor 2 is not connected"});
+    Tell({.kind = Kind::MonitorBack});
+    EXPECT_EQ(actions_.details.back(), L"next show at 07:00");
+    EXPECT_EQ(actions_.nextShow, "2026-12-07T07:00:00.000+01:00");
+}
+
+// Many pass boundaries of a loop that follows its file, whose reads answer, fail, bring a new
+// list or never answer (some of them late): whenever nothing is left to answer, a timer of the
+// run's own moves it on, and a late answer changes nothing.
+TEST(RunMachine, FollowedFileReadsStallingAtRandom_EveryWaitHasABoundOrALogLine) {
+    FakeActions actions;
+    RunMachine machine(actions, RunPlan{{L"a.ppt", L"b.ppt"}, true, true, 0, true, {}});
+    machine.Begin(0, L"");
+    std::mt19937 random(30);
+    std::vector<ShowId> unanswered;
+    const auto answer = [&](ShowId read, unsigned how) {
+        const std::vector<PlaylistEntry> list{{how == 2 ? L"c.ppt" : L"late.ppt"}};
+        machine.On({.kind = Kind::PassRead,
+                    .show = read,
+                    .detail = how == 1 ? L"gone" : L"",
+                    .entries = how >= 2 ? std::optional(list) : std::nullopt});
+    };
+    std::size_t shows = 0;
+    for (std::size_t step = 0; shows < 400 && step < 10'000; ++step) {
+        ASSERT_NE(machine.State(), RunState::Over) << "the loop ended at step " << step;
+        if (const auto show = machine.CurrentShow()) {
+            machine.On({.kind = Kind::Launched, .at = step, .show = *show});
+            machine.On({.kind = Kind::Placed, .at = step, .show = *show});
+            machine.On({.kind = Kind::ProcessEnded, .at = step + 5'000, .show = *show});
+            ++shows;
+        } else if (!actions.reads.empty() && actions.reads.back() != 0) {
+            const ShowId read = std::exchange(actions.reads.back(), 0);
+            if (const unsigned how = random() % 4; how < 3) {
+                answer(read, how);
+            } else {
+                unanswered.push_back(read);
+            }
+        } else {
+            ASSERT_FALSE(actions.timers.empty()) << "waits with no timer nor line, step " << step;
+            const RunTimer timer = actions.timers.begin()->first;
+            actions.timers.erase(actions.timers.begin());
+            machine.On({.kind = Kind::TimerFired, .timer = timer});
+            if (!unanswered.empty() && random() % 3 == 0) {
+                answer(unanswered.back(), 3);
+                unanswered.pop_back();
+            }
+        }
+    }
+    EXPECT_EQ(shows, 400u);
+    EXPECT_EQ(std::ranges::count(actions.paths, std::wstring(L"late.ppt")), 0);
 }
 
 TEST(ParseRunTimings, NamedMillisecondsReplaceTheDefaults_AnythingElseIsRefused) {

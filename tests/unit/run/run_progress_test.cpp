@@ -15,6 +15,7 @@ std::vector<std::size_t> Play(RunProgress& run, std::vector<bool> failing = {},
         const auto next = run.NextEntry();
         if (!next) break;
         played.push_back(*next);
+        run.EntryDue();
         if (*next >= failing.size() || !failing[*next]) run.ShowStarted();
     }
     return played;
