@@ -79,11 +79,13 @@ void TForm1::TryStart() {
     const auto look = [](StartRead& read) {
         if (read.settingFile) {
             try {
+                // Many screens may follow one file on a share: each pass takes up what changed.
+                // The file's stamp is taken before the read, so that a save made while it is read
+                // (seconds, on a share) is read again at the next pass.
+                if (read.loop) read.watch = std::make_shared<SettingFileWatch>(*read.settingFile);
                 read.setting = SettingCommands::Read(*read.settingFile, read.monitorCount);
                 const std::optional<SettingContent>& content = read.setting->content;
                 if (content && !read.setting->programGone) read.program = content->programPath;
-                // Many screens may follow one file on a share: each pass takes up what changed.
-                if (read.loop) read.watch = std::make_shared<SettingFileWatch>(*read.settingFile);
             } catch (...) {
                 read.error = std::current_exception();
             }

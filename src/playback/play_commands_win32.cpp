@@ -88,6 +88,7 @@ bool PlayCommands::Play(PlaySender sender, RunOptions options, const ProgramAppr
     };
     setup.timings = timings_;
     setup.clock = ScheduleClockOfProcess();
+    setup.wakeTimer = wakeTimer_;
     // The run marks this desktop as playing until it has ended.
     playing_ = std::move(marker);
     // Every run keeps the screen awake while it shows, whoever started it.

@@ -95,6 +95,8 @@ class PlayCommands {
     std::optional<PlayingMarker> playing_;  // while a run plays, or a start waits for one
     bool launchesHeld_ = false;
     KeepAwake awake_;
+    // One for the window's runs: a run's wait for its time sets it, and any other state cancels.
+    std::shared_ptr<WakeTimer> wakeTimer_ = std::make_shared<WaitableWakeTimer>();
     std::unique_ptr<PlayRun> run_;
 };
 

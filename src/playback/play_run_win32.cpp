@@ -49,6 +49,7 @@ PlayRun::PlayRun(RunSetup setup, std::vector<PlaylistEntry> queue, RunOptions op
 
 PlayRun::~PlayRun() {
     KillTimers();
+    CancelWake();
 }
 
 void PlayRun::Begin() {
@@ -116,7 +117,10 @@ bool PlayRun::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_POWERBROADCAST:
             // Asleep, the wait's timer did not count the time that passed.
             if (wParam != PBT_APMRESUMEAUTOMATIC && wParam != PBT_APMRESUMESUSPEND) return false;
-            Tell(RunFact{.kind = RunFact::Kind::ClockChanged, .at = now});
+            Tell(RunFact{.kind = setup_.wakeTimer && setup_.wakeTimer->RanOut()
+                                     ? RunFact::Kind::Woken
+                                     : RunFact::Kind::ClockChanged,
+                         .at = now});
             return false;
         case kRunErrorMessage:
             if (placementFailure_) std::rethrow_exception(std::exchange(placementFailure_, {}));
@@ -152,7 +156,10 @@ void PlayRun::TakeWork(std::unique_ptr<RunWork> work) {
             .kind = RunFact::Kind::AlertSeen, .at = ::GetTickCount64(), .entries = alertEntries_});
     }
     if (work->passRead) {
-        if (work->read.entries && options_.takeNextPass) options_.takeNextPass(*work->read.entries);
+        // A read that the run no longer wants (stopped meanwhile, given up) changes nothing.
+        if (work->read.entries && options_.takeNextPass && machine_.WantsRead(work->show)) {
+            options_.takeNextPass(*work->read.entries);
+        }
         return Tell(RunFact{.kind = RunFact::Kind::PassRead,
                             .at = ::GetTickCount64(),
                             .show = work->show,
@@ -311,8 +318,9 @@ void PlayRun::Report(RunEvent event, const std::wstring& path, const std::wstrin
     if (event == RunEvent::Waiting && icon_) icon_->ShowTip(L"Tidewell: " + detail);
     if (event == RunEvent::AlertStart && icon_) icon_->ShowTip(L"Tidewell: announcement");
     if (!options_.report) return;
-    const bool written =
-        options_.report(RunEventRecord{event, monitorNumber_, path, detail, position_, count_});
+    RunEventRecord record{event, monitorNumber_, path, detail, position_, count_};
+    if (event == RunEvent::Waiting) record.nextShow = std::exchange(nextShow_, {});
+    const bool written = options_.report(record);
     if (!written && !std::exchange(reportFailureShown_, true) && icon_) {
         icon_->ShowTip(L"Tidewell: the play log cannot be written");
     }
@@ -342,6 +350,23 @@ void PlayRun::Ended() {
 
 void PlayRun::StateChanged(RunState from, RunState to, const RunFact& cause) {
     if (options_.onStateChanged) options_.onStateChanged(from, to, cause);
+}
+
+void PlayRun::ArmWake(unsigned milliseconds) {
+    if (!setup_.wakeTimer || setup_.wakeTimer->Arm(milliseconds)) return;
+    if (!std::exchange(wakeFailureShown_, true)) {
+        Report(RunEvent::Error, {},
+               L"this computer cannot be woken by a timer: a show due while it sleeps starts when "
+               L"it wakes");
+    }
+}
+
+void PlayRun::CancelWake() {
+    if (setup_.wakeTimer) setup_.wakeTimer->Cancel();
+}
+
+void PlayRun::NextShowAt(const std::string& isoTime) {
+    nextShow_ = isoTime;
 }
 
 bool PlayRun::Stop(StopWhen when) {

@@ -22,6 +22,7 @@
 #include "playback/placement_watcher_win32.h"
 #include "run/play_log.h"
 #include "playback/run_icon_win32.h"
+#include "playback/wake_timer_win32.h"
 #include "run/run_machine.h"
 
 namespace tidewell {
@@ -98,6 +99,8 @@ struct RunSetup {
     RunTimings timings;
     // What the entries' days, hours and dates are read by; none: every entry plays in its turn.
     std::optional<ScheduleClock> clock;
+    // Wakes the computer for a scheduled show; none: a sleeping computer is not woken.
+    std::shared_ptr<WakeTimer> wakeTimer;
 };
 
 // A piece of the run done on a worker thread; the window's thread takes the result.
@@ -171,6 +174,9 @@ class PlayRun : private RunActions {
     void GiveScreenBack() override;
     void Ended() override;
     void StateChanged(RunState from, RunState to, const RunFact& cause) override;
+    void ArmWake(unsigned milliseconds) override;
+    void CancelWake() override;
+    void NextShowAt(const std::string& isoTime) override;
 
     void Launched(std::unique_ptr<RunWork> work);
     void LookAtAlert();
@@ -192,6 +198,8 @@ class PlayRun : private RunActions {
     bool backdropUp_ = false;
     int monitorNumber_ = 0;  // of the last launch
     bool reportFailureShown_ = false;
+    bool wakeFailureShown_ = false;
+    std::string nextShow_;  // for the waiting line that follows
     // Where the run is in its list, for the reports that follow ("3 of 12").
     std::size_t position_ = 0, count_ = 0;
     std::exception_ptr placementFailure_;

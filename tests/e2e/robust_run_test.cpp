@@ -3,7 +3,6 @@
 // of its show, one that is slow to show; a start that waits for its setting file; a stop that
 // comes before the show's window. Each show ends when the test says so, never after a set time.
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
@@ -15,18 +14,6 @@
 
 namespace tidewell::e2e {
 namespace {
-
-std::size_t ThreadCount(DWORD processId) {
-    const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    std::size_t count = 0;
-    THREADENTRY32 entry{sizeof(entry)};
-    for (BOOL more = ::Thread32First(snapshot, &entry); more;
-         more = ::Thread32Next(snapshot, &entry)) {
-        if (entry.th32OwnerProcessID == processId) ++count;
-    }
-    ::CloseHandle(snapshot);
-    return count;
-}
 
 // A copy of the program already runs (with a show of its own on monitor 1); every launch hands
 // its file to it and ends at once. Each handed show is placed on monitor 2, and the next is

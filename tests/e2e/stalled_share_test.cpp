@@ -38,6 +38,16 @@ class StalledShare : public EndedByTheTest {
             ::CreateFileW(flag_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     }
     void Answer() { ::DeleteFileW(flag_.c_str()); }
+    // Saved as "Save setting" saves: the new file put in place of the old one in one step, so
+    // that a read already under way goes on reading the old one.
+    void SaveSharedSettingFile(const std::vector<std::wstring>& shows) {
+        std::vector<std::wstring> lines = {L"2", StandinPath()};
+        lines.insert(lines.end(), shows.begin(), shows.end());
+        WriteSettingFile(folderShown_ + L"\\Lobby.new", lines);
+        ASSERT_TRUE(::MoveFileExW((folderShown_ + L"\\Lobby.new").c_str(),
+                                  (folderShown_ + L"\\Lobby.ppsv").c_str(),
+                                  MOVEFILE_REPLACE_EXISTING));
+    }
     // A read of Tidewell's waits on the share.
     bool ReadHeld() {
         return WaitUntil(
@@ -108,6 +118,52 @@ TEST_F(StalledShare, DISABLED_AnnouncementReadHeld_TheListPlaysOn) {
     ASSERT_NE(show, nullptr);
     EXPECT_EQ(WindowCaption(show), fire);
     EXPECT_EQ(RunToEnd(L"/stop /now"), 0u);
+}
+
+// A save made while the start reads the file (held by the share) is read at the next pass.
+TEST_F(StalledShare, DISABLED_SaveWhileTheStartReads_TheNextPassPlaysIt) {
+    const std::wstring a = folder_.Touch(L"a.ppt"), b = folder_.Touch(L"saved later.ppt");
+    const std::wstring setting = SharedSettingFile({a});
+    Stall();
+    Start(L"/play /loop " + Quoted(setting));
+    ASSERT_TRUE(ReadHeld()) << "the start did not read the setting file";
+    SaveSharedSettingFile({b});
+    Answer();
+    const HWND first = WaitForShowOn(SecondMonitor());
+    ASSERT_NE(first, nullptr);
+    ender_.EndShow();
+    ASSERT_NE(WaitForShowOn(SecondMonitor(), first), nullptr);
+    EXPECT_EQ(RunToEnd(L"/stop"), 0u);
+    ender_.EndShow();
+    ASSERT_TRUE(MainWindowShown(20s));
+    const std::vector<StandinShow> shows = ReadStandinLog(log_);
+    ASSERT_EQ(shows.size(), 2u);
+    EXPECT_EQ(shows[0].file, a) << "the start read the file as it was before the save";
+    EXPECT_EQ(shows[1].file, b) << "the save was taken as read";
+}
+
+// A loop's read that the share holds past /stop brings nothing back into the window: "Close"
+// stores the list that played.
+TEST_F(StalledShare, DISABLED_ReadHeldPastTheStop_ItsListIsNeitherShownNorStored) {
+    const std::wstring a = folder_.Touch(L"a.ppt");
+    Start(L"/play /loop " + Quoted(SharedSettingFile({a})));
+    ASSERT_NE(WaitForShowOn(SecondMonitor()), nullptr);
+    SharedSettingFile({a, folder_.Touch(L"b.ppt")});
+    Stall();
+    ender_.EndShow();
+    ASSERT_TRUE(ReadHeld()) << "the loop did not read its setting file again";
+    EXPECT_EQ(RunToEnd(L"/stop"), 0u);
+    ASSERT_TRUE(MainWindowShown(20s)) << "the run did not end";
+
+    // The read answers; once its thread is gone, what it brought is in the window's queue ahead
+    // of the close.
+    const DWORD pid = program_.info.dwProcessId;
+    const std::size_t threads = ThreadCount(pid);
+    Answer();
+    ASSERT_TRUE(WaitUntil([&] { return ThreadCount(pid) < threads; }, 20s))
+        << "the read did not end once the share answered";
+    CloseAndWait();
+    EXPECT_EQ(preferences_.Value(L"files"), a) << "the list read after the stop was taken";
 }
 
 }  // namespace

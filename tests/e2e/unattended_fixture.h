@@ -50,6 +50,15 @@ inline std::ptrdiff_t PlayLogEvents(const std::wstring& path, std::string_view e
         ReadPlayLog(path), [&](const auto& line) { return line.size() > 1 && line[1] == event; });
 }
 
+// The details of the play log's lines of this event, in order.
+inline std::vector<std::string> PlayLogDetails(const std::wstring& path, std::string_view event) {
+    std::vector<std::string> details;
+    for (const auto& line : ReadPlayLog(path)) {
+        if (line.size() > 4 && line[1] == event) details.push_back(line[4]);
+    }
+    return details;
+}
+
 // Monitor 2 of the two.
 inline RECT SecondMonitor() {
     return MonitorRects().back();

@@ -1,5 +1,7 @@
 #include "unattended_support.h"
 
+#include <tlhelp32.h>
+
 namespace tidewell::e2e {
 
 TestPreferences::TestPreferences() {
@@ -42,6 +44,18 @@ void WriteSettingFile(const std::wstring& path, const std::vector<std::wstring>&
     ::WriteFile(file, text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &written,
                 nullptr);
     ::CloseHandle(file);
+}
+
+std::size_t ThreadCount(DWORD processId) {
+    const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    std::size_t count = 0;
+    THREADENTRY32 entry{sizeof(entry)};
+    for (BOOL more = ::Thread32First(snapshot, &entry); more;
+         more = ::Thread32Next(snapshot, &entry)) {
+        if (entry.th32OwnerProcessID == processId) ++count;
+    }
+    ::CloseHandle(snapshot);
+    return count;
 }
 
 std::optional<DWORD> WaitForExit(const RunningProgram& program, std::chrono::milliseconds timeout) {

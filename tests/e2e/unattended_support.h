@@ -53,6 +53,9 @@ class StandinEvent {
 // Writes a setting file as "Save setting" does: UTF-16LE with its mark, one line each.
 void WriteSettingFile(const std::wstring& path, const std::vector<std::wstring>& lines);
 
+// How many threads the process has now.
+std::size_t ThreadCount(DWORD processId);
+
 // The process's exit code once it has ended within the time; none when it still runs.
 std::optional<DWORD> WaitForExit(const RunningProgram& program, std::chrono::milliseconds timeout);
 
