@@ -1,5 +1,7 @@
 #include "e2e_support.h"
 
+#include <algorithm>
+
 #include <tlhelp32.h>
 
 #include <thread>
@@ -84,12 +86,36 @@ HWND WaitForWindow(DWORD processId, const wchar_t* className, std::chrono::milli
     return search.found;
 }
 
+namespace {
+DWORD followedTidewell = 0;
+}  // namespace
+
+void FollowShowsOf(DWORD tidewellProcessId) {
+    followedTidewell = tidewellProcessId;
+}
+
+bool IsFollowedShow(HWND window) {
+    if (!followedTidewell) return true;
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(window, &processId);
+    // Shows handed over go to a copy of the program that the test itself started.
+    for (const DWORD starter : {followedTidewell, ::GetCurrentProcessId()}) {
+        const std::vector<DWORD> started = ProcessesStartedBy(starter);
+        if (std::ranges::find(started, processId) != started.end()) return true;
+    }
+    return false;
+}
+
 HWND WaitForShowWindow() {
     HWND show = nullptr;
     WaitUntil(
         [&] {
-            show = ::FindWindowW(L"screenClass", nullptr);
-            return show && ::IsWindowVisible(show);
+            show = nullptr;
+            for (HWND w = ::FindWindowW(L"screenClass", nullptr); w && !show;
+                 w = ::FindWindowExW(nullptr, w, L"screenClass", nullptr)) {
+                if (::IsWindowVisible(w) && IsFollowedShow(w)) show = w;
+            }
+            return show != nullptr;
         },
         std::chrono::seconds(20));
     return show;

@@ -48,6 +48,11 @@ std::wstring WindowCaption(HWND window);
 
 // The first visible show window of any stand-in process (class "screenClass"), waiting up to
 // 20 s; the program's own windows are of other classes.
+// The shows a test waits for are those of the Tidewell it started (`FollowShowsOf`; 0: of any)
+// and of programs it started itself, never a show that an earlier test's Tidewell left behind.
+void FollowShowsOf(DWORD tidewellProcessId);
+bool IsFollowedShow(HWND window);
+
 HWND WaitForShowWindow();
 
 // Every display monitor's full rectangle, in the order the program numbers them (monitor N is
