@@ -5,7 +5,7 @@
 # figure.
 # The benchmark programs are built with everything else (bench/CMakeLists.txt).
 # Usage: [WIN_BUILD=dir] [BENCH_DISPLAY=n] [BENCH_PROGRAM=other/tidewell.exe] bench/run.sh
-#        [playback|playlist|startup|stall|reports ...]
+#        [playback|playlist|startup|stall|reports|check ...]
 # BENCH_PROGRAM measures another build of the program (an older one, say) with these benchmarks.
 set -euo pipefail
 source "$(dirname "$0")/../scripts/lib.sh"
@@ -47,7 +47,7 @@ unmap_drives() {
 trap 'stop_started; unmap_drives; rm -f "$PID_FILE" "${results:-}"' EXIT
 
 which=("$@")
-[ ${#which[@]} -gt 0 ] || which=(playback startup playlist stall reports)
+[ ${#which[@]} -gt 0 ] || which=(playback startup playlist stall reports check)
 results=$(mktemp /tmp/tidewell-bench.XXXXXX)
 program=${BENCH_PROGRAM:-$WIN_BUILD/tidewell.exe}
 
@@ -98,6 +98,22 @@ for bench in "${which[@]}"; do
         log "playlist: 100,000-row append and remove, Add folder on 10,000 files"
         on_display 1280x1024
         run playlist_bench 100000 10000
+        ;;
+    check)
+        log "check of a 50 MB deck: a real deck with 49 MB of pictures and 10 MB of slide text"
+        deck_dir=$(mktemp -d /tmp/tidewell-bench-deck.XXXXXX)
+        cp "$TIDEWELL_ROOT/tests/data/presentations/Welcome.pptx" "$deck_dir/Large.pptx"
+        mkdir -p "$deck_dir/ppt/media" "$deck_dir/ppt/slides"
+        head -c 49M /dev/urandom >"$deck_dir/ppt/media/image1.jpeg"
+        # (yes ends by SIGPIPE, which pipefail would take for a failure)
+        head -c 10M < <(yes '<a:p><a:r><a:t>Lobby notice</a:t></a:r></a:p>') \
+            >"$deck_dir/ppt/slides/slide3.xml"
+        (cd "$deck_dir" && zip -q -Z deflate Large.pptx ppt/media/image1.jpeg ppt/slides/slide3.xml)
+        # Every part deflated, as PowerPoint writes them; random pictures pack to their own size,
+        # so the deck is about 50 MB.
+        on_display 1024x768
+        run presentation_check_bench "$(winepath -w "$deck_dir/Large.pptx")" 5
+        rm -rf "$deck_dir"
         ;;
     *) log "unknown benchmark: $bench"; exit 2 ;;
     esac

@@ -34,6 +34,8 @@ need_packages() {
     command -v unzip >/dev/null || missing+=(unzip)
     command -v fusermount3 >/dev/null || missing+=(fuse3)
     pkg-config --exists fuse3 2>/dev/null || missing+=(libfuse3-dev pkg-config)
+    [ -f /usr/include/zlib.h ] || missing+=(zlib1g-dev)
+    [ -f /usr/x86_64-w64-mingw32/lib/libz.a ] || missing+=(libz-mingw-w64-dev)
     if [ ${#missing[@]} -gt 0 ]; then
         log "installing: ${missing[*]}"
         local sudo=""

@@ -1,0 +1,121 @@
+#include "copies/presentation_check_win32.h"
+
+#include <windows.h>
+#include <objbase.h>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <optional>
+#include <vector>
+
+#include "common/com_apartment_win32.h"
+#include "common/unique_handle_win32.h"
+#include "copies/binary_powerpoint.h"
+#include "copies/whole_ooxml.h"
+
+namespace tidewell {
+namespace {
+
+constexpr std::array<std::uint8_t, 4> kZipSignature{0x50, 0x4B, 0x03, 0x04};
+constexpr std::array<std::uint8_t, 8> kCompoundSignature{0xD0, 0xCF, 0x11, 0xE0,
+                                                         0xA1, 0xB1, 0x1A, 0xE1};
+// More than any Current User stream holds (a header, fixed fields and two user names).
+constexpr ULONG kCurrentUserLimit = 4096;
+
+template <std::size_t N>
+bool StartsWith(std::span<const std::uint8_t> bytes, const std::array<std::uint8_t, N>& mark) {
+    return bytes.size() >= N && std::equal(mark.begin(), mark.end(), bytes.begin());
+}
+
+// A storage over a copy of the bytes in memory, so that the check reads exactly what was read
+// from the share, not the share a second time.
+UniqueCom<IStorage> OpenCompound(std::span<const std::uint8_t> bytes) {
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    if (!memory) return {};
+    if (void* target = ::GlobalLock(memory)) {
+        std::memcpy(target, bytes.data(), bytes.size());
+        ::GlobalUnlock(memory);
+    }
+    UniqueCom<ILockBytes> lockBytes;
+    if (FAILED(::CreateILockBytesOnHGlobal(memory, TRUE, lockBytes.put()))) {
+        ::GlobalFree(memory);
+        return {};
+    }
+    UniqueCom<IStorage> storage;
+    ::StgOpenStorageOnILockBytes(lockBytes.get(), nullptr,
+                                 STGM_READ | STGM_SHARE_EXCLUSIVE | STGM_DIRECT, nullptr, 0,
+                                 storage.put());
+    return storage;
+}
+
+UniqueCom<IStream> OpenStream(IStorage& storage, const wchar_t* name) {
+    UniqueCom<IStream> stream;
+    storage.OpenStream(name, nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, stream.put());
+    return stream;
+}
+
+// Reads at most `limit` bytes from the stream's start; fewer when the stream holds fewer.
+std::vector<std::uint8_t> ReadStart(IStream& stream, ULONG limit) {
+    std::vector<std::uint8_t> bytes(limit);
+    ULONG read = 0;
+    if (FAILED(stream.Read(bytes.data(), limit, &read))) read = 0;
+    bytes.resize(read);
+    return bytes;
+}
+
+// True when the whole stream can be read back to its stated size.
+bool ReadsWhole(IStream& stream) {
+    STATSTG stat{};
+    if (FAILED(stream.Stat(&stat, STATFLAG_NONAME))) return false;
+    std::vector<std::uint8_t> buffer(256 * 1024);
+    ULONGLONG total = 0;
+    for (;;) {
+        ULONG read = 0;
+        if (FAILED(stream.Read(buffer.data(), static_cast<ULONG>(buffer.size()), &read))) break;
+        if (read == 0) break;
+        total += read;
+    }
+    return total == stat.cbSize.QuadPart;
+}
+
+bool EditPointsAtEncryption(IStream& document, std::uint32_t offset) {
+    LARGE_INTEGER at{};
+    at.QuadPart = offset;
+    if (FAILED(document.Seek(at, STREAM_SEEK_SET, nullptr))) return false;
+    return EditRecordPointsAtEncryption(ReadStart(document, kEditRecordHeaderSize));
+}
+
+PresentationFinding CheckCompound(std::span<const std::uint8_t> bytes) {
+    const ComApartment com(COINIT_MULTITHREADED);  // a worker's thread may have none yet
+    const UniqueCom<IStorage> storage = OpenCompound(bytes);
+    if (!storage) return NotWhole(L"its compound file is damaged or cut short");
+    // A deck saved with a password by PowerPoint 2007 and later: the ZIP is inside, encrypted.
+    if (OpenStream(*storage.get(), L"EncryptionInfo") &&
+        OpenStream(*storage.get(), L"EncryptedPackage")) {
+        return {Soundness::NeedsPassword, {}};
+    }
+    const UniqueCom<IStream> document = OpenStream(*storage.get(), L"PowerPoint Document");
+    if (!document) return NotWhole(L"it holds no PowerPoint Document stream");
+    if (!ReadsWhole(*document.get())) return NotWhole(L"PowerPoint Document is cut short");
+    const UniqueCom<IStream> currentUser = OpenStream(*storage.get(), L"Current User");
+    if (!currentUser) return NotWhole(L"it holds no Current User stream");
+    const std::optional<CurrentUser> user =
+        ReadCurrentUser(ReadStart(*currentUser.get(), kCurrentUserLimit));
+    if (!user) return NotWhole(L"Current User is damaged");
+    if (user->saysEncrypted || EditPointsAtEncryption(*document.get(), user->editOffset)) {
+        return {Soundness::NeedsPassword, {}};
+    }
+    return {};
+}
+
+}  // namespace
+
+PresentationFinding CheckPresentationBytes(std::span<const std::uint8_t> bytes) {
+    if (bytes.empty()) return {Soundness::NotReadyYet, L"the file is empty"};
+    if (StartsWith(bytes, kZipSignature)) return CheckOoxmlPresentation(bytes);
+    if (StartsWith(bytes, kCompoundSignature)) return CheckCompound(bytes);
+    return NotWhole(L"it is not a PowerPoint file");
+}
+
+}  // namespace tidewell

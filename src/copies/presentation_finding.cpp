@@ -1,0 +1,23 @@
+#include "copies/presentation_finding.h"
+
+namespace tidewell {
+
+PresentationFinding NotWhole(std::wstring detail) {
+    return {Soundness::NotWhole, std::move(detail)};
+}
+
+std::wstring FindingText(const PresentationFinding& finding) {
+    switch (finding.soundness) {
+        case Soundness::Whole:
+            return {};
+        case Soundness::NotWhole:
+            return L"not a whole presentation: " + finding.detail;
+        case Soundness::NeedsPassword:
+            return L"needs a password";
+        case Soundness::NotReadyYet:
+            return finding.detail;
+    }
+    return {};
+}
+
+}  // namespace tidewell
