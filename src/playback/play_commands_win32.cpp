@@ -1,5 +1,8 @@
 #include "playback/play_commands_win32.h"
 
+#include <system_error>
+#include <thread>
+
 #include "common/file_exists_win32.h"
 #include "common/window_worker_win32.h"
 #include "launch/path_check_win32.h"
@@ -86,6 +89,15 @@ bool PlayCommands::Play(PlaySender sender, RunOptions options, const ProgramAppr
         const std::optional<CheckedPresentation> checked = CheckPresentation(presentation);
         return checked ? LaunchShow(program, *checked) : UniqueKernelHandle();
     };
+    setup.copies = std::make_shared<LocalCopies>(CopiesFolder());
+    // Copies that no list has named for a long time go, away from the window: a disk can be slow.
+    try {
+        std::vector<std::wstring> named;
+        for (const PlaylistEntry& entry : PlayQueue) named.push_back(entry.path);
+        std::thread([copies = setup.copies, named] { copies->RemoveUnnamed(named); }).detach();
+    } catch (const std::system_error&) {
+        // No thread: they are removed at the start of a later run.
+    }
     setup.timings = timings_;
     setup.clock = ScheduleClockOfProcess();
     setup.wakeTimer = wakeTimer_;

@@ -1,5 +1,8 @@
 #include "playback/play_run_win32.h"
 
+#include <system_error>
+#include <thread>
+
 #include "common/error_text.h"
 #include "common/file_exists_win32.h"
 #include "common/window_worker_win32.h"
@@ -172,6 +175,7 @@ void PlayRun::TakeWork(std::unique_ptr<RunWork> work) {
         return Tell(RunFact{.kind = RunFact::Kind::Skipped,
                             .at = ::GetTickCount64(),
                             .show = work->show,
+                            .unreachable = work->unreachable,
                             .detail = std::move(work->skipped)});
     }
     Launched(std::move(work));
@@ -196,7 +200,11 @@ void PlayRun::Launched(std::unique_ptr<RunWork> work) {
         }
         ::SetTimer(setup_.window, kEndPollTimer, kEndPollMs, nullptr);
     }
-    Tell(RunFact{.kind = RunFact::Kind::Launched, .at = work->launchedAt, .show = id});
+    Tell(RunFact{.kind = RunFact::Kind::Launched,
+                 .at = work->launchedAt,
+                 .show = id,
+                 .detail = std::move(work->startDetail)});
+    CopyNextEntry();
 }
 
 void PlayRun::PollShowEnds() {
@@ -235,21 +243,41 @@ void PlayRun::StartShow(ShowId show, const std::wstring& path, bool checkExists)
     auto work = std::make_unique<RunWork>();
     work->show = show;
     work->path = path;
-    DoOnWorker<RunWork>(setup_.window, kRunWorkDoneMessage, std::move(work),
-                        [path, checkExists, launch = setup_.launch](RunWork& done) {
-                            // Nobody is there to answer the presentation program's "file not
-                            // found".
-                            if (checkExists && !FileExists(path)) {
-                                done.skipped = L"the presentation cannot be found";
-                                return;
-                            }
-                            done.slideShowsBefore = SlideShowWindowsOnScreen();
-                            done.process = launch(path);
-                            done.launchedAt = ::GetTickCount64();
-                            if (!done.process) {
-                                done.skipped = L"the presentation program could not be started";
-                            }
-                        });
+    DoOnWorker<RunWork>(
+        setup_.window, kRunWorkDoneMessage, std::move(work),
+        [path, checkExists, launch = setup_.launch, copies = setup_.copies](RunWork& done) {
+            std::wstring play = path;
+            if (copies) {
+                const PreparedShow prepared = copies->Prepare(path, checkExists);
+                if (prepared.playPath.empty()) {
+                    done.skipped = prepared.skipped;
+                    done.unreachable = prepared.unreachable;
+                    return;
+                }
+                play = prepared.playPath;
+                done.startDetail = ShowStartDetail(prepared);
+            } else if (checkExists && !FileExists(path)) {
+                done.skipped = L"the presentation cannot be found";
+                return;
+            }
+            done.slideShowsBefore = SlideShowWindowsOnScreen();
+            done.process = launch(play);
+            done.launchedAt = ::GetTickCount64();
+            if (!done.process) done.skipped = L"the presentation program could not be started";
+        });
+}
+
+// The next entry's copy is brought up to date while this one plays, so that its turn does not
+// wait for the share.
+void PlayRun::CopyNextEntry() {
+    const std::vector<PlaylistEntry>& entries = machine_.Entries();
+    if (!setup_.copies || entries.empty() || position_ == 0) return;
+    const std::wstring next = entries[position_ % entries.size()].path;
+    try {
+        std::thread([copies = setup_.copies, next] { copies->Refresh(next); }).detach();
+    } catch (const std::system_error&) {
+        // No thread: the copy is brought up to date at the entry's turn instead.
+    }
 }
 
 void PlayRun::ReadNextPass(ShowId read) {

@@ -18,6 +18,7 @@
 
 #include "common/dialogs_win32.h"
 #include "common/unique_handle_win32.h"
+#include "copies/local_copies_win32.h"
 #include "playback/backdrop_win32.h"
 #include "playback/placement_watcher_win32.h"
 #include "run/play_log.h"
@@ -96,6 +97,9 @@ struct RunSetup {
     std::function<std::optional<AimedMonitor>()> aimAtMonitor;
     // Starts one show; an empty handle when it could not start. Runs on a worker thread.
     std::function<UniqueKernelHandle(const std::wstring& presentation)> launch;
+    // Where presentations on a share or a removable drive are copied to and checked before they
+    // play; none: every presentation is handed over as it is.
+    std::shared_ptr<LocalCopies> copies;
     RunTimings timings;
     // What the entries' days, hours and dates are read by; none: every entry plays in its turn.
     std::optional<ScheduleClock> clock;
@@ -113,6 +117,9 @@ struct RunWork {
     std::vector<HWND> slideShowsBefore;
     ULONGLONG launchedAt = 0;
     std::wstring skipped;
+    bool unreachable = false;  // skipped: neither it nor a copy could be reached
+    // For the show's start in the play log: a copy plays, or what the check found.
+    std::wstring startDetail;
     // A read of the next pass.
     NextPassRead read;
     // A look at the announcement.
@@ -180,6 +187,7 @@ class PlayRun : private RunActions {
 
     void Launched(std::unique_ptr<RunWork> work);
     void LookAtAlert();
+    void CopyNextEntry();
     void Tell(RunFact fact);
     void PollShowEnds();
     void BringWindowBack();

@@ -54,6 +54,7 @@ ScreenState ScreenStateOf(RunState state) {
             return ScreenState::Resting;
         case RunState::AwaitingMonitor:
         case RunState::AwaitingTime:
+        case RunState::AwaitingReach:
             return ScreenState::Waiting;
         case RunState::Over:
             return ScreenState::Stopped;

@@ -31,6 +31,8 @@ constexpr bool Keeps(RunState state, RunTimer timer) {
         case RunState::AwaitingTime:
             // The wait for a time may read the setting file again.
             return timer == RunTimer::Due || timer == RunTimer::Slow;
+        case RunState::AwaitingReach:
+            return timer == RunTimer::Rest;
         default:
             return false;
     }
@@ -156,7 +158,9 @@ void RunMachine::Next(const RunFact& cause) {
         std::optional<std::size_t> entry = std::exchange(pending_, std::nullopt);
         if (!entry) {
             entry = progress_.NextEntry();
+            if (!entry && AwaitReach(cause)) return;
             if (!entry || *entry >= entries_.size()) return Finish(cause);
+            if (*entry == 0) reachedInPass_ = unreachableInPass_ = false;
             if (!std::exchange(begun_, true) && !AnyDueNow()) {
                 pending_ = entry;
                 return AwaitTime(cause);
@@ -306,6 +310,7 @@ void RunMachine::GiveWayToAlert(const RunFact& cause) {
     switch (state_) {
         case RunState::Resting:
         case RunState::AwaitingTime:
+        case RunState::AwaitingReach:
             return Next(cause);
         case RunState::Launching:
         case RunState::AwaitingHandOff:
@@ -344,6 +349,24 @@ void RunMachine::LaunchAlert(const RunFact& cause) {
     Arm(RunTimer::Rest, plan_.timings.firstRestMs);
 }
 
+// A looping unattended run whose pass reached nothing (the share of every entry away, no copy of
+// any) waits with the monitor covered and tries the list again, however long that takes: a
+// network that hiccups must not bring the window up in an empty lobby.
+bool RunMachine::AwaitReach(const RunFact& cause) {
+    if (!plan_.loop || !plan_.unattended || stop_ || reachedInPass_ || !unreachableInPass_) {
+        return false;
+    }
+    progress_.RetryPass();
+    Enter(RunState::AwaitingReach, cause);
+    actions_.CoverScreen();
+    if (!std::exchange(awaitingReach_, true)) {
+        Report(RunEvent::Waiting, L"no presentation can be reached: trying again every " +
+                                      Seconds(plan_.timings.unreachableRetryMs));
+    }
+    Arm(RunTimer::Rest, plan_.timings.unreachableRetryMs);
+    return true;
+}
+
 void RunMachine::ArmShowTimers() {
     const EntrySettings& settings = EntryOf(*show_).settings;
     if (const auto seconds =
@@ -359,7 +382,8 @@ void RunMachine::ArmShowTimers() {
 void RunMachine::BeginPass(std::size_t entry, const RunFact& cause) {
     pending_ = entry;
     if (!AnyDueNow()) return AwaitTime(cause);
-    if (unsigned rest = pacing_.RestBeforeNextPass()) {
+    // After a wait for the share, no rest on top of it.
+    if (unsigned rest = awaitingReach_ ? 0 : pacing_.RestBeforeNextPass()) {
         // The rest never makes a scheduled entry start later than its time.
         if (const auto due = NextDueOfWaiting()) rest = std::min(rest, RealMsUntil(*due));
         Report(RunEvent::Waiting, L"no show lasted in the last pass: resting " + Seconds(rest));
@@ -403,11 +427,13 @@ void RunMachine::OnShowFact(const RunFact& fact) {
             if (show.alertEntry) {
                 alertSkips_ = 0;
             } else {
+                reachedInPass_ = true;
+                awaitingReach_ = false;
                 progress_.ShowStarted();
                 // The position first, so that the show's start is reported with it.
                 actions_.ShowProgress(progress_.Position(), progress_.Count(), path);
             }
-            Report(RunEvent::ShowStart);
+            Report(RunEvent::ShowStart, fact.detail);
             // Stopped, or its turn taken by the announcement or its end, while it was being
             // started.
             if (stop_ || show.askedToClose) return AskToClose(fact);
@@ -418,7 +444,11 @@ void RunMachine::OnShowFact(const RunFact& fact) {
             return;
         case Kind::Skipped:
             if (show.started) return;
-            if (show.alertEntry) ++alertSkips_;
+            if (show.alertEntry) {
+                ++alertSkips_;
+            } else {
+                (fact.unreachable ? unreachableInPass_ : reachedInPass_) = true;
+            }
             Report(RunEvent::ShowSkipped, fact.detail);
             show_.reset();
             return Next(fact);
@@ -529,6 +559,7 @@ void RunMachine::OnStop(const RunFact& fact) {
     Report(RunEvent::Stop, now ? L"now" : L"after this presentation");
     switch (state_) {
         case RunState::Resting:
+        case RunState::AwaitingReach:
         case RunState::Held:
         case RunState::AwaitingMonitor:
         case RunState::AwaitingTime:

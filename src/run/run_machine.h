@@ -37,6 +37,7 @@ enum class RunState {
     Held,             // the session may end: nothing starts until that is known
     AwaitingMonitor,  // the chosen monitor is not connected: nothing starts until it is back
     AwaitingTime,     // no entry may play now (its days, hours, dates): until the first one may
+    AwaitingReach,    // nothing of a looping pass could be reached (a share away): tried again
     Over,
 };
 
@@ -59,7 +60,7 @@ inline constexpr std::size_t kRunTimerCount = static_cast<std::size_t>(RunTimer:
 struct RunFact {
     enum class Kind {
         Begun,         // the run begins
-        Launched,      // `show` was started
+        Launched,      // `show` was started (`detail`: what its start's report adds)
         Skipped,       // `show` could not start: `detail` says why
         Placed,        // a window of `show` was found and moved onto the monitor (`handed`: a
                        // window of another copy of the program, which took the file over)
@@ -84,6 +85,8 @@ struct RunFact {
     RunTimer timer = RunTimer::ShowTimeout;
     StopWhen stop = StopWhen::AfterThisPresentation;
     bool handed = false;
+    // Skipped: neither the presentation nor a copy of it could be reached.
+    bool unreachable = false;
     unsigned long exitCode = 0;
     std::wstring detail;
     std::optional<std::vector<PlaylistEntry>> entries;
@@ -206,6 +209,7 @@ class RunMachine {
     void ReadAgain();
     void OnPassRead(const RunFact& fact);
     void EnterWaiting(RunState state, const RunFact& cause);
+    bool AwaitReach(const RunFact& cause);
     void ArmShowTimers();
     void Launch(std::size_t entry, const RunFact& cause);
     void BeginPass(std::size_t entry, const RunFact& cause);
@@ -242,6 +246,10 @@ class RunMachine {
     bool wakeArmed_ = false;
     // What the last waiting line said: a wait worked out again is told only when it changed.
     std::wstring waitingSaid_;
+    // In this pass: something was started or found wanting, or only unreachable entries skipped.
+    bool reachedInPass_ = false;
+    bool unreachableInPass_ = false;
+    bool awaitingReach_ = false;
     // Shows asked to close that did not end in time: their late windows are asked again.
     std::vector<ShowId> stillClosing_;
     std::array<bool, kRunTimerCount> armed_{};

@@ -23,6 +23,9 @@ class RunProgress {
     void ShowStarted() { startedInPass_ = true; }
     // A list read again while the run waited: the next entry is the first one.
     void Rewind() { current_ = 0; }
+    // The pass that has just ended is played again from the top (nothing of it could be reached),
+    // as a loop's next pass.
+    void RetryPass() { startedInPass_ = true; }
     // The entry that NextEntry gave last begins a pass after the first.
     bool NewPass() const { return newPass_; }
     // At the start of a pass: the queue it plays has this many entries from now on.

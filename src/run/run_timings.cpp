@@ -23,6 +23,7 @@ constexpr NamedTiming kNames[] = {
     {"firstRestMs", &RunTimings::firstRestMs},
     {"longestRestMs", &RunTimings::longestRestMs},
     {"startRetryMs", &RunTimings::startRetryMs},
+    {"unreachableRetryMs", &RunTimings::unreachableRetryMs},
     {"startWaitMs", &RunTimings::startWaitMs},
     {"alertLookMs", &RunTimings::alertLookMs},
     {"followReadMs", &RunTimings::followReadMs},

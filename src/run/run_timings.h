@@ -38,6 +38,9 @@ struct RunTimings {
     unsigned slowStepMs = 30'000;
     // The computer is woken this long before a scheduled show, so that the show is on time.
     unsigned wakeAheadMs = 60'000;
+    // A looping run in which nothing could be reached (a share away) tries its list again after
+    // this long.
+    unsigned unreachableRetryMs = 30'000;
 };
 
 // "name=milliseconds" items separated by commas, names as the members above ("closeGraceMs=400,

@@ -85,6 +85,11 @@ inline constexpr wchar_t kPreferencesKey[] = L"SOFTWARE\\hollowfin-tests\\e2e";
 // at another key of the tests' own.
 inline void UseTestPreferencesKey(const wchar_t* keyPath = kPreferencesKey) {
     ::SetEnvironmentVariableW(L"TIDEWELL_PREFERENCES_KEY", keyPath);
+    // Nor do they touch that person's local copies of presentations.
+    wchar_t temp[MAX_PATH + 1] = {};
+    const DWORD length = ::GetTempPathW(MAX_PATH + 1, temp);
+    ::SetEnvironmentVariableW(L"TIDEWELL_COPIES_FOLDER",
+                              (std::wstring(temp, length) + L"tidewell-e2e-copies").c_str());
 }
 
 // Writes the program's stored preferences as the program itself stores them: the playlist

@@ -66,8 +66,10 @@ enum class Op {
     TimerRunsOut,
     StopAfter,
     StopNow,
-    PlaceFirst,  // a late window of the run's first show
-    PlaceOther,  // a window of a show that is not this run's (an earlier run's watcher)
+    PlaceFirst,       // a late window of the run's first show
+    PlaceOther,       // a window of a show that is not this run's (an earlier run's watcher)
+    SkipUnreachable,  // neither the presentation nor a copy of it could be reached
+    SkipBroken,       // it was reached, and found not whole
 };
 // One step: what happened to the current show, or the timer that ran out (it must be running).
 struct Step {
@@ -116,6 +118,11 @@ class Script {
                 return Tell({.kind = Kind::Placed, .show = actions_.started.at(0)});
             case Op::PlaceOther:
                 return Tell({.kind = Kind::Placed, .show = NewShowId()});
+            case Op::SkipUnreachable:
+            case Op::SkipBroken:
+                return Tell({.kind = Kind::Skipped,
+                             .show = show,
+                             .unreachable = step.op == Op::SkipUnreachable});
         }
     }
     // The shows asked to close, in order, by their number in the run (0: the first).
@@ -207,6 +214,30 @@ TEST(RunMachine, ProgramEndingAtOnce_RestsDoubleUntilAShowLasts) {
                                             300'000, 0, 10'000}));
     EXPECT_EQ(script.actions_.started.size(), 19u)
         << "two launches a pass, and the tenth pass begun";
+}
+
+// A share away: a looping pass that reached nothing waits, the monitor covered, and tries the list
+// again for as long as it takes; a pass that reached a broken deck ends the loop as before.
+TEST(RunMachine, LoopThatReachesNothing_WaitsAndTriesAgainUntilAShowStarts) {
+    using enum Op;
+    Script script(true);
+    for (int pass = 0; pass < 3; ++pass) {
+        script.Do(SkipUnreachable);
+        script.Do(SkipUnreachable);
+        ASSERT_EQ(script.machine_.State(), RunState::AwaitingReach);
+        EXPECT_EQ(script.actions_.timers.at(RunTimer::Rest), RunTimings{}.unreachableRetryMs);
+        script.Do(RunTimer::Rest);
+    }
+    EXPECT_TRUE(script.actions_.covered);
+    EXPECT_EQ(std::ranges::count(script.actions_.events, RunEvent::Waiting), 1);
+    script.Do(Launch);
+    EXPECT_EQ(script.machine_.State(), RunState::Showing);
+    EXPECT_EQ(script.actions_.started.size(), 7u);
+
+    Script broken(true);
+    broken.Do(SkipUnreachable);
+    broken.Do(SkipBroken);
+    EXPECT_EQ(broken.machine_.State(), RunState::Over);
 }
 
 // Entries with settings, on a schedule clock the test sets: UTC+1, 2026-12-07 (a Monday) at first.

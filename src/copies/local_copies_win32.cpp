@@ -1,0 +1,284 @@
+#include "copies/local_copies_win32.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <cwchar>
+
+#include "common/file_exists_win32.h"
+#include "common/unique_handle_win32.h"
+#include "common/whole_file_win32.h"
+#include "copies/original_read_win32.h"
+#include "copies/presentation_check_win32.h"
+
+namespace tidewell {
+namespace {
+
+// Two looks this far apart tell a file still being written from one at rest.
+constexpr std::chrono::milliseconds kSettleMoment{300};
+
+std::uint64_t Now() {
+    FILETIME now{};
+    ::GetSystemTimeAsFileTime(&now);
+    return (static_cast<std::uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+}
+
+std::wstring LocalMinute(std::uint64_t fileTime) {
+    FILETIME utc{static_cast<DWORD>(fileTime), static_cast<DWORD>(fileTime >> 32)};
+    SYSTEMTIME system{}, local{};
+    ::FileTimeToSystemTime(&utc, &system);
+    ::SystemTimeToTzSpecificLocalTime(nullptr, &system, &local);
+    wchar_t text[32] = {};
+    std::swprintf(text, 32, L"%04u-%02u-%02u %02u:%02u", local.wYear, local.wMonth, local.wDay,
+                  local.wHour, local.wMinute);
+    return text;
+}
+
+std::wstring LeafName(const std::wstring& path) {
+    return path.substr(path.find_last_of(L"\\/") + 1);
+}
+
+std::optional<CopyRecord> ReadRecord(const std::wstring& path) {
+    UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, 0, nullptr));
+    if (!file) return std::nullopt;
+    char bytes[8192];
+    DWORD got = 0;
+    if (!::ReadFile(file.get(), bytes, sizeof bytes, &got, nullptr)) return std::nullopt;
+    return DecodeCopyRecord(std::string_view(bytes, got));
+}
+
+bool WriteNewFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
+    UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    std::uint64_t total = 0;
+    while (total < bytes.size()) {
+        const DWORD chunk =
+            static_cast<DWORD>(std::min<std::uint64_t>(bytes.size() - total, 1 << 24));
+        DWORD written = 0;
+        if (!::WriteFile(file.get(), bytes.data() + total, chunk, &written, nullptr) || !written) {
+            return false;
+        }
+        total += written;
+    }
+    return true;
+}
+
+void RemoveTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW data{};
+    UniqueFindHandle find(::FindFirstFileW((folder + L"\\*").c_str(), &data));
+    if (find) {
+        do {
+            const std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring full = folder + L"\\" + name;
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(full);
+            } else {
+                ::DeleteFileW(full.c_str());
+            }
+        } while (::FindNextFileW(find.get(), &data));
+    }
+    ::RemoveDirectoryW(folder.c_str());
+}
+
+PreparedShow Skipped(std::wstring why, bool unreachable) {
+    PreparedShow show;
+    show.skipped = std::move(why);
+    show.unreachable = unreachable;
+    return show;
+}
+
+// A presentation on the screen's own disk plays in place, as it always has. (Checking it too
+// before an unattended run hands it over is still to come.)
+PreparedShow InPlace(const std::wstring& original, bool unattended) {
+    // Nobody is there to answer the presentation program's "file not found".
+    if (unattended && !FileExists(original)) {
+        return Skipped(L"the presentation cannot be found", PresenceOf(original) != Presence::Gone);
+    }
+    PreparedShow show;
+    show.playPath = original;
+    return show;
+}
+
+}  // namespace
+
+bool PlaysFromLocalCopy(const std::wstring& fullPath) {
+    if (fullPath.starts_with(L"\\\\")) return true;  // a share, or a device path
+    if (fullPath.size() < 2 || fullPath[1] != L':') return false;
+    const std::wstring root = fullPath.substr(0, 2) + L"\\";
+    const UINT type = ::GetDriveTypeW(root.c_str());
+    return type == DRIVE_REMOTE || type == DRIVE_REMOVABLE || type == DRIVE_CDROM;
+}
+
+std::wstring CopiesFolder() {
+    wchar_t value[MAX_PATH] = {};
+    if (const DWORD length = ::GetEnvironmentVariableW(L"TIDEWELL_COPIES_FOLDER", value, MAX_PATH);
+        length > 0 && length < MAX_PATH) {
+        return value;
+    }
+    const DWORD length = ::GetEnvironmentVariableW(L"LOCALAPPDATA", value, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return {};
+    return std::wstring(value) + L"\\Tidewell\\Copies";
+}
+
+LocalCopies::LocalCopies(std::wstring folder,
+                         std::function<bool(const std::wstring&)> fromElsewhere)
+    : root_(std::move(folder)), fromElsewhere_(std::move(fromElsewhere)) {}
+
+LocalCopies::Copy LocalCopies::CopyOf(const std::wstring& original) const {
+    const std::wstring folder = root_ + L"\\" + CopyFolderName(original);
+    return {folder, folder + L"\\" + LeafName(original), folder + L"\\" + kCopyNoteName};
+}
+
+bool LocalCopies::BeginMaking(const std::wstring& folder, bool wait) {
+    std::unique_lock lock(mutex_);
+    if (!wait && making_.contains(folder)) return false;
+    madeOne_.wait(lock, [&] { return !making_.contains(folder); });
+    making_.insert(folder);
+    return true;
+}
+
+void LocalCopies::EndMaking(const std::wstring& folder) {
+    {
+        std::lock_guard lock(mutex_);
+        making_.erase(folder);
+    }
+    madeOne_.notify_all();
+}
+
+LocalCopies::Made LocalCopies::MakeCopy(const std::wstring& original, const Copy& copy) {
+    Made made;
+    const OriginalRead read = ReadOriginal(original, kSettleMoment);
+    using Outcome = OriginalRead::Outcome;
+    switch (read.outcome) {
+        case Outcome::Gone:
+        case Outcome::Unreachable:
+            made.unreachable = true;
+            return made;
+        case Outcome::Changing:
+            made.finding = {Soundness::NotReadyYet, L"the file is still being written"};
+            return made;
+        case Outcome::TooLarge:
+            made.finding = NotWhole(L"it is larger than Tidewell copies (1 GB)");
+            return made;
+        case Outcome::Read:
+            break;
+    }
+    made.finding = CheckPresentationBytes(read.bytes);
+    if (!made.finding.IsWhole()) return made;
+    ::SHCreateDirectoryExW(nullptr, copy.folder.c_str(), nullptr);
+    static volatile LONG counter = 0;
+    const std::wstring temporary = copy.file + L"." + std::to_wstring(::GetCurrentProcessId()) +
+                                   L"-" + std::to_wstring(::InterlockedIncrement(&counter)) +
+                                   L".tmp";
+    // A copy that plays is held open by the program: the new one then waits for the next look.
+    made.made = WriteNewFile(temporary, read.bytes) &&
+                ::MoveFileExW(temporary.c_str(), copy.file.c_str(),
+                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) &&
+                ReplaceWholeFile(copy.record, EncodeCopyRecord({original, read.stamp.size,
+                                                                read.stamp.lastWrite, Now()}));
+    ::DeleteFileW(temporary.c_str());
+    return made;
+}
+
+PreparedShow LocalCopies::Prepare(const std::wstring& original, bool unattended) {
+    if (!fromElsewhere_(original) || root_.empty()) return InPlace(original, unattended);
+    const Copy copy = CopyOf(original);
+    const auto lastGood = [&]() -> std::optional<CopyRecord> {
+        if (!LookAt(copy.file)) return std::nullopt;
+        return ReadRecord(copy.record);
+    };
+    const std::optional<FileStamp> now = LookAt(original);
+    std::optional<CopyRecord> good = lastGood();
+    if (!now && PresenceOf(original) == Presence::Gone) {
+        return Skipped(L"the presentation cannot be found", false);
+    }
+    Made made;
+    if (!now) {
+        made.unreachable = true;
+    } else if (!good || !good->MadeFrom(now->size, now->lastWrite)) {
+        // Ahead of its turn (the prefetch) the copy may be under way: the last good one plays.
+        if (BeginMaking(copy.folder, !good)) {
+            made = MakeCopy(original, copy);
+            EndMaking(copy.folder);
+            good = lastGood();
+        }
+    }
+    PreparedShow show;
+    show.finding = made.finding;
+    if (good) {
+        show.playPath = copy.file;
+        show.fromCopy = true;
+        show.copiedAt = good->copiedAt;
+        if (made.unreachable) {
+            show.copyNote = L"original not reachable";
+        } else if (!made.finding.IsWhole()) {
+            show.copyNote = L"original: " + FindingText(made.finding);
+        }
+        return show;
+    }
+    if (made.unreachable) return Skipped(L"the presentation cannot be reached", true);
+    if (unattended) return Skipped(FindingText(made.finding), false);
+    show.playPath = original;  // a person is there to answer the program's own message
+    return show;
+}
+
+void LocalCopies::Refresh(const std::wstring& original) {
+    if (!fromElsewhere_(original) || root_.empty()) return;
+    const Copy copy = CopyOf(original);
+    const std::optional<FileStamp> now = LookAt(original);
+    const std::optional<CopyRecord> good =
+        LookAt(copy.file) ? ReadRecord(copy.record) : std::nullopt;
+    if (!now || (good && good->MadeFrom(now->size, now->lastWrite))) return;
+    if (!BeginMaking(copy.folder, false)) return;
+    MakeCopy(original, copy);
+    EndMaking(copy.folder);
+}
+
+void LocalCopies::RemoveUnnamed(const std::vector<std::wstring>& named) {
+    if (root_.empty()) return;
+    std::set<std::wstring> keep;
+    for (const std::wstring& path : named) keep.insert(CopyFolderName(path));
+    const std::uint64_t now = Now();
+    WIN32_FIND_DATAW data{};
+    UniqueFindHandle find(::FindFirstFileW((root_ + L"\\*").c_str(), &data));
+    if (!find) return;
+    do {
+        const std::wstring name = data.cFileName;
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || name == L"." || name == L"..") {
+            continue;
+        }
+        const std::wstring record = root_ + L"\\" + name + L"\\" + kCopyNoteName;
+        // The note's time says when a list last named the copy.
+        if (keep.contains(name)) {
+            UniqueFileHandle file(::CreateFileW(record.c_str(), FILE_WRITE_ATTRIBUTES,
+                                                FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                                                nullptr));
+            FILETIME stamp{static_cast<DWORD>(now), static_cast<DWORD>(now >> 32)};
+            if (file) ::SetFileTime(file.get(), nullptr, nullptr, &stamp);
+            continue;
+        }
+        WIN32_FILE_ATTRIBUTE_DATA attributes{};
+        const bool noted =
+            ::GetFileAttributesExW(record.c_str(), GetFileExInfoStandard, &attributes);
+        const std::uint64_t namedAt =
+            noted ? (static_cast<std::uint64_t>(attributes.ftLastWriteTime.dwHighDateTime) << 32) |
+                        attributes.ftLastWriteTime.dwLowDateTime
+                  : (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                        data.ftLastWriteTime.dwLowDateTime;
+        if (now > namedAt && now - namedAt > kUnnamedCopyLifetime) RemoveTree(root_ + L"\\" + name);
+    } while (::FindNextFileW(find.get(), &data));
+}
+
+std::wstring ShowStartDetail(const PreparedShow& show) {
+    if (show.fromCopy) {
+        return show.copyNote.empty()
+                   ? std::wstring()
+                   : L"copy of " + LocalMinute(show.copiedAt) + L", " + show.copyNote;
+    }
+    return FindingText(show.finding);
+}
+
+}  // namespace tidewell

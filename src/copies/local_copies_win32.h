@@ -1,0 +1,86 @@
+#pragma once
+// Presentations on another computer (a share, a network drive) or on a removable drive play from
+// a checked copy on the screen's own disk, so that the screen never depends on the share second by
+// second: a new version replaces the copy only once it is whole, and while the share is away the
+// last good copy plays. The list, the play log and the status keep the original's path; only the
+// presentation program is handed the copy's.
+#include <condition_variable>
+#include <functional>
+#include <cstdint>
+#include <mutex>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "copies/copy_record.h"
+#include "copies/presentation_finding.h"
+
+namespace tidewell {
+
+// Beside each copy, the note of what it was made from; its time says when a list last named it.
+inline constexpr wchar_t kCopyNoteName[] = L"copy-of.txt";
+
+// What plays for an entry now, and what the play log is told about it.
+struct PreparedShow {
+    std::wstring playPath;     // handed to the program; empty: the entry is skipped
+    std::wstring skipped;      // why it is skipped
+    bool unreachable = false;  // skipped because neither the original nor a copy could be had
+    // A copy plays: when it was made, and why it is not a fresh one (empty when it is).
+    bool fromCopy = false;
+    std::uint64_t copiedAt = 0;
+    std::wstring copyNote;
+    // What the check found about the original this time (whole when it was not checked).
+    PresentationFinding finding;
+};
+
+// The play log's show-start detail: "copy of 2026-12-08 07:12, original not reachable", or what
+// the check found about a presentation handed over all the same; empty when there is nothing to
+// say.
+std::wstring ShowStartDetail(const PreparedShow& show);
+
+// True for a path on another computer or a removable drive.
+bool PlaysFromLocalCopy(const std::wstring& fullPath);
+
+// The folder the copies live in: TIDEWELL_COPIES_FOLDER when set (tests), else
+// %LOCALAPPDATA%\Tidewell\Copies.
+std::wstring CopiesFolder();
+
+class LocalCopies {
+  public:
+    // `fromElsewhere` tells which presentations are copied (tests name a folder of their own).
+    explicit LocalCopies(
+        std::wstring folder,
+        std::function<bool(const std::wstring&)> fromElsewhere = PlaysFromLocalCopy);
+
+    // May wait on the share: call it on a worker. `unattended`: a presentation that fails the
+    // check is skipped rather than handed to the program.
+    PreparedShow Prepare(const std::wstring& original, bool unattended);
+    // Brings the copy up to date ahead of the entry's turn; nothing when it plays in place.
+    void Refresh(const std::wstring& original);
+    // Removes the copies that none of `named` has and that no list has named for 30 days; the
+    // copies of `named` count as named now.
+    void RemoveUnnamed(const std::vector<std::wstring>& named);
+
+  private:
+    struct Copy {
+        std::wstring folder, file, record;
+    };
+    struct Made {
+        bool made = false;
+        bool unreachable = false;
+        PresentationFinding finding;
+    };
+    Copy CopyOf(const std::wstring& original) const;
+    Made MakeCopy(const std::wstring& original, const Copy& copy);
+    // One refresh of a copy at a time; `wait`: for the one under way, else give up at once.
+    bool BeginMaking(const std::wstring& folder, bool wait);
+    void EndMaking(const std::wstring& folder);
+
+    std::wstring root_;
+    std::function<bool(const std::wstring&)> fromElsewhere_;
+    std::mutex mutex_;
+    std::condition_variable madeOne_;
+    std::set<std::wstring> making_;
+};
+
+}  // namespace tidewell

@@ -1,0 +1,105 @@
+// A deck on a share plays from a checked local copy under its own name; what the share holds
+// half-way never replaces the last good copy, and copies no list names for 30 days go.
+#include "copies/local_copies_win32.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "common/unique_handle_win32.h"
+#include "support/temp_folder.h"
+#include "support/test_presentations.h"
+
+namespace tidewell::testing {
+namespace {
+
+// A folder of the test stands for the share: everything in it is copied.
+struct CopiesBed {
+    TempFolder share{L"tidewell-share"};
+    TempFolder copies{L"tidewell-copies"};
+    LocalCopies local{copies.Path(),
+                      [this](const std::wstring& path) { return path.starts_with(share.Path()); }};
+
+    std::wstring Put(const wchar_t* name, const std::vector<std::uint8_t>& bytes) {
+        WriteBytes(share.File(name), bytes);
+        return share.File(name);
+    }
+};
+
+const std::vector<std::uint8_t> kMenu = ReadBytes(TestPresentation(L"Menu.pptx"));
+const std::vector<std::uint8_t> kWelcome = ReadBytes(TestPresentation(L"Welcome.pptx"));
+
+std::vector<std::uint8_t> CutShort(const std::vector<std::uint8_t>& deck) {
+    return {deck.begin(), deck.begin() + static_cast<std::ptrdiff_t>(deck.size() / 2)};
+}
+
+TEST(LocalCopies, DeckOnShare_CopyUnderItsOwnNamePlays_OriginalNotHeldOpen) {
+    CopiesBed bed;
+    const std::wstring original = bed.Put(L"Menu.pptx", kMenu);
+    const PreparedShow show = bed.local.Prepare(original, true);
+    ASSERT_TRUE(show.fromCopy);
+    EXPECT_TRUE(show.playPath.starts_with(bed.copies.Path()));
+    EXPECT_TRUE(show.playPath.ends_with(L"\\Menu.pptx"));
+    EXPECT_EQ(ReadBytes(show.playPath), kMenu);
+    EXPECT_EQ(ShowStartDetail(show), L"");
+    // Whoever saves a new version on the share may have the file to themselves.
+    UniqueFileHandle saver(
+        ::CreateFileW(original.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    EXPECT_TRUE(saver);
+}
+
+TEST(LocalCopies, DeckCutShortOnShare_LastGoodCopyPlaysUntilWholeAgain) {
+    CopiesBed bed;
+    const std::wstring original = bed.Put(L"Menu.pptx", kMenu);
+    const std::wstring copy = bed.local.Prepare(original, true).playPath;
+    bed.Put(L"Menu.pptx", CutShort(kMenu));
+    const PreparedShow cut = bed.local.Prepare(original, true);
+    EXPECT_EQ(cut.playPath, copy);
+    EXPECT_EQ(ReadBytes(copy), kMenu);
+    EXPECT_TRUE(ShowStartDetail(cut).starts_with(L"copy of "));
+    EXPECT_TRUE(ShowStartDetail(cut).ends_with(L", original: " + FindingText(cut.finding)));
+    EXPECT_EQ(cut.finding.soundness, Soundness::NotWhole);
+    bed.Put(L"Menu.pptx", kWelcome);
+    EXPECT_EQ(bed.local.Prepare(original, true).playPath, copy);
+    EXPECT_EQ(ReadBytes(copy), kWelcome);
+    EXPECT_EQ(bed.copies.Names().size(), 1u);
+}
+
+TEST(LocalCopies, BrokenDeckWithoutCopy_SkippedUnattended_HandedToAPersonWithTheFinding) {
+    CopiesBed bed;
+    const std::wstring original = bed.Put(L"Notices.pptx", CutShort(kMenu));
+    const PreparedShow unattended = bed.local.Prepare(original, true);
+    EXPECT_EQ(unattended.playPath, L"");
+    EXPECT_TRUE(unattended.skipped.starts_with(L"not a whole presentation: "));
+    const PreparedShow attended = bed.local.Prepare(original, false);
+    EXPECT_EQ(attended.playPath, original);
+    EXPECT_EQ(ShowStartDetail(attended), unattended.skipped);
+}
+
+TEST(LocalCopies, CopyNoListNamedFor30Days_Removed_NamedOnesStay) {
+    CopiesBed bed;
+    const std::wstring named = bed.Put(L"Menu.pptx", kMenu);
+    const std::wstring old = bed.Put(L"Welcome.pptx", kWelcome);
+    bed.local.Prepare(named, true);
+    const std::wstring oldCopy = bed.local.Prepare(old, true).playPath;
+    // A month and a day since the copy was named last.
+    const std::wstring note = oldCopy.substr(0, oldCopy.find_last_of(L'\\') + 1) + kCopyNoteName;
+    ULARGE_INTEGER when{};
+    FILETIME now{};
+    ::GetSystemTimeAsFileTime(&now);
+    when.LowPart = now.dwLowDateTime;
+    when.HighPart = now.dwHighDateTime;
+    when.QuadPart -= 31ULL * 24 * 3600 * 10'000'000;
+    const FILETIME monthAgo{when.LowPart, when.HighPart};
+    {
+        UniqueFileHandle file(::CreateFileW(note.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
+                                            OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(::SetFileTime(file.get(), nullptr, nullptr, &monthAgo));
+    }
+    bed.local.RemoveUnnamed({named});
+    EXPECT_EQ(::GetFileAttributesW(oldCopy.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(bed.copies.Names().size(), 1u);
+}
+
+}  // namespace
+}  // namespace tidewell::testing
