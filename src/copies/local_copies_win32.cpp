@@ -108,8 +108,10 @@ bool PlaysFromLocalCopy(const std::wstring& fullPath) {
     if (fullPath.starts_with(L"\\\\")) return true;  // a share, or a device path
     if (fullPath.size() < 2 || fullPath[1] != L':') return false;
     const std::wstring root = fullPath.substr(0, 2) + L"\\";
+    // A drive that is not there now (a network drive disconnected, a stick pulled out) is no
+    // local disk either: its copies are what can still play.
     const UINT type = ::GetDriveTypeW(root.c_str());
-    return type == DRIVE_REMOTE || type == DRIVE_REMOVABLE || type == DRIVE_CDROM;
+    return type != DRIVE_FIXED && type != DRIVE_RAMDISK;
 }
 
 std::wstring CopiesFolder() {

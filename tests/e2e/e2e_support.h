@@ -77,6 +77,13 @@ class ScopedEnvironment {
     const wchar_t* name_;
 };
 
+// An environment variable of the process, empty when not set.
+inline std::wstring Environment(const wchar_t* name) {
+    wchar_t value[MAX_PATH] = {};
+    const DWORD length = ::GetEnvironmentVariableW(name, value, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? value : L"";
+}
+
 // The preferences key of the end-to-end tests and benchmarks, below HKEY_CURRENT_USER: never the
 // user's own, so that running them on a developer's machine leaves that person's playlist alone.
 inline constexpr wchar_t kPreferencesKey[] = L"SOFTWARE\\hollowfin-tests\\e2e";

@@ -12,11 +12,6 @@
 namespace tidewell::e2e {
 namespace {
 
-std::wstring Environment(const wchar_t* name) {
-    wchar_t value[MAX_PATH] = {};
-    return ::GetEnvironmentVariableW(name, value, MAX_PATH) ? value : L"";
-}
-
 class StalledShare : public EndedByTheTest {
   protected:
     void TearDown() override {

@@ -556,6 +556,14 @@ int RunShow(HINSTANCE instance) {
         case Mode::Show:
             break;
     }
+    // Held for the whole show, closed when the process ends, as PowerPoint holds the deck it shows.
+    if (o.hold && CreateFileW(o.file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              0, nullptr) == INVALID_HANDLE_VALUE) {
+        MessageBoxW(nullptr, (L"Cannot open " + o.file).c_str(), kNoticeCaption, MB_OK);
+        g_run.reason = L"dialog";
+        WriteLog(NowMicros());
+        return 0;
+    }
     if (o.delayMs) {
         Sleep(o.delayMs);
     }

@@ -86,6 +86,8 @@ void Apply(Options& options, std::wstring_view name, const std::wstring& value) 
     } else if (EqualsNoCase(name, L"slides")) {
         options.slidesOfDeck = EqualsNoCase(value, L"deck");
         options.slides = static_cast<int>(ToMs(value));
+    } else if (EqualsNoCase(name, L"hold")) {
+        options.hold = ToMs(value) != 0;
     } else if (EqualsNoCase(name, L"size")) {
         const auto [w, h] = ToPair(value);
         options.size = {w, h};
@@ -93,9 +95,9 @@ void Apply(Options& options, std::wstring_view name, const std::wstring& value) 
 }
 
 constexpr const wchar_t* kOptionNames[] = {
-    L"seconds",      L"log",         L"class",     L"first",      L"first_ms",
-    L"first_end",    L"disabled_ms", L"delay_ms",  L"pos",        L"size",
-    L"until_placed", L"mode",        L"end_event", L"show_event", L"slides"};
+    L"seconds",     L"log",        L"class",  L"first", L"first_ms",     L"first_end",
+    L"disabled_ms", L"delay_ms",   L"pos",    L"size",  L"until_placed", L"mode",
+    L"end_event",   L"show_event", L"slides", L"hold"};
 
 }  // namespace
 

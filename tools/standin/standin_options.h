@@ -42,6 +42,7 @@ struct Options {
     std::wstring showEvent;  // a named event: the show window appears once it is set
     int slides = 0;  // a slide show of this many slides, paged with Page Down; 0 = one picture
     bool slidesOfDeck = false;  // as many slides as the presentation file holds (at least one)
+    bool hold = false;  // the file is held open as PowerPoint holds it: others may read, not write
 };
 
 Options ReadOptions();

@@ -42,7 +42,7 @@ class StandinSettings {
         for (const wchar_t* name :
              {L"SECONDS", L"LOG", L"CLASS", L"FIRST", L"FIRST_MS", L"FIRST_END", L"DISABLED_MS",
               L"DELAY_MS", L"POS", L"SIZE", L"UNTIL_PLACED", L"MODE", L"END_EVENT", L"SHOW_EVENT",
-              L"SLIDES"}) {
+              L"SLIDES", L"HOLD"}) {
             ::SetEnvironmentVariableW((std::wstring(L"TIDEWELL_STANDIN_") + name).c_str(), nullptr);
         }
     }

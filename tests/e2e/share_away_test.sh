@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# A network drive that goes away, for real: a Wine drive letter of the type "network" (as a
+# mapped share is to Windows) pointing at a folder that the test renames away and back. Needs an
+# X display in DISPLAY and the Wine environment (WINEPREFIX, ...) that scripts/lib.sh sets up;
+# stops the wineserver before and after, and leaves the prefix's drives as they were.
+#   tests/e2e/share_away_test.sh <windows build dir>
+set -euo pipefail
+build=${1:?usage: share_away_test.sh <windows build dir>}
+work=$(mktemp -d /tmp/tidewell-share-away.XXXXXX)
+letter=""
+for candidate in m l k j i h; do
+    if [ ! -e "$WINEPREFIX/dosdevices/$candidate:" ]; then letter=$candidate; break; fi
+done
+[ -n "$letter" ] || { echo "no free drive letter in $WINEPREFIX/dosdevices" >&2; exit 1; }
+cleanup() {
+    rm -f "$WINEPREFIX/dosdevices/$letter:"
+    wine reg delete 'HKLM\Software\Wine\Drives' /v "$letter:" /f >/dev/null 2>&1 || true
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+mkdir -p "$work/share"
+ln -s "$work/share" "$WINEPREFIX/dosdevices/$letter:"
+wine reg add 'HKLM\Software\Wine\Drives' /v "$letter:" /d network /f >/dev/null 2>&1
+# The drive's type is read when the wineserver starts.
+wineserver -k >/dev/null 2>&1 || true
+wineserver -w >/dev/null 2>&1 || true
+TIDEWELL_TEST_NETWORK_DRIVE="${letter^^}:\\" TIDEWELL_TEST_NETWORK_FOLDER="Z:${work//\//\\}\\share" \
+    wine "$build/tidewell_e2e_tests.exe" --gtest_also_run_disabled_tests \
+    --gtest_filter='ShareAway.DISABLED_*'
