@@ -55,4 +55,14 @@ std::optional<CopyRecord> DecodeCopyRecord(std::string_view bytes) {
     return CopyRecord{DecodeUtf8(original), *size, *lastWrite, *copiedAt};
 }
 
+std::wstring CopyStartDetail(std::wstring_view copyTime, std::wstring_view why) {
+    return std::wstring(kCopyDetailPrefix) + std::wstring(copyTime) + L", " + std::wstring(why);
+}
+
+std::wstring CopyTimeOf(std::wstring_view startDetail) {
+    if (!startDetail.starts_with(kCopyDetailPrefix)) return {};
+    startDetail.remove_prefix(kCopyDetailPrefix.size());
+    return std::wstring(startDetail.substr(0, startDetail.find(L", ")));
+}
+
 }  // namespace tidewell

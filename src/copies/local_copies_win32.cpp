@@ -276,9 +276,8 @@ void LocalCopies::RemoveUnnamed(const std::vector<std::wstring>& named) {
 
 std::wstring ShowStartDetail(const PreparedShow& show) {
     if (show.fromCopy) {
-        return show.copyNote.empty()
-                   ? std::wstring()
-                   : L"copy of " + LocalMinute(show.copiedAt) + L", " + show.copyNote;
+        return show.copyNote.empty() ? std::wstring()
+                                     : CopyStartDetail(LocalMinute(show.copiedAt), show.copyNote);
     }
     return FindingText(show.finding);
 }

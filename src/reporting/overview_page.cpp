@@ -141,6 +141,10 @@ std::string StatusLines(const Json& document, long long nowUtcSeconds, bool& sta
         html += Line("show", where + "<b title=\"" + Escaped(presentation) + "\">" +
                                  Escaped(FileNameOnly(presentation)) + "</b>");
     }
+    if (Text(document, "source") == "copy") {
+        html += Line("copy", "plays its copy of " + Escaped(Text(document, "copyTime")) +
+                                 ": the original cannot be had");
+    }
     const std::string since = Text(document, "since");
     if (!since.empty()) html += Line("since", "since " + Escaped(ReadableTime(since)));
     const std::string next = Text(document, "nextShow");

@@ -1,5 +1,7 @@
 #include "reporting/run_status.h"
 
+#include "copies/copy_record.h"
+
 #include <nlohmann/json.hpp>
 
 #include <cstdio>
@@ -113,10 +115,12 @@ void SetState(RunStatus& status, ScreenState state, std::wstring presentation,
 }  // namespace
 
 void ApplyRunEvent(RunStatus& status, const RunEventRecord& record, const std::string& time) {
-    if (record.event == RunEvent::Error) {
+    // A presentation skipped (not whole, needs a password, cannot be found) is as much the
+    // run's last error as an error line.
+    if (record.event == RunEvent::Error || record.event == RunEvent::ShowSkipped) {
         status.lastError = record.detail;
         status.lastErrorTime = time;
-        return;
+        if (record.event == RunEvent::Error) return;
     }
     if (record.event == RunEvent::AlertStart || record.event == RunEvent::AlertEnd) {
         status.alert = record.event == RunEvent::AlertStart;
@@ -134,6 +138,8 @@ void ApplyRunEvent(RunStatus& status, const RunEventRecord& record, const std::s
         presentation.clear();
     }
     if (record.monitor > 0) status.monitor = record.monitor;
+    if (record.event == RunEvent::ShowStart) status.copyTime = CopyTimeOf(record.detail);
+    if (presentation.empty()) status.copyTime.clear();
     SetState(status, state, std::move(presentation), time);
     if (record.event == RunEvent::Waiting) {
         status.detail = record.detail;
@@ -161,6 +167,8 @@ std::string StatusDocument(const RunStatus& status, const StatusIdentity& identi
         {"since", TextOrNull(status.since)},
         {"updated", updated},
         {"nextShow", TextOrNull(status.nextShow)},
+        {"source", showing && !status.copyTime.empty() ? Json("copy") : Json(nullptr)},
+        {"copyTime", showing ? TextOrNull(status.copyTime) : Json(nullptr)},
         {"lastError", TextOrNull(status.lastError)},
         {"lastErrorTime", TextOrNull(status.lastErrorTime)},
     };

@@ -38,6 +38,9 @@ struct RunStatus {
     std::size_t position = 0, count = 0;
     std::string since;     // when the state or the presentation last changed
     std::string nextShow;  // empty: none scheduled
+    // The time of the copy that plays in place of an original that could not be had; empty when
+    // the presentation plays as it is.
+    std::wstring copyTime;
     std::wstring lastError;
     std::string lastErrorTime;
     bool alert = false;  // between the announcement's start and its end

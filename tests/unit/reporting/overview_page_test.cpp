@@ -6,6 +6,7 @@
 #include <regex>
 
 #include "common/iso_date.h"
+#include "copies/copy_record.h"
 #include "reporting/run_status.h"
 #include "scratch_folder.h"
 
@@ -16,9 +17,10 @@ namespace fs = std::filesystem;
 
 class ScreenFolder : public ScratchFolder {
   protected:
-    void WriteStatus(const std::string& name, const std::string& updated, bool withError = true) {
+    void WriteStatus(const std::string& name, const std::string& updated, bool withError = true,
+                     const std::wstring& startDetail = L"") {
         RunStatus status;
-        ApplyRunEvent(status, {RunEvent::ShowStart, 2, L"C:\\Shows\\Menu.ppsx", L"", 3, 12},
+        ApplyRunEvent(status, {RunEvent::ShowStart, 2, L"C:\\Shows\\Menu.ppsx", startDetail, 3, 12},
                       "2026-12-08T08:00:03.125+01:00");
         if (withError) {
             ApplyRunEvent(status, {RunEvent::Error, 2, L"", L"<script>alert(1)</script>"}, "T");
@@ -49,7 +51,8 @@ TEST_F(ScreenFolder, StatusFilesAndPictures_OneCardEachStaleAndUnreadableMarked)
     Write("not a status.json", "[1, 2]");
     Write("picture only.PNG", "png");
     Write("index.html", "old page");
-    WriteStatus("R&D 'west'", "2026-12-08T08:09:50.000+01:00");
+    WriteStatus("R&D 'west'", "2026-12-08T08:09:50.000+01:00", true,
+                CopyStartDetail(L"2026-12-08 07:12", L"original not reachable"));
 
     const std::string page = OverviewPage(ReadScreenFolder(folder_), now, "2026-12-08T08:10:00");
 
@@ -65,6 +68,8 @@ TEST_F(ScreenFolder, StatusFilesAndPictures_OneCardEachStaleAndUnreadableMarked)
     EXPECT_NE(page.find("src=\"picture%20only.PNG\""), std::string::npos);
     EXPECT_NE(page.find("6 min"), std::string::npos) << "the stale card says how old it is";
     EXPECT_NE(page.find("3 of 12"), std::string::npos);
+    EXPECT_NE(page.find("plays its copy of 2026-12-08 07:12"), std::string::npos)
+        << "a screen whose share is down says so";
     EXPECT_EQ(page.find("<script"), std::string::npos) << "a status's text is text, never markup";
 }
 

@@ -1,5 +1,7 @@
 #include "reporting/run_status.h"
 
+#include "copies/copy_record.h"
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -69,6 +71,8 @@ TEST(StatusDocument, EventsOfARun_StateShowAndTimesAsTheTableSays) {
         {"stop while waiting to start", {At("T1", Waiting, L"x"), At("T2", Stop)}, R"("state": "stopped", "since": "T2")"},
         {"run ended", {start, show3, At("T7", RunEnd)}, R"("state": "stopped", "since": "T7")"},
         {"the announcement plays, closing included", {start, At("T2", AlertStart), show3, At("T3", RunState::Closing), At("T4", RunState::Showing)}, R"("state": "alert", "since": "T4", "presentation": "C:\\Shows\\Caf\u00e9.pptx")"},
+        {"a copy plays for an original out of reach", {start, Step{{ShowStart, 2, L"x", CopyStartDetail(L"2026-12-08 07:12", L"original not reachable"), 3, 12}, "T2"}}, R"("state": "playing", "since": "T2", "presentation": "x", "position": 3, "source": "copy", "copyTime": "2026-12-08 07:12")"},
+        {"a skipped deck is the last error", {start, show3, At("T4", ShowEnd), At("T5", ShowSkipped, L"needs a password")}, R"("state": "playing", "since": "T4", "lastError": "needs a password")"},
         {"the list again after the announcement", {start, At("T2", AlertStart), show3, At("T5", AlertEnd), At("T6", ShowEnd)}, R"("state": "playing", "since": "T6")"},
     };
     // clang-format on
@@ -90,8 +94,8 @@ TEST(StatusDocument, EventsOfARun_StateShowAndTimesAsTheTableSays) {
         for (const auto& [key, value] : document.items()) keys.insert(key);
         EXPECT_EQ(keys, readmeKeys);
         const Json expected = Json::parse("{" + fields + "}");
-        for (const char* key :
-             {"state", "presentation", "position", "since", "detail", "lastError", "nextShow"})
+        for (const char* key : {"state", "presentation", "position", "since", "detail", "lastError",
+                                "nextShow", "source", "copyTime"})
             EXPECT_EQ(document[key], expected.value(key, Json())) << key;
     }
 }
