@@ -193,11 +193,18 @@ PreparedShow LocalCopies::Prepare(const std::wstring& original, bool unattended)
         return ReadRecord(copy.record);
     };
     const std::optional<FileStamp> now = LookAt(original);
-    std::optional<CopyRecord> good = lastGood();
-    if (!now && PresenceOf(original) == Presence::Gone) {
-        return Skipped(L"the presentation cannot be found", false);
-    }
     Made made;
+    std::optional<CopyRecord> good = lastGood();
+    // A person at the desk gets the program's own message, as for a presentation on a local disk.
+    const auto handedOver = [&] {
+        PreparedShow show;
+        show.playPath = original;
+        show.finding = made.finding;
+        return show;
+    };
+    if (!now && PresenceOf(original) == Presence::Gone) {
+        return unattended ? Skipped(L"the presentation cannot be found", false) : handedOver();
+    }
     if (!now) {
         made.unreachable = true;
     } else if (!good || !good->MadeFrom(now->size, now->lastWrite)) {
@@ -221,10 +228,10 @@ PreparedShow LocalCopies::Prepare(const std::wstring& original, bool unattended)
         }
         return show;
     }
+    // Whole, but no copy could be written (a full disk): it plays from where it is this time.
+    if (!unattended || (!made.unreachable && made.finding.IsWhole())) return handedOver();
     if (made.unreachable) return Skipped(L"the presentation cannot be reached", true);
-    if (unattended) return Skipped(FindingText(made.finding), false);
-    show.playPath = original;  // a person is there to answer the program's own message
-    return show;
+    return Skipped(FindingText(made.finding), false);
 }
 
 void LocalCopies::Refresh(const std::wstring& original) {
