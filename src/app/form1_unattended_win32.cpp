@@ -6,6 +6,7 @@
 #include "common/file_exists_win32.h"
 #include "common/full_path_win32.h"
 #include "common/window_worker_win32.h"
+#include "copies/local_copies_win32.h"
 #include "launch/path_check_win32.h"
 #include "playback/stop_request_win32.h"
 #include "launch/unattended_launch.h"
@@ -22,6 +23,8 @@ struct StartRead {
     int monitorCount = 0;
     std::optional<ReadSetting> setting;
     std::exception_ptr error;  // of the setting file's read
+    // The share's file could not be read and its last good copy was: why not.
+    std::wstring copyError;
     // A looping run follows the file from what it was when read.
     bool loop = false;
     std::shared_ptr<SettingFileWatch> watch;
@@ -84,10 +87,24 @@ void TForm1::TryStart() {
                 // (seconds, on a share) is read again at the next pass.
                 if (read.loop) read.watch = std::make_shared<SettingFileWatch>(*read.settingFile);
                 read.setting = SettingCommands::Read(*read.settingFile, read.monitorCount);
+                if (read.play && read.setting->content) KeepSettingCopy(*read.settingFile);
+            } catch (...) {
+                // A share that is away at logon: the list it played last plays at once, and the
+                // loop takes up the share's own file as soon as it answers (its watch could not
+                // take the file's stamp, so the next pass reads it).
+                const auto copy = read.play ? SettingCopyOf(*read.settingFile) : std::nullopt;
+                try {
+                    if (!copy) throw;
+                    read.setting = SettingCommands::Read(*copy, read.monitorCount);
+                    read.setting->source = FullPathOf(*read.settingFile);
+                    read.copyError = UserErrorText(std::current_exception());
+                } catch (...) {
+                    read.error = std::current_exception();
+                }
+            }
+            if (read.setting) {
                 const std::optional<SettingContent>& content = read.setting->content;
                 if (content && !read.setting->programGone) read.program = content->programPath;
-            } catch (...) {
-                read.error = std::current_exception();
             }
         }
         if (read.play) LookForProgram(read, read.program);
@@ -116,6 +133,10 @@ void TForm1::ContinueStart(StartRead& read) {
         if (read.error && mayWait) {
             LogEvent(RunEvent::Error, *options.settingFile, UserErrorText(read.error));
             return WaitToStart(*options.settingFile);
+        }
+        if (!read.copyError.empty()) {
+            LogEvent(RunEvent::Error, *options.settingFile,
+                     read.copyError + L"; its last good copy plays");
         }
         // A file that fails is reported as "Load setting" reports it, and the start goes on.
         Guarded([&] {

@@ -281,6 +281,32 @@ void LocalCopies::RemoveUnnamed(const std::vector<std::wstring>& named) {
     } while (::FindNextFileW(find.get(), &data));
 }
 
+namespace {
+
+std::wstring SettingCopyPath(const std::wstring& settingFile) {
+    const std::wstring root = CopiesFolder();
+    if (root.empty()) return {};
+    return root + L"\\" + CopyFolderName(settingFile) + L"\\" + LeafName(settingFile);
+}
+
+}  // namespace
+
+void KeepSettingCopy(const std::wstring& settingFile) {
+    const std::wstring copy = SettingCopyPath(settingFile);
+    if (copy.empty() || !PlaysFromLocalCopy(settingFile)) return;
+    const OriginalRead read = ReadOriginal(settingFile, std::chrono::milliseconds(0));
+    if (read.outcome != OriginalRead::Outcome::Read || read.bytes.empty()) return;
+    ::SHCreateDirectoryExW(nullptr, copy.substr(0, copy.find_last_of(L'\\')).c_str(), nullptr);
+    ReplaceWholeFile(copy, std::string_view(reinterpret_cast<const char*>(read.bytes.data()),
+                                            read.bytes.size()));
+}
+
+std::optional<std::wstring> SettingCopyOf(const std::wstring& settingFile) {
+    const std::wstring copy = SettingCopyPath(settingFile);
+    if (copy.empty() || !PlaysFromLocalCopy(settingFile) || !LookAt(copy)) return std::nullopt;
+    return copy;
+}
+
 std::wstring ShowStartDetail(const PreparedShow& show) {
     if (show.fromCopy) {
         return show.copyNote.empty() ? std::wstring()

@@ -8,6 +8,7 @@
 #include <functional>
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -44,6 +45,12 @@ bool PlaysFromLocalCopy(const std::wstring& fullPath);
 // The folder the copies live in: TIDEWELL_COPIES_FOLDER when set (tests), else
 // %LOCALAPPDATA%\Tidewell\Copies.
 std::wstring CopiesFolder();
+
+// The setting file that a start with "/play" reads from a share is kept as well: a start whose
+// share does not answer then plays the list it played last. KeepSettingCopy reads the file again
+// (it is small) and keeps it when it is whole; SettingCopyOf names the copy when there is one.
+void KeepSettingCopy(const std::wstring& settingFile);
+std::optional<std::wstring> SettingCopyOf(const std::wstring& settingFile);
 
 class LocalCopies {
   public:

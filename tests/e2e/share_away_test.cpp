@@ -102,5 +102,28 @@ TEST_F(ShareAway, DISABLED_LoopPlaysCopiesThroughOutageAndBrokenSave_TheWholeSav
     EXPECT_TRUE(last.file.ends_with(L"\\Menu.pptx") || last.file.ends_with(L"\\Welcome.pptx"));
 }
 
+// At logon the drive is not there yet: the list played last plays at once from the copies, and
+// the window never comes up.
+TEST_F(ShareAway, DISABLED_PlayAtLogonWithTheDriveAway_PlaysTheLastListAtOnce) {
+    Put(L"Menu.pptx", menu_);
+    WriteSettingFile(shared_ + L"\\Lobby.ppsv", {L"2", StandinPath(), drive_ + L"Menu.pptx"});
+    standin_.Set(L"SECONDS", L"1");
+    const std::wstring command =
+        L"/play /loop /log " + Quoted(playLog_) + L" " + Quoted(drive_ + L"Lobby.ppsv");
+    Start(command);
+    ASSERT_TRUE(ShowStarted("Menu.pptx", "", 0));
+    EXPECT_EQ(RunToEnd(L"/stop"), 0u);
+    ASSERT_TRUE(MainWindowShown(20s));
+    CloseAndWait();
+
+    const std::wstring away = shared_ + L"-away";
+    ASSERT_TRUE(::MoveFileW(shared_.c_str(), away.c_str()));
+    const std::size_t seen = LogLines();
+    Start(command);
+    EXPECT_TRUE(ShowStarted("Menu.pptx", "original not reachable", seen));
+    EXPECT_FALSE(WindowOrDialogShown());
+    EXPECT_TRUE(::MoveFileW(away.c_str(), shared_.c_str()));
+}
+
 }  // namespace
 }  // namespace tidewell::e2e
