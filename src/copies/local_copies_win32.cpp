@@ -4,6 +4,9 @@
 #include <shlobj.h>
 
 #include <cwchar>
+#include <future>
+#include <system_error>
+#include <thread>
 
 #include "common/file_exists_win32.h"
 #include "common/unique_handle_win32.h"
@@ -14,6 +17,8 @@
 namespace tidewell {
 namespace {
 
+// How long a show waits for the share to answer when it has a copy to play meanwhile.
+constexpr std::chrono::seconds kShareAnswerWait{5};
 // Two looks this far apart tell a file still being written from one at rest.
 constexpr std::chrono::milliseconds kSettleMoment{300};
 
@@ -192,9 +197,38 @@ PreparedShow LocalCopies::Prepare(const std::wstring& original, bool unattended)
         if (!LookAt(copy.file)) return std::nullopt;
         return ReadRecord(copy.record);
     };
-    const std::optional<FileStamp> now = LookAt(original);
-    Made made;
     std::optional<CopyRecord> good = lastGood();
+    // With a copy to play, a share that does not answer (its server gone quiet) is not waited
+    // for: the look, and the new copy it may bring, go on without the show.
+    std::optional<FileStamp> now;
+    Made made;
+    bool answered = true;
+    if (good) {
+        auto looked = std::make_shared<std::promise<Looked>>();
+        std::future<Looked> answer = looked->get_future();
+        try {
+            std::thread([looked, original, copy, record = *good] {
+                Looked result{LookAt(original), {}};
+                if (result.now && !record.MadeFrom(result.now->size, result.now->lastWrite)) {
+                    result.made = MakeCopy(original, copy);
+                }
+                looked->set_value(std::move(result));
+            }).detach();
+            answered = answer.wait_for(kShareAnswerWait) == std::future_status::ready;
+        } catch (const std::system_error&) {
+            answered = false;
+        }
+        if (answered) {
+            Looked result = answer.get();
+            now = result.now;
+            made = result.made;
+            good = lastGood();
+        } else {
+            made.unreachable = true;
+        }
+    } else {
+        now = LookAt(original);
+    }
     // A person at the desk gets the program's own message, as for a presentation on a local disk.
     const auto handedOver = [&] {
         PreparedShow show;
@@ -202,14 +236,14 @@ PreparedShow LocalCopies::Prepare(const std::wstring& original, bool unattended)
         show.finding = made.finding;
         return show;
     };
-    if (!now && PresenceOf(original) == Presence::Gone) {
+    if (answered && !now && PresenceOf(original) == Presence::Gone) {
         return unattended ? Skipped(L"the presentation cannot be found", false) : handedOver();
     }
     if (!now) {
         made.unreachable = true;
-    } else if (!good || !good->MadeFrom(now->size, now->lastWrite)) {
-        // Ahead of its turn (the prefetch) the copy may be under way: the last good one plays.
-        if (BeginMaking(copy.folder, !good)) {
+    } else if (!good) {
+        // With no copy to play meanwhile, one under way (the prefetch's) is waited for.
+        if (BeginMaking(copy.folder, true)) {
             made = MakeCopy(original, copy);
             EndMaking(copy.folder);
             good = lastGood();

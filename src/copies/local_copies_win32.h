@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "copies/copy_record.h"
+#include "copies/original_read_win32.h"
 #include "copies/presentation_finding.h"
 
 namespace tidewell {
@@ -77,8 +78,13 @@ class LocalCopies {
         bool unreachable = false;
         PresentationFinding finding;
     };
+    // What the share said, and the copy made from it when the original had changed.
+    struct Looked {
+        std::optional<FileStamp> now;
+        Made made;
+    };
     Copy CopyOf(const std::wstring& original) const;
-    Made MakeCopy(const std::wstring& original, const Copy& copy);
+    static Made MakeCopy(const std::wstring& original, const Copy& copy);
     // One refresh of a copy at a time; `wait`: for the one under way, else give up at once.
     bool BeginMaking(const std::wstring& folder, bool wait);
     void EndMaking(const std::wstring& folder);

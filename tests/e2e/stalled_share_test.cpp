@@ -8,6 +8,7 @@
 #include <string>
 
 #include "unattended_fixture.h"
+#include "win32/support/test_presentations.h"
 
 namespace tidewell::e2e {
 namespace {
@@ -159,6 +160,33 @@ TEST_F(StalledShare, DISABLED_ReadHeldPastTheStop_ItsListIsNeitherShownNorStored
         << "the read did not end once the share answered";
     CloseAndWait();
     EXPECT_EQ(preferences_.Value(L"files"), a) << "the list read after the stop was taken";
+}
+
+// The share as a network drive whose server stops answering in the middle of a loop: with a
+// copy of each presentation on the screen's disk, the shows go on without waiting for it. Run by
+// tests/e2e/share_away_test.sh, which mounts the share as a drive of the type "network".
+class StalledCopies : public StalledShare {};
+
+TEST_F(StalledCopies, DISABLED_LoopOverAShareThatStopsAnswering_ShowsGoOnFromCopies) {
+    for (const wchar_t* deck : {L"Menu.pptx", L"Welcome.pptx"}) {
+        testing::WriteBytes(folderShown_ + L"\\" + deck,
+                            testing::ReadBytes(testing::TestPresentation(deck)));
+    }
+    standin_.Set(L"SECONDS", L"1");
+    Start(L"/play /loop " +
+          Quoted(SettingFile(StandinPath(), {share_ + L"Menu.pptx", share_ + L"Welcome.pptx"})));
+    ASSERT_TRUE(WaitForShows(2));
+    Stall();
+    // Saved anew meanwhile: its new version is to be read, and that read waits.
+    testing::WriteBytes(folderShown_ + L"\\Menu.pptx",
+                        testing::ReadBytes(testing::TestPresentation(L"Notices.pptx")));
+    const std::size_t before = ReadStandinLog(log_).size();
+    EXPECT_TRUE(WaitForShows(before + 4)) << "the shows waited for the share";
+    EXPECT_FALSE(::IsWindowVisible(main_));
+    for (const StandinShow& show : ReadStandinLog(log_)) {
+        EXPECT_FALSE(show.file.starts_with(share_)) << "handed the share's file: " << show.file;
+    }
+    Answer();
 }
 
 }  // namespace
