@@ -1,12 +1,16 @@
 // The main window's knowledge of what the user chose, beyond what the fields show: the program
 // picked or played by hand, and a monitor number kept while its monitor is away.
 #include "app/form1_win32.h"
+#include "launch/path_check_win32.h"
 #include "launch/unattended_launch_win32.h"
 
 namespace tidewell {
 
 void TForm1::TntSpeedButton1Click() {
-    if (playback_->ChooseProgram()) preferences_->SetChosenProgram(program_.ProgramPath());
+    if (!playback_->ChooseProgram()) return;
+    // What counts later is the file, never the text: the full path, checked once, now.
+    const std::optional<CheckedProgram> chosen = CheckProgram(program_.ProgramPath());
+    preferences_->SetChosenProgram(chosen ? chosen->FullPath() : std::wstring());
 }
 
 void TForm1::BitBtn1Click(PlaySender sender) {
@@ -16,12 +20,12 @@ void TForm1::BitBtn1Click(PlaySender sender) {
         if (!MayStartProgramUnattended(program, before) &&
             !UserDialogs().AskYesNo(
                 hwnd_,
-                UnchosenProgramQuestion(program.AsNamed(), settingFiles_->ProgramSource()))) {
+                UnchosenProgramQuestion(program.FullPath(), settingFiles_->ProgramSource()))) {
             return false;
         }
         // Marked before the run, which a close or the end of the session may end by storing the
         // preferences; taken back when the run did not start.
-        preferences_->SetChosenProgram(program_.ProgramPath());
+        preferences_->SetChosenProgram(program.FullPath());
         return true;
     };
     if (!playback_->Play(sender, {}, approve)) preferences_->SetChosenProgram(std::move(before));

@@ -74,6 +74,7 @@ inline constexpr int kExitBadCommandLine = 2;
 inline constexpr int kExitAlreadyPlaying = 3;      // "/play": another Tidewell of this user plays
 inline constexpr int kExitOverviewNotWritten = 4;  // "/overview": the page could not be written
 inline constexpr int kExitReportNotWritten = 4;    // "/report": report.csv could not be written
+inline constexpr int kExitUnexpectedError = 5;    // a failure nothing else caught (see the README)
 
 // Shown in a message box, which wraps long lines: one option per line, no columns.
 inline constexpr std::wstring_view kUsageText =

@@ -41,12 +41,14 @@ std::size_t SimilarityHash(std::wstring_view name) {
     return hash;
 }
 
-bool Similar(std::wstring_view a, std::wstring_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (SimilarityMark(a[i]) != SimilarityMark(b[i])) return false;
-    }
-    return true;
+bool HasNonAscii(std::wstring_view name) {
+    return std::ranges::any_of(name, [](wchar_t c) { return c >= 0x80; });
+}
+
+std::wstring FoldedAscii(std::wstring_view name) {
+    std::wstring folded(name);
+    for (wchar_t& c : folded) c = UpperAscii(c);
+    return folded;
 }
 
 // Characters that make a lookup read the name as a pattern (the last three are the old DOS
@@ -138,37 +140,42 @@ FolderListingPlan::FolderListingPlan(const std::vector<std::wstring>& paths)
         if (!split || pathsPerFolder[split->folder] < kMinimumPathsPerFolder) continue;
         const auto [folder, newFolder] =
             folderIndex.try_emplace(split->folder, static_cast<std::uint32_t>(folders_.size()));
-        if (newFolder) folders_.push_back({split->folder, {}, 0, false});
+        if (newFolder) folders_.push_back({split->folder, {}, {}, 0, false});
         const auto [name, newName] =
             nameIndex.try_emplace(paths[i], static_cast<std::uint32_t>(names_.size()));
         if (newName) {
-            names_.push_back({split->name, folder->second});
+            const std::size_t shape = SimilarityHash(split->name);
+            names_.push_back({split->name, folder->second, shape});
             ListedFolder& listed = folders_[folder->second];
-            listed.byKey.emplace_back(SimilarityHash(split->name), name->second);
+            listed.byFolded[FoldedAscii(split->name)].push_back(name->second);
+            listed.shapes.try_emplace(shape);
             ++listed.exactLeft;
         }
         nameOfPath_[i] = name->second;
     }
-    for (ListedFolder& folder : folders_) std::sort(folder.byKey.begin(), folder.byKey.end());
 }
 
 bool FolderListingPlan::Offer(std::size_t folder, std::wstring_view entry, bool directory) {
     ListedFolder& listed = folders_[folder];
     if (listed.abandoned || listed.exactLeft == 0) return false;
-    const std::size_t hash = SimilarityHash(entry);
-    auto candidate = std::lower_bound(listed.byKey.begin(), listed.byKey.end(),
-                                      std::pair<std::size_t, std::uint32_t>(hash, 0));
-    for (; candidate != listed.byKey.end() && candidate->first == hash; ++candidate) {
-        Name& name = names_[candidate->second];
-        if (!Similar(entry, name.text)) continue;  // another key of the same hash
+    // Only the shape of what a case table might equate is kept (see Answer), so that each
+    // entry costs one look in a hash map however many names share its length and punctuation.
+    const auto shape = listed.shapes.find(SimilarityHash(entry));
+    if (shape != listed.shapes.end()) {
+        ShapeSeen& seen = shape->second;
+        (directory ? seen.anyDirectory : seen.anyFile) = true;
+        if (HasNonAscii(entry)) (directory ? seen.wideDirectory : seen.wideFile) = true;
+    }
+    const auto found = listed.byFolded.find(FoldedAscii(entry));
+    if (found == listed.byFolded.end()) return listed.exactLeft > 0;
+    for (const std::uint32_t index : found->second) {
+        Name& name = names_[index];
         if (entry == name.text) {
             if (!name.exactSeen) --listed.exactLeft;
             name.exactSeen = true;
             name.exactIsDirectory = directory;
-        } else if (EqualFoldingAscii(entry, name.text)) {
-            (directory ? name.foldedDirectory : name.foldedFile) = true;
         } else {
-            (directory ? name.similarDirectory : name.similarFile) = true;
+            (directory ? name.foldedDirectory : name.foldedFile) = true;
         }
     }
     return listed.exactLeft > 0;
@@ -189,9 +196,15 @@ ListedAnswer FolderListingPlan::Answer(std::size_t index) const {
     if (folders_[name.folder].abandoned) return ListedAnswer::LookUp;
     if (name.exactSeen) return name.exactIsDirectory ? ListedAnswer::NotFile : ListedAnswer::File;
     if (!name.foldedFile && !name.foldedDirectory) return ListedAnswer::LookUp;
-    // Spelt only with other case: certain when every entry a lookup might take agrees.
-    const bool anyFile = name.foldedFile || name.similarFile;
-    const bool anyDirectory = name.foldedDirectory || name.similarDirectory;
+    // Spelt only with other case: certain when every entry a lookup might take agrees. Beyond the
+    // ASCII case variants, a case table may equate only names of the same shape where one of the
+    // two holds a letter beyond ASCII: for an ASCII name, such entries of its shape; for any
+    // other, every entry of its shape.
+    const ShapeSeen& shape = folders_[name.folder].shapes.at(name.shape);
+    const bool wide = HasNonAscii(name.text);
+    const bool anyFile = name.foldedFile || (wide ? shape.anyFile : shape.wideFile);
+    const bool anyDirectory =
+        name.foldedDirectory || (wide ? shape.anyDirectory : shape.wideDirectory);
     if (anyFile && anyDirectory) return ListedAnswer::LookUp;
     return anyFile ? ListedAnswer::File : ListedAnswer::NotFile;
 }

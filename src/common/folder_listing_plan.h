@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace tidewell {
@@ -70,15 +71,21 @@ class FolderListingPlan {
     struct Name {
         std::wstring_view text;
         std::uint32_t folder = 0;
+        std::size_t shape = 0;  // SimilarityHash: length and punctuation
         bool exactSeen = false, exactIsDirectory = false;
-        bool foldedFile = false, foldedDirectory = false;    // spelt with other ASCII case
-        bool similarFile = false, similarDirectory = false;  // other non-ASCII letters
+        bool foldedFile = false, foldedDirectory = false;  // spelt with other ASCII case
+    };
+    // The entries of one shape (a shape that some name asked for has) that were listed.
+    struct ShapeSeen {
+        bool anyFile = false, anyDirectory = false;
+        bool wideFile = false, wideDirectory = false;  // with a character beyond ASCII
     };
     struct ListedFolder {
         std::wstring_view path;
-        // (key hash, name) sorted: the names a listed entry may differ from only in case have
-        // its hash (see SimilarityHash).
-        std::vector<std::pair<std::size_t, std::uint32_t>> byKey;
+        // The names asked for, by their ASCII upper case: an entry finds its exact spelling and
+        // its ASCII case variants in one look.
+        std::unordered_map<std::wstring, std::vector<std::uint32_t>> byFolded;
+        std::unordered_map<std::size_t, ShapeSeen> shapes;
         std::size_t exactLeft = 0;
         bool abandoned = false;
     };

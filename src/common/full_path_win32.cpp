@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <cwctype>
 #include <vector>
+
+#include "common/folder_listing_plan.h"
 
 namespace tidewell {
 
@@ -18,6 +21,37 @@ std::optional<std::wstring> SystemFullPath(const std::wstring& path) {
 
 std::wstring FullPathOf(const std::wstring& path) {
     return SystemFullPath(path).value_or(path);
+}
+
+namespace {
+
+bool IsSeparator(wchar_t c) {
+    return c == L'\\' || c == L'/';
+}
+
+// The path joined to the folder the way the system joins a path to the current folder.
+std::wstring JoinedBeside(std::wstring_view fileFullPath, const std::wstring& path) {
+    if (!PathRoot(path).empty() || (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])))
+        return path;
+    const std::wstring_view folder =
+        fileFullPath.substr(0, fileFullPath.find_last_of(L"\\/") + 1);
+    if (!path.empty() && IsSeparator(path[0])) {
+        const std::wstring_view root = PathRoot(fileFullPath);
+        return std::wstring(root.empty() ? folder : root) + path.substr(1);
+    }
+    if (path.size() >= 2 && path[1] == L':') {
+        const bool sameDrive = !folder.empty() && ::towupper(folder[0]) == ::towupper(path[0]) &&
+                               folder.size() >= 2 && folder[1] == L':';
+        return (sameDrive ? std::wstring(folder) : path.substr(0, 2) + L"\\") + path.substr(2);
+    }
+    return std::wstring(folder) + path;
+}
+
+}  // namespace
+
+std::optional<std::wstring> FullPathBeside(const std::wstring& fileFullPath,
+                                           const std::wstring& path) {
+    return SystemFullPath(JoinedBeside(fileFullPath, path));
 }
 
 std::wstring LongPathOf(const std::wstring& fullPath) {

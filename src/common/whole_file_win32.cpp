@@ -2,28 +2,35 @@
 
 #include <windows.h>
 
+#include <cstdio>
+#include <random>
+
 #include "common/unique_handle_win32.h"
 
 namespace tidewell {
 
 bool ReplaceWholeFile(const std::wstring& target, std::string_view bytes) noexcept {
     try {
-        // Same folder, so that the move is a rename; the process id and a counter keep two
-        // writers (two runs, two threads) from sharing a temporary file.
-        static volatile LONG counter = 0;
-        const std::wstring temporary = target + L"." + std::to_wstring(::GetCurrentProcessId()) +
-                                       L"-" + std::to_wstring(::InterlockedIncrement(&counter)) +
-                                       L".tmp";
-        bool written = false;
-        {
-            UniqueFileHandle file(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr,
-                                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-            if (!file) return false;
-            DWORD count = 0;
-            written = ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()),
-                                  &count, nullptr) &&
-                      count == bytes.size();
+        // Same folder, so that the move is a rename. The folder is shared, so whatever stands
+        // under a name there may have been planted (a link to a file of somebody else's): the
+        // name is fresh and unguessable, and only a file that this call creates is written.
+        std::random_device random;
+        std::wstring temporary;
+        UniqueFileHandle file;
+        for (int attempt = 0; !file && attempt < 16; ++attempt) {
+            wchar_t name[24];
+            std::swprintf(name, 24, L".%08x%08x.tmp", random(), random());
+            temporary = target + name;
+            file.reset(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+            if (!file && ::GetLastError() != ERROR_FILE_EXISTS) return false;
         }
+        if (!file) return false;
+        DWORD count = 0;
+        const bool written = ::WriteFile(file.get(), bytes.data(),
+                                         static_cast<DWORD>(bytes.size()), &count, nullptr) &&
+                             count == bytes.size();
+        file.reset();
         if (written && ::MoveFileExW(temporary.c_str(), target.c_str(),
                                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
             return true;
@@ -31,7 +38,7 @@ bool ReplaceWholeFile(const std::wstring& target, std::string_view bytes) noexce
         ::DeleteFileW(temporary.c_str());
         return false;
     } catch (...) {
-        return false;  // a name too long to copy: this update is lost, the next one may not be
+        return false;  // no memory for the name, no randomness: this update is lost, not the next
     }
 }
 

@@ -10,7 +10,7 @@ std::wstring BuildShowCommandLine(const CheckedProgram& program,
     // The program's name is read up to the next quote, without escapes; a checked path holds no
     // quote and never ends in a backslash.
     std::wstring line = L"\"" + program.FullPath() + L"\"";
-    line += ChooseSwitchSet(program.AsNamed());
+    line += ChooseSwitchSet(program.FullPath());
     AppendQuotedArgument(line, presentation.FullPath());
     return line;
 }

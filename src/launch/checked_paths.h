@@ -12,17 +12,14 @@ namespace tidewell {
 
 class CheckedProgram {
   public:
-    // As the program field named it, trimmed: the switch set follows this file name.
-    const std::wstring& AsNamed() const { return asNamed_; }
-    // Full, with 8.3 parts made long where the file exists: judged, and started.
+    // Full, with 8.3 parts made long where the file exists: judged, named to the user, stored as
+    // the program the user chose, given its switch set, and started. Never the text it came from.
     const std::wstring& FullPath() const { return fullPath_; }
 
   private:
-    CheckedProgram(std::wstring asNamed, std::wstring fullPath)
-        : asNamed_(std::move(asNamed)), fullPath_(std::move(fullPath)) {}
+    explicit CheckedProgram(std::wstring fullPath) : fullPath_(std::move(fullPath)) {}
     friend std::optional<CheckedProgram> CheckProgram(std::wstring_view text);
 
-    std::wstring asNamed_;
     std::wstring fullPath_;
 };
 
@@ -38,7 +35,7 @@ class CheckedPresentation {
     std::wstring fullPath_;
 };
 
-// The presentation program's command line: its own path, the switch set its name calls for and
+// The presentation program's command line: its own path, the switch set its full path calls for and
 // the presentation, which the program reads back as its two or three arguments.
 std::wstring BuildShowCommandLine(const CheckedProgram& program,
                                   const CheckedPresentation& presentation);

@@ -3,7 +3,6 @@
 #include "common/full_path_win32.h"
 #include "common/path_characters.h"
 #include "common/text_rules.h"
-#include "launch/switch_set.h"
 
 namespace tidewell {
 namespace {
@@ -20,10 +19,9 @@ std::optional<std::wstring> PossibleFullPath(const std::wstring& text) {
 }  // namespace
 
 std::optional<CheckedProgram> CheckProgram(std::wstring_view text) {
-    std::wstring named = Trim(text);
-    const std::optional<std::wstring> full = PossibleFullPath(named);
-    if (!full || FileNamePart(*full).empty()) return std::nullopt;
-    return CheckedProgram(std::move(named), LongPathOf(*full));
+    const std::optional<std::wstring> full = PossibleFullPath(Trim(text));
+    if (!full || !IsProgramPath(*full)) return std::nullopt;
+    return CheckedProgram(LongPathOf(*full));
 }
 
 std::optional<CheckedPresentation> CheckPresentation(std::wstring_view text) {

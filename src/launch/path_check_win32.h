@@ -8,8 +8,9 @@
 
 namespace tidewell {
 
-// The program field's text, trimmed: refused when it cannot be a file name, names a folder, or the
-// system cannot make it full.
+// The program field's text, trimmed: refused when it cannot be a file name, names a folder or
+// anything but a Windows program (".exe": a batch file would run through "cmd", which reads "%"
+// in the presentation's path), or the system cannot make it full.
 std::optional<CheckedProgram> CheckProgram(std::wstring_view text);
 
 // A playlist entry as it stands: refused when it cannot be a file name or the system cannot make

@@ -50,6 +50,26 @@ bool IsInside(std::wstring_view path, std::wstring_view folder) {
 
 }  // namespace
 
+std::optional<std::wstring> ExpandSystemVariables(std::wstring_view text,
+                                                  const SystemVariables& variables) {
+    std::wstring result;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t open = text.find(L'%', at);
+        result += text.substr(at, open - at);
+        if (open == std::wstring_view::npos) break;
+        const std::size_t close = text.find(L'%', open + 1);
+        if (close == std::wstring_view::npos) return std::nullopt;
+        const std::wstring_view name = text.substr(open + 1, close - open - 1);
+        const auto found = std::ranges::find_if(variables, [&](const auto& variable) {
+            return std::ranges::equal(variable.first, name, {}, UpperAscii, UpperAscii);
+        });
+        if (found == variables.end()) return std::nullopt;
+        result += found->second;
+        at = close + 1;
+    }
+    return result;
+}
+
 bool SameProgramPath(std::wstring_view a, std::wstring_view b) {
     const std::wstring left = Comparable(a);
     return !left.empty() && left == Comparable(b);

@@ -3,7 +3,9 @@
 // program that plays it, and setting files travel by mail and download: "/play" on the command
 // line, or the file type's "Play" verb, would otherwise start whatever program a stranger's file
 // names, the moment it is opened.
+#include <optional>
 #include <string>
+#include <utility>
 #include <string_view>
 #include <vector>
 
@@ -17,6 +19,15 @@ struct InstalledPlaces {
     // viewer.
     std::vector<std::wstring> registeredPrograms;
 };
+
+// The system's own variables and their values ("ProgramFiles", "C:\\Program Files").
+using SystemVariables = std::vector<std::pair<std::wstring, std::wstring>>;
+
+// A registered path with each "%NAME%" replaced by the value of that system variable (names in
+// any letter case); none when it names any other variable, or a "%" is left unpaired: the
+// environment of whoever started Tidewell must not say where PowerPoint is.
+std::optional<std::wstring> ExpandSystemVariables(std::wstring_view text,
+                                                  const SystemVariables& variables);
 
 // Two full paths name the same file, whatever the letter case, "/" or "\", repeated separators
 // and surrounding blanks.

@@ -11,7 +11,8 @@ namespace tidewell {
 // the user's own, which anybody's program may write) names for PowerPoint and the viewer.
 InstalledPlaces SystemInstalledPlaces();
 
-// MayStartUnattended for the checked program and the program the user chose (as stored).
+// MayStartUnattended for the checked program and the program the user chose, as stored: a full
+// path (CheckedProgram::FullPath), or it counts for nothing.
 bool MayStartProgramUnattended(const CheckedProgram& program, const std::wstring& userChosen);
 
 }  // namespace tidewell

@@ -2,6 +2,7 @@
 
 #include "common/file_exists_win32.h"
 #include "common/full_path_win32.h"
+#include "common/path_characters.h"
 #include "persistence/kept_entries_win32.h"
 #include "persistence/setting_content.h"
 #include "persistence/setting_file_codec.h"
@@ -64,6 +65,18 @@ ReadSetting SettingCommands::Read(const std::wstring& path, int monitorCount) {
                      FullPathOf(path)};
     read.unreadable = std::move(unreadable);
     if (!read.content) return read;
+    // The program line names a file from where the setting file is, whoever opens it from
+    // whichever current folder; the field then shows that full path. Anything but a Windows
+    // program is refused as text that names no file is.
+    std::optional<std::wstring> program;
+    if (IsProgramPath(read.content->programPath)) {
+        program = FullPathBeside(read.source, read.content->programPath);
+    }
+    if (!program || !IsPossiblePath(*program)) {
+        read.content.reset();
+        return read;
+    }
+    read.content->programPath = std::move(*program);
     read.presentations = EntriesNotGone(read.content->presentations);
     read.programGone = PresenceOf(read.content->programPath) == Presence::Gone;
     return read;

@@ -8,7 +8,9 @@
 #include "common/win32_error_win32.h"
 #include "launch/playback_state_win32.h"
 #include "playback/process_window_events_win32.h"
+#include "common/path_characters.h"
 #include "launch/switch_set.h"
+#include "launch/unattended_launch.h"
 
 namespace tidewell {
 namespace {
@@ -58,13 +60,27 @@ void PlaceShowWindow(HWND show, bool wait) {
                    SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED | (wait ? 0 : SWP_ASYNCWINDOWPOS));
 }
 
-HWND HandedOffSlideShow(const std::vector<HWND>& before) {
+std::wstring ProcessProgramPath(DWORD processId) {
+    const UniqueKernelHandle process(
+        ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    if (!process) return {};
+    std::wstring path(kLongestPath + 1, L'\0');
+    DWORD size = static_cast<DWORD>(path.size());
+    if (!::QueryFullProcessImageNameW(process.get(), 0, path.data(), &size)) return {};
+    path.resize(size);
+    return path;
+}
+
+HWND HandedOffSlideShow(const std::vector<HWND>& before, const std::wstring& program) {
     const DWORD self = ::GetCurrentProcessId();
     for (const HWND window : SlideShowWindowsOnScreen()) {
         DWORD owner = 0;
         ::GetWindowThreadProcessId(window, &owner);
         if (owner == self || !::IsWindowEnabled(window)) continue;
-        if (std::ranges::find(before, window) == before.end()) return window;
+        if (std::ranges::find(before, window) != before.end()) continue;
+        // Many programs name their full-screen window so: only a copy of the very program that
+        // was started can have been handed the show.
+        if (SameProgramPath(ProcessProgramPath(owner), program)) return window;
     }
     return nullptr;
 }

@@ -29,8 +29,9 @@ bool IsSlideShowWindow(HWND window);
 std::vector<HWND> SlideShowWindowsOnScreen();
 
 // A slide-show window that another process showed for a launch: visible, enabled, not one of
-// `before`, and not one of this process; nullptr when there is none.
-HWND HandedOffSlideShow(const std::vector<HWND>& before);
+// `before`, not one of this process, and of a process that runs `program` (a full path), the
+// program that was started; nullptr when there is none.
+HWND HandedOffSlideShow(const std::vector<HWND>& before, const std::wstring& program);
 
 // Moves the show window's corner to the chosen monitor's (the shared playback state). `wait`:
 // false does not wait for the other program to take the move, which the window's thread needs.

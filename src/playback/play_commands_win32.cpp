@@ -84,6 +84,7 @@ bool PlayCommands::Play(PlaySender sender, RunOptions options, const ProgramAppr
     setup.startWatcher = startWatcher_;
     // The run keeps the monitor it was started for, also while that monitor is switched off.
     setup.aimAtMonitor = [this, number = monitor_.MonitorNumber()] { return AimAtMonitor(number); };
+    setup.program = program->FullPath();
     // Kept as one call, on a worker thread: a program on a share may take its time to start.
     setup.launch = [program = std::move(*program)](const std::wstring& presentation) {
         const std::optional<CheckedPresentation> checked = CheckPresentation(presentation);

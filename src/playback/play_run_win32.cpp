@@ -316,7 +316,7 @@ void PlayRun::LookForHandedShow(ShowId id) {
     const auto found = shows_.find(id);
     if (found == shows_.end() || found->second.window) return;
     ShowHandles& show = found->second;
-    const HWND handed = HandedOffSlideShow(show.slideShowsBefore);
+    const HWND handed = HandedOffSlideShow(show.slideShowsBefore, setup_.program);
     if (!handed) return;
     show.window = handed;
     // Not waiting for the other program to take the move: this is the window's thread.

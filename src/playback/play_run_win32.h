@@ -100,6 +100,9 @@ struct RunSetup {
     // Where presentations on a share or a removable drive are copied to and checked before they
     // play; none: every presentation is handed over as it is.
     std::shared_ptr<LocalCopies> copies;
+    // The full path of the program that `launch` starts: a show handed on is taken only from a
+    // copy of it.
+    std::wstring program;
     RunTimings timings;
     // What the entries' days, hours and dates are read by; none: every entry plays in its turn.
     std::optional<ScheduleClock> clock;

@@ -36,8 +36,9 @@ std::optional<PlayingMarker> PlayingMarker::Take() {
     const std::wstring name = L"Local\\hollowfin.lanternrow.playing." + UserSid();
     ::SetLastError(ERROR_SUCCESS);
     UniqueKernelHandle mutex(::CreateMutexW(nullptr, FALSE, name.c_str()));
-    const DWORD error = ::GetLastError();
-    if (error == ERROR_ALREADY_EXISTS || error == ERROR_ACCESS_DENIED) return std::nullopt;
+    // Fails closed: a marker that is not ours alone, whatever the reason (another run holds it,
+    // another user's, an object of another type under its name), means another run may play.
+    if (!mutex || ::GetLastError() != ERROR_SUCCESS) return std::nullopt;
     return PlayingMarker(std::move(mutex));
 }
 

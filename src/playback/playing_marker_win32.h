@@ -12,7 +12,7 @@ class PlayingMarker {
   public:
     // The marker, or none while another run of this user holds it. It is created, not looked for,
     // so of two starts at the same instant exactly one has it. A marker that the system refuses
-    // for another reason marks nothing, and the run plays all the same.
+    // for any other reason counts as held: two runs on one screen are worse than none.
     static std::optional<PlayingMarker> Take();
 
   private:

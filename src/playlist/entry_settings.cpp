@@ -3,6 +3,8 @@
 #include <array>
 #include <cwctype>
 
+#include "common/plain_text.h"
+
 namespace tidewell {
 namespace {
 
@@ -126,7 +128,8 @@ ParsedEntryLine ParseEntryLine(std::wstring_view line) {
     std::wstring_view unreadable;
     if (!SplitEntryLine(line, entry, [&](std::wstring_view item) {
             unreadable = item;
-            return ReadItem(item, entry.settings);
+            // Checked as a path is: an item is quoted in messages and logs.
+            return !HasControlCharacter(item) && ReadItem(item, entry.settings);
         })) {
         return {std::nullopt, EntryLineError{std::wstring(unreadable)}};
     }

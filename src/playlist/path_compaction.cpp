@@ -34,21 +34,29 @@ std::wstring Shortened(std::wstring_view text, std::size_t length) {
 }
 
 // How much of `text`, shortened, fits after `before`: 0 when only a bare "…" would. Widths only
-// grow with length, so the search halves the range each time.
+// grow with length. The search first doubles a length that fits and then halves the range
+// between, so that what is measured stays near the length that is shown, however long the text
+// is: a name of 60,000 characters costs a few short measures, not many long ones.
 std::size_t FittingLength(std::wstring_view before, std::wstring_view text, int maxWidth,
                           const TextWidth& widthOf) {
     std::wstring drawn(before);
+    const auto fitsAt = [&](std::size_t length) {
+        drawn.resize(before.size());
+        drawn += Shortened(text, length);
+        return widthOf(drawn) <= maxWidth;
+    };
     std::size_t fits = 0;
     std::size_t tooLong = text.size() + 1;
+    for (std::size_t length = 1; length < tooLong; length *= 2) {
+        if (!fitsAt(length)) {
+            tooLong = length;
+            break;
+        }
+        fits = length;
+    }
     while (tooLong - fits > 1) {
         const std::size_t middle = fits + (tooLong - fits) / 2;
-        drawn.resize(before.size());
-        drawn += Shortened(text, middle);
-        if (widthOf(drawn) <= maxWidth) {
-            fits = middle;
-        } else {
-            tooLong = middle;
-        }
+        (fitsAt(middle) ? fits : tooLong) = middle;
     }
     return fits;
 }
@@ -66,20 +74,23 @@ std::wstring CompactPath(std::wstring_view path, int maxWidth, const TextWidth& 
     const std::size_t last = path.find_last_of(L"\\/");
     if (last == std::wstring_view::npos) return EndEllipsis(path, maxWidth, widthOf);
     const std::wstring_view tail = path.substr(last);  // the separator and the file name
-    const std::size_t first = FirstCutAt(path);
-    // Folders nearest the file name go first: the start that remains is the most that fits.
-    for (std::size_t cut = last; cut > first && cut != std::wstring_view::npos;) {
-        cut = path.find_last_of(L"\\/", cut - 1);
-        if (cut == std::wstring_view::npos || cut < first) break;
+    std::wstring nameOnly(1, kEllipsis);
+    nameOnly += tail;
+    // No start fits beside a file name that does not fit alone.
+    if (widthOf(nameOnly) > maxWidth) return EndEllipsis(path.substr(last + 1), maxWidth, widthOf);
+    // Folders nearest the file name go first: the start that remains is the most that fits. The
+    // starts are tried from the shortest, up to the first that does not fit, so that only starts
+    // about as long as a row is wide are measured, whatever the path's length.
+    std::wstring best = std::move(nameOnly);
+    for (std::size_t cut = FirstCutAt(path); cut != std::wstring_view::npos && cut < last;
+         cut = path.find_first_of(L"\\/", cut + 1)) {
         std::wstring shortened(path.substr(0, cut + 1));
         shortened += kEllipsis;
         shortened += tail;
-        if (widthOf(shortened) <= maxWidth) return shortened;
+        if (widthOf(shortened) > maxWidth) break;
+        best = std::move(shortened);
     }
-    std::wstring nameOnly(1, kEllipsis);
-    nameOnly += tail;
-    if (widthOf(nameOnly) <= maxWidth) return nameOnly;
-    return EndEllipsis(path.substr(last + 1), maxWidth, widthOf);
+    return best;
 }
 
 std::wstring CompactRowLabel(std::wstring_view path, std::wstring_view summary, int maxWidth,

@@ -8,6 +8,8 @@
 #include <system_error>
 
 #include "common/ascii_case.h"
+#include "common/plain_text.h"
+#include "reporting/file_name_text.h"
 #include "reporting/run_status.h"
 
 namespace tidewell {
@@ -19,8 +21,7 @@ using Json = nlohmann::json;
 constexpr std::uintmax_t kLargestStatusFile = 1024 * 1024;
 
 std::string Utf8(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
+    return FileNameText(path);
 }
 
 std::string ReadSmallFile(const std::filesystem::path& path) {
@@ -82,7 +83,8 @@ std::string RelativeAddress(std::string_view fileName, std::string_view alsoPlai
 
 std::string Text(const Json& document, const char* key) {
     const auto found = document.find(key);
-    return found != document.end() && found->is_string() ? found->get<std::string>() : "";
+    return found != document.end() && found->is_string() ? PlainUtf8(found->get<std::string>())
+                                                         : "";
 }
 
 std::string Number(const Json& document, const char* key) {
@@ -287,7 +289,10 @@ h1 { font-size: 1.3em; margin: 0 0 4px; }
 std::vector<ScreenFiles> ReadScreenFolder(const std::filesystem::path& folder) {
     std::map<std::string, ScreenFiles> byName;
     std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    // Stepped with an error code: a folder that changes or fails under the listing ends it early.
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+         it.increment(error)) {
+        const std::filesystem::directory_entry& entry = *it;
         std::error_code typeError;
         if (!entry.is_regular_file(typeError)) continue;
         const std::string extension = LowerAscii(Utf8(entry.path().extension()));

@@ -8,6 +8,7 @@
 
 #include "common/ascii_case.h"
 #include "common/iso_date.h"
+#include "reporting/file_name_text.h"
 #include "run/play_log.h"
 
 namespace tidewell {
@@ -16,8 +17,7 @@ namespace {
 constexpr long long kDayMs = 86'400'000;
 
 std::string Utf8(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
+    return FileNameText(path);
 }
 
 bool EndsWithNoCase(std::string_view text, std::string_view end) {
@@ -205,7 +205,10 @@ ProofOfPlay ReadPlayLogFolder(const std::filesystem::path& folder, const DayRang
     };
     std::map<std::string, Logs> logs;
     std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    // Stepped with an error code: a folder that changes or fails under the listing ends it early.
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+         it.increment(error)) {
+        const std::filesystem::directory_entry& entry = *it;
         std::error_code typeError;
         if (!entry.is_regular_file(typeError)) continue;
         const std::string name = Utf8(entry.path().filename());

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <iterator>
 
-#include "common/utf16.h"
+#include "common/plain_text.h"
 
 namespace tidewell {
 namespace {
@@ -16,7 +16,7 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 Json TextOrNull(std::wstring_view text) {
-    return text.empty() ? Json(nullptr) : Json(EncodeUtf8(text));
+    return text.empty() ? Json(nullptr) : Json(PlainUtf8(text));
 }
 
 Json TextOrNull(const std::string& text) {

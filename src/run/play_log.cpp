@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <iterator>
 
-#include "common/utf16.h"
+#include "common/plain_text.h"
 
 namespace tidewell {
 namespace {
@@ -28,13 +28,9 @@ std::string FormatIsoTime(const LocalTimestamp& t) {
 
 namespace {
 
-// A column never holds the separators of columns or lines.
+// A column never holds the separators of columns or lines, nor anything a terminal obeys.
 std::string Field(std::wstring_view text) {
-    std::string field = EncodeUtf8(text);
-    for (char& c : field) {
-        if (c == '\t' || c == '\r' || c == '\n') c = ' ';
-    }
-    return field;
+    return PlainUtf8(text);
 }
 
 }  // namespace

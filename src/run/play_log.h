@@ -11,8 +11,8 @@
 //   path      the presentation's path; empty when the event has none
 //   detail    show-end: "<seconds> s, exit code <code>"; show-skipped, waiting: why;
 //             error: the message; otherwise free text or empty
-// Tabs and line breaks inside a column become spaces, so that a line is always one line and
-// always has five columns.
+// Control characters inside a column (tabs, line breaks of any kind, escapes) become spaces, so
+// that a line is always one line, always has five columns and never drives a terminal.
 #include <cstddef>
 #include <string>
 #include <string_view>
