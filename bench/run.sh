@@ -76,11 +76,13 @@ for bench in "${which[@]}"; do
             "$(winepath -w "$WIN_BUILD/standin.exe")" 10 25
         ;;
     startup)
-        log "start-up time and peak memory with 5,000 and 50,000 stored entries against none"
+        log "start-up time and peak memory with 5,000, 50,000 and 200,000 stored entries against none"
         on_display 1280x1024
         # Folders of 250 presentations, dealt over C: and two further drives.
         map_drives 2
-        run startup_bench "$(winepath -w "$program")" 5 250 5000,50000 \
+        # Then one folder of 100,000 files named alike for 200,000 entries, and 12 entries of
+        # 60,000 characters.
+        run startup_bench "$(winepath -w "$program")" 5 250 5000,50000,200000:100000,long \
             "${drive_roots[@]}"
         unmap_drives
         ;;

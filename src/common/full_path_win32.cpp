@@ -31,10 +31,10 @@ bool IsSeparator(wchar_t c) {
 
 // The path joined to the folder the way the system joins a path to the current folder.
 std::wstring JoinedBeside(std::wstring_view fileFullPath, const std::wstring& path) {
-    if (!PathRoot(path).empty() || (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])))
+    if (!PathRoot(path).empty() ||
+        (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])))
         return path;
-    const std::wstring_view folder =
-        fileFullPath.substr(0, fileFullPath.find_last_of(L"\\/") + 1);
+    const std::wstring_view folder = fileFullPath.substr(0, fileFullPath.find_last_of(L"\\/") + 1);
     if (!path.empty() && IsSeparator(path[0])) {
         const std::wstring_view root = PathRoot(fileFullPath);
         return std::wstring(root.empty() ? folder : root) + path.substr(1);

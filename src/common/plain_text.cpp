@@ -24,7 +24,8 @@ std::string PlainUtf8(std::string_view utf8) {
         } else if (c == 0xC2 && byte(i + 1) >= 0x80 && byte(i + 1) <= 0x9F) {
             out += ' ';  // U+0080..U+009F
             i += 1;
-        } else if (c == 0xE2 && byte(i + 1) == 0x80 && (byte(i + 2) == 0xA8 || byte(i + 2) == 0xA9)) {
+        } else if (c == 0xE2 && byte(i + 1) == 0x80 &&
+                   (byte(i + 2) == 0xA8 || byte(i + 2) == 0xA9)) {
             out += ' ';  // U+2028, U+2029
             i += 2;
         } else {

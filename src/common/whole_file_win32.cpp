@@ -27,8 +27,8 @@ bool ReplaceWholeFile(const std::wstring& target, std::string_view bytes) noexce
         }
         if (!file) return false;
         DWORD count = 0;
-        const bool written = ::WriteFile(file.get(), bytes.data(),
-                                         static_cast<DWORD>(bytes.size()), &count, nullptr) &&
+        const bool written = ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()),
+                                         &count, nullptr) &&
                              count == bytes.size();
         file.reset();
         if (written && ::MoveFileExW(temporary.c_str(), target.c_str(),

@@ -61,18 +61,15 @@ void SettingCommands::LoadFile(const std::wstring& path) {
 ReadSetting SettingCommands::Read(const std::wstring& path, int monitorCount) {
     const auto lines = DecodeSettingLines(ReadSettingFile(path), DecodeAnsiText);
     UnreadableEntryLine unreadable;
-    ReadSetting read{InterpretSettingLines(lines, monitorCount, &unreadable), {}, false,
-                     FullPathOf(path)};
+    ReadSetting read{
+        InterpretSettingLines(lines, monitorCount, &unreadable), {}, false, FullPathOf(path)};
     read.unreadable = std::move(unreadable);
     if (!read.content) return read;
     // The program line names a file from where the setting file is, whoever opens it from
     // whichever current folder; the field then shows that full path. Anything but a Windows
     // program is refused as text that names no file is.
-    std::optional<std::wstring> program;
-    if (IsProgramPath(read.content->programPath)) {
-        program = FullPathBeside(read.source, read.content->programPath);
-    }
-    if (!program || !IsPossiblePath(*program)) {
+    std::optional<std::wstring> program = FullPathBeside(read.source, read.content->programPath);
+    if (!program || !IsPossiblePath(*program) || !IsProgramPath(*program)) {
         read.content.reset();
         return read;
     }

@@ -153,6 +153,16 @@ TEST_F(PlanTest, CaseVariantsThatDisagree_ExactSpellingWinsOtherwiseLookedUp) {
     EXPECT_EQ(plan.Answer(3), ListedAnswer::LookUp);
 }
 
+// No case table makes one ASCII letter of another: entries of the same length and punctuation
+// that are other names leave a case variant's answer alone (and cost no walk through them).
+TEST_F(PlanTest, OtherNamesOfTheSameShape_LeaveACaseVariantCertain) {
+    const std::vector<std::wstring> paths = {L"C:\\s\\deck.ppt", L"C:\\s\\dock.ppt"};
+    FolderListingPlan plan(paths);
+    List(plan, 0, {{L"Deck.ppt", false}, {L"Desk.ppt", true}, {L"DOCK.ppt", true}});
+    EXPECT_EQ(plan.Answer(0), ListedAnswer::File);
+    EXPECT_EQ(plan.Answer(1), ListedAnswer::NotFile);
+}
+
 TEST_F(PlanTest, Listing_StopsOnceEveryNameIsFoundExactly) {
     const std::vector<std::wstring> paths = {L"C:\\s\\a.ppt", L"C:\\s\\b.ppt", L"C:\\s\\a.ppt"};
     FolderListingPlan plan(paths);

@@ -40,6 +40,27 @@ TEST(MayStartUnattended, OtherPrograms_OnlyWhenTheUserChoseThem) {
     EXPECT_FALSE(MayStartUnattended(L"", kPlaces, L""));
 }
 
+// A registration that is expanded with Tidewell's own environment would let whoever starts it say
+// where PowerPoint is: only the system's variables count.
+TEST(ExpandSystemVariables, SystemVariablesOnly_AnyOtherRefused) {
+    const SystemVariables system{{L"ProgramFiles", L"C:\\Program Files"},
+                                 {L"SystemRoot", L"C:\\W"}};
+    const struct {
+        const wchar_t* registered;
+        std::optional<std::wstring> expanded;
+    } cases[] = {
+        {L"%ProgramFiles%\\Office\\POWERPNT.EXE", L"C:\\Program Files\\Office\\POWERPNT.EXE"},
+        {L"%PROGRAMFILES%\\a%systemroot%", L"C:\\Program Files\\aC:\\W"},
+        {L"D:\\Office\\POWERPNT.EXE", L"D:\\Office\\POWERPNT.EXE"},
+        {L"%TEMP%\\POWERPNT.EXE", std::nullopt},
+        {L"%ProgramFiles%%OFFICE%\\POWERPNT.EXE", std::nullopt},
+        {L"C:\\100%\\POWERPNT.EXE", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ExpandSystemVariables(c.registered, system), c.expanded) << c.registered;
+    }
+}
+
 TEST(SameProgramPath, SharesKeepTheirLeadingSeparatorsButNotTheirCase) {
     EXPECT_TRUE(SameProgramPath(L"\\\\Server\\Share\\a.exe", L"//server/share//A.EXE"));
     EXPECT_FALSE(SameProgramPath(L"\\\\server\\share\\a.exe", L"\\server\\share\\a.exe"));

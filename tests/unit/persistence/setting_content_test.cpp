@@ -15,17 +15,27 @@ TEST(SettingContent, Interpret_FewerThanThreeLines_IsFormatError) {
 }
 
 TEST(SettingContent, Interpret_TextNoFileNameCanBe_IsFormatError) {
+    const std::wstring longest = L"C:\\" + std::wstring(32'764, L'a');  // Windows' limit
+    const std::wstring tooLong = longest + L"a";
     for (const wchar_t* text :
          {L"C:\\Windows\\System32\\cmd.exe\" /c calc & \"\\..\\..\\Office\\POWERPNT.EXE",
           L"C:\\x\" /P \"\\..\\..\\Shows\\a.pptx", L"\\\\?\\C:\\Office\\POWERPNT.EXE",
           L"C:\\Office\\x.txt:POWERPNT.EXE", L"C:\\Shows\\*.pptx", L"C:\\a<b>.ppt", L"C:\\a|b.ppt",
-          L"C:\\a\x1b.ppt"}) {
+          L"C:\\a\x1b.ppt", L"C:\\a\uFF02 /P \uFF02.ppt", L"C:\\a\u02BA.ppt", L"C:\\a\u030E.ppt",
+          tooLong.c_str()}) {
         EXPECT_FALSE(InterpretSettingLines({L"1", text, L"C:\\a.ppt"}, 1)) << text;
         EXPECT_FALSE(InterpretSettingLines({L"1", L"C:\\v.exe", L"C:\\a.ppt", text}, 1)) << text;
     }
-    // Drive letters, shares, spaces and letters of any script are file names like any other.
+    // An entry's items are quoted in messages and logs: checked for control characters as paths.
+    for (const wchar_t* item : {L"x=\x1b[2J", L"x=a\vb", L"x=\f", L"x=\u0085", L"x=\u2029"}) {
+        EXPECT_FALSE(
+            InterpretSettingLines({L"1", L"C:\\v.exe", std::wstring(L"C:\\a.ppt\t") + item}, 1));
+    }
+    // Drive letters, shares, spaces, letters of any script and paths of Windows' longest are file
+    // names like any other; so are the curly quotes, which the ANSI code pages hold as they are.
     EXPECT_TRUE(
         InterpretSettingLines({L"1", L"d:\\v.exe", L"\\\\srv\\share\\\u00c5 \u65e5.ppt"}, 1));
+    EXPECT_TRUE(InterpretSettingLines({L"1", L"C:\\v.exe", L"C:\\\u201cA\u201d.ppt", longest}, 1));
 }
 
 TEST(SettingContent, Interpret_MonitorLine_MatchesTable) {

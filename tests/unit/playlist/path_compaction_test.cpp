@@ -46,5 +46,24 @@ TEST(CompactPath, Widths_KeepTheStartAndTheFileNameLeavingOutFoldersFromTheMiddl
     }
 }
 
+// A path as long as Windows allows, kept for a drive that does not answer, is drawn on every paint:
+// what is measured must grow with the path's length, not with its square, for long folder names
+// and for a long file name alike.
+TEST(CompactPath, LongestPaths_MeasureWorkLinearInTheLength) {
+    std::wstring folders = L"C:";
+    while (folders.size() < 32'000) folders += L"\\f";
+    const std::wstring name = L"\\" + std::wstring(32'000, L'n') + L".pptx";
+    for (const std::wstring& path :
+         {folders + L"\\Welcome.pptx", L"C:\\a" + name, folders + name}) {
+        std::size_t measured = 0;
+        const std::wstring shown = CompactPath(path, 400, [&](std::wstring_view text) {
+            measured += text.size();
+            return CodeUnits(text);
+        });
+        EXPECT_LE(CodeUnits(shown), 400);
+        EXPECT_LE(measured, 4 * path.size()) << path.size();
+    }
+}
+
 }  // namespace
 }  // namespace tidewell

@@ -103,6 +103,27 @@ TEST_F(ScreenFolder, Fleet_CountsFirstThenScreensThatNeedSomeoneThenTodaysFigure
               "file:///srv/play%20logs/report.csv");
 }
 
+// What a status file and the page carry is read by people and scripts far away: no control
+// character of a path or a message reaches either, whether Tidewell wrote the status or not.
+TEST_F(ScreenFolder, ControlCharacters_NeitherInTheStatusNorOnThePage) {
+    RunStatus status;
+    ApplyRunEvent(status, {RunEvent::Error, 1, L"C:\\a\x1b[2J.ppt", L"x\u0085y\u2028z\u2029\x0b"},
+                  "T");
+    const std::string document = StatusDocument(status, {L"PC\x1b", L"lobby", "2.35"}, "T");
+    Write("written.json", document);
+    Write("forged.json",
+          "{\"state\": \"playing\", \"updated\": \"2026-12-08T08:00:00.000+01:00\", "
+          "\"detail\": \"a\\u001b]0;t\\u0007\\u2028b\\u009b\"}");
+    const std::string page = OverviewPage(ReadScreenFolder(folder_), 0, "");
+    for (const std::string& text : {document, page}) {
+        for (const std::string control : {"\x1b", "\\u001b", "\x07", "\\u0007", "\x0b", "\\u000b",
+                                          "\xc2\x85", "\xc2\x9b", "\xe2\x80\xa8", "\xe2\x80\xa9"}) {
+            EXPECT_EQ(text.find(control), std::string::npos) << testing::PrintToString(control);
+        }
+    }
+    EXPECT_NE(page.find("a ]0;t  b "), std::string::npos);
+}
+
 TEST_F(ScreenFolder, EmptyOrMissingFolder_PageWithoutCards) {
     EXPECT_TRUE(Cards(OverviewPage(ReadScreenFolder(folder_), 0, "")).empty());
     EXPECT_TRUE(ReadScreenFolder(folder_ / "missing").empty());

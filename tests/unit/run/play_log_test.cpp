@@ -37,6 +37,10 @@ TEST(FormatLogLine, ColumnsAndTimes_MatchTable) {
          kWinterParis,
          {RunEvent::ShowSkipped, 1, L"a\tb.pptx", L"line one\r\nline\ttwo"},
          "2026-12-08T03:12:05.123+01:00\tshow-skipped\t1\ta b.pptx\tline one  line two\r\n"},
+        {"controls_of_every_kind_become_spaces",
+         kWinterParis,
+         {RunEvent::Error, 1, L"a\x1b[2Jb.pptx", L"v\vf\fd\x7f c\u0085l\u2028p\u2029\u0080."},
+         "2026-12-08T03:12:05.123+01:00\terror\t1\ta [2Jb.pptx\tv f d  c l p  .\r\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

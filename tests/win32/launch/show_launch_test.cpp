@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "launch/path_check_win32.h"
 #include "support/standin_support.h"
 #include "launch/unattended_launch_win32.h"
@@ -23,27 +25,40 @@ std::vector<std::wstring> SplitAsTheProgramDoes(const std::wstring& line) {
 
 // The program texts of setting files made to start something else: each is refused, or the
 // program that starts is exactly the checked full path that the trust rules judged (the user's
-// own program counts by it; a POWERPNT.EXE in a user's folder never counts by its name).
+// own program counts by it; a POWERPNT.EXE in a user's folder never counts by its name), and its
+// switches follow that full path, not the text.
 TEST(TrustAndLaunch, AttackTexts_RefusedOrStartExactlyTheCheckedFullPath) {
     TempFolder folder;
     StandinSettings standin;
     standin.Set(L"MODE", L"exit");
     const std::wstring powerpnt = folder.File(L"POWERPNT.EXE");
-    ASSERT_TRUE(::CopyFileW(StandinPath().c_str(), powerpnt.c_str(), FALSE));
+    const std::wstring viewer = folder.File(L"PPTVIEW.EXE");
+    for (const std::wstring& copy : {powerpnt, viewer}) {
+        ASSERT_TRUE(::CopyFileW(StandinPath().c_str(), copy.c_str(), FALSE));
+    }
+    std::wstring viewerSlashed = viewer;
+    std::ranges::replace(viewerSlashed, L'\\', L'/');
     const std::optional<CheckedPresentation> show = CheckPresentation(folder.Touch(L"a.pptx"));
     const std::wstring upwards = L"\\..\\..\\..\\..\\..\\..\\..\\..\\..\\..";
     const struct {
         std::wstring text;
-        bool refused;
+        std::wstring starts;  // empty: refused
     } cases[] = {
-        {L"C:\\windows\\system32\\cmd.exe\" /c echo & \"" + upwards + powerpnt.substr(2), true},
-        {L"\\\\?\\" + powerpnt, true},
-        {folder.Touch(L"x.txt") + L":POWERPNT.EXE", true},
-        {folder.File(L"POWERPN?.EXE"), true},
-        {powerpnt + L". .", false},
-        {folder.File(L"sub\\..\\POWERPNT.EXE"), false},
-        {L"POWERPNT.EXE", false},  // relative, to the current folder
-        {L" " + powerpnt + L"\t", false},
+        {L"C:\\windows\\system32\\cmd.exe\" /c echo & \"" + upwards + powerpnt.substr(2), L""},
+        {L"\\\\?\\" + powerpnt, L""},
+        {folder.Touch(L"x.txt") + L":POWERPNT.EXE", L""},
+        {folder.File(L"POWERPN?.EXE"), L""},
+        {folder.File(L"\uFF02 /c calc \uFF02.exe"), L""},
+        {folder.Touch(L"run.bat"), L""},
+        {folder.Touch(L"run.cmd"), L""},
+        {folder.Touch(L"POWERPNT.EXE.com"), L""},
+        {powerpnt + L". .", powerpnt},
+        {folder.File(L"sub\\..\\POWERPNT.EXE"), powerpnt},
+        {L"POWERPNT.EXE", powerpnt},  // relative, to the current folder
+        {L" " + powerpnt + L"\t", powerpnt},
+        {viewerSlashed, viewer},
+        {viewer + L".", viewer},
+        {folder.File(L"x\\..\\pptview.exe"), viewer},
     };
     wchar_t before[MAX_PATH] = {};
     ::GetCurrentDirectoryW(MAX_PATH, before);
@@ -51,10 +66,14 @@ TEST(TrustAndLaunch, AttackTexts_RefusedOrStartExactlyTheCheckedFullPath) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         const std::optional<CheckedProgram> program = CheckProgram(c.text);
-        ASSERT_EQ(!program, c.refused);
+        ASSERT_EQ(!program, c.starts.empty());
         if (!program) continue;
+        EXPECT_EQ(program->FullPath(), c.starts);
         EXPECT_FALSE(MayStartProgramUnattended(*program, L""));
-        EXPECT_TRUE(MayStartProgramUnattended(*program, powerpnt));
+        EXPECT_TRUE(MayStartProgramUnattended(*program, c.starts));
+        const std::size_t switches = c.starts == viewer ? 2 : 1;
+        EXPECT_EQ(SplitAsTheProgramDoes(BuildShowCommandLine(*program, *show)).size(),
+                  2 + switches);
         const UniqueKernelHandle process = LaunchShow(*program, *show);
         std::wstring image(MAX_PATH, L'\0');
         DWORD size = MAX_PATH;

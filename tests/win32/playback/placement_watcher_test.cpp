@@ -198,6 +198,29 @@ TEST_F(WatcherTest, LookAlikeClasses_NeverTakenEachWatcherEndsWithItsShow) {
     EXPECT_EQ(show.top, kTargetTop);
 }
 
+// A show handed to another copy is taken only from a copy of the program that was started: any
+// other program's full-screen window of that class is left alone.
+TEST_F(WatcherTest, HandedOffShow_OnlyAWindowOfTheStartedProgramsFile) {
+    settings_.Set(L"UNTIL_PLACED", L"");
+    const std::wstring other = folder_.File(L"POWERPNT.EXE");
+    ASSERT_TRUE(::CopyFileW(StandinPath().c_str(), other.c_str(), FALSE));
+    const std::vector<HWND> before = SlideShowWindowsOnScreen();
+    const UniqueKernelHandle process =
+        LaunchShow(*CheckProgram(other), *CheckPresentation(folder_.File(L"other.ppt")));
+    ASSERT_TRUE(process);
+    HWND window = nullptr;
+    for (int i = 0; i < 2000 && !window; ++i, ::Sleep(10)) {
+        for (HWND w : SlideShowWindowsOnScreen()) {
+            if (std::ranges::find(before, w) == before.end()) window = w;
+        }
+    }
+    ASSERT_NE(window, nullptr) << "the program showed no window";
+    EXPECT_EQ(HandedOffSlideShow(before, StandinPath()), nullptr);
+    EXPECT_EQ(HandedOffSlideShow(before, other), window);
+    ::TerminateProcess(process.get(), 0);
+    ::WaitForSingleObject(process.get(), 10000);
+}
+
 // The run moves on by what the watcher posts: that the show was placed, then that it ended, each
 // with the show's tag; a show that never appeared reports its end all the same.
 TEST_F(WatcherTest, ReportsPlacedThenEndedWithTheShowsTag) {

@@ -134,6 +134,29 @@ TEST_F(PlayCommandTest, ProgramThatASettingFileBrought_AskedOnceNamingItAndTheFi
     EXPECT_EQ(ReadStandinLog(log_).size(), 2u);
 }
 
+// A program line means a file beside the setting file, whatever folder is current: the field shows
+// that file's full path, and the question names it, never the text that led there.
+TEST_F(PlayCommandTest, RelativeProgramLine_FullPathBesideTheFileShownAndAskedAbout) {
+    const std::wstring stranger = folder_.File(L"player.exe");
+    ASSERT_TRUE(::CopyFileW(StandinPath().c_str(), stranger.c_str(), FALSE));
+    const std::wstring file = folder_.File(L"mailed.ppsv");
+    const std::wstring show = folder_.Touch(L"a.ppt");
+    MarkEarlierRun();
+    for (const wchar_t* line : {L"player.exe", L"sub\\..\\player.exe", L".\\player.exe."}) {
+        SCOPED_TRACE(line);
+        WriteBytes(file, Utf16LeWithMark(L"1\r\n" + std::wstring(line) + L"\r\n" + show));
+        dialogs_.AnswerFiles({file});
+        Click(IDC_ToolButton8);
+        EXPECT_EQ(ProgramPath(), stranger);
+        dialogs_.questions.clear();
+        dialogs_.questionAnswers = {false};
+        Click(IDC_BitBtn1);
+        ASSERT_EQ(dialogs_.questions.size(), 1u);
+        EXPECT_NE(dialogs_.questions[0].find(L"\"" + stranger + L"\""), std::wstring::npos);
+    }
+    ExpectNothingStarted();
+}
+
 TEST_F(PlayCommandTest, EmptyPlaylist_PlaylistMessage) {
     SetProgramPath(StandinPath());
     MarkEarlierRun();
