@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include "common/folder_listing_plan.h"
+#include "common/full_path_win32.h"
 #include "common/path_characters.h"
 #include "common/unique_handle_win32.h"
 #include "launch/path_check_win32.h"
@@ -14,7 +15,7 @@ namespace {
 void AddKnownFolder(REFKNOWNFOLDERID id, std::vector<std::wstring>& folders) {
     PWSTR path = nullptr;
     if (SUCCEEDED(::SHGetKnownFolderPath(id, 0, nullptr, &path)) && path) {
-        if (const auto checked = CheckProgram(path)) folders.push_back(checked->FullPath());
+        if (const auto full = SystemFullPath(path)) folders.push_back(LongPathOf(*full));
     }
     ::CoTaskMemFree(path);
 }

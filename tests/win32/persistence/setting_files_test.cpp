@@ -215,14 +215,18 @@ TEST_F(SettingFiles, Load_AnsiFileWithoutMark_Loads) {
 
 TEST_F(SettingFiles, Load_LinesByPositionAndUnusablePathsDropped) {
     PrepareState();
-    // Line 2 is a presentation: it becomes the program path. "3" names no monitor of two: 1.
-    const std::wstring text = L"3\r\n" + a_ + L"\r\n" + folder_ / L"gone.ppt" + L"\r\n" +
+    // Line 2 is the program. "3" names no monitor of two: 1.
+    const std::wstring text = L"3\r\n" + program_ + L"\r\n" + folder_ / L"gone.ppt" + L"\r\n" +
                               folder_.Path() + L"\r\n" + b_ + L"\r\n" + b_ + L"\r\n";
     Load(folder_.File(L"odd.ppsv", Utf16LeWithMark(text)));
     EXPECT_EQ(form_->Playlist().Paths(), (Paths{b_, b_}));
-    EXPECT_EQ(ProgramPath(), a_);
+    EXPECT_EQ(ProgramPath(), program_);
     EXPECT_EQ(MonitorNumber(), 1);
     EXPECT_TRUE(dialogs_.messages.empty());
+    // A presentation on line 2 is no Windows program: refused as text that names no file is.
+    Load(folder_.File(L"swapped.ppsv", Utf16LeWithMark(L"1\r\n" + a_ + L"\r\n" + b_)));
+    EXPECT_EQ(dialogs_.messages, (Paths{L"Error ppsv format!"}));
+    EXPECT_EQ(ProgramPath(), program_);
 }
 
 TEST_F(SettingFiles, Load_ProgramLineNotAFile_ProgramKept) {
