@@ -28,9 +28,9 @@ int LastGuard(const CommandLine& commandLine, Dialogs& dialogs) noexcept {
     try {
         const std::wstring text = UserErrorText(std::current_exception());
         ::OutputDebugStringW((L"Tidewell: " + text + L"\n").c_str());
-        const bool unattended =
-            commandLine.action == CommandLine::Action::Overview ||
-            commandLine.action == CommandLine::Action::Report || commandLine.start.play;
+        const bool unattended = commandLine.action == CommandLine::Action::Overview ||
+                                commandLine.action == CommandLine::Action::Report ||
+                                commandLine.start.play;
         if (commandLine.start.play && commandLine.start.logFile) {
             PlayLog log(*commandLine.start.logFile);
             log.Write(RunEventRecord{RunEvent::Error, 0, {}, text});

@@ -124,24 +124,6 @@ TEST_F(Unattended, ViewerSpelledOtherwise_StartedWithTheViewersSwitches) {
     for (const StandinShow& show : shows) EXPECT_EQ(show.switches, L"/S /F");
 }
 
-// A name that is no valid text (an unpaired surrogate, which NTFS and shares allow) costs the page
-// nothing: it is written, the odd name shown with a stand-in character.
-TEST(Overview, NameWithAnUnpairedSurrogate_PageWrittenAllTheSame) {
-    TempFolder folder;
-    const std::wstring odd = folder.File(L"lobby \xD800.json");
-    {
-        const UniqueFileHandle file(::CreateFileW(odd.c_str(), GENERIC_WRITE, 0, nullptr,
-                                                  CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-        ASSERT_TRUE(file) << "the file system refused the name";
-    }
-    folder.Touch(L"plain.json");
-    EXPECT_EQ(RunToEnd(L"/overview " + Quoted(folder.Path())), 0u);
-    std::ifstream page(std::filesystem::path(folder.File(L"index.html")), std::ios::binary);
-    const std::string html((std::istreambuf_iterator<char>(page)), {});
-    EXPECT_NE(html.find("<h2>lobby \xEF\xBF\xBD</h2>"), std::string::npos);
-    EXPECT_NE(html.find("<h2>plain</h2>"), std::string::npos);
-}
-
 // "S-1-5-21-..." of the user this process runs as, which names the one-run marker.
 std::wstring UserSid() {
     HANDLE opened = nullptr;
