@@ -57,7 +57,8 @@ TEST_F(KeptSettings, PowerPointByARelativeName_Refused) {
     ASSERT_TRUE(::SetCurrentDirectoryW(folder_.Path().c_str()));
     Start(L"/play " + Quoted(SettingFile(L"POWERPNT.EXE", {show})));
     ::SetCurrentDirectoryW(working);
-    ExpectRefusal(L"POWERPNT.EXE");
+    // The line means the file beside the setting file, and the message names it by its full path.
+    ExpectRefusal(folder_.File(L"POWERPNT.EXE"));
 }
 
 TEST_F(KeptSettings, SecondPlay_EndsWithCodeThreeWhileTheFirstPlays) {
