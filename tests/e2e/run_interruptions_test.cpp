@@ -15,43 +15,6 @@
 namespace tidewell::e2e {
 namespace {
 
-// A slide-show window of this process, made when the test says: to the run, the show that another
-// copy of the program opened for its launch. Its messages are handled while the test waits.
-class HandedShowWindow {
-  public:
-    HandedShowWindow() {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = ::DefWindowProcW;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"screenClass";
-        ::RegisterClassW(&wc);
-        window_ = ::CreateWindowExW(0, L"screenClass", L"handed", WS_POPUP, 0, 0, 400, 300, nullptr,
-                                    nullptr, wc.hInstance, nullptr);
-        ::ShowWindow(window_, SW_SHOWNOACTIVATE);
-    }
-    ~HandedShowWindow() {
-        if (::IsWindow(window_)) ::DestroyWindow(window_);
-        ::UnregisterClassW(L"screenClass", ::GetModuleHandleW(nullptr));
-    }
-    bool WaitUntilAt(const RECT& monitor) {
-        return WaitUntil(
-            [&] {
-                for (MSG msg; ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);)
-                    ::DispatchMessageW(&msg);
-                RECT r{};
-                ::GetWindowRect(window_, &r);
-                return r.left == monitor.left && r.top == monitor.top;
-            },
-            20s);
-    }
-    void Close() { ::DestroyWindow(window_); }
-
-  private:
-    HWND window_ = nullptr;
-};
-
-// The program's launch hands the file over and ends at once; the stop comes before the handed
-// show appears: the run waits for it, places it, and ends only once it has ended.
 TEST_F(EndedByTheTest, StopDuringAHandOff_TheHandedShowIsPlacedAndTheRunEndsWithIt) {
     const ScopedEnvironment longSearch(L"TIDEWELL_TEST_RUN_TIMINGS", L"handOffSearchMs=120000");
     standin_.Set(L"MODE", L"exit");
@@ -59,10 +22,15 @@ TEST_F(EndedByTheTest, StopDuringAHandOff_TheHandedShowIsPlacedAndTheRunEndsWith
     ASSERT_TRUE(WaitForShows(1)) << "the program was not started";
 
     EXPECT_EQ(RunToEnd(L"/stop"), 0u);
-    HandedShowWindow handed;
-    ASSERT_TRUE(handed.WaitUntilAt(SecondMonitor())) << "the show handed over was not placed";
+    // The copy that was handed the show: the same program file, in a process of its own, whose
+    // window appears when the test says.
+    standin_.Set(L"MODE", L"show");
+    RunningProgram copy;
+    ASSERT_TRUE(StartProgram(StandinPath(), L"/S " + Quoted(folder_.Touch(L"b.ppt")), copy));
+    const HWND handed = WaitForPlacedShow();
+    ASSERT_NE(handed, nullptr) << "the show handed over was not placed";
     EXPECT_FALSE(::IsWindowVisible(main_)) << "the run ended before its show";
-    handed.Close();
+    ::PostMessageW(handed, WM_CLOSE, 0, 0);
     EXPECT_TRUE(MainWindowShown(20s)) << "the run did not end with its show";
 }
 
