@@ -73,7 +73,11 @@ std::optional<Presence> ListFolder(FolderListingPlan& plan, std::size_t folder) 
         const bool directory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         if (!plan.Offer(folder, data.cFileName, directory)) return std::nullopt;
     } while (::FindNextFileW(find.get(), &data));
-    if (::GetLastError() != ERROR_NO_MORE_FILES) plan.Abandon(folder);
+    if (::GetLastError() == ERROR_NO_MORE_FILES) {
+        plan.Complete(folder);
+    } else {
+        plan.Abandon(folder);
+    }
     return std::nullopt;
 }
 

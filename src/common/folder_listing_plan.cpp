@@ -185,6 +185,10 @@ void FolderListingPlan::Abandon(std::size_t folder) {
     folders_[folder].abandoned = true;
 }
 
+void FolderListingPlan::Complete(std::size_t folder) {
+    folders_[folder].complete = true;
+}
+
 std::optional<std::size_t> FolderListingPlan::FolderOf(std::size_t index) const {
     if (nameOfPath_[index] == kNotListed) return std::nullopt;
     return names_[nameOfPath_[index]].folder;
@@ -195,7 +199,19 @@ ListedAnswer FolderListingPlan::Answer(std::size_t index) const {
     const Name& name = names_[nameOfPath_[index]];
     if (folders_[name.folder].abandoned) return ListedAnswer::LookUp;
     if (name.exactSeen) return name.exactIsDirectory ? ListedAnswer::NotFile : ListedAnswer::File;
-    if (!name.foldedFile && !name.foldedDirectory) return ListedAnswer::LookUp;
+    if (!name.foldedFile && !name.foldedDirectory) {
+        // In no spelling of the listing: gone, unless a case table could equate it with a listed
+        // entry of its shape. Asking the lookup for every missing name made the start wait for
+        // one look-up per name, each a walk through the folder on some file systems.
+        const ListedFolder& listed = folders_[name.folder];
+        if (!listed.complete) return ListedAnswer::LookUp;
+        const auto shape = listed.shapes.find(name.shape);
+        if (shape == listed.shapes.end()) return ListedAnswer::NotFile;
+        const ShapeSeen& seen = shape->second;
+        const bool candidate = HasNonAscii(name.text) ? seen.anyFile || seen.anyDirectory
+                                                      : seen.wideFile || seen.wideDirectory;
+        return candidate ? ListedAnswer::LookUp : ListedAnswer::NotFile;
+    }
     // Spelt only with other case: certain when every entry a lookup might take agrees. Beyond the
     // ASCII case variants, a case table may equate only names of the same shape where one of the
     // two holds a letter beyond ASCII: for an ASCII name, such entries of its shape; for any

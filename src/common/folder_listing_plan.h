@@ -5,9 +5,10 @@
 //
 // The listing answers only where it is certain to give the lookup's own answer: the name is
 // found in the listing, spelt exactly or differing only in the case of ASCII letters, and no
-// other entry of the listing could be the one a case-insensitive lookup would take instead.
-// Everything else (names not found, names that the lookup would rewrite or read as a pattern,
-// device names, possible short names, folders that cannot be listed) is left to the lookup.
+// other entry of the listing could be the one a case-insensitive lookup would take instead; or
+// the name is in no spelling of a whole listing that a case table could equate with it. Everything
+// else (names that the lookup would rewrite or read as a pattern, device names, possible short
+// names, folders that cannot be listed) is left to the lookup.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -58,6 +59,8 @@ class FolderListingPlan {
 
     // The folder's listing did not run to its end: its names are left to the lookup.
     void Abandon(std::size_t folder);
+    // The folder's listing ran to its end: a name it did not hold is not there.
+    void Complete(std::size_t folder);
 
     // The answer for paths[index] of the constructor.
     ListedAnswer Answer(std::size_t index) const;
@@ -88,6 +91,7 @@ class FolderListingPlan {
         std::unordered_map<std::size_t, ShapeSeen> shapes;
         std::size_t exactLeft = 0;
         bool abandoned = false;
+        bool complete = false;
     };
 
     std::vector<ListedFolder> folders_;
