@@ -95,15 +95,27 @@ PreparedShow Skipped(std::wstring why, bool unreachable) {
     return show;
 }
 
-// A presentation on the screen's own disk plays in place, as it always has. (Checking it too
-// before an unattended run hands it over is still to come.)
-PreparedShow InPlace(const std::wstring& original, bool unattended) {
-    // Nobody is there to answer the presentation program's "file not found".
-    if (unattended && !FileExists(original)) {
-        return Skipped(L"the presentation cannot be found", PresenceOf(original) != Presence::Gone);
+// What the check makes of a file read whole, or of why it could not be read whole.
+PresentationFinding FindingOf(const OriginalRead& read) {
+    switch (read.outcome) {
+        case OriginalRead::Outcome::Changing:
+            return {Soundness::NotReadyYet, L"the file is still being written"};
+        case OriginalRead::Outcome::TooLarge:
+            return NotWhole(L"it is larger than Tidewell copies (1 GB)");
+        default:
+            return CheckPresentationBytes(read.bytes);
     }
+}
+
+// A presentation that plays from where it is: a person at the desk gets the program's own
+// message about it, an unattended run skips one that cannot be reached or is not whole.
+PreparedShow FromWhereItIs(const std::wstring& original, const PresentationFinding& finding,
+                           bool unreachable, bool unattended) {
+    if (unattended && unreachable) return Skipped(L"the presentation cannot be reached", true);
+    if (unattended && !finding.IsWhole()) return Skipped(FindingText(finding), false);
     PreparedShow show;
     show.playPath = original;
+    show.finding = finding;
     return show;
 }
 
@@ -164,16 +176,10 @@ LocalCopies::Made LocalCopies::MakeCopy(const std::wstring& original, const Copy
         case Outcome::Unreachable:
             made.unreachable = true;
             return made;
-        case Outcome::Changing:
-            made.finding = {Soundness::NotReadyYet, L"the file is still being written"};
-            return made;
-        case Outcome::TooLarge:
-            made.finding = NotWhole(L"it is larger than Tidewell copies (1 GB)");
-            return made;
-        case Outcome::Read:
+        default:
             break;
     }
-    made.finding = CheckPresentationBytes(read.bytes);
+    made.finding = FindingOf(read);
     if (!made.finding.IsWhole()) return made;
     ::SHCreateDirectoryExW(nullptr, copy.folder.c_str(), nullptr);
     static volatile LONG counter = 0;
@@ -188,6 +194,44 @@ LocalCopies::Made LocalCopies::MakeCopy(const std::wstring& original, const Copy
                                                                 read.stamp.lastWrite, Now()}));
     ::DeleteFileW(temporary.c_str());
     return made;
+}
+
+// A presentation on the screen's own disk plays in place, checked all the same: one still being
+// written, or cut short by a copy that failed, would stop an unattended screen at a dialog. One
+// found whole is not read again while its size and time stay as they were.
+PreparedShow LocalCopies::InPlace(const std::wstring& original, bool unattended) {
+    if (const std::optional<FileStamp> now = LookAt(original); now && KnownWhole(original, *now)) {
+        return FromWhereItIs(original, {}, false, unattended);
+    }
+    const OriginalRead read = ReadOriginal(original, kSettleMoment);
+    switch (read.outcome) {
+        case OriginalRead::Outcome::Gone:
+        case OriginalRead::Outcome::Unreachable:
+            // Nobody is there to answer the presentation program's "file not found"; one that is
+            // there but may not be read is the program's to report, as it always was.
+            if (unattended && !FileExists(original)) {
+                return Skipped(L"the presentation cannot be found",
+                               PresenceOf(original) != Presence::Gone);
+            }
+            return FromWhereItIs(original, {}, false, unattended);
+        case OriginalRead::Outcome::TooLarge:
+            // Too large to be read into memory; such a deck always played from its disk.
+            return FromWhereItIs(original, {}, false, unattended);
+        default:
+            break;
+    }
+    const PresentationFinding finding = FindingOf(read);
+    if (finding.IsWhole()) {
+        std::lock_guard lock(mutex_);
+        wholeInPlace_[original] = read.stamp;
+    }
+    return FromWhereItIs(original, finding, false, unattended);
+}
+
+bool LocalCopies::KnownWhole(const std::wstring& original, const FileStamp& now) {
+    std::lock_guard lock(mutex_);
+    const auto found = wholeInPlace_.find(original);
+    return found != wholeInPlace_.end() && found->second == now;
 }
 
 PreparedShow LocalCopies::Prepare(const std::wstring& original, bool unattended) {
@@ -230,12 +274,7 @@ PreparedShow LocalCopies::Prepare(const std::wstring& original, bool unattended)
         now = LookAt(original);
     }
     // A person at the desk gets the program's own message, as for a presentation on a local disk.
-    const auto handedOver = [&] {
-        PreparedShow show;
-        show.playPath = original;
-        show.finding = made.finding;
-        return show;
-    };
+    const auto handedOver = [&] { return FromWhereItIs(original, made.finding, false, false); };
     if (answered && !now && PresenceOf(original) == Presence::Gone) {
         return unattended ? Skipped(L"the presentation cannot be found", false) : handedOver();
     }
@@ -263,13 +302,15 @@ PreparedShow LocalCopies::Prepare(const std::wstring& original, bool unattended)
         return show;
     }
     // Whole, but no copy could be written (a full disk): it plays from where it is this time.
-    if (!unattended || (!made.unreachable && made.finding.IsWhole())) return handedOver();
-    if (made.unreachable) return Skipped(L"the presentation cannot be reached", true);
-    return Skipped(FindingText(made.finding), false);
+    return FromWhereItIs(original, made.finding, made.unreachable, unattended);
 }
 
 void LocalCopies::Refresh(const std::wstring& original) {
-    if (!fromElsewhere_(original) || root_.empty()) return;
+    // A deck on this disk is checked ahead as well, so that its turn need not wait for the read.
+    if (!fromElsewhere_(original) || root_.empty()) {
+        InPlace(original, true);
+        return;
+    }
     const Copy copy = CopyOf(original);
     const std::optional<FileStamp> now = LookAt(original);
     const std::optional<CopyRecord> good =

@@ -5,8 +5,9 @@
 // last good copy plays. The list, the play log and the status keep the original's path; only the
 // presentation program is handed the copy's.
 #include <condition_variable>
-#include <functional>
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <mutex>
 #include <optional>
 #include <set>
@@ -63,7 +64,7 @@ class LocalCopies {
     // May wait on the share: call it on a worker. `unattended`: a presentation that fails the
     // check is skipped rather than handed to the program.
     PreparedShow Prepare(const std::wstring& original, bool unattended);
-    // Brings the copy up to date ahead of the entry's turn; nothing when it plays in place.
+    // Brings the copy up to date ahead of the entry's turn, or checks a deck that plays in place.
     void Refresh(const std::wstring& original);
     // Removes the copies that none of `named` has and that no list has named for 30 days; the
     // copies of `named` count as named now.
@@ -84,6 +85,8 @@ class LocalCopies {
         Made made;
     };
     Copy CopyOf(const std::wstring& original) const;
+    PreparedShow InPlace(const std::wstring& original, bool unattended);
+    bool KnownWhole(const std::wstring& original, const FileStamp& now);
     static Made MakeCopy(const std::wstring& original, const Copy& copy);
     // One refresh of a copy at a time; `wait`: for the one under way, else give up at once.
     bool BeginMaking(const std::wstring& folder, bool wait);
@@ -94,6 +97,8 @@ class LocalCopies {
     std::mutex mutex_;
     std::condition_variable madeOne_;
     std::set<std::wstring> making_;
+    // Decks on this disk found whole, as they were then.
+    std::map<std::wstring, FileStamp> wholeInPlace_;
 };
 
 }  // namespace tidewell

@@ -38,8 +38,8 @@ class Announcement : public EndedByTheTest {
     }
 
     ScopedEnvironment timings_{L"TIDEWELL_TEST_RUN_TIMINGS", L"alertLookMs=500"};
-    std::wstring a_ = folder_.Touch(L"a.ppt"), b_ = folder_.Touch(L"b.ppt");
-    std::wstring fire_ = folder_.Touch(L"fire drill.pptx");
+    std::wstring a_ = Deck(L"a.ppt"), b_ = Deck(L"b.ppt");
+    std::wstring fire_ = Deck(L"fire drill.pptx");
     std::wstring alert_ = folder_.File(L"Alert.ppsv");
     std::wstring playLog_ = folder_.File(L"lobby.log");
     HWND show_ = nullptr;

@@ -34,7 +34,7 @@ class KeptSettings : public Unattended {
 };
 
 TEST_F(KeptSettings, RefusedFilesProgram_NotTrustedAfterARestart) {
-    const std::wstring show = folder_.Touch(L"a.ppt");
+    const std::wstring show = Deck(L"a.ppt");
     const std::wstring stranger = folder_.File(L"player.exe");
     ASSERT_TRUE(::CopyFileW(StandinPath().c_str(), stranger.c_str(), FALSE));
 
@@ -49,7 +49,7 @@ TEST_F(KeptSettings, RefusedFilesProgram_NotTrustedAfterARestart) {
 }
 
 TEST_F(KeptSettings, PowerPointByARelativeName_Refused) {
-    const std::wstring show = folder_.Touch(L"a.ppt");
+    const std::wstring show = Deck(L"a.ppt");
     ASSERT_TRUE(::CopyFileW(StandinPath().c_str(), folder_.File(L"POWERPNT.EXE").c_str(), FALSE));
     // Started in the folder that holds it, the name alone finds the file.
     wchar_t working[MAX_PATH] = {};
@@ -62,14 +62,14 @@ TEST_F(KeptSettings, PowerPointByARelativeName_Refused) {
 }
 
 TEST_F(KeptSettings, SecondPlay_EndsWithCodeThreeWhileTheFirstPlays) {
-    const std::wstring show = folder_.Touch(L"a.ppt");
+    const std::wstring show = Deck(L"a.ppt");
     standin_.Set(L"SECONDS", L"30");
     Start(L"/play " + Quoted(SettingFile(StandinPath(), {show})));
     const HWND first = WaitForShowWindow();
     ASSERT_NE(first, nullptr) << "the first run did not start";
     const auto storedFiles = preferences_.Value(L"files");
 
-    const std::wstring other = folder_.Touch(L"b.ppt");
+    const std::wstring other = Deck(L"b.ppt");
     EXPECT_EQ(RunToEnd(L"/play /exit " + Quoted(SettingFile(StandinPath(), {other}, L"b.ppsv"))),
               static_cast<DWORD>(kExitAlreadyPlaying));
     EXPECT_EQ(preferences_.Value(L"files"), storedFiles) << "the second start stored something";
@@ -102,7 +102,7 @@ TEST_F(KeptSettings, TwoPlaysAtTheSameInstant_OneRunAndExitCodeThree) {
     EXPECT_EQ(ended(starts[firstEnded ? 0 : 1]), static_cast<DWORD>(kExitAlreadyPlaying));
     EXPECT_FALSE(ended(starts[firstEnded ? 1 : 0])) << "neither start waits to play";
 
-    SettingFile(StandinPath(), {folder_.Touch(L"a.ppt")});
+    SettingFile(StandinPath(), {Deck(L"a.ppt")});
     EXPECT_EQ(WaitForExit(starts[firstEnded ? 1 : 0], 60s), 0u);
     EXPECT_EQ(ReadStandinLog(log_).size(), 1u);
 }
@@ -125,7 +125,7 @@ TEST_F(KeptSettings, DISABLED_UnreachableEntries_KeptOnlyTheGoneOneLeftOut) {
     const wchar_t* drive = _wgetenv(L"TIDEWELL_TEST_UNPLUGGED_DRIVE");
     const wchar_t* locked = _wgetenv(L"TIDEWELL_TEST_LOCKED_FOLDER");
     ASSERT_TRUE(drive && locked) << "run through tests/e2e/unreachable_test.sh";
-    const std::wstring present = folder_.Touch(L"here.ppt");
+    const std::wstring present = Deck(L"here.ppt");
     const std::vector<std::wstring> kept = {
         std::wstring(drive) + L"\\Shows\\stick one.ppt",
         std::wstring(drive) + L"\\Shows\\stick two.ppt",

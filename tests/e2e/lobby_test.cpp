@@ -29,7 +29,7 @@ std::string Utf8(const std::wstring& text) {
 }
 
 TEST_F(EndedByTheTest, Backdrop_BlackOnTheShowsMonitorBetweenShowsGoneAfterTheRun) {
-    const std::wstring a = folder_.Touch(L"a.ppt"), b = folder_.Touch(L"b.ppt");
+    const std::wstring a = Deck(L"a.ppt"), b = Deck(L"b.ppt");
     // A program slow to start, as PowerPoint is: each show appears when the test lets it.
     StandinEvent showAppears(standin_, L"SHOW_EVENT");
     showAppears.Set();
@@ -68,13 +68,17 @@ TEST_F(EndedByTheTest, Backdrop_BlackOnTheShowsMonitorBetweenShowsGoneAfterTheRu
         << "the backdrop stayed after the run";
 }
 
-TEST_F(EndedByTheTest, PlayLog_EveryEventInOrderAndAnUnwritableLogStopsNothing) {
-    const std::wstring a = folder_.Touch(L"a.ppt"), b = folder_.Touch(L"b \u00e9t\u00e9.ppt");
+// A deck on this disk cut short (a copy broken off) is skipped, never handed to the program.
+TEST_F(EndedByTheTest, PlayLog_EveryEventInOrder_BrokenDeckSkipped_UnwritableLogStopsNothing) {
+    const std::wstring a = Deck(L"a.ppt"), b = Deck(L"b \u00e9t\u00e9.ppt");
+    const std::wstring broken = folder_.File(L"broken.pptx");
+    testing::WriteBytes(
+        broken, testing::CutShort(testing::ReadBytes(testing::TestPresentation(L"Menu.pptx"))));
     ::SetEnvironmentVariableW(L"TIDEWELL_E2E_SCREEN", L"lobby7");
     const std::wstring log = folder_.File(L"lobby7.log");
 
     Start(L"/play /log " + Quoted(folder_.File(L"%TIDEWELL_E2E_SCREEN%.log")) + L" " +
-          Quoted(SettingFile(StandinPath(), {a, b})));
+          Quoted(SettingFile(StandinPath(), {a, broken, b})));
     const HWND first = WaitForShowOn(SecondMonitor());
     ASSERT_NE(first, nullptr);
     ender_.EndShow();
@@ -92,13 +96,16 @@ TEST_F(EndedByTheTest, PlayLog_EveryEventInOrderAndAnUnwritableLogStopsNothing) 
         EXPECT_EQ(columns[0][10], 'T');
         events.push_back(columns[1]);
     }
-    EXPECT_EQ(events,
-              (std::vector<std::string>{"run-start", "show-start", "show-placed", "show-end",
-                                        "show-start", "show-placed", "show-end", "run-end"}));
+    EXPECT_EQ(events, (std::vector<std::string>{"run-start", "show-start", "show-placed",
+                                                "show-end", "show-skipped", "show-start",
+                                                "show-placed", "show-end", "run-end"}));
     EXPECT_EQ(lines[1][2], "2");
     EXPECT_EQ(lines[1][3], Utf8(a));
-    EXPECT_EQ(lines[4][3], Utf8(b));
+    EXPECT_EQ(lines[4][3], Utf8(broken));
+    EXPECT_EQ(lines[4][4].rfind("not a whole presentation: ", 0), 0u) << lines[4][4];
+    EXPECT_EQ(lines[5][3], Utf8(b));
     EXPECT_NE(lines[3][4].find("exit code 0"), std::string::npos) << lines[3][4];
+    for (const StandinShow& show : ReadStandinLog(log_)) EXPECT_NE(show.file, broken);
     CloseAndWait();
 
     // A log in a folder that is not there: the run plays all the same.
@@ -110,7 +117,7 @@ TEST_F(EndedByTheTest, PlayLog_EveryEventInOrderAndAnUnwritableLogStopsNothing) 
 }
 
 TEST_F(EndedByTheTest, Loop_TakesUpItsRewrittenSettingFileAndKeepsItsListOverGarbage) {
-    const std::wstring a = folder_.Touch(L"a.ppt"), b = folder_.Touch(L"b.ppt");
+    const std::wstring a = Deck(L"a.ppt"), b = Deck(L"b.ppt");
     const std::wstring setting = SettingFile(StandinPath(), {a});
 
     Start(L"/play /loop " + Quoted(setting));
@@ -139,7 +146,7 @@ TEST_F(EndedByTheTest, Loop_TakesUpItsRewrittenSettingFileAndKeepsItsListOverGar
 // Decks without slide timings paged by the run to their black end slide and past it; a show that
 // would never end closed after its time on screen. Both end the run on their own.
 TEST_F(Unattended, EntrySettings_DeckPagedThroughToItsEnd_ShowClosedAfterItsTime) {
-    const std::wstring deck = folder_.Touch(L"deck.pptx"), still = folder_.Touch(L"still.pptx");
+    const std::wstring deck = Deck(L"deck.pptx"), still = Deck(L"still.pptx");
     standin_.Set(L"SLIDES", L"3");
 
     Start(L"/play /exit " +
@@ -164,7 +171,7 @@ TEST_F(Unattended, EntrySettings_DeckPagedThroughToItsEnd_ShowClosedAfterItsTime
 // runs 20 times as fast, so the two minutes take six seconds.
 TEST_F(Unattended, NothingDueNow_WaitsWithTheMonitorBlackThenPlaysWhenDue) {
     const ScopedEnvironment clock(L"TIDEWELL_TEST_CLOCK", L"2026-12-07T06:58:00,20");
-    const std::wstring breakfast = folder_.Touch(L"breakfast.pptx");
+    const std::wstring breakfast = Deck(L"breakfast.pptx");
     const std::wstring log = folder_.File(L"lobby.log");
     standin_.Set(L"SECONDS", L"0.5");
 
@@ -196,11 +203,10 @@ TEST_F(EndedByTheTest, FollowedFileSavedWhileWaiting_WaitWorkedOutFromWhatItHold
     const ScopedEnvironment clock(L"TIDEWELL_TEST_CLOCK", L"2026-12-07T06:00:00,100");
     const ScopedEnvironment timings(L"TIDEWELL_TEST_RUN_TIMINGS", L"followReadMs=500");
     const std::wstring log = folder_.File(L"lobby.log");
-    const std::wstring early = folder_.Touch(L"early.pptx");
+    const std::wstring early = Deck(L"early.pptx");
     const std::vector<std::pair<std::wstring, std::string>> saves = {
-        {folder_.Touch(L"advent.pptx") + L"\tuntil=2026-12-01",
-         "nothing in the list is due any more"},
-        {folder_.Touch(L"breakfast.pptx") + L"\thours=07:00-10:30", "next show at 07:00"},
+        {Deck(L"advent.pptx") + L"\tuntil=2026-12-01", "nothing in the list is due any more"},
+        {Deck(L"breakfast.pptx") + L"\thours=07:00-10:30", "next show at 07:00"},
         {early + L"\thours=06:45-08:00", "next show at 06:45"}};
     std::vector<std::string> said;
     for (const auto& [entry, waiting] : saves) {

@@ -29,8 +29,7 @@ TEST_F(PlayReport, DISABLED_TwoScreensPlayWithLogs_ReportWritten) {
     ASSERT_FALSE(logs_.empty()) << "TIDEWELL_E2E_LOGS names no folder";
     standin_.Set(L"SECONDS", L"3");
     // A comma and a letter outside ASCII in a name: the report must quote and keep them.
-    const std::wstring a = folder_.Touch(L"Welcome.ppt"),
-                       b = folder_.Touch(L"Menu, \u00e9t\u00e9.ppt");
+    const std::wstring a = Deck(L"Welcome.ppt"), b = Deck(L"Menu, \u00e9t\u00e9.ppt");
     PlayScreen(L"hall", {a, b});
     PlayScreen(L"lobby", {b, a, b});
     EXPECT_EQ(RunToEnd(L"/report " + Quoted(logs_)), 0u);

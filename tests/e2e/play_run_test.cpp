@@ -31,8 +31,8 @@ class PlayFixture : public Unattended {
 TEST_F(PlayFixture, PlayAllOnMonitorTwo_EveryShowInOrderOneAtATimeAtItsCorner) {
     const std::vector<RECT> monitors = MonitorRects();
     ASSERT_GE(monitors.size(), 2u) << "the end-to-end tests need two monitors";
-    const std::wstring a = folder_.Touch(L"first show.ppt");
-    const std::wstring b = folder_.Touch(L"\u00e9t\u00e9 \u65e5\u672c \u00c5.pptx");
+    const std::wstring a = Deck(L"first show.ppt");
+    const std::wstring b = Deck(L"\u00e9t\u00e9 \u65e5\u672c \u00c5.pptx");
     const std::vector<std::wstring> playlist = {a, b, a};
     ASSERT_TRUE(preferences_.Store(playlist, StandinPath(), 2));
     // Each show ends once it has been placed; the time-out only ends one that never is.
@@ -67,8 +67,7 @@ TEST_F(PlayFixture, PlayAllOnMonitorTwo_EveryShowInOrderOneAtATimeAtItsCorner) {
 TEST_F(PlayFixture, ProgramGoneMidRun_RemainingLaunchesFailAndWindowBackAtOnce) {
     const std::wstring player = folder_.File(L"player.exe");
     ASSERT_TRUE(::CopyFileW(StandinPath().c_str(), player.c_str(), FALSE));
-    const std::vector<std::wstring> playlist = {folder_.Touch(L"a.ppt"), folder_.Touch(L"b.ppt"),
-                                                folder_.Touch(L"c.ppt")};
+    const std::vector<std::wstring> playlist = {Deck(L"a.ppt"), Deck(L"b.ppt"), Deck(L"c.ppt")};
     ASSERT_TRUE(preferences_.Store(playlist, player, 2));  // a show runs until it is closed
     // Every wait of a run far longer than the test waits, so that a run held by one never ends.
     const ScopedEnvironment timings(

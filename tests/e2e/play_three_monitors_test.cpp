@@ -34,7 +34,7 @@ TEST_F(ThreeMonitors, ChosenMonitorOfOtherSize_SizeMessageAndNothingPlayed) {
     }
     ASSERT_NE(odd, 0) << "all three monitors have the primary display's size";
 
-    ASSERT_TRUE(preferences_.Store({folder_.Touch(L"a.ppt")}, StandinPath(), odd));
+    ASSERT_TRUE(preferences_.Store({Deck(L"a.ppt")}, StandinPath(), odd));
     Start(L"");
     const HWND playAll = ::FindWindowExW(main_, nullptr, L"Button", L"Play All");
     ASSERT_NE(playAll, nullptr);

@@ -19,10 +19,10 @@ namespace {
 // its file to it and ends at once. Each handed show is placed on monitor 2, and the next is
 // launched only once the one before has been closed.
 TEST_F(EndedByTheTest, HandOffToARunningCopy_OneShowAtATimeEachOnTheChosenMonitor) {
-    const std::wstring a = folder_.Touch(L"a.ppt"), b = folder_.Touch(L"b.ppt");
+    const std::wstring a = Deck(L"a.ppt"), b = Deck(L"b.ppt");
     standin_.Set(L"MODE", L"handoff");
     RunningProgram resident;
-    ASSERT_TRUE(StartProgram(StandinPath(), L"/S " + folder_.Touch(L"resident.ppt"), resident));
+    ASSERT_TRUE(StartProgram(StandinPath(), L"/S " + Deck(L"resident.ppt"), resident));
     const HWND residentShow = WaitForShowWindow();
     ASSERT_NE(residentShow, nullptr);
 
@@ -56,7 +56,7 @@ TEST_F(EndedByTheTest, HandOffToARunningCopy_OneShowAtATimeEachOnTheChosenMonito
 TEST_F(EndedByTheTest, ProgramEndingAtOnce_RestsDoublingBetweenPassesAndFewThreads) {
     const ScopedEnvironment timings(L"TIDEWELL_TEST_RUN_TIMINGS",
                                     L"handOffSearchMs=50,firstRestMs=300,longestRestMs=1200");
-    const std::wstring a = folder_.Touch(L"a.ppt"), b = folder_.Touch(L"b.ppt");
+    const std::wstring a = Deck(L"a.ppt"), b = Deck(L"b.ppt");
     standin_.Set(L"MODE", L"exit");
 
     Start(L"/play /loop " + Quoted(SettingFile(StandinPath(), {a, b})));
@@ -82,7 +82,7 @@ TEST_F(EndedByTheTest, ProgramEndingAtOnce_RestsDoublingBetweenPassesAndFewThrea
 // A program that shows a dialog instead of its show: after the time-out the dialog is asked to
 // close, the program ends, and the run goes on with the next entry.
 TEST_F(EndedByTheTest, DialogInsteadOfTheShow_ClosedAfterTheTimeOutAndTheRunGoesOn) {
-    const std::wstring a = folder_.Touch(L"a.ppt"), b = folder_.Touch(L"b.ppt");
+    const std::wstring a = Deck(L"a.ppt"), b = Deck(L"b.ppt");
     standin_.Set(L"MODE", L"dialog");
 
     Start(L"/play /timeout 2 " + Quoted(SettingFile(StandinPath(), {a, b})));
@@ -97,8 +97,8 @@ TEST_F(EndedByTheTest, DialogInsteadOfTheShow_ClosedAfterTheTimeOutAndTheRunGoes
 
 // A presentation that has gone by its turn is not handed to the program.
 TEST_F(EndedByTheTest, PresentationGoneByItsTurn_Skipped) {
-    const std::wstring a = folder_.Touch(L"a.ppt"), b = folder_.Touch(L"b.ppt");
-    const std::wstring c = folder_.Touch(L"c.ppt");
+    const std::wstring a = Deck(L"a.ppt"), b = Deck(L"b.ppt");
+    const std::wstring c = Deck(L"c.ppt");
 
     Start(L"/play " + Quoted(SettingFile(StandinPath(), {a, b, c})));
     const HWND first = WaitForShowOn(SecondMonitor());
@@ -118,7 +118,7 @@ TEST_F(EndedByTheTest, PresentationGoneByItsTurn_Skipped) {
 // and plays once the file is there.
 TEST_F(EndedByTheTest, SettingFileAppearingLater_TheStartWaitsForItThenPlays) {
     const ScopedEnvironment timings(L"TIDEWELL_TEST_RUN_TIMINGS", L"startRetryMs=100");
-    const std::wstring a = folder_.Touch(L"a.ppt");
+    const std::wstring a = Deck(L"a.ppt");
     const std::wstring setting = folder_.File(L"Later.ppsv"), log = folder_.File(L"run.log");
 
     Start(L"/play /log " + Quoted(log) + L" " + Quoted(setting));
@@ -136,7 +136,7 @@ TEST_F(EndedByTheTest, SettingFileAppearingLater_TheStartWaitsForItThenPlays) {
 // "/stop /now" while the program is still starting: the show that appears afterwards is closed
 // and no other starts.
 TEST_F(EndedByTheTest, StopNowBeforeTheShowWindowIsVisible_ThatShowIsClosedWhenItAppears) {
-    const std::wstring a = folder_.Touch(L"a.ppt");
+    const std::wstring a = Deck(L"a.ppt");
     StandinEvent showAppears(standin_, L"SHOW_EVENT");
 
     Start(L"/play /loop " + Quoted(SettingFile(StandinPath(), {a, a})));
@@ -150,7 +150,7 @@ TEST_F(EndedByTheTest, StopNowBeforeTheShowWindowIsVisible_ThatShowIsClosedWhenI
 
 // The icon's menu left open (someone tapped the icon and walked away) does not hold the run.
 TEST_F(EndedByTheTest, IconMenuLeftOpen_TheNextShowStartsAllTheSame) {
-    const std::wstring a = folder_.Touch(L"a.ppt"), b = folder_.Touch(L"b.ppt");
+    const std::wstring a = Deck(L"a.ppt"), b = Deck(L"b.ppt");
 
     Start(L"/play " + Quoted(SettingFile(StandinPath(), {a, b})));
     const HWND first = WaitForShowOn(SecondMonitor());

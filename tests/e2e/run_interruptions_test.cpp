@@ -18,7 +18,7 @@ namespace {
 TEST_F(EndedByTheTest, StopDuringAHandOff_TheHandedShowIsPlacedAndTheRunEndsWithIt) {
     const ScopedEnvironment longSearch(L"TIDEWELL_TEST_RUN_TIMINGS", L"handOffSearchMs=120000");
     standin_.Set(L"MODE", L"exit");
-    Start(L"/play " + Quoted(SettingFile(StandinPath(), {folder_.Touch(L"a.ppt")})));
+    Start(L"/play " + Quoted(SettingFile(StandinPath(), {Deck(L"a.ppt")})));
     ASSERT_TRUE(WaitForShows(1)) << "the program was not started";
 
     EXPECT_EQ(RunToEnd(L"/stop"), 0u);
@@ -45,7 +45,7 @@ TEST_F(EndedByTheTest, MonitorGoneDuringAShow_BackdropDownRunWaitsGoesOnWhenItIs
     };
     const ScopedEnvironment monitors(L"TIDEWELL_TEST_MONITOR_LIMIT_FILE", limit);
     const std::wstring playLog = folder_.File(L"play.log"), status = folder_.File(L"status.json");
-    const std::wstring a = folder_.Touch(L"a.ppt"), b = folder_.Touch(L"b.ppt");
+    const std::wstring a = Deck(L"a.ppt"), b = Deck(L"b.ppt");
     Start(L"/play /log " + Quoted(playLog) + L" /status " + Quoted(status) + L" " +
           Quoted(SettingFile(StandinPath(), {a, b})));
     const RECT second = SecondMonitor();

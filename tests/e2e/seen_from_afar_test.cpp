@@ -88,8 +88,7 @@ class SeenFromAfar : public Unattended {
 TEST_F(SeenFromAfar, DISABLED_TwoScreensTellOneFolder_StatusAfterEachShowThenThePage) {
     ASSERT_FALSE(screens_.empty()) << "TIDEWELL_E2E_SCREENS names no folder";
     standin_.Set(L"SECONDS", L"8");
-    const std::wstring a = folder_.Touch(L"Welcome.ppt"),
-                       b = folder_.Touch(L"Menu \u00e9t\u00e9.ppt");
+    const std::wstring a = Deck(L"Welcome.ppt"), b = Deck(L"Menu \u00e9t\u00e9.ppt");
 
     StartScreen(L"hall", L"/exit", {a});
     StatusReader hall(screens_ + L"\\hall.json");

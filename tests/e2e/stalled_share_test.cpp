@@ -64,7 +64,7 @@ class StalledShare : public EndedByTheTest {
 };
 
 TEST_F(StalledShare, DISABLED_StartReadingTheSettingFile_StopAnsweredTheStartGivesUp) {
-    const std::wstring setting = SharedSettingFile({folder_.Touch(L"a.ppt")});
+    const std::wstring setting = SharedSettingFile({Deck(L"a.ppt")});
     Stall();
     Start(L"/play /loop " + Quoted(setting));
     ASSERT_TRUE(ReadHeld()) << "the start did not read the setting file";
@@ -76,7 +76,7 @@ TEST_F(StalledShare, DISABLED_StartReadingTheSettingFile_StopAnsweredTheStartGiv
 }
 
 TEST_F(StalledShare, DISABLED_LoopRereadingTheSettingFile_StopAnsweredTheRunEnds) {
-    const std::wstring a = folder_.Touch(L"a.ppt");
+    const std::wstring a = Deck(L"a.ppt");
     Start(L"/play /loop " + Quoted(SharedSettingFile({a})));
     ASSERT_NE(WaitForShowOn(SecondMonitor()), nullptr);
     // Rewritten, so that the next pass reads it again, and the share then stops answering.
@@ -95,8 +95,8 @@ TEST_F(StalledShare, DISABLED_LoopRereadingTheSettingFile_StopAnsweredTheRunEnds
 // list plays on, and the announcement takes over once the share answers again.
 TEST_F(StalledShare, DISABLED_AnnouncementReadHeld_TheListPlaysOn) {
     const ScopedEnvironment timings(L"TIDEWELL_TEST_RUN_TIMINGS", L"alertLookMs=300");
-    const std::wstring a = folder_.Touch(L"a.ppt"), b = folder_.Touch(L"b.ppt");
-    const std::wstring fire = folder_.Touch(L"fire.ppt");
+    const std::wstring a = Deck(L"a.ppt"), b = Deck(L"b.ppt");
+    const std::wstring fire = Deck(L"fire.ppt");
     Start(L"/play /loop /alert " + Quoted(share_ + L"Alert.ppsv") + L" " +
           Quoted(SettingFile(StandinPath(), {a, b})));
     HWND show = WaitForShowOn(SecondMonitor());
@@ -118,7 +118,7 @@ TEST_F(StalledShare, DISABLED_AnnouncementReadHeld_TheListPlaysOn) {
 
 // A save made while the start reads the file (held by the share) is read at the next pass.
 TEST_F(StalledShare, DISABLED_SaveWhileTheStartReads_TheNextPassPlaysIt) {
-    const std::wstring a = folder_.Touch(L"a.ppt"), b = folder_.Touch(L"saved later.ppt");
+    const std::wstring a = Deck(L"a.ppt"), b = Deck(L"saved later.ppt");
     const std::wstring setting = SharedSettingFile({a});
     Stall();
     Start(L"/play /loop " + Quoted(setting));
@@ -141,10 +141,10 @@ TEST_F(StalledShare, DISABLED_SaveWhileTheStartReads_TheNextPassPlaysIt) {
 // A loop's read that the share holds past /stop brings nothing back into the window: "Close"
 // stores the list that played.
 TEST_F(StalledShare, DISABLED_ReadHeldPastTheStop_ItsListIsNeitherShownNorStored) {
-    const std::wstring a = folder_.Touch(L"a.ppt");
+    const std::wstring a = Deck(L"a.ppt");
     Start(L"/play /loop " + Quoted(SharedSettingFile({a})));
     ASSERT_NE(WaitForShowOn(SecondMonitor()), nullptr);
-    SharedSettingFile({a, folder_.Touch(L"b.ppt")});
+    SharedSettingFile({a, Deck(L"b.ppt")});
     Stall();
     ender_.EndShow();
     ASSERT_TRUE(ReadHeld()) << "the loop did not read its setting file again";

@@ -16,6 +16,7 @@
 #include "e2e_support.h"
 #include "unattended_support.h"
 #include "win32/support/standin_support.h"
+#include "win32/support/test_presentations.h"
 
 namespace tidewell::e2e {
 
@@ -108,6 +109,9 @@ class Unattended : public ::testing::Test {
         WriteSettingFile(path, lines);
         return path;
     }
+
+    // A whole presentation of that name in the test's folder: what the runs hand over is checked.
+    std::wstring Deck(const std::wstring& name) const { return testing::PutDeck(folder_, name); }
 
     HWND MessageBox() {
         HWND box = WaitForMessageBox(program_.info.dwProcessId, 20s);

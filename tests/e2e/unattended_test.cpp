@@ -14,8 +14,8 @@ namespace tidewell::e2e {
 namespace {
 
 TEST_F(Unattended, SettingFile_LoadedOverTheStoredOnesAndStoredAtClose) {
-    const std::wstring stored = folder_.Touch(L"stored.ppt");
-    const std::wstring a = folder_.Touch(L"a.ppt"), b = folder_.Touch(L"b \u00e9t\u00e9.pptx");
+    const std::wstring stored = Deck(L"stored.ppt");
+    const std::wstring a = Deck(L"a.ppt"), b = Deck(L"b \u00e9t\u00e9.pptx");
     ASSERT_TRUE(preferences_.Store({stored}, StandinPath(), 1));
 
     Start(Quoted(SettingFile(StandinPath(), {a, b})));
@@ -36,7 +36,7 @@ TEST_F(Unattended, SettingFile_LoadedOverTheStoredOnesAndStoredAtClose) {
 }
 
 TEST_F(Unattended, Play_EveryShowInOrderOnTheFilesMonitorThenTheWindowIsBack) {
-    const std::wstring a = folder_.Touch(L"first.ppt"), b = folder_.Touch(L"second.pptx");
+    const std::wstring a = Deck(L"first.ppt"), b = Deck(L"second.pptx");
     standin_.Set(L"SECONDS", L"0.5");
 
     Start(L"/PLAY " + Quoted(SettingFile(StandinPath(), {a, b, a})));
@@ -55,7 +55,7 @@ TEST_F(Unattended, Play_EveryShowInOrderOnTheFilesMonitorThenTheWindowIsBack) {
 }
 
 TEST_F(Unattended, Play_RefusedForAProgramTheUserDidNotChoose_PowerPointsNameOnlyWhereInstalled) {
-    const std::wstring a = folder_.Touch(L"a.ppt");
+    const std::wstring a = Deck(L"a.ppt");
     const std::wstring stranger = folder_.File(L"player.exe");
     // PowerPoint's name counts for nothing in a folder that the user, a download or a mounted
     // disk image can write.
@@ -80,7 +80,7 @@ TEST_F(Unattended, Play_RefusedForAProgramTheUserDidNotChoose_PowerPointsNameOnl
 }
 
 TEST_F(Unattended, Loop_TwoPassesThenStopFromASecondProcess_NoShowAfterIt) {
-    const std::wstring a = folder_.Touch(L"a.ppt"), b = folder_.Touch(L"b.ppt");
+    const std::wstring a = Deck(L"a.ppt"), b = Deck(L"b.ppt");
     standin_.Set(L"SECONDS", L"0.4");
 
     EXPECT_EQ(RunToEnd(L"/stop"), 1u) << "with no Tidewell running, /stop ends with 1";
@@ -97,7 +97,7 @@ TEST_F(Unattended, Loop_TwoPassesThenStopFromASecondProcess_NoShowAfterIt) {
 }
 
 TEST_F(Unattended, StopNow_ClosesTheShowPolitelyAndBringsTheWindowBack) {
-    const std::wstring a = folder_.Touch(L"a.ppt");
+    const std::wstring a = Deck(L"a.ppt");
     // Without a time, the show runs until it is closed.
 
     Start(L"/play /loop " + Quoted(SettingFile(StandinPath(), {a})));
@@ -107,7 +107,7 @@ TEST_F(Unattended, StopNow_ClosesTheShowPolitelyAndBringsTheWindowBack) {
 }
 
 TEST_F(EndedByTheTest, NotificationIcon_StopAfterThisPresentationThenGone) {
-    const std::wstring a = folder_.Touch(L"a.ppt"), b = folder_.Touch(L"b.ppt");
+    const std::wstring a = Deck(L"a.ppt"), b = Deck(L"b.ppt");
     const std::wstring log = folder_.File(L"run.log");
 
     Start(L"/play /loop /log " + Quoted(log) + L" " + Quoted(SettingFile(StandinPath(), {a, b})));
@@ -127,7 +127,7 @@ TEST_F(EndedByTheTest, NotificationIcon_StopAfterThisPresentationThenGone) {
 }
 
 TEST_F(Unattended, NotificationIcon_StopNowEndsTheShow) {
-    const std::wstring a = folder_.Touch(L"a.ppt");
+    const std::wstring a = Deck(L"a.ppt");
 
     Start(L"/play " + Quoted(SettingFile(StandinPath(), {a, a})));
     ChooseFromRunIcon(1);  // "Stop now"
@@ -135,7 +135,7 @@ TEST_F(Unattended, NotificationIcon_StopNowEndsTheShow) {
 }
 
 TEST_F(Unattended, PlayExit_StoresThePreferencesAndEnds) {
-    const std::wstring a = folder_.Touch(L"a.ppt");
+    const std::wstring a = Deck(L"a.ppt");
     standin_.Set(L"SECONDS", L"0.3");
 
     Start(L"/play /exit " + Quoted(SettingFile(StandinPath(), {a, a})), false);
@@ -184,7 +184,7 @@ TEST_F(Unattended, BadOption_UsageThenEndsWithoutTouchingAnythingStored) {
 }
 
 TEST_F(Unattended, EndOfSession_StoresThePreferencesAsACloseDoes) {
-    const std::wstring stored = folder_.Touch(L"stored.ppt"), a = folder_.Touch(L"a.ppt");
+    const std::wstring stored = Deck(L"stored.ppt"), a = Deck(L"a.ppt");
     ASSERT_TRUE(preferences_.Store({stored, stored}, StandinPath(), 1));
     Start(Quoted(SettingFile(StandinPath(), {a})));
     ASSERT_TRUE(WaitForRows(1)) << "the setting file was not loaded";
@@ -196,7 +196,7 @@ TEST_F(Unattended, EndOfSession_StoresThePreferencesAsACloseDoes) {
 }
 
 TEST_F(Unattended, EndOfSession_DuringARun_StoresAndStartsNoFurtherShow) {
-    const std::wstring a = folder_.Touch(L"a.ppt"), b = folder_.Touch(L"b.ppt");
+    const std::wstring a = Deck(L"a.ppt"), b = Deck(L"b.ppt");
 
     Start(L"/play " + Quoted(SettingFile(StandinPath(), {a, b})));
     ASSERT_NE(WaitForShowWindow(), nullptr) << "no show started";
@@ -210,7 +210,7 @@ TEST_F(Unattended, EndOfSession_DuringARun_StoresAndStartsNoFurtherShow) {
 // A close request from another program while a show plays (as "taskkill" without /F sends):
 // the preferences are stored, the program ends, and the next show never starts.
 TEST_F(Unattended, CloseDuringARun_StoresEndsAndStartsNoFurtherShow) {
-    const std::wstring a = folder_.Touch(L"a.ppt"), b = folder_.Touch(L"b.ppt");
+    const std::wstring a = Deck(L"a.ppt"), b = Deck(L"b.ppt");
 
     Start(L"/play " + Quoted(SettingFile(StandinPath(), {a, b})));
     HWND show = WaitForShowWindow();

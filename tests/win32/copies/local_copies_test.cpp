@@ -29,10 +29,6 @@ struct CopiesBed {
 const std::vector<std::uint8_t> kMenu = ReadBytes(TestPresentation(L"Menu.pptx"));
 const std::vector<std::uint8_t> kWelcome = ReadBytes(TestPresentation(L"Welcome.pptx"));
 
-std::vector<std::uint8_t> CutShort(const std::vector<std::uint8_t>& deck) {
-    return {deck.begin(), deck.begin() + static_cast<std::ptrdiff_t>(deck.size() / 2)};
-}
-
 TEST(LocalCopies, DeckOnShare_CopyUnderItsOwnNamePlays_OriginalNotHeldOpen) {
     CopiesBed bed;
     const std::wstring original = bed.Put(L"Menu.pptx", kMenu);

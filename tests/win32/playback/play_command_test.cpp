@@ -18,6 +18,7 @@
 #include "playlist/playlist_view_win32.h"
 #include "support/form_fixture.h"
 #include "support/standin_support.h"
+#include "support/test_presentations.h"
 
 namespace tidewell::testing {
 namespace {
@@ -54,7 +55,7 @@ class PlayCommandTest : public FormFixture {
     }
 
     void AddEntries(const std::vector<std::wstring>& names) {
-        for (const auto& name : names) form_->Playlist().Append(folder_.Touch(name));
+        for (const auto& name : names) form_->Playlist().Append(PutDeck(folder_, name));
     }
 
     // Everything a failed check must leave alone.

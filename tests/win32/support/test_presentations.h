@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cwctype>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +12,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "temp_folder.h"
 
 namespace tidewell::testing {
 
@@ -28,6 +31,22 @@ inline void WriteBytes(const std::wstring& path, const std::vector<std::uint8_t>
     std::ofstream(std::filesystem::path(path), std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
+}
+
+// The first half of a deck, as a copy or a save broken off half-way leaves it.
+inline std::vector<std::uint8_t> CutShort(const std::vector<std::uint8_t>& deck) {
+    return {deck.begin(), deck.begin() + static_cast<std::ptrdiff_t>(deck.size() / 2)};
+}
+
+// A whole presentation of that name in `folder` (Welcome.pptx for an Open XML name, Welcome.ppt
+// for any other), for runs that check what they hand over; returns its path.
+inline std::wstring PutDeck(const TempFolder& folder, const std::wstring& name) {
+    std::wstring extension = name.substr(name.find_last_of(L'.') + 1);
+    std::transform(extension.begin(), extension.end(), extension.begin(), ::towlower);
+    const bool openXml = extension == L"pptx" || extension == L"ppsx";
+    WriteBytes(folder.File(name),
+               ReadBytes(TestPresentation(openXml ? L"Welcome.pptx" : L"Welcome.ppt")));
+    return folder.File(name);
 }
 
 // Where `text` first occurs in `bytes` (the local header of a ZIP entry holds its name), or npos.
