@@ -26,7 +26,7 @@ TEST_F(EndedByTheTest, StopDuringAHandOff_TheHandedShowIsPlacedAndTheRunEndsWith
     // window appears when the test says.
     standin_.Set(L"MODE", L"show");
     RunningProgram copy;
-    ASSERT_TRUE(StartProgram(StandinPath(), L"/S " + Quoted(folder_.Touch(L"b.ppt")), copy));
+    ASSERT_TRUE(StartProgram(StandinPath(), L"/S " + Quoted(Deck(L"b.ppt")), copy));
     const HWND handed = WaitForPlacedShow();
     ASSERT_NE(handed, nullptr) << "the show handed over was not placed";
     EXPECT_FALSE(::IsWindowVisible(main_)) << "the run ended before its show";

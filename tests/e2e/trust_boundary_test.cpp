@@ -75,7 +75,7 @@ TEST_F(Unattended, RelativeProgramLine_ApprovalIsTheFileNotTheText) {
     // Step one: at the root of the drive of %ProgramFiles%, which is also the current folder.
     const std::wstring drive = std::filesystem::path(installed.Path()).root_path().wstring();
     const std::wstring mailed = drive + installed.Name() + L".ppsv";
-    WriteSettingFile(mailed, {L"2", line, folder_.Touch(L"mailed.ppt")});
+    WriteSettingFile(mailed, {L"2", line, Deck(L"mailed.ppt")});
     {
         const ScopedCurrentFolder current(drive);
         Start(Quoted(mailed));
@@ -93,7 +93,7 @@ TEST_F(Unattended, RelativeProgramLine_ApprovalIsTheFileNotTheText) {
     const std::wstring share = folder_.AddFolder(L"share");
     CopyStandin(share + L"\\" + line);
     const std::wstring stranger = share + L"\\lobby.ppsv";
-    WriteSettingFile(stranger, {L"2", line, folder_.Touch(L"stranger.ppt")});
+    WriteSettingFile(stranger, {L"2", line, Deck(L"stranger.ppt")});
     {
         const ScopedCurrentFolder current(share);
         Start(L"/play " + Quoted(stranger));
@@ -114,7 +114,7 @@ TEST_F(Unattended, ViewerSpelledOtherwise_StartedWithTheViewersSwitches) {
     std::wstring slashed = viewer;
     std::ranges::replace(slashed, L'\\', L'/');
     standin_.Set(L"SECONDS", L"0.3");
-    const std::wstring a = folder_.Touch(L"a.ppt");
+    const std::wstring a = Deck(L"a.ppt");
     for (const std::wstring& spelled : {slashed, viewer + L"."}) {
         Start(L"/play /exit " + Quoted(SettingFile(spelled, {a})), false);
         ASSERT_EQ(WaitForExit(program_, 60s), 0u) << spelled;
@@ -151,7 +151,7 @@ TEST_F(Unattended, MarkerNameHeldByAnotherKindOfObject_PlayEndsWithThree) {
         nullptr, TRUE, FALSE, (L"Local\\hollowfin.lanternrow.playing." + sid).c_str()));
     ASSERT_TRUE(squatter);
     standin_.Set(L"SECONDS", L"0.3");
-    Start(L"/play " + Quoted(SettingFile(StandinPath(), {folder_.Touch(L"a.ppt")})), false);
+    Start(L"/play " + Quoted(SettingFile(StandinPath(), {Deck(L"a.ppt")})), false);
     EXPECT_EQ(WaitForExit(program_, 20s), 3u);
     EXPECT_TRUE(ReadStandinLog(log_).empty());
 }
@@ -186,7 +186,7 @@ TEST_F(Unattended, AppPathsRegistration_CountsWithTheSystemsVariablesOnly) {
     CopyStandin(powerPoint);
     ASSERT_TRUE(preferences_.Store({}, L"", 1));
     standin_.Set(L"SECONDS", L"0.3");
-    const std::wstring a = folder_.Touch(L"a.ppt");
+    const std::wstring a = Deck(L"a.ppt");
     {
         const AppPathsRegistration registered(REG_EXPAND_SZ,
                                               L"\"%SystemDrive%" + powerPoint.substr(2) + L"\"");
