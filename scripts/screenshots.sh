@@ -35,7 +35,7 @@ fail() {
 }
 
 # --- The playlist and the presentation program, stored as the program stores them. -------------
-demo='C:\users\Public\Documents\Tidewell demo'
+demo='C:\Shows\Lobby'
 presenter=$POWERPOINT_PATH
 presentations=("Welcome.ppsx" "Quarterly results.pptx" "Breakfast menu.pptx" "Product tour.pps")
 # Each entry's settings, as its line in the stored playlist carries them after a TAB.
@@ -46,7 +46,13 @@ mkdir -p "$(unix_path "$demo")"
 install_standin_as_powerpoint
 files=""
 for i in "${!presentations[@]}"; do
-    : >"$(winepath -u "$demo\\${presentations[i]}" | tr -d '\r')"
+    # Real presentations, as LibreOffice Impress wrote them: a show is checked before it plays.
+    case ${presentations[i]} in
+    *.ppt | *.pps) deck=Welcome.ppt ;;
+    *) deck=Welcome.pptx ;;
+    esac
+    cp "$TIDEWELL_ROOT/tests/data/presentations/$deck" \
+        "$(winepath -u "$demo\\${presentations[i]}" | tr -d '\r')"
     files+="$demo\\${presentations[i]}${settings[i]}"$'\r\n'
 done
 files=${files%$'\r\n'}
