@@ -288,24 +288,18 @@ h1 { font-size: 1.3em; margin: 0 0 4px; }
 
 std::vector<ScreenFiles> ReadScreenFolder(const std::filesystem::path& folder) {
     std::map<std::string, ScreenFiles> byName;
-    std::error_code error;
-    // Stepped with an error code: a folder that changes or fails under the listing ends it early.
-    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
-         it.increment(error)) {
-        const std::filesystem::directory_entry& entry = *it;
-        std::error_code typeError;
-        if (!entry.is_regular_file(typeError)) continue;
-        const std::string extension = LowerAscii(Utf8(entry.path().extension()));
-        if (extension != ".json" && extension != ".png") continue;
-        const std::string name = Utf8(entry.path().stem());
+    ForEachFileIn(folder, [&](const std::filesystem::path& file) {
+        const std::string extension = LowerAscii(Utf8(file.extension()));
+        if (extension != ".json" && extension != ".png") return;
+        const std::string name = Utf8(file.stem());
         ScreenFiles& screen = byName[name];
         screen.name = name;
         if (extension == ".json") {
-            screen.status = ReadSmallFile(entry.path());
+            screen.status = ReadSmallFile(file);
         } else {
-            screen.picture = Utf8(entry.path().filename());
+            screen.picture = Utf8(file.filename());
         }
-    }
+    });
     std::vector<ScreenFiles> screens;
     for (auto& [name, screen] : byName) screens.push_back(std::move(screen));
     return screens;

@@ -204,23 +204,17 @@ ProofOfPlay ReadPlayLogFolder(const std::filesystem::path& folder, const DayRang
         std::array<std::filesystem::path, 2> files;
     };
     std::map<std::string, Logs> logs;
-    std::error_code error;
-    // Stepped with an error code: a folder that changes or fails under the listing ends it early.
-    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
-         it.increment(error)) {
-        const std::filesystem::directory_entry& entry = *it;
-        std::error_code typeError;
-        if (!entry.is_regular_file(typeError)) continue;
-        const std::string name = Utf8(entry.path().filename());
+    ForEachFileIn(folder, [&](const std::filesystem::path& file) {
+        const std::string name = Utf8(file.filename());
         for (const auto& [extension, place] : {std::pair{".log.1", 0}, std::pair{".log", 1}}) {
             if (!EndsWithNoCase(name, extension)) continue;
             const std::string screen = name.substr(0, name.size() - std::strlen(extension));
             Logs& screenLogs = logs[LowerAscii(screen)];
             if (screenLogs.screen.empty() || place == 1) screenLogs.screen = screen;
-            screenLogs.files[place] = entry.path();
+            screenLogs.files[place] = file;
             break;
         }
-    }
+    });
     ProofOfPlay proof;
     for (const auto& [key, screenLogs] : logs) {
         ScreenTally tally(screenLogs.screen);
