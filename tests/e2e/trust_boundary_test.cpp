@@ -2,7 +2,6 @@
 // the built program started as a user or a scheduled task starts it, with files planted as a
 // stranger would plant them.
 #include <windows.h>
-#include <sddl.h>
 
 #include <gtest/gtest.h>
 
@@ -13,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "playback/playing_marker_win32.h"
 #include "unattended_fixture.h"
 
 namespace tidewell::e2e {
@@ -124,31 +124,12 @@ TEST_F(Unattended, ViewerSpelledOtherwise_StartedWithTheViewersSwitches) {
     for (const StandinShow& show : shows) EXPECT_EQ(show.switches, L"/S /F");
 }
 
-// "S-1-5-21-..." of the user this process runs as, which names the one-run marker.
-std::wstring UserSid() {
-    HANDLE opened = nullptr;
-    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &opened)) return {};
-    const UniqueKernelHandle token(opened);
-    DWORD size = 0;
-    ::GetTokenInformation(token.get(), TokenUser, nullptr, 0, &size);
-    std::vector<BYTE> buffer(size);
-    LPWSTR text = nullptr;
-    if (!::GetTokenInformation(token.get(), TokenUser, buffer.data(), size, &size) ||
-        !::ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &text)) {
-        return {};
-    }
-    std::wstring sid(text);
-    ::LocalFree(text);
-    return sid;
-}
-
 // An object of another type under the marker's name makes taking the marker fail otherwise than
 // "already exists": that means taken, not free.
 TEST_F(Unattended, MarkerNameHeldByAnotherKindOfObject_PlayEndsWithThree) {
-    const std::wstring sid = UserSid();
-    ASSERT_FALSE(sid.empty());
-    const UniqueKernelHandle squatter(::CreateEventW(
-        nullptr, TRUE, FALSE, (L"Local\\hollowfin.lanternrow.playing." + sid).c_str()));
+    const std::wstring marker = PlayingMarkerName();
+    ASSERT_FALSE(marker.ends_with(L".")) << "the user's SID was not found";
+    const UniqueKernelHandle squatter(::CreateEventW(nullptr, TRUE, FALSE, marker.c_str()));
     ASSERT_TRUE(squatter);
     standin_.Set(L"SECONDS", L"0.3");
     Start(L"/play " + Quoted(SettingFile(StandinPath(), {Deck(L"a.ppt")})), false);
