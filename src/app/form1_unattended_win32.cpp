@@ -20,6 +20,8 @@ struct StartRead {
     unsigned attempt = 0;
     bool play = false;
     std::optional<std::wstring> settingFile;
+    // The share's file has not answered in time: its last good copy is read instead.
+    bool shareSilent = false;
     int monitorCount = 0;
     std::optional<ReadSetting> setting;
     std::exception_ptr error;  // of the setting file's read
@@ -41,6 +43,52 @@ void LookForProgram(StartRead& read, std::wstring program) {
     read.program = std::move(program);
     read.checked = CheckProgram(read.program);
     read.programExists = read.checked && FileExists(read.checked->FullPath());
+}
+
+// The setting file's last good copy in place of the share's file, which failed or is silent.
+void ReadSettingCopy(StartRead& read) {
+    const auto copy = SettingCopyOf(*read.settingFile);
+    try {
+        if (!copy) throw;
+        read.setting = SettingCommands::Read(*copy, read.monitorCount);
+        read.setting->source = FullPathOf(*read.settingFile);
+        read.copyError = read.shareSilent ? L"the setting file does not answer"
+                                          : UserErrorText(std::current_exception());
+    } catch (...) {
+        read.error = std::current_exception();
+    }
+}
+
+// On a worker: the setting file (or its copy), then the program it names.
+void ReadStart(StartRead& read) {
+    if (read.settingFile && read.shareSilent) {
+        // Taken up from the share at the first pass, whatever its stamp then.
+        if (read.loop) read.watch = std::make_shared<SettingFileWatch>(*read.settingFile, false);
+        ReadSettingCopy(read);
+    } else if (read.settingFile) {
+        try {
+            // Many screens may follow one file on a share: each pass takes up what changed.
+            // The file's stamp is taken before the read, so that a save made while it is read
+            // (seconds, on a share) is read again at the next pass.
+            if (read.loop) read.watch = std::make_shared<SettingFileWatch>(*read.settingFile);
+            read.setting = SettingCommands::Read(*read.settingFile, read.monitorCount);
+            if (read.play && read.setting->content) KeepSettingCopy(*read.settingFile);
+        } catch (...) {
+            // A share that is away at logon: the list it played last plays at once, and the
+            // loop takes up the share's own file as soon as it answers (its watch could not
+            // take the file's stamp, so the next pass reads it).
+            if (read.play) {
+                ReadSettingCopy(read);
+            } else {
+                read.error = std::current_exception();
+            }
+        }
+    }
+    if (read.setting) {
+        const std::optional<SettingContent>& content = read.setting->content;
+        if (content && !read.setting->programGone) read.program = content->programPath;
+    }
+    if (read.play) LookForProgram(read, read.program);
 }
 
 }  // namespace
@@ -71,7 +119,7 @@ void TForm1::RunStartOptions() {
     TryStart();
 }
 
-void TForm1::TryStart() {
+void TForm1::TryStart(bool shareSilent) {
     auto read = std::make_unique<StartRead>();
     read->attempt = ++startTry_;
     read->play = pendingStart_.play;
@@ -79,43 +127,25 @@ void TForm1::TryStart() {
     read->loop = pendingStart_.play && pendingStart_.loop;
     read->monitorCount = monitor_.MonitorCount();
     read->program = program_.ProgramPath();
-    const auto look = [](StartRead& read) {
-        if (read.settingFile) {
-            try {
-                // Many screens may follow one file on a share: each pass takes up what changed.
-                // The file's stamp is taken before the read, so that a save made while it is read
-                // (seconds, on a share) is read again at the next pass.
-                if (read.loop) read.watch = std::make_shared<SettingFileWatch>(*read.settingFile);
-                read.setting = SettingCommands::Read(*read.settingFile, read.monitorCount);
-                if (read.play && read.setting->content) KeepSettingCopy(*read.settingFile);
-            } catch (...) {
-                // A share that is away at logon: the list it played last plays at once, and the
-                // loop takes up the share's own file as soon as it answers (its watch could not
-                // take the file's stamp, so the next pass reads it).
-                const auto copy = read.play ? SettingCopyOf(*read.settingFile) : std::nullopt;
-                try {
-                    if (!copy) throw;
-                    read.setting = SettingCommands::Read(*copy, read.monitorCount);
-                    read.setting->source = FullPathOf(*read.settingFile);
-                    read.copyError = UserErrorText(std::current_exception());
-                } catch (...) {
-                    read.error = std::current_exception();
-                }
-            }
-            if (read.setting) {
-                const std::optional<SettingContent>& content = read.setting->content;
-                if (content && !read.setting->programGone) read.program = content->programPath;
-            }
-        }
-        if (read.play) LookForProgram(read, read.program);
-    };
     // A start without "/play" is done at once, as "Load setting" by hand is: someone is there.
     if (!read->play) {
-        look(*read);
+        ReadStart(*read);
         return ContinueStart(*read);
     }
+    // A share that stalls rather than fails is not waited for when yesterday's list is at hand.
+    read->shareSilent = shareSilent;
+    if (read->settingFile && !shareSilent && SettingCopyOf(*read->settingFile)) {
+        ::SetTimer(hwnd_, kStartCopyTimer, static_cast<UINT>(kShareAnswerWait.count() * 1000),
+                   nullptr);
+    }
     startReading_ = true;
-    DoOnWorker<StartRead>(hwnd_, kStartReadMessage, std::move(read), look);
+    DoOnWorker<StartRead>(hwnd_, kStartReadMessage, std::move(read), ReadStart);
+}
+
+void TForm1::OnShareSilentAtStart() {
+    ::KillTimer(hwnd_, kStartCopyTimer);
+    // The share's read is left to itself; what it brings back is for nobody.
+    if (startReading_ && !closed_) TryStart(true);
 }
 
 void TForm1::OnStartRead(LPARAM lParam) {
@@ -123,6 +153,7 @@ void TForm1::OnStartRead(LPARAM lParam) {
     // A start given up meanwhile (by /stop, or the window going) takes nothing of it.
     if (!startReading_ || read->attempt != startTry_ || closed_) return;
     startReading_ = false;
+    ::KillTimer(hwnd_, kStartCopyTimer);
     ContinueStart(*read);
 }
 
@@ -234,6 +265,7 @@ void TForm1::WaitToStart(const std::wstring& awaited) {
 void TForm1::EndWaiting() {
     startReading_ = false;
     ::KillTimer(hwnd_, kStartRetryTimer);
+    ::KillTimer(hwnd_, kStartCopyTimer);
     waitIcon_.reset();
 }
 

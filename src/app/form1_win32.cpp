@@ -79,6 +79,10 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnStartRead(lParam);
             return 0;
         case WM_TIMER:
+            if (wParam == kStartCopyTimer) {
+                OnShareSilentAtStart();
+                return 0;
+            }
             if (wParam != kStartRetryTimer) break;
             ::KillTimer(hwnd_, kStartRetryTimer);
             TryStart();

@@ -64,6 +64,8 @@ inline constexpr UINT kStartOptionsMessage = WM_APP + 20;
 inline constexpr UINT kStartReadMessage = WM_APP + 21;
 // A start that waits (for its setting file, its program, its monitor) tries again on this timer.
 inline constexpr UINT_PTR kStartRetryTimer = 0x7201;
+// A start whose setting file on a share has not answered in time plays its last good copy.
+inline constexpr UINT_PTR kStartCopyTimer = 0x7202;
 
 class TForm1 : public Window<TForm1> {
   public:
@@ -105,7 +107,9 @@ class TForm1 : public Window<TForm1> {
     // read, or whose checks fail, waits and tries again for a while rather than asking nobody.
     // The file and the program are looked at on a worker (a share may not answer), and the try
     // goes on in ContinueStart once the worker's result is back.
-    void TryStart();
+    // `shareSilent`: the setting file's share did not answer in time; its last copy is read.
+    void TryStart(bool shareSilent = false);
+    void OnShareSilentAtStart();
     void OnStartRead(LPARAM lParam);
     void ContinueStart(StartRead& read);
     // Whether the program of a start with "/play" may start with nobody at the desk; otherwise the

@@ -56,13 +56,7 @@ std::optional<CopyRecord> DecodeCopyRecord(std::string_view bytes) {
 }
 
 std::wstring CopyStartDetail(std::wstring_view copyTime, std::wstring_view why) {
-    return std::wstring(kCopyDetailPrefix) + std::wstring(copyTime) + L", " + std::wstring(why);
-}
-
-std::wstring CopyTimeOf(std::wstring_view startDetail) {
-    if (!startDetail.starts_with(kCopyDetailPrefix)) return {};
-    startDetail.remove_prefix(kCopyDetailPrefix.size());
-    return std::wstring(startDetail.substr(0, startDetail.find(L", ")));
+    return L"copy of " + std::wstring(copyTime) + L", " + std::wstring(why);
 }
 
 }  // namespace tidewell

@@ -30,12 +30,8 @@ std::string EncodeCopyRecord(const CopyRecord& record);
 std::optional<CopyRecord> DecodeCopyRecord(std::string_view bytes);
 
 // The play log's show-start detail when the last good copy plays in place of an original that
-// could not be had: "copy of 2026-12-08 07:12, original not reachable". The status file takes
-// the copy's time back out of it.
-inline constexpr std::wstring_view kCopyDetailPrefix = L"copy of ";
+// could not be had: "copy of 2026-12-08 07:12, original not reachable".
 std::wstring CopyStartDetail(std::wstring_view copyTime, std::wstring_view why);
-// The copy's time of such a detail; empty for any other.
-std::wstring CopyTimeOf(std::wstring_view startDetail);
 
 // A copy that no list has named for this long is removed at the start of a run.
 inline constexpr std::uint64_t kUnnamedCopyLifetime = 30ULL * 24 * 3600 * 10'000'000;

@@ -17,8 +17,6 @@
 namespace tidewell {
 namespace {
 
-// How long a show waits for the share to answer when it has a copy to play meanwhile.
-constexpr std::chrono::seconds kShareAnswerWait{5};
 // Two looks this far apart tell a file still being written from one at rest.
 constexpr std::chrono::milliseconds kSettleMoment{300};
 
@@ -151,20 +149,20 @@ LocalCopies::Copy LocalCopies::CopyOf(const std::wstring& original) const {
     return {folder, folder + L"\\" + LeafName(original), folder + L"\\" + kCopyNoteName};
 }
 
-bool LocalCopies::BeginMaking(const std::wstring& folder, bool wait) {
-    std::unique_lock lock(mutex_);
-    if (!wait && making_.contains(folder)) return false;
-    madeOne_.wait(lock, [&] { return !making_.contains(folder); });
-    making_.insert(folder);
+bool LocalCopies::Making::Begin(const std::wstring& folder, bool wait) {
+    std::unique_lock lock(mutex);
+    if (!wait && folders.contains(folder)) return false;
+    madeOne.wait(lock, [&] { return !folders.contains(folder); });
+    folders.insert(folder);
     return true;
 }
 
-void LocalCopies::EndMaking(const std::wstring& folder) {
+void LocalCopies::Making::End(const std::wstring& folder) {
     {
-        std::lock_guard lock(mutex_);
-        making_.erase(folder);
+        std::lock_guard lock(mutex);
+        folders.erase(folder);
     }
-    madeOne_.notify_all();
+    madeOne.notify_all();
 }
 
 LocalCopies::Made LocalCopies::MakeCopy(const std::wstring& original, const Copy& copy) {
@@ -234,60 +232,59 @@ bool LocalCopies::KnownWhole(const std::wstring& original, const FileStamp& now)
     return found != wholeInPlace_.end() && found->second == now;
 }
 
-PreparedShow LocalCopies::Prepare(const std::wstring& original, bool unattended) {
+std::optional<LocalCopies::Looked> LocalCopies::AskShare(const std::wstring& original,
+                                                         const Copy& copy,
+                                                         std::chrono::milliseconds wait) {
+    auto looked = std::make_shared<std::promise<Looked>>();
+    std::future<Looked> answer = looked->get_future();
+    try {
+        std::thread([looked, original, copy, making = making_] {
+            Looked result{LookAt(original), {}};
+            const auto current = [&] {
+                const std::optional<CopyRecord> record =
+                    LookAt(copy.file) ? ReadRecord(copy.record) : std::nullopt;
+                return record && record->MadeFrom(result.now->size, result.now->lastWrite);
+            };
+            // A copy under way (the next entry's, made ahead) is waited for, not made twice.
+            if (result.now && !current() && making->Begin(copy.folder, true)) {
+                if (!current()) result.made = MakeCopy(original, copy);
+                making->End(copy.folder);
+            }
+            looked->set_value(std::move(result));
+        }).detach();
+    } catch (const std::system_error&) {
+        return std::nullopt;
+    }
+    if (wait.count() > 0 && answer.wait_for(wait) != std::future_status::ready) return std::nullopt;
+    return answer.get();
+}
+
+PreparedShow LocalCopies::Prepare(const std::wstring& original, bool unattended,
+                                  std::chrono::milliseconds firstCopyWait) {
     if (!fromElsewhere_(original) || root_.empty()) return InPlace(original, unattended);
     const Copy copy = CopyOf(original);
     const auto lastGood = [&]() -> std::optional<CopyRecord> {
         if (!LookAt(copy.file)) return std::nullopt;
         return ReadRecord(copy.record);
     };
+    // A share that does not answer (its server gone quiet) never holds the show for long: with a
+    // copy to play it is given a few seconds, without one the show's own time-out.
     std::optional<CopyRecord> good = lastGood();
-    // With a copy to play, a share that does not answer (its server gone quiet) is not waited
-    // for: the look, and the new copy it may bring, go on without the show.
-    std::optional<FileStamp> now;
+    const std::optional<Looked> looked =
+        AskShare(original, copy,
+                 good ? std::chrono::duration_cast<std::chrono::milliseconds>(kShareAnswerWait)
+                      : firstCopyWait);
     Made made;
-    bool answered = true;
-    if (good) {
-        auto looked = std::make_shared<std::promise<Looked>>();
-        std::future<Looked> answer = looked->get_future();
-        try {
-            std::thread([looked, original, copy, record = *good] {
-                Looked result{LookAt(original), {}};
-                if (result.now && !record.MadeFrom(result.now->size, result.now->lastWrite)) {
-                    result.made = MakeCopy(original, copy);
-                }
-                looked->set_value(std::move(result));
-            }).detach();
-            answered = answer.wait_for(kShareAnswerWait) == std::future_status::ready;
-        } catch (const std::system_error&) {
-            answered = false;
-        }
-        if (answered) {
-            Looked result = answer.get();
-            now = result.now;
-            made = result.made;
-            good = lastGood();
-        } else {
-            made.unreachable = true;
-        }
-    } else {
-        now = LookAt(original);
-    }
-    // A person at the desk gets the program's own message, as for a presentation on a local disk.
-    const auto handedOver = [&] { return FromWhereItIs(original, made.finding, false, false); };
-    if (answered && !now && PresenceOf(original) == Presence::Gone) {
-        return unattended ? Skipped(L"the presentation cannot be found", false) : handedOver();
-    }
-    if (!now) {
-        made.unreachable = true;
-    } else if (!good) {
-        // With no copy to play meanwhile, one under way (the prefetch's) is waited for.
-        if (BeginMaking(copy.folder, true)) {
-            made = MakeCopy(original, copy);
-            EndMaking(copy.folder);
-            good = lastGood();
+    if (looked) {
+        made = looked->made;
+        good = lastGood();
+        if (!looked->now && PresenceOf(original) == Presence::Gone) {
+            // A person at the desk gets the program's own message, as for a deck on this disk.
+            return unattended ? Skipped(L"the presentation cannot be found", false)
+                              : FromWhereItIs(original, made.finding, false, false);
         }
     }
+    if (!looked || !looked->now) made.unreachable = true;
     PreparedShow show;
     show.finding = made.finding;
     if (good) {
@@ -316,9 +313,9 @@ void LocalCopies::Refresh(const std::wstring& original) {
     const std::optional<CopyRecord> good =
         LookAt(copy.file) ? ReadRecord(copy.record) : std::nullopt;
     if (!now || (good && good->MadeFrom(now->size, now->lastWrite))) return;
-    if (!BeginMaking(copy.folder, false)) return;
+    if (!making_->Begin(copy.folder, false)) return;
     MakeCopy(original, copy);
-    EndMaking(copy.folder);
+    making_->End(copy.folder);
 }
 
 void LocalCopies::RemoveUnnamed(const std::vector<std::wstring>& named) {

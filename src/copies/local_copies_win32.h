@@ -4,10 +4,12 @@
 // second: a new version replaces the copy only once it is whole, and while the share is away the
 // last good copy plays. The list, the play log and the status keep the original's path; only the
 // presentation program is handed the copy's.
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <set>
@@ -19,6 +21,10 @@
 #include "copies/presentation_finding.h"
 
 namespace tidewell {
+
+// How long a show, or a start with "/play", waits for a share to answer when it has a copy to
+// play meanwhile.
+inline constexpr std::chrono::seconds kShareAnswerWait{5};
 
 // Beside each copy, the note of what it was made from; its time says when a list last named it.
 inline constexpr wchar_t kCopyNoteName[] = L"copy-of.txt";
@@ -62,8 +68,11 @@ class LocalCopies {
         std::function<bool(const std::wstring&)> fromElsewhere = PlaysFromLocalCopy);
 
     // May wait on the share: call it on a worker. `unattended`: a presentation that fails the
-    // check is skipped rather than handed to the program.
-    PreparedShow Prepare(const std::wstring& original, bool unattended);
+    // check is skipped rather than handed to the program. With no copy yet, the share is waited
+    // for `firstCopyWait` at most (zero: as long as it takes), and the entry is then skipped as
+    // one that cannot be reached.
+    PreparedShow Prepare(const std::wstring& original, bool unattended,
+                         std::chrono::milliseconds firstCopyWait = {});
     // Brings the copy up to date ahead of the entry's turn, or checks a deck that plays in place.
     void Refresh(const std::wstring& original);
     // Removes the copies that none of `named` has and that no list has named for 30 days; the
@@ -73,6 +82,16 @@ class LocalCopies {
   private:
     struct Copy {
         std::wstring folder, file, record;
+    };
+    // One refresh of a copy at a time. Shared with the threads that ask a share, which a
+    // server gone quiet may keep past the end of this object.
+    struct Making {
+        std::mutex mutex;
+        std::condition_variable madeOne;
+        std::set<std::wstring> folders;
+        // `wait`: for the one under way, else give up at once.
+        bool Begin(const std::wstring& folder, bool wait);
+        void End(const std::wstring& folder);
     };
     struct Made {
         bool made = false;
@@ -88,15 +107,15 @@ class LocalCopies {
     PreparedShow InPlace(const std::wstring& original, bool unattended);
     bool KnownWhole(const std::wstring& original, const FileStamp& now);
     static Made MakeCopy(const std::wstring& original, const Copy& copy);
-    // One refresh of a copy at a time; `wait`: for the one under way, else give up at once.
-    bool BeginMaking(const std::wstring& folder, bool wait);
-    void EndMaking(const std::wstring& folder);
+    // The look at the share, and the new copy it may bring, on a thread of their own; nothing
+    // when the share has not answered within `wait` (zero: no limit).
+    std::optional<Looked> AskShare(const std::wstring& original, const Copy& copy,
+                                   std::chrono::milliseconds wait);
 
     std::wstring root_;
     std::function<bool(const std::wstring&)> fromElsewhere_;
+    std::shared_ptr<Making> making_ = std::make_shared<Making>();
     std::mutex mutex_;
-    std::condition_variable madeOne_;
-    std::set<std::wstring> making_;
     // Decks on this disk found whole, as they were then.
     std::map<std::wstring, FileStamp> wholeInPlace_;
 };

@@ -92,9 +92,10 @@ bool PlayCommands::Play(PlaySender sender, RunOptions options, const ProgramAppr
     };
     setup.copies = std::make_shared<LocalCopies>(CopiesFolder());
     // Copies that no list has named for a long time go, away from the window: a disk can be slow.
+    // The whole list names its presentations, also when only one of them plays now.
     try {
         std::vector<std::wstring> named;
-        for (const PlaylistEntry& entry : PlayQueue) named.push_back(entry.path);
+        for (const PlaylistEntry& entry : playlist_.Entries()) named.push_back(entry.path);
         std::thread([copies = setup.copies, named] { copies->RemoveUnnamed(named); }).detach();
     } catch (const std::system_error&) {
         // No thread: they are removed at the start of a later run.

@@ -8,6 +8,7 @@
 #include "common/window_worker_win32.h"
 #include "launch/playback_state_win32.h"
 #include "playback/stop_request_win32.h"
+#include "reporting/play_log_win32.h"
 
 namespace tidewell {
 namespace {
@@ -200,10 +201,12 @@ void PlayRun::Launched(std::unique_ptr<RunWork> work) {
         }
         ::SetTimer(setup_.window, kEndPollTimer, kEndPollMs, nullptr);
     }
+    if (work->copiedAt) copyTime_ = FormatIsoTime(LocalTimestampAt(work->copiedAt));
     Tell(RunFact{.kind = RunFact::Kind::Launched,
                  .at = work->launchedAt,
                  .show = id,
                  .detail = std::move(work->startDetail)});
+    copyTime_.clear();
     CopyNextEntry();
 }
 
@@ -245,10 +248,14 @@ void PlayRun::StartShow(ShowId show, const std::wstring& path, bool checkExists)
     work->path = path;
     DoOnWorker<RunWork>(
         setup_.window, kRunWorkDoneMessage, std::move(work),
-        [path, checkExists, launch = setup_.launch, copies = setup_.copies](RunWork& done) {
+        [path, checkExists, launch = setup_.launch, copies = setup_.copies,
+         // A first copy is waited for no longer than a show's window would be.
+         firstCopyWait = std::chrono::milliseconds(checkExists && options_.showTimeoutSeconds > 0
+                                                       ? options_.showTimeoutSeconds * 1000
+                                                       : 0)](RunWork& done) {
             std::wstring play = path;
             if (copies) {
-                const PreparedShow prepared = copies->Prepare(path, checkExists);
+                const PreparedShow prepared = copies->Prepare(path, checkExists, firstCopyWait);
                 if (prepared.playPath.empty()) {
                     done.skipped = prepared.skipped;
                     done.unreachable = prepared.unreachable;
@@ -256,6 +263,7 @@ void PlayRun::StartShow(ShowId show, const std::wstring& path, bool checkExists)
                 }
                 play = prepared.playPath;
                 done.startDetail = ShowStartDetail(prepared);
+                if (!prepared.copyNote.empty()) done.copiedAt = prepared.copiedAt;
             } else if (checkExists && !FileExists(path)) {
                 done.skipped = L"the presentation cannot be found";
                 return;
@@ -348,6 +356,7 @@ void PlayRun::Report(RunEvent event, const std::wstring& path, const std::wstrin
     if (!options_.report) return;
     RunEventRecord record{event, monitorNumber_, path, detail, position_, count_};
     if (event == RunEvent::Waiting) record.nextShow = std::exchange(nextShow_, {});
+    if (event == RunEvent::ShowStart) record.copyTime = copyTime_;
     const bool written = options_.report(record);
     if (!written && !std::exchange(reportFailureShown_, true) && icon_) {
         icon_->ShowTip(L"Tidewell: the play log cannot be written");

@@ -123,6 +123,7 @@ struct RunWork {
     bool unreachable = false;  // skipped: neither it nor a copy could be reached
     // For the show's start in the play log: a copy plays, or what the check found.
     std::wstring startDetail;
+    std::uint64_t copiedAt = 0;  // a copy plays in place of an original that could not be had
     // A read of the next pass.
     NextPassRead read;
     // A look at the announcement.
@@ -211,6 +212,7 @@ class PlayRun : private RunActions {
     bool reportFailureShown_ = false;
     bool wakeFailureShown_ = false;
     std::string nextShow_;  // for the waiting line that follows
+    std::string copyTime_;  // for the show-start line that follows
     // Where the run is in its list, for the reports that follow ("3 of 12").
     std::size_t position_ = 0, count_ = 0;
     std::exception_ptr placementFailure_;

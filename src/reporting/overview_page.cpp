@@ -144,8 +144,9 @@ std::string StatusLines(const Json& document, long long nowUtcSeconds, bool& sta
                                  Escaped(FileNameOnly(presentation)) + "</b>");
     }
     if (Text(document, "source") == "copy") {
-        html += Line("copy", "plays its copy of " + Escaped(Text(document, "copyTime")) +
-                                 ": the original cannot be had");
+        html +=
+            Line("copy", "plays its copy of " + Escaped(ReadableTime(Text(document, "copyTime"))) +
+                             ": the original cannot be had");
     }
     const std::string since = Text(document, "since");
     if (!since.empty()) html += Line("since", "since " + Escaped(ReadableTime(since)));

@@ -38,8 +38,16 @@ bool AppendLogLine(const std::wstring& path, std::string_view line) noexcept {
 
 LocalTimestamp LocalTimestampNow() noexcept {
     // Both from one reading of the clock, so that the offset is the one at this very moment.
+    FILETIME now{};
+    ::GetSystemTimeAsFileTime(&now);
+    return LocalTimestampAt((static_cast<std::uint64_t>(now.dwHighDateTime) << 32) |
+                            now.dwLowDateTime);
+}
+
+LocalTimestamp LocalTimestampAt(std::uint64_t fileTime) noexcept {
+    const FILETIME time{static_cast<DWORD>(fileTime), static_cast<DWORD>(fileTime >> 32)};
     SYSTEMTIME utc{}, local{};
-    ::GetSystemTime(&utc);
+    ::FileTimeToSystemTime(&time, &utc);
     if (!::SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) local = utc;
     const auto stamp = [](const SYSTEMTIME& t) {
         return LocalTimestamp{t.wYear,   t.wMonth,  t.wDay,          t.wHour,

@@ -28,6 +28,8 @@ bool AppendLogLine(const std::wstring& path, std::string_view line) noexcept;
 
 // The time of day now, with the offset from UTC at this very moment.
 LocalTimestamp LocalTimestampNow() noexcept;
+// The local time of a FILETIME value (UTC), with the offset from UTC at that moment.
+LocalTimestamp LocalTimestampAt(std::uint64_t fileTime) noexcept;
 
 class PlayLog {
   public:

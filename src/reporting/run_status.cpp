@@ -1,7 +1,5 @@
 #include "reporting/run_status.h"
 
-#include "copies/copy_record.h"
-
 #include <nlohmann/json.hpp>
 
 #include <cstdio>
@@ -138,7 +136,7 @@ void ApplyRunEvent(RunStatus& status, const RunEventRecord& record, const std::s
         presentation.clear();
     }
     if (record.monitor > 0) status.monitor = record.monitor;
-    if (record.event == RunEvent::ShowStart) status.copyTime = CopyTimeOf(record.detail);
+    if (record.event == RunEvent::ShowStart) status.copyTime = record.copyTime;
     if (presentation.empty()) status.copyTime.clear();
     SetState(status, state, std::move(presentation), time);
     if (record.event == RunEvent::Waiting) {

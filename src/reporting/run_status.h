@@ -40,7 +40,7 @@ struct RunStatus {
     std::string nextShow;  // empty: none scheduled
     // The time of the copy that plays in place of an original that could not be had; empty when
     // the presentation plays as it is.
-    std::wstring copyTime;
+    std::string copyTime;
     std::wstring lastError;
     std::string lastErrorTime;
     bool alert = false;  // between the announcement's start and its end

@@ -45,6 +45,9 @@ struct RunEventRecord {
     std::size_t count = 0;
     // When the next scheduled show starts, as FormatIsoTime writes it; empty when none is awaited.
     std::string nextShow;
+    // When the copy that plays was made (FormatIsoTime), for a show-start of a copy that plays
+    // because its original could not be had; empty otherwise.
+    std::string copyTime;
 };
 
 // The local time of an event; offsetMinutes is local time minus UTC (+60 in Paris in winter).

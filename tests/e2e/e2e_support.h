@@ -92,7 +92,8 @@ inline constexpr wchar_t kPreferencesKey[] = L"SOFTWARE\\hollowfin-tests\\e2e";
 // at another key of the tests' own.
 inline void UseTestPreferencesKey(const wchar_t* keyPath = kPreferencesKey) {
     ::SetEnvironmentVariableW(L"TIDEWELL_PREFERENCES_KEY", keyPath);
-    // Nor do they touch that person's local copies of presentations.
+    // Nor do they touch that person's local copies of presentations (a test may have its own).
+    if (::GetEnvironmentVariableW(L"TIDEWELL_COPIES_FOLDER", nullptr, 0) > 0) return;
     wchar_t temp[MAX_PATH + 1] = {};
     const DWORD length = ::GetTempPathW(MAX_PATH + 1, temp);
     ::SetEnvironmentVariableW(L"TIDEWELL_COPIES_FOLDER",

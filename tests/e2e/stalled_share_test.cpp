@@ -189,5 +189,39 @@ TEST_F(StalledCopies, DISABLED_LoopOverAShareThatStopsAnswering_ShowsGoOnFromCop
     Answer();
 }
 
+// At logon the share's server does not answer yet: the list played last plays from its copies
+// within seconds, not after the start's long wait for the setting file.
+TEST_F(StalledCopies, DISABLED_PlayAtLogonWithTheShareSilent_PlaysTheLastListFromCopies) {
+    testing::WriteBytes(folderShown_ + L"\\Menu.pptx",
+                        testing::ReadBytes(testing::TestPresentation(L"Menu.pptx")));
+    standin_.Set(L"SECONDS", L"1");
+    const std::wstring command =
+        L"/play /loop " + Quoted(SharedSettingFile({share_ + L"Menu.pptx"}));
+    Start(command);
+    ASSERT_TRUE(WaitForShows(1));
+    EXPECT_EQ(RunToEnd(L"/stop"), 0u);
+    ASSERT_TRUE(MainWindowShown(20s));
+    CloseAndWait();
+    Stall();
+    const std::size_t before = ReadStandinLog(log_).size();
+    Start(command);
+    EXPECT_TRUE(WaitForShows(before + 1)) << "the start waited for the share";
+    EXPECT_FALSE(::IsWindowVisible(main_));
+}
+
+// A deck whose share went quiet before its first copy was made holds its turn no longer than a
+// show's time-out: the next entry plays.
+TEST_F(StalledCopies, DISABLED_FirstCopyFromASilentShare_WaitsNoLongerThanTheTimeOut) {
+    testing::WriteBytes(folderShown_ + L"\\Menu.pptx",
+                        testing::ReadBytes(testing::TestPresentation(L"Menu.pptx")));
+    standin_.Set(L"SECONDS", L"1");
+    Stall();
+    Start(L"/play /timeout 3 " +
+          Quoted(SettingFile(StandinPath(), {share_ + L"Menu.pptx", Deck(L"b.pptx")})));
+    ASSERT_TRUE(WaitForShows(1)) << "the run waited for the share";
+    EXPECT_TRUE(ReadStandinLog(log_).front().file.ends_with(L"b.pptx"))
+        << ReadStandinLog(log_).front().file;
+}
+
 }  // namespace
 }  // namespace tidewell::e2e

@@ -192,6 +192,9 @@ class Unattended : public ::testing::Test {
     }
 
     TempFolder folder_;
+    // Each test starts with no local copies: what one test copied never plays in another.
+    TempFolder copies_{L"tidewell-e2e-copies"};
+    ScopedEnvironment copiesFolder_{L"TIDEWELL_COPIES_FOLDER", copies_.Path()};
     TestPreferences preferences_;
     std::wstring log_ = folder_.File(L"shows.log");
     StandinSettings standin_;

@@ -6,7 +6,6 @@
 #include <regex>
 
 #include "common/iso_date.h"
-#include "copies/copy_record.h"
 #include "reporting/run_status.h"
 #include "scratch_folder.h"
 
@@ -18,10 +17,11 @@ namespace fs = std::filesystem;
 class ScreenFolder : public ScratchFolder {
   protected:
     void WriteStatus(const std::string& name, const std::string& updated, bool withError = true,
-                     const std::wstring& startDetail = L"") {
+                     const std::string& copyTime = "") {
         RunStatus status;
-        ApplyRunEvent(status, {RunEvent::ShowStart, 2, L"C:\\Shows\\Menu.ppsx", startDetail, 3, 12},
-                      "2026-12-08T08:00:03.125+01:00");
+        RunEventRecord start{RunEvent::ShowStart, 2, L"C:\\Shows\\Menu.ppsx", L"", 3, 12};
+        start.copyTime = copyTime;
+        ApplyRunEvent(status, start, "2026-12-08T08:00:03.125+01:00");
         if (withError) {
             ApplyRunEvent(status, {RunEvent::Error, 2, L"", L"<script>alert(1)</script>"}, "T");
         }
@@ -52,7 +52,7 @@ TEST_F(ScreenFolder, StatusFilesAndPictures_OneCardEachStaleAndUnreadableMarked)
     Write("picture only.PNG", "png");
     Write("index.html", "old page");
     WriteStatus("R&D 'west'", "2026-12-08T08:09:50.000+01:00", true,
-                CopyStartDetail(L"2026-12-08 07:12", L"original not reachable"));
+                "2026-12-08T07:12:00.000+01:00");
 
     const std::string page = OverviewPage(ReadScreenFolder(folder_), now, "2026-12-08T08:10:00");
 
@@ -68,7 +68,7 @@ TEST_F(ScreenFolder, StatusFilesAndPictures_OneCardEachStaleAndUnreadableMarked)
     EXPECT_NE(page.find("src=\"picture%20only.PNG\""), std::string::npos);
     EXPECT_NE(page.find("6 min"), std::string::npos) << "the stale card says how old it is";
     EXPECT_NE(page.find("3 of 12"), std::string::npos);
-    EXPECT_NE(page.find("plays its copy of 2026-12-08 07:12"), std::string::npos)
+    EXPECT_NE(page.find("plays its copy of 2026-12-08 07:12:00"), std::string::npos)
         << "a screen whose share is down says so";
     EXPECT_EQ(page.find("<script"), std::string::npos) << "a status's text is text, never markup";
 }
