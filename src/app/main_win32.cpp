@@ -5,6 +5,7 @@
 
 #include "about/form2_win32.h"
 #include "app/form1_win32.h"
+#include "app/last_guard_win32.h"
 #include "common/com_apartment_win32.h"
 #include "common/command_line.h"
 #include "common/command_line_win32.h"
@@ -14,34 +15,11 @@
 #include "playback/monitors_win32.h"
 #include "reporting/overview_win32.h"
 #include "reporting/proof_of_play_win32.h"
-#include "reporting/play_log_win32.h"
 #include "playback/playing_marker_win32.h"
 #include "playback/stop_request_win32.h"
 
 namespace tidewell {
 namespace {
-
-// What nothing below caught: said where it can be seen (the run's log when there is one, the
-// debugger's output always, the Error box when somebody is there), and the process ends with a
-// code of its own instead of Windows' report of a crash.
-int LastGuard(const CommandLine& commandLine, Dialogs& dialogs) noexcept {
-    try {
-        const std::wstring text = UserErrorText(std::current_exception());
-        ::OutputDebugStringW((L"Tidewell: " + text + L"\n").c_str());
-        const bool unattended = commandLine.action == CommandLine::Action::Overview ||
-                                commandLine.action == CommandLine::Action::Report ||
-                                commandLine.start.play;
-        if (commandLine.start.play && commandLine.start.logFile) {
-            PlayLog log(*commandLine.start.logFile);
-            log.Write(RunEventRecord{RunEvent::Error, 0, {}, text});
-            log.WaitWritten(PlayLog::kDrainTime);
-        }
-        if (!unattended) dialogs.ShowError(nullptr, text);
-    } catch (...) {
-        // Nothing more can be said: the exit code says it.
-    }
-    return kExitUnexpectedError;
-}
 
 int Main(const CommandLine& commandLine, SystemDialogs& dialogs) {
     switch (commandLine.action) {
