@@ -8,9 +8,13 @@ namespace tidewell {
 namespace {
 
 constexpr std::uint32_t kEndSignature = 0x06054b50;
+constexpr std::uint32_t kZip64EndSignature = 0x06064b50;
+constexpr std::uint32_t kZip64LocatorSignature = 0x07064b50;
 constexpr std::uint32_t kCentralSignature = 0x02014b50;
 constexpr std::uint32_t kLocalSignature = 0x04034b50;
 constexpr std::size_t kEndSize = 22;
+constexpr std::size_t kZip64EndSize = 56;
+constexpr std::size_t kZip64LocatorSize = 20;
 constexpr std::size_t kCentralSize = 46;
 constexpr std::size_t kLocalSize = 30;
 constexpr std::uint32_t kZip64Marker = 0xFFFFFFFF;
@@ -50,18 +54,55 @@ std::optional<std::size_t> FindEnd(std::span<const std::uint8_t> file) {
     return std::nullopt;
 }
 
+struct Directory {
+    std::uint64_t start = 0;
+    std::uint64_t size = 0;
+    std::uint64_t entries = 0;
+    bool zip64 = false;
+    std::uint64_t followedBy = 0;  // where the end records start: the directory lies before
+};
+
+// Where the directory lies and how many entries it has. A file past 4 GB, a directory of more than
+// 65,535 entries, or a writer that always writes them, keeps the real figures in a ZIP64 end record
+// that a locator just before the end record points to; every offset of it is the file's own
+// word, so each is checked against the bytes before it is followed.
+std::optional<Directory> FindDirectory(std::span<const std::uint8_t> file, std::size_t end) {
+    Directory directory{ReadU32(file, end + 16), ReadU32(file, end + 12), ReadU16(file, end + 10),
+                        false, end};
+    const bool locator = end >= kZip64LocatorSize &&
+                         ReadU32(file, end - kZip64LocatorSize) == kZip64LocatorSignature;
+    if (!locator) {
+        if (directory.start == kZip64Marker || directory.size == kZip64Marker) return std::nullopt;
+        return directory;
+    }
+    const std::uint64_t locatorAt = end - kZip64LocatorSize;
+    const std::uint64_t record = ReadU64(file, locatorAt + 8);
+    if (record > locatorAt || locatorAt - record < kZip64EndSize ||
+        ReadU32(file, record) != kZip64EndSignature) {
+        return std::nullopt;
+    }
+    // The record's own length counts what follows its first 12 bytes.
+    const std::uint64_t length = ReadU64(file, record + 4);
+    if (length < kZip64EndSize - 12 || length > locatorAt - record - 12) return std::nullopt;
+    return Directory{ReadU64(file, record + 48), ReadU64(file, record + 40),
+                     ReadU64(file, record + 32), true, record};
+}
+
 }  // namespace
 
 std::optional<std::vector<ZipEntry>> ReadZipDirectory(std::span<const std::uint8_t> file) {
     const std::optional<std::size_t> end = FindEnd(file);
     if (!end) return std::nullopt;
-    const std::uint64_t directorySize = ReadU32(file, *end + 12);
-    const std::uint64_t directoryStart = ReadU32(file, *end + 16);
-    if (directoryStart > *end || directorySize > *end - directoryStart) return std::nullopt;
+    const std::optional<Directory> directory = FindDirectory(file, *end);
+    if (!directory || directory->start > directory->followedBy ||
+        directory->size > directory->followedBy - directory->start) {
+        return std::nullopt;
+    }
     std::vector<ZipEntry> entries;
-    // Walked by bytes rather than by the record's entry count, which a large directory overflows.
-    std::uint64_t at = directoryStart;
-    const std::uint64_t stop = directoryStart + directorySize;
+    // Walked by bytes rather than by the entry count, which the end record of a large directory
+    // holds only modulo 65,536 (or as 0xFFFF) when no ZIP64 record gives it whole.
+    std::uint64_t at = directory->start;
+    const std::uint64_t stop = directory->start + directory->size;
     while (at < stop) {
         if (!Fits(file, at, kCentralSize) || at + kCentralSize > stop ||
             ReadU32(file, at) != kCentralSignature) {
@@ -85,6 +126,10 @@ std::optional<std::vector<ZipEntry>> ReadZipDirectory(std::span<const std::uint8
         entries.push_back(std::move(entry));
         at = next;
     }
+    const bool counted = directory->zip64 ? entries.size() == directory->entries
+                                          : directory->entries == 0xFFFF ||
+                                                (entries.size() & 0xFFFF) == directory->entries;
+    if (!counted) return std::nullopt;
     return entries;
 }
 

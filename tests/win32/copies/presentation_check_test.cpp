@@ -56,7 +56,9 @@ Bytes CompoundWith(std::initializer_list<const wchar_t*> streams) {
 TEST(PresentationCheck, DecksAndWhatGoesWrongWithThem_FindingNamesIt) {
     const Bytes pptx = ReadBytes(TestPresentation(L"Welcome.pptx"));
     const Bytes ppt = ReadBytes(TestPresentation(L"Welcome.ppt"));
+    const Bytes zip64 = ReadBytes(TestPresentation(L"Welcome-zip64.pptx"));
     ASSERT_FALSE(pptx.empty());
+    ASSERT_FALSE(zip64.empty());
     ASSERT_FALSE(ppt.empty());
     // The Current User stream's token of a file without and with a password.
     const std::string_view plainToken("\x5F\xC0\x91\xE3", 4), encryptedToken("\xDF\xC4\xD1\xF3", 4);
@@ -74,6 +76,14 @@ TEST(PresentationCheck, DecksAndWhatGoesWrongWithThem_FindingNamesIt) {
          L"not a whole presentation: it is cut short"},
         {"pptx with a byte of a slide changed", ChangeInside(pptx, "ppt/slides/slide1.xml", 300),
          L"not a whole presentation: slide1.xml is damaged"},
+        {"pptx with ZIP64 end records", zip64, L""},
+        {"pptx cut short in its ZIP64 end record", Bytes(zip64.begin(), zip64.end() - 70),
+         L"not a whole presentation: it is cut short"},
+        // The locator's offset of the ZIP64 record, and the record's count of entries.
+        {"pptx whose ZIP64 locator points far past the end", ChangeInside(zip64, "PK\x06\x07", 11),
+         L"not a whole presentation: it is cut short"},
+        {"pptx whose ZIP64 record miscounts its entries", ChangeInside(zip64, "PK\x06\x06", 28),
+         L"not a whole presentation: it is cut short"},
         {"pptx with a password", CompoundWith({L"EncryptionInfo", L"EncryptedPackage"}),
          L"needs a password"},
         {"ppt with a password", Replace(ppt, plainToken, encryptedToken), L"needs a password"},
