@@ -56,6 +56,11 @@ struct File {
     static Type Invalid() noexcept { return INVALID_HANDLE_VALUE; }
     static void Close(Type h) noexcept { ::CloseHandle(h); }
 };
+struct MappedView {
+    using Type = const void*;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { ::UnmapViewOfFile(h); }
+};
 struct Find {
     using Type = HANDLE;
     static Type Invalid() noexcept { return INVALID_HANDLE_VALUE; }
@@ -121,6 +126,7 @@ struct Com {
 using UniqueKernelHandle = UniqueHandle<handle_traits::Kernel>;
 using UniqueFileHandle = UniqueHandle<handle_traits::File>;
 using UniqueFindHandle = UniqueHandle<handle_traits::Find>;
+using UniqueMappedView = UniqueHandle<handle_traits::MappedView>;
 using UniqueHKEY = UniqueHandle<handle_traits::RegistryKey>;
 using UniqueHDROP = UniqueHandle<handle_traits::Drop>;
 using UniqueGdiObject = UniqueHandle<handle_traits::GdiObject>;

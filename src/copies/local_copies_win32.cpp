@@ -51,23 +51,6 @@ std::optional<CopyRecord> ReadRecord(const std::wstring& path) {
     return DecodeCopyRecord(std::string_view(bytes, got));
 }
 
-bool WriteNewFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
-    UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    std::uint64_t total = 0;
-    while (total < bytes.size()) {
-        const DWORD chunk =
-            static_cast<DWORD>(std::min<std::uint64_t>(bytes.size() - total, 1 << 24));
-        DWORD written = 0;
-        if (!::WriteFile(file.get(), bytes.data() + total, chunk, &written, nullptr) || !written) {
-            return false;
-        }
-        total += written;
-    }
-    return true;
-}
-
 void RemoveTree(const std::wstring& folder) {
     WIN32_FIND_DATAW data{};
     UniqueFindHandle find(::FindFirstFileW((folder + L"\\*").c_str(), &data));
@@ -93,16 +76,17 @@ PreparedShow Skipped(std::wstring why, bool unreachable) {
     return show;
 }
 
-// What the check makes of a file read whole, or of why it could not be read whole.
-PresentationFinding FindingOf(const OriginalRead& read) {
-    switch (read.outcome) {
-        case OriginalRead::Outcome::Changing:
-            return {Soundness::NotReadyYet, L"the file is still being written"};
-        case OriginalRead::Outcome::TooLarge:
-            return NotWhole(L"it is larger than Tidewell copies (1 GB)");
-        default:
-            return CheckPresentationBytes(read.bytes);
+// Checks a file on this computer's own disk (a deck that plays in place, or the copy just
+// written), with what the reads of it say: it may still be being written.
+OriginalRead CheckedOnThisDisk(const std::wstring& path, std::chrono::milliseconds moment,
+                               PresentationFinding& finding) {
+    const OriginalRead read = MapOriginal(path, moment, [&](std::span<const std::uint8_t> bytes) {
+        finding = CheckPresentationBytes(bytes);
+    });
+    if (read.outcome == OriginalRead::Outcome::Changing) {
+        finding = {Soundness::NotReadyYet, L"the file is still being written"};
     }
+    return read;
 }
 
 // A presentation that plays from where it is: a person at the desk gets the program's own
@@ -167,30 +151,39 @@ void LocalCopies::Making::End(const std::wstring& folder) {
 
 LocalCopies::Made LocalCopies::MakeCopy(const std::wstring& original, const Copy& copy) {
     Made made;
-    const OriginalRead read = ReadOriginal(original, kSettleMoment);
-    using Outcome = OriginalRead::Outcome;
-    switch (read.outcome) {
-        case Outcome::Gone:
-        case Outcome::Unreachable:
-            made.unreachable = true;
-            return made;
-        default:
-            break;
-    }
-    made.finding = FindingOf(read);
-    if (!made.finding.IsWhole()) return made;
     ::SHCreateDirectoryExW(nullptr, copy.folder.c_str(), nullptr);
     static volatile LONG counter = 0;
     const std::wstring temporary = copy.file + L"." + std::to_wstring(::GetCurrentProcessId()) +
                                    L"-" + std::to_wstring(::InterlockedIncrement(&counter)) +
                                    L".tmp";
+    // Written straight to the disk, piece by piece, and checked there: a deck of any size.
+    const OriginalRead read = CopyOriginal(original, kSettleMoment, temporary);
+    using Outcome = OriginalRead::Outcome;
+    bool checked = false;
+    switch (read.outcome) {
+        case Outcome::Gone:
+        case Outcome::Unreachable:
+            made.unreachable = true;
+            break;
+        case Outcome::Changing:
+            made.finding = {Soundness::NotReadyYet, L"the file is still being written"};
+            break;
+        case Outcome::Read:
+            // Nobody else writes the copy: no moment to wait.
+            checked = CheckedOnThisDisk(temporary, {}, made.finding).outcome == Outcome::Read;
+            break;
+        default:  // not written or read back (a full disk): it plays from where it is, unchecked
+            break;
+    }
     // A copy that plays is held open by the program: the new one then waits for the next look.
-    made.made = WriteNewFile(temporary, read.bytes) &&
+    made.made = checked && made.finding.IsWhole() &&
                 ::MoveFileExW(temporary.c_str(), copy.file.c_str(),
                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) &&
                 ReplaceWholeFile(copy.record, EncodeCopyRecord({original, read.stamp.size,
                                                                 read.stamp.lastWrite, Now()}));
     ::DeleteFileW(temporary.c_str());
+    // A folder made for a deck that could not be copied goes again (a folder in use stays).
+    ::RemoveDirectoryW(copy.folder.c_str());
     return made;
 }
 
@@ -201,7 +194,11 @@ PreparedShow LocalCopies::InPlace(const std::wstring& original, bool unattended)
     if (const std::optional<FileStamp> now = LookAt(original); now && KnownWhole(original, *now)) {
         return FromWhereItIs(original, {}, false, unattended);
     }
-    const OriginalRead read = ReadOriginal(original, kSettleMoment);
+    // Without a copies folder a deck from elsewhere plays unchecked: its check reads it through a
+    // mapping, which a share that stops answering meanwhile would break.
+    if (fromElsewhere_(original)) return FromWhereItIs(original, {}, false, unattended);
+    PresentationFinding finding;
+    const OriginalRead read = CheckedOnThisDisk(original, kSettleMoment, finding);
     switch (read.outcome) {
         case OriginalRead::Outcome::Gone:
         case OriginalRead::Outcome::Unreachable:
@@ -212,13 +209,9 @@ PreparedShow LocalCopies::InPlace(const std::wstring& original, bool unattended)
                                PresenceOf(original) != Presence::Gone);
             }
             return FromWhereItIs(original, {}, false, unattended);
-        case OriginalRead::Outcome::TooLarge:
-            // Too large to be read into memory; such a deck always played from its disk.
-            return FromWhereItIs(original, {}, false, unattended);
         default:
             break;
     }
-    const PresentationFinding finding = FindingOf(read);
     if (finding.IsWhole()) {
         std::lock_guard lock(mutex_);
         wholeInPlace_[original] = read.stamp;
