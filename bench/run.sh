@@ -44,7 +44,7 @@ unmap_drives() {
     mapped=()
 }
 
-trap 'stop_started; unmap_drives; rm -f "$PID_FILE" "${results:-}"' EXIT
+trap 'stop_started; unmap_drives; rm -rf "${deck_dir:-}"; rm -f "$PID_FILE" "${results:-}"' EXIT
 
 which=("$@")
 [ ${#which[@]} -gt 0 ] || which=(playback startup playlist stall reports check)
@@ -115,6 +115,17 @@ for bench in "${which[@]}"; do
         # so the deck is about 50 MB.
         on_display 1024x768
         run presentation_check_bench "$(winepath -w "$deck_dir/Large.pptx")" 5
+        rm -rf "$deck_dir"
+        log "copy and check of a 1.5 GB deck: a real deck with a 1.5 GB video stored in it"
+        # Made here and deleted after: the deck, its copy and the video while it is packed need
+        # about 4.5 GB of disk for a moment.
+        deck_dir=$(mktemp -d /tmp/tidewell-bench-deck.XXXXXX)
+        cp "$TIDEWELL_ROOT/tests/data/presentations/Welcome.pptx" "$deck_dir/Huge.pptx"
+        mkdir -p "$deck_dir/ppt/media" "$deck_dir/copies"
+        head -c 1536M /dev/urandom >"$deck_dir/ppt/media/video1.mp4"
+        (cd "$deck_dir" && zip -q -0 Huge.pptx ppt/media/video1.mp4 && rm ppt/media/video1.mp4)
+        run presentation_check_bench --copy "$(winepath -w "$deck_dir/Huge.pptx")" \
+            "$(winepath -w "$deck_dir/copies")"
         rm -rf "$deck_dir"
         ;;
     *) log "unknown benchmark: $bench"; exit 2 ;;
