@@ -5,13 +5,13 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <optional>
 #include <vector>
 
 #include "common/com_apartment_win32.h"
 #include "common/unique_handle_win32.h"
 #include "copies/binary_powerpoint.h"
+#include "copies/span_lock_bytes_win32.h"
 #include "copies/whole_ooxml.h"
 
 namespace tidewell {
@@ -28,24 +28,11 @@ bool StartsWith(std::span<const std::uint8_t> bytes, const std::array<std::uint8
     return bytes.size() >= N && std::equal(mark.begin(), mark.end(), bytes.begin());
 }
 
-// A storage over a copy of the bytes in memory, so that the check reads exactly what was read
-// from the share, not the share a second time.
-UniqueCom<IStorage> OpenCompound(std::span<const std::uint8_t> bytes) {
-    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-    if (!memory) return {};
-    if (void* target = ::GlobalLock(memory)) {
-        std::memcpy(target, bytes.data(), bytes.size());
-        ::GlobalUnlock(memory);
-    }
-    UniqueCom<ILockBytes> lockBytes;
-    if (FAILED(::CreateILockBytesOnHGlobal(memory, TRUE, lockBytes.put()))) {
-        ::GlobalFree(memory);
-        return {};
-    }
+// The storage reads exactly the bytes that were checked, where they lie, not the file again.
+UniqueCom<IStorage> OpenCompound(SpanLockBytes& bytes) {
     UniqueCom<IStorage> storage;
-    ::StgOpenStorageOnILockBytes(lockBytes.get(), nullptr,
-                                 STGM_READ | STGM_SHARE_EXCLUSIVE | STGM_DIRECT, nullptr, 0,
-                                 storage.put());
+    ::StgOpenStorageOnILockBytes(&bytes, nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE | STGM_DIRECT,
+                                 nullptr, 0, storage.put());
     return storage;
 }
 
@@ -88,7 +75,8 @@ bool EditPointsAtEncryption(IStream& document, std::uint32_t offset) {
 
 PresentationFinding CheckCompound(std::span<const std::uint8_t> bytes) {
     const ComApartment com(COINIT_MULTITHREADED);  // a worker's thread may have none yet
-    const UniqueCom<IStorage> storage = OpenCompound(bytes);
+    SpanLockBytes lockBytes(bytes);  // outlives the storage and its streams, declared after it
+    const UniqueCom<IStorage> storage = OpenCompound(lockBytes);
     if (!storage) return NotWhole(L"its compound file is damaged or cut short");
     // A deck saved with a password by PowerPoint 2007 and later: the ZIP is inside, encrypted.
     if (OpenStream(*storage.get(), L"EncryptionInfo") &&

@@ -3,8 +3,11 @@
 #include "copies/local_copies_win32.h"
 
 #include <windows.h>
+#include <winioctl.h>
 
 #include <gtest/gtest.h>
+
+#include <cstring>
 
 #include "common/unique_handle_win32.h"
 #include "support/temp_folder.h"
@@ -70,6 +73,37 @@ TEST(LocalCopies, BrokenDeckWithoutCopy_SkippedUnattended_HandedToAPersonWithThe
     const PreparedShow attended = bed.local.Prepare(original, false);
     EXPECT_EQ(attended.playPath, original);
     EXPECT_EQ(ShowStartDetail(attended), unattended.skipped);
+}
+
+// Past 1 GB, the largest deck once read whole into memory: a real deck with a gigabyte of nothing
+// between its last entry and its directory (whose place its end record gives), sparse on the
+// share so that it takes no disk there. Its copy is written whole and checked.
+TEST(LocalCopies, DeckPastAGigabyte_CopiedAndChecked) {
+    CopiesBed bed;
+    constexpr std::uint64_t kGap = (1ULL << 30) + 1;
+    std::vector<std::uint8_t> deck = kWelcome;
+    const std::size_t end = FindBytes(deck, "PK\x05\x06");
+    std::uint32_t directory = 0;
+    std::memcpy(&directory, &deck[end + 16], 4);
+    const std::uint32_t moved = directory + static_cast<std::uint32_t>(kGap);
+    std::memcpy(&deck[end + 16], &moved, 4);
+    const std::wstring original = bed.share.File(L"Large.pptx");
+    {
+        UniqueFileHandle file(
+            ::CreateFileW(original.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+        DWORD done = 0;
+        ::DeviceIoControl(file.get(), FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &done, nullptr);
+        LARGE_INTEGER after{};
+        after.QuadPart = kGap;
+        ASSERT_TRUE(::WriteFile(file.get(), deck.data(), directory, &done, nullptr));
+        ASSERT_TRUE(::SetFilePointerEx(file.get(), after, nullptr, FILE_CURRENT));
+        ASSERT_TRUE(::WriteFile(file.get(), &deck[directory],
+                                static_cast<DWORD>(deck.size() - directory), &done, nullptr));
+    }
+    const PreparedShow show = bed.local.Prepare(original, true);
+    EXPECT_EQ(show.skipped + FindingText(show.finding), L"");
+    ASSERT_TRUE(show.fromCopy);
+    EXPECT_EQ(LookAt(show.playPath)->size, deck.size() + kGap);
 }
 
 TEST(LocalCopies, CopyNoListNamedFor30Days_Removed_NamedOnesStay) {
