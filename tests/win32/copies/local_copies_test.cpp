@@ -75,6 +75,38 @@ TEST(LocalCopies, BrokenDeckWithoutCopy_SkippedUnattended_HandedToAPersonWithThe
     EXPECT_EQ(ShowStartDetail(attended), unattended.skipped);
 }
 
+// What an unattended run makes of a deck on this disk (checked where it is) and of one on the
+// share (checked in its copy), when it is empty or its writer still has it to itself.
+TEST(LocalCopies, DeckNotReadyHereOrOnShare_SkippedSayingWhy_AWholeOneHerePlaysInPlace) {
+    CopiesBed bed;
+    const TempFolder desk{L"tidewell-desk"};
+    const struct {
+        const wchar_t* name;
+        bool onShare;
+        std::vector<std::uint8_t> bytes;
+        bool heldByWriter;
+        std::wstring skipped;
+    } cases[] = {
+        {L"Whole.pptx", false, kMenu, false, L""},
+        {L"Empty.pptx", false, {}, false, L"the file is empty"},
+        {L"Saving.pptx", false, kMenu, true, L"the file is still being written"},
+        {L"Empty.pptx", true, {}, false, L"the file is empty"},
+        {L"Saving.pptx", true, kMenu, true, L"the file is still being written"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.name << (c.onShare ? " on the share" : " here"));
+        const std::wstring path = (c.onShare ? bed.share : desk).File(c.name);
+        WriteBytes(path, c.bytes);
+        UniqueFileHandle writer(c.heldByWriter ? ::CreateFileW(path.c_str(), GENERIC_WRITE, 0,
+                                                               nullptr, OPEN_EXISTING, 0, nullptr)
+                                               : INVALID_HANDLE_VALUE);
+        const PreparedShow show = bed.local.Prepare(path, true);
+        EXPECT_EQ(show.skipped, c.skipped);
+        EXPECT_EQ(show.playPath, c.skipped.empty() ? path : L"");
+    }
+    EXPECT_EQ(bed.copies.Names().size(), 0u);
+}
+
 // Past 1 GB, the largest deck once read whole into memory: a real deck with a gigabyte of nothing
 // between its last entry and its directory (whose place its end record gives), sparse on the
 // share so that it takes no disk there. Its copy is written whole and checked.
