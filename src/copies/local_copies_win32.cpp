@@ -152,6 +152,14 @@ void LocalCopies::Making::End(const std::wstring& folder) {
 LocalCopies::Made LocalCopies::MakeCopy(const std::wstring& original, const Copy& copy) {
     Made made;
     ::SHCreateDirectoryExW(nullptr, copy.folder.c_str(), nullptr);
+    // What a run that ended while it copied left (a large deck takes a while) goes first; one
+    // still being written is its writer's alone and stays.
+    WIN32_FIND_DATAW left{};
+    if (UniqueFindHandle find(::FindFirstFileW((copy.file + L".*.tmp").c_str(), &left)); find) {
+        do {
+            ::DeleteFileW((copy.folder + L"\\" + left.cFileName).c_str());
+        } while (::FindNextFileW(find.get(), &left));
+    }
     static volatile LONG counter = 0;
     const std::wstring temporary = copy.file + L"." + std::to_wstring(::GetCurrentProcessId()) +
                                    L"-" + std::to_wstring(::InterlockedIncrement(&counter)) +

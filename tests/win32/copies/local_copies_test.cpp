@@ -58,9 +58,13 @@ TEST(LocalCopies, DeckCutShortOnShare_LastGoodCopyPlaysUntilWholeAgain) {
     EXPECT_TRUE(ShowStartDetail(cut).starts_with(L"copy of "));
     EXPECT_TRUE(ShowStartDetail(cut).ends_with(L", original: " + FindingText(cut.finding)));
     EXPECT_EQ(cut.finding.soundness, Soundness::NotWhole);
+    // A copy broken off when its run ended goes with the next one made.
+    const std::wstring leftOver = copy + L".1234-1.tmp";
+    WriteBytes(leftOver, CutShort(kWelcome));
     bed.Put(L"Menu.pptx", kWelcome);
     EXPECT_EQ(bed.local.Prepare(original, true).playPath, copy);
     EXPECT_EQ(ReadBytes(copy), kWelcome);
+    EXPECT_EQ(::GetFileAttributesW(leftOver.c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(bed.copies.Names().size(), 1u);
 }
 
