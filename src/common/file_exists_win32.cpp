@@ -30,18 +30,28 @@ bool SaysNotThere(DWORD error) {
 // Whether the drive or share of a path answers, asked once per root.
 class RootAnswers {
   public:
-    bool Reachable(const std::wstring& path) {
-        std::wstring root(PathRoot(path));
-        if (root.empty()) root = PathRoot(FullPathOf(path));
+    bool Reachable(std::wstring_view path) {
+        std::wstring full;
+        std::wstring_view root = PathRoot(path);
+        if (root.empty()) {
+            full = FullPathOf(std::wstring(path));
+            root = PathRoot(full);
+        }
         // Nothing to ask (a device path, say): the lookup's own answer stands.
         if (root.empty()) return true;
-        const auto [known, added] = reachable_.try_emplace(root, false);
-        if (added) known->second = ::GetFileAttributesW(root.c_str()) != INVALID_FILE_ATTRIBUTES;
+        // Most paths share their root with the one before: no map look, no copy of the root.
+        if (last_ && root == last_->first) return last_->second;
+        const auto [known, added] = reachable_.try_emplace(std::wstring(root), false);
+        if (added) {
+            known->second = ::GetFileAttributesW(known->first.c_str()) != INVALID_FILE_ATTRIBUTES;
+        }
+        last_ = &*known;
         return known->second;
     }
 
   private:
     std::unordered_map<std::wstring, bool> reachable_;
+    const std::pair<const std::wstring, bool>* last_ = nullptr;
 };
 
 Presence LookUp(const std::wstring& path, RootAnswers& roots) {
@@ -96,6 +106,10 @@ Presence PresenceOf(const std::wstring& path) {
 }
 
 std::vector<Presence> PresenceOfAll(const std::vector<std::wstring>& paths) {
+    return PresenceOfAll(std::vector<std::wstring_view>(paths.begin(), paths.end()));
+}
+
+std::vector<Presence> PresenceOfAll(std::span<const std::wstring_view> paths) {
     RootAnswers roots;
     std::vector<Presence> presence(paths.size(), Presence::Present);
     std::vector<bool> reachable(paths.size());
@@ -104,7 +118,7 @@ std::vector<Presence> PresenceOfAll(const std::vector<std::wstring>& paths) {
     FolderListingPlan listing(paths);
     std::vector<std::optional<Presence>> folderAnswers(listing.FolderCount());
     for (std::size_t folder = 0; folder < listing.FolderCount(); ++folder) {
-        if (!roots.Reachable(std::wstring(listing.Folder(folder)))) continue;
+        if (!roots.Reachable(listing.Folder(folder))) continue;
         folderAnswers[folder] = ListFolder(listing, folder);
     }
     for (std::size_t i = 0; i < paths.size(); ++i) {
@@ -125,7 +139,7 @@ std::vector<Presence> PresenceOfAll(const std::vector<std::wstring>& paths) {
                 presence[i] = Presence::Gone;
                 break;
             case ListedAnswer::LookUp:
-                presence[i] = LookUp(paths[i], roots);
+                presence[i] = LookUp(std::wstring(paths[i]), roots);
                 break;
         }
     }

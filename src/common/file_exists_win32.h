@@ -1,5 +1,7 @@
 #pragma once
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tidewell {
@@ -20,6 +22,7 @@ Presence PresenceOf(const std::wstring& path);
 // does not answer is looked up at all (each lookup there would wait for the network's time-out);
 // folders that hold several of the paths are listed once instead of looking each path up.
 std::vector<Presence> PresenceOfAll(const std::vector<std::wstring>& paths);
+std::vector<Presence> PresenceOfAll(std::span<const std::wstring_view> paths);
 
 // The paths that are present, in their order.
 std::vector<std::wstring> ExistingFiles(std::vector<std::wstring> paths);

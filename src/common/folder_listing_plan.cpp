@@ -18,14 +18,6 @@ wchar_t UpperAscii(wchar_t c) {
     return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c;
 }
 
-bool EqualFoldingAscii(std::wstring_view a, std::wstring_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (UpperAscii(a[i]) != UpperAscii(b[i])) return false;
-    }
-    return true;
-}
-
 // Names that a case-insensitive file system could take for one another are equal once every
 // letter and everything beyond ASCII becomes one mark: case tables map letters to letters (some
 // non-ASCII ones to ASCII ones, such as the dotless i to "I") and never touch digits or
@@ -45,10 +37,8 @@ bool HasNonAscii(std::wstring_view name) {
     return std::ranges::any_of(name, [](wchar_t c) { return c >= 0x80; });
 }
 
-std::wstring FoldedAscii(std::wstring_view name) {
-    std::wstring folded(name);
-    for (wchar_t& c : folded) c = UpperAscii(c);
-    return folded;
+void AppendFoldedAscii(std::wstring_view name, std::wstring& out) {
+    for (wchar_t c : name) out += UpperAscii(c);
 }
 
 // Characters that make a lookup read the name as a pattern (the last three are the old DOS
@@ -56,16 +46,30 @@ std::wstring FoldedAscii(std::wstring_view name) {
 bool HasCharacterForLookupOnly(std::wstring_view path) {
     for (wchar_t c : path) {
         if (c < 0x20) return true;
-        if (std::wstring_view(L"*?<>\"/~|").find(c) != std::wstring_view::npos) return true;
+        switch (c) {
+            case L'*':
+            case L'?':
+            case L'<':
+            case L'>':
+            case L'"':
+            case L'/':
+            case L'~':
+            case L'|':
+                return true;
+            default:
+                break;
+        }
     }
     return false;
 }
 
 // "CON", "nul.ppt", "COM1 .pps": names that a lookup takes for a device whatever the folder.
 bool IsDeviceName(std::wstring_view name) {
-    std::wstring base(name.substr(0, name.find(L'.')));
-    while (!base.empty() && base.back() == L' ') base.pop_back();
-    for (wchar_t& c : base) c = UpperAscii(c);
+    std::wstring_view plain = name.substr(0, name.find(L'.'));
+    while (!plain.empty() && plain.back() == L' ') plain.remove_suffix(1);
+    if (plain.size() > 7) return false;  // longer than "CONOUT$"
+    std::wstring base;
+    AppendFoldedAscii(plain, base);
     for (const wchar_t* device : {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$"}) {
         if (base == device) return true;
     }
@@ -122,32 +126,61 @@ std::optional<ListedName> SplitForListing(std::wstring_view path) {
 }
 
 FolderListingPlan::FolderListingPlan(const std::vector<std::wstring>& paths)
+    : FolderListingPlan(std::vector<std::wstring_view>(paths.begin(), paths.end())) {}
+
+FolderListingPlan::FolderListingPlan(std::span<const std::wstring_view> paths)
     : nameOfPath_(paths.size(), kNotListed) {
+    // The paths of one folder mostly follow one another: each run of them is counted, and given
+    // its folder, with one look in a map instead of one per path.
     std::vector<std::optional<ListedName>> splits;
     splits.reserve(paths.size());
     std::unordered_map<std::wstring_view, std::size_t> pathsPerFolder;
-    for (const std::wstring& path : paths) {
-        splits.push_back(SplitForListing(path));
-        if (splits.back()) ++pathsPerFolder[splits.back()->folder];
+    std::size_t namesLength = 0;
+    std::wstring_view runFolder;
+    std::size_t* runCount = nullptr;
+    for (const std::wstring_view path : paths) {
+        const std::optional<ListedName>& split = splits.emplace_back(SplitForListing(path));
+        if (!split) continue;
+        if (!runCount || split->folder != runFolder) {
+            runFolder = split->folder;
+            runCount = &pathsPerFolder[runFolder];
+        }
+        ++*runCount;
+        namesLength += split->name.size();
     }
+    foldedNames_.reserve(namesLength);
 
     std::unordered_map<std::wstring_view, std::uint32_t> folderIndex;
     // A listed path is its folder and its name, so equal paths are the same name asked twice.
     std::unordered_map<std::wstring_view, std::uint32_t> nameIndex;
     nameIndex.reserve(paths.size());
+    runFolder = {};
+    std::uint32_t runIndex = kNotListed;
     for (std::size_t i = 0; i < paths.size(); ++i) {
         const std::optional<ListedName>& split = splits[i];
-        if (!split || pathsPerFolder[split->folder] < kMinimumPathsPerFolder) continue;
-        const auto [folder, newFolder] =
-            folderIndex.try_emplace(split->folder, static_cast<std::uint32_t>(folders_.size()));
-        if (newFolder) folders_.push_back({split->folder, {}, {}, 0, false});
+        if (!split) continue;
+        if (runFolder.empty() || split->folder != runFolder) {
+            runFolder = split->folder;
+            runIndex = kNotListed;
+            if (pathsPerFolder[runFolder] >= kMinimumPathsPerFolder) {
+                const auto [folder, newFolder] =
+                    folderIndex.try_emplace(runFolder, static_cast<std::uint32_t>(folders_.size()));
+                if (newFolder) folders_.push_back({runFolder, {}, {}, 0, false});
+                runIndex = folder->second;
+            }
+        }
+        if (runIndex == kNotListed) continue;
         const auto [name, newName] =
             nameIndex.try_emplace(paths[i], static_cast<std::uint32_t>(names_.size()));
         if (newName) {
+            const std::size_t start = foldedNames_.size();
+            AppendFoldedAscii(split->name, foldedNames_);
+            const std::wstring_view folded(foldedNames_.data() + start, split->name.size());
+            ListedFolder& listed = folders_[runIndex];
+            const auto [first, newFold] = listed.byFolded.try_emplace(folded, name->second);
             const std::size_t shape = SimilarityHash(split->name);
-            names_.push_back({split->name, folder->second, shape});
-            ListedFolder& listed = folders_[folder->second];
-            listed.byFolded[FoldedAscii(split->name)].push_back(name->second);
+            names_.push_back({split->name, runIndex, shape, newFold ? kNotListed : first->second});
+            first->second = name->second;
             listed.shapes.try_emplace(shape);
             ++listed.exactLeft;
         }
@@ -166,9 +199,12 @@ bool FolderListingPlan::Offer(std::size_t folder, std::wstring_view entry, bool 
         (directory ? seen.anyDirectory : seen.anyFile) = true;
         if (HasNonAscii(entry)) (directory ? seen.wideDirectory : seen.wideFile) = true;
     }
-    const auto found = listed.byFolded.find(FoldedAscii(entry));
+    foldedEntry_.clear();
+    AppendFoldedAscii(entry, foldedEntry_);
+    const auto found = listed.byFolded.find(foldedEntry_);
     if (found == listed.byFolded.end()) return listed.exactLeft > 0;
-    for (const std::uint32_t index : found->second) {
+    for (std::uint32_t index = found->second; index != kNotListed;
+         index = names_[index].nextSameFold) {
         Name& name = names_[index];
         if (entry == name.text) {
             if (!name.exactSeen) --listed.exactLeft;

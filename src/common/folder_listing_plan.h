@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -45,8 +46,12 @@ class FolderListingPlan {
     static constexpr std::size_t kMinimumPathsPerFolder = 2;
 
     // The paths must outlive the plan, which keeps views of them; so no temporary list.
+    explicit FolderListingPlan(std::span<const std::wstring_view> paths);
     explicit FolderListingPlan(const std::vector<std::wstring>& paths);
     explicit FolderListingPlan(std::vector<std::wstring>&&) = delete;
+    // It keeps views of its own folded names.
+    FolderListingPlan(const FolderListingPlan&) = delete;
+    FolderListingPlan& operator=(const FolderListingPlan&) = delete;
 
     // The folders worth listing, each once, spelt as in the paths (folders are not merged by
     // case: on a case-sensitive file system two spellings may be two folders).
@@ -74,7 +79,8 @@ class FolderListingPlan {
     struct Name {
         std::wstring_view text;
         std::uint32_t folder = 0;
-        std::size_t shape = 0;  // SimilarityHash: length and punctuation
+        std::size_t shape = 0;                    // SimilarityHash: length and punctuation
+        std::uint32_t nextSameFold = kNotListed;  // the next name of its folder and ASCII case
         bool exactSeen = false, exactIsDirectory = false;
         bool foldedFile = false, foldedDirectory = false;  // spelt with other ASCII case
     };
@@ -85,9 +91,10 @@ class FolderListingPlan {
     };
     struct ListedFolder {
         std::wstring_view path;
-        // The names asked for, by their ASCII upper case: an entry finds its exact spelling and
-        // its ASCII case variants in one look.
-        std::unordered_map<std::wstring, std::vector<std::uint32_t>> byFolded;
+        // The names asked for, by their ASCII upper case (a view of foldedNames_): an entry finds
+        // its exact spelling and its ASCII case variants in one look, the first of them here and
+        // the others chained by Name::nextSameFold.
+        std::unordered_map<std::wstring_view, std::uint32_t> byFolded;
         std::unordered_map<std::size_t, ShapeSeen> shapes;
         std::size_t exactLeft = 0;
         bool abandoned = false;
@@ -97,6 +104,10 @@ class FolderListingPlan {
     std::vector<ListedFolder> folders_;
     std::vector<Name> names_;
     std::vector<std::uint32_t> nameOfPath_;  // kNotListed: left to the lookup
+    // Every listed name in ASCII upper case, one after the other; reserved once, so that the
+    // views of it stay valid. A folded copy per name cost a heap block per stored entry.
+    std::wstring foldedNames_;
+    std::wstring foldedEntry_;  // Offer's, kept so that a listing folds without allocating
 };
 
 }  // namespace tidewell

@@ -28,14 +28,27 @@ bool IsProgramPath(std::wstring_view path) {
 bool IsPossiblePath(std::wstring_view path) {
     // The quote's look-alikes of the best-fit tables; the curly quotes are not among them, since
     // the ANSI code pages hold them as themselves.
-    constexpr std::wstring_view kRefused = L"\"<>|*?\u02BA\u030E\uFF02";
     if (path.size() > kLongestPath) return false;
     for (std::size_t i = 0; i < path.size(); ++i) {
         const wchar_t c = path[i];
-        if (c < L' ' || kRefused.find(c) != std::wstring_view::npos) {
-            return false;
+        if (c < L' ') return false;
+        switch (c) {
+            case L'"':
+            case L'<':
+            case L'>':
+            case L'|':
+            case L'*':
+            case L'?':
+            case L'\u02BA':
+            case L'\u030E':
+            case L'\uFF02':
+                return false;
+            case L':':
+                if (i != 1 || !IsDriveLetter(path[0])) return false;
+                break;
+            default:
+                break;
         }
-        if (c == L':' && (i != 1 || !IsDriveLetter(path[0]))) return false;
     }
     return true;
 }

@@ -30,25 +30,33 @@ std::optional<int> DigitValue(wchar_t c, int base) {
 }  // namespace
 
 std::wstring Trim(std::wstring_view text) {
+    return std::wstring(TrimmedView(text));
+}
+
+std::wstring_view TrimmedView(std::wstring_view text) {
     std::size_t first = 0;
     std::size_t last = text.size();
     while (first < last && IsBlankOrControl(text[first])) ++first;
     while (last > first && IsBlankOrControl(text[last - 1])) --last;
-    return std::wstring(text.substr(first, last - first));
+    return text.substr(first, last - first);
+}
+
+std::optional<std::wstring_view> NextLine(std::wstring_view text, std::size_t& pos) {
+    if (pos >= text.size() || text[pos] == L'\0') return std::nullopt;
+    std::size_t end = pos;
+    while (end < text.size() && text[end] != L'\0' && !EndsLine(text[end])) ++end;
+    const std::wstring_view line = text.substr(pos, end - pos);
+    pos = end;
+    if (pos < text.size() && text[pos] == L'\r') ++pos;
+    if (pos < text.size() && text[pos] == L'\n') ++pos;
+    if (pos < text.size() && text[pos] == L'\u2028') ++pos;
+    return line;
 }
 
 std::vector<std::wstring> TextToLines(std::wstring_view text) {
     std::vector<std::wstring> lines;
     std::size_t pos = 0;
-    while (pos < text.size() && text[pos] != L'\0') {
-        std::size_t end = pos;
-        while (end < text.size() && text[end] != L'\0' && !EndsLine(text[end])) ++end;
-        lines.emplace_back(text.substr(pos, end - pos));
-        pos = end;
-        if (pos < text.size() && text[pos] == L'\r') ++pos;
-        if (pos < text.size() && text[pos] == L'\n') ++pos;
-        if (pos < text.size() && text[pos] == L'\u2028') ++pos;
-    }
+    while (const auto line = NextLine(text, pos)) lines.emplace_back(*line);
     return lines;
 }
 

@@ -71,10 +71,18 @@ std::vector<std::uint8_t> EncodeUtf16(std::wstring_view text, ByteOrder order) {
 std::wstring DecodeUtf16(std::span<const std::uint8_t> bytes, ByteOrder order) {
     const std::size_t units = bytes.size() / 2;
     std::wstring out;
+    if constexpr (kWideIsUtf16) {
+        // Unit for unit: a stored playlist of megabytes is decoded in one pass, not appended to
+        // character by character.
+        out.resize(units);
+        for (std::size_t i = 0; i < units; ++i)
+            out[i] = static_cast<wchar_t>(UnitAt(bytes, i, order));
+        return out;
+    }
     out.reserve(units);
     for (std::size_t i = 0; i < units; ++i) {
         const char32_t unit = UnitAt(bytes, i, order);
-        if (!kWideIsUtf16 && IsHighSurrogate(unit) && i + 1 < units) {
+        if (IsHighSurrogate(unit) && i + 1 < units) {
             const char32_t next = UnitAt(bytes, i + 1, order);
             if (IsLowSurrogate(next)) {
                 out.push_back(

@@ -5,8 +5,13 @@
 namespace tidewell {
 
 KeptEntries EntriesNotGone(std::vector<PlaylistEntry> entries) {
-    const std::vector<Presence> presence = PresenceOfAll(PathsOf(entries));
+    // Views, not copies: the entries keep their paths until the answers are in.
+    std::vector<std::wstring_view> paths;
+    paths.reserve(entries.size());
+    for (const PlaylistEntry& entry : entries) paths.push_back(entry.path);
+    const std::vector<Presence> presence = PresenceOfAll(paths);
     KeptEntries result;
+    result.kept.reserve(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i) {
         if (presence[i] == Presence::Gone) continue;
         if (presence[i] == Presence::Unreachable) result.unreachable.push_back(entries[i].path);
