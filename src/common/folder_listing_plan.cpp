@@ -134,7 +134,8 @@ FolderListingPlan::FolderListingPlan(std::span<const std::wstring_view> paths)
     // its folder, with one look in a map instead of one per path.
     std::vector<std::optional<ListedName>> splits;
     splits.reserve(paths.size());
-    std::unordered_map<std::wstring_view, std::size_t> pathsPerFolder;
+    std::pmr::monotonic_buffer_resource scratch;
+    std::pmr::unordered_map<std::wstring_view, std::size_t> pathsPerFolder(&scratch);
     std::size_t namesLength = 0;
     std::wstring_view runFolder;
     std::size_t* runCount = nullptr;
@@ -150,9 +151,9 @@ FolderListingPlan::FolderListingPlan(std::span<const std::wstring_view> paths)
     }
     foldedNames_.reserve(namesLength);
 
-    std::unordered_map<std::wstring_view, std::uint32_t> folderIndex;
+    std::pmr::unordered_map<std::wstring_view, std::uint32_t> folderIndex(&scratch);
     // A listed path is its folder and its name, so equal paths are the same name asked twice.
-    std::unordered_map<std::wstring_view, std::uint32_t> nameIndex;
+    std::pmr::unordered_map<std::wstring_view, std::uint32_t> nameIndex(&scratch);
     nameIndex.reserve(paths.size());
     runFolder = {};
     std::uint32_t runIndex = kNotListed;
@@ -165,7 +166,7 @@ FolderListingPlan::FolderListingPlan(std::span<const std::wstring_view> paths)
             if (pathsPerFolder[runFolder] >= kMinimumPathsPerFolder) {
                 const auto [folder, newFolder] =
                     folderIndex.try_emplace(runFolder, static_cast<std::uint32_t>(folders_.size()));
-                if (newFolder) folders_.push_back({runFolder, {}, {}, 0, false});
+                if (newFolder) folders_.emplace_back(runFolder, &pool_);
                 runIndex = folder->second;
             }
         }

@@ -11,6 +11,7 @@
 // names, folders that cannot be listed) is left to the lookup.
 #include <cstddef>
 #include <cstdint>
+#include <memory_resource>
 #include <optional>
 #include <span>
 #include <string>
@@ -90,17 +91,22 @@ class FolderListingPlan {
         bool wideFile = false, wideDirectory = false;  // with a character beyond ASCII
     };
     struct ListedFolder {
+        ListedFolder(std::wstring_view folder, std::pmr::memory_resource* pool)
+            : path(folder), byFolded(pool), shapes(pool) {}
         std::wstring_view path;
         // The names asked for, by their ASCII upper case (a view of foldedNames_): an entry finds
         // its exact spelling and its ASCII case variants in one look, the first of them here and
         // the others chained by Name::nextSameFold.
-        std::unordered_map<std::wstring_view, std::uint32_t> byFolded;
-        std::unordered_map<std::size_t, ShapeSeen> shapes;
+        std::pmr::unordered_map<std::wstring_view, std::uint32_t> byFolded;
+        std::pmr::unordered_map<std::size_t, ShapeSeen> shapes;
         std::size_t exactLeft = 0;
         bool abandoned = false;
         bool complete = false;
     };
 
+    // The maps' nodes, a few per name asked for, come from here and go all at once with the plan:
+    // a heap block each made the plan of 50,000 stored entries a good part of the start.
+    std::pmr::monotonic_buffer_resource pool_;
     std::vector<ListedFolder> folders_;
     std::vector<Name> names_;
     std::vector<std::uint32_t> nameOfPath_;  // kNotListed: left to the lookup
