@@ -27,6 +27,8 @@ TForm1::~TForm1() {
 }
 
 void TForm1::Create() {
+    // Thousands of stored entries take a while to read and to look for: that is done meanwhile.
+    storedAhead_ = ReadStoredEntriesAhead(settings_.preferencesKeyPath);
     // The design-time caption; the creation handler replaces it with the application title.
     Window::Create({kForm1ClassName, L"Form1", kForm1Style, 0, kClientWidth, kClientHeight,
                     IDI_TIDEWELL, CreateMenus(), settings_.dpi});
@@ -161,7 +163,7 @@ void TForm1::TntFormCreate() {
         return handled;
     });
     // A failure to restore the preferences is shown, and the window still opens.
-    Guarded([this] { preferences_->Load(); });
+    Guarded([this] { preferences_->Load(std::move(storedAhead_)); });
     // Shown once every control and subsystem exists, so that nothing the Error box's own message
     // loop dispatches meets a window half made.
     pictureErrors_.PassTo(*this);

@@ -198,6 +198,8 @@ class TForm1 : public Window<TForm1> {
     std::unique_ptr<PlaylistCommands> playlist_;
     std::unique_ptr<PlayCommands> playback_;
     std::unique_ptr<Preferences> preferences_;
+    // The stored entries, read and checked while the window and its controls are made.
+    std::future<KeptEntries> storedAhead_;
     std::unique_ptr<SettingCommands> settingFiles_;
 };
 

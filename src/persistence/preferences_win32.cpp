@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <system_error>
 #include <vector>
 
 #include "common/file_exists_win32.h"
@@ -14,21 +15,42 @@
 #include "persistence/registry_strings_win32.h"
 
 namespace tidewell {
+namespace {
+
+KeptEntries StoredEntriesNotGone(HKEY key) {
+    // Text that no file name can be is left out as a file that is gone is.
+    std::vector<PlaylistEntry> stored =
+        SplitStoredPlaylist(ReadRegistryString(key, kFilesValueName));
+    std::erase_if(stored, [](const PlaylistEntry& entry) { return !IsPossiblePath(entry.path); });
+    return EntriesNotGone(std::move(stored));
+}
+
+}  // namespace
+
+std::future<KeptEntries> ReadStoredEntriesAhead(const std::wstring& keyPath) {
+    auto read = [keyPath] {
+        // Reading creates the key, empty, on a first start.
+        const UniqueHKEY key = OpenPreferencesKey(keyPath);
+        return key ? StoredEntriesNotGone(key.get()) : KeptEntries{};
+    };
+    try {
+        return std::async(std::launch::async, read);
+    } catch (const std::system_error&) {
+        return std::async(std::launch::deferred, read);  // no thread: read when taken
+    }
+}
 
 Preferences::Preferences(std::wstring keyPath, PlaylistRows& playlist, ProgramField& program,
                          MonitorSelector& monitor)
     : keyPath_(std::move(keyPath)), playlist_(playlist), program_(program), monitor_(monitor) {}
 
-void Preferences::Load() {
+void Preferences::Load(std::future<KeptEntries> storedAhead) {
     // Reading creates the key, empty, on a first start.
     const UniqueHKEY key = OpenPreferencesKey(keyPath_);
     if (!key) return;
 
-    // Text that no file name can be is left out as a file that is gone is.
-    std::vector<PlaylistEntry> stored =
-        SplitStoredPlaylist(ReadRegistryString(key.get(), kFilesValueName));
-    std::erase_if(stored, [](const PlaylistEntry& entry) { return !IsPossiblePath(entry.path); });
-    KeptEntries restored = EntriesNotGone(std::move(stored));
+    KeptEntries restored =
+        storedAhead.valid() ? storedAhead.get() : StoredEntriesNotGone(key.get());
     if (!restored.kept.empty()) {
         playlist_.SetUnreachable(std::move(restored.unreachable));
         playlist_.AppendEntries(std::move(restored.kept));

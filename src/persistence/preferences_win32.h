@@ -1,13 +1,19 @@
 #pragma once
 // The stored preferences: the playlist, the program and the monitor number, restored once while
 // the main window is created and stored at every close, under one registry key.
+#include <future>
 #include <optional>
 #include <string>
 
 #include "common/window_fields.h"
+#include "persistence/kept_entries_win32.h"
 #include "playlist/playlist_rows.h"
 
 namespace tidewell {
+
+// The stored entries that are not gone, read and checked from now on on a thread of their own, so
+// that the window is made meanwhile; Preferences::Load of the same key takes them.
+std::future<KeptEntries> ReadStoredEntriesAhead(const std::wstring& keyPath);
 
 class Preferences {
   public:
@@ -16,8 +22,9 @@ class Preferences {
                 MonitorSelector& monitor);
 
     // Entries and a program that no longer exist are left out; those that cannot be reached are
-    // kept. A key that cannot be opened means a start with defaults and no message.
-    void Load();
+    // kept. A key that cannot be opened means a start with defaults and no message. The entries
+    // are `storedAhead`'s when it has them to give, else read here.
+    void Load(std::future<KeptEntries> storedAhead = {});
     // Throws AppError when a value cannot be written; the later values then stay unwritten.
     void Save();
 

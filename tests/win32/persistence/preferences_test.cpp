@@ -25,6 +25,14 @@ class Preferences : public FormFixture {
         ASSERT_TRUE(key);
         WriteRegistryString(key.get(), name, text);
     }
+    // A value of another type than text.
+    void StoreNumber(const wchar_t* name) {
+        UniqueHKEY key = OpenPreferencesKey(keyPath_);
+        const DWORD number = 7;
+        ASSERT_EQ(::RegSetValueExW(key.get(), name, 0, REG_DWORD,
+                                   reinterpret_cast<const BYTE*>(&number), sizeof number),
+                  ERROR_SUCCESS);
+    }
     RawValue Raw(const wchar_t* name) {
         RawValue value;
         HKEY key = nullptr;
@@ -154,12 +162,7 @@ TEST_F(Preferences, ValueOfWrongType_ErrorShownEarlierValuesKeptStartGoesOn) {
     const std::wstring a = folder_.File(L"a.ppt");
     Store(L"files", a);
     Store(L"monitorc", L"2");
-    UniqueHKEY key = OpenPreferencesKey(keyPath_);
-    const DWORD number = 7;
-    ASSERT_EQ(::RegSetValueExW(key.get(), L"pptexfile", 0, REG_DWORD,
-                               reinterpret_cast<const BYTE*>(&number), sizeof number),
-              ERROR_SUCCESS);
-    key.reset();
+    StoreNumber(L"pptexfile");
 
     CreateForm();
     EXPECT_EQ(dialogs_.errors, (std::vector<std::wstring>{L"Invalid data type for 'pptexfile'"}));
@@ -168,6 +171,17 @@ TEST_F(Preferences, ValueOfWrongType_ErrorShownEarlierValuesKeptStartGoesOn) {
     EXPECT_EQ(MonitorNumber(), 1);  // stored after the bad value: not restored
     EXPECT_TRUE(::IsWindow(form_->Handle()));
     EXPECT_TRUE(IsCommandEnabled(IDC_ToolButton7));
+}
+
+// The entries are read while the window is made: their error still reaches the window's Error box.
+TEST_F(Preferences, FilesOfWrongType_ErrorShownNothingRestoredStartGoesOn) {
+    Store(L"pptexfile", folder_.File(L"pptview.exe"));
+    StoreNumber(L"files");
+    CreateForm();
+    EXPECT_EQ(dialogs_.errors, (std::vector<std::wstring>{L"Invalid data type for 'files'"}));
+    EXPECT_TRUE(form_->Playlist().Paths().empty());
+    EXPECT_EQ(ProgramPath(), kProgramPrompt);  // read after the entries: not restored
+    EXPECT_TRUE(::IsWindow(form_->Handle()));
 }
 
 // Deletes the preferences key the first time the program path is read from TntEdit1, that is
