@@ -1,5 +1,6 @@
 #include <windows.h>
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,9 @@
 
 #include "app/form1_win32.h"
 #include "app/resource.h"
+#include "copies/copy_record.h"
+#include "common/unique_handle_win32.h"
+#include "copies/local_copies_win32.h"
 #include "common/app_error.h"
 #include "playback/monitor_rule.h"
 #include "playback/play_checks.h"
@@ -19,6 +23,7 @@
 #include "support/form_fixture.h"
 #include "support/standin_support.h"
 #include "support/test_presentations.h"
+#include "support/user_input.h"
 
 namespace tidewell::testing {
 namespace {
@@ -247,14 +252,38 @@ TEST_F(PlayCommandTest, PlayAllWithDuplicate_EveryShowInOrderOneAtATimeOnChosenM
         << "the display is kept on once for the whole run and let go at its end";
 }
 
-TEST_F(PlayCommandTest, PlaySelectedFromMenuWithViewer_OnlySelectedEntryWithFullScreenSwitch) {
+// A copy folder for `original` whose note says that no list has named it for 31 days.
+std::wstring AgedCopyFolder(const std::wstring& original) {
+    const std::wstring folder = CopiesFolder() + L"\\" + CopyFolderName(original);
+    ::SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
+    const std::wstring note = folder + L"\\" + kCopyNoteName;
+    UniqueFileHandle file(
+        ::CreateFileW(note.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    ULARGE_INTEGER when{};
+    ::GetSystemTimeAsFileTime(reinterpret_cast<FILETIME*>(&when));
+    when.QuadPart -= kUnnamedCopyLifetime + 24ULL * 3600 * 10'000'000;
+    const FILETIME stamp{when.LowPart, when.HighPart};
+    ::SetFileTime(file.get(), nullptr, nullptr, &stamp);
+    return folder;
+}
+
+TEST_F(PlayCommandTest,
+       PlaySelectedFromMenuWithViewer_OnlySelectedEntryFullScreen_ListsCopiesKept) {
     const std::wstring viewer = folder_.File(L"PptView.Exe");
     ASSERT_TRUE(::CopyFileW(StandinPath().c_str(), viewer.c_str(), FALSE));
     SetProgramPath(viewer);
     AddEntries({L"a.ppt", L"b.ppt", L"c.ppt"});
+    const std::wstring listed = AgedCopyFolder(folder_.File(L"c.ppt"));
+    const std::wstring unlisted = AgedCopyFolder(folder_.File(L"gone.ppt"));
     form_->Playlist().SetSelectedIndex(1);
     Click(IDC_BitBtn2);  // the context menu's "play selected", as the menu sends it
     ASSERT_TRUE(PlayToTheEnd());
+    // The entries that did not play are still the list's: their copies stay.
+    const auto there = [](const std::wstring& folder) {
+        return ::GetFileAttributesW(folder.c_str()) != INVALID_FILE_ATTRIBUTES;
+    };
+    ASSERT_TRUE(PumpUntil([&] { return !there(unlisted); }, std::chrono::seconds(10)));
+    EXPECT_TRUE(there(listed));
 
     EXPECT_EQ(form_->Playback().PlayQueue, std::vector<PlaylistEntry>{folder_.File(L"b.ppt")});
     const std::vector<StandinShow> shows = ReadStandinLog(log_);
