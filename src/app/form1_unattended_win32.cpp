@@ -50,8 +50,7 @@ void ReadSettingCopy(StartRead& read) {
     const auto copy = SettingCopyOf(*read.settingFile);
     try {
         if (!copy) throw;
-        read.setting = SettingCommands::Read(*copy, read.monitorCount);
-        read.setting->source = FullPathOf(*read.settingFile);
+        read.setting = SettingCommands::Read(*copy, read.monitorCount, *read.settingFile);
         read.copyError = read.shareSilent ? L"the setting file does not answer"
                                           : UserErrorText(std::current_exception());
     } catch (...) {

@@ -58,11 +58,14 @@ void SettingCommands::LoadFile(const std::wstring& path) {
     Apply(Read(path, monitor_.MonitorCount()));
 }
 
-ReadSetting SettingCommands::Read(const std::wstring& path, int monitorCount) {
+ReadSetting SettingCommands::Read(const std::wstring& path, int monitorCount,
+                                  const std::wstring& readAs) {
     const auto lines = DecodeSettingLines(ReadSettingFile(path), DecodeAnsiText);
     UnreadableEntryLine unreadable;
-    ReadSetting read{
-        InterpretSettingLines(lines, monitorCount, &unreadable), {}, false, FullPathOf(path)};
+    ReadSetting read{InterpretSettingLines(lines, monitorCount, &unreadable),
+                     {},
+                     false,
+                     FullPathOf(readAs.empty() ? path : readAs)};
     read.unreadable = std::move(unreadable);
     if (!read.content) return read;
     // The program line names a file from where the setting file is, whoever opens it from

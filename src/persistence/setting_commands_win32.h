@@ -21,7 +21,7 @@ struct ReadSetting {
     std::optional<SettingContent> content;  // none: not a setting file
     KeptEntries presentations;
     bool programGone = false;
-    std::wstring source;  // the file's full path
+    std::wstring source;             // the file's full path
     UnreadableEntryLine unreadable;  // when not a setting file for an entry line's settings
 };
 
@@ -44,7 +44,9 @@ class SettingCommands {
     // LoadFile in two halves. Read touches the file and nothing of the window, so that it may run
     // on a worker while a share keeps it waiting; it throws what LoadFile throws. Apply then does
     // on the window what LoadFile does with it: the format message, or the new playlist.
-    static ReadSetting Read(const std::wstring& path, int monitorCount);
+    // `readAs`: the file that `path` is a copy of, which a relative program line is beside.
+    static ReadSetting Read(const std::wstring& path, int monitorCount,
+                            const std::wstring& readAs = {});
     void Apply(ReadSetting read);
 
   private:

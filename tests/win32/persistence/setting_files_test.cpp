@@ -11,6 +11,7 @@
 #include "common/utf16.h"
 #include "common/win32_error_win32.h"
 #include "persistence_support.h"
+#include "persistence/setting_commands_win32.h"
 #include "playlist/playlist_view_win32.h"
 #include "support/form_fixture.h"
 #include "support/thread_locale.h"
@@ -234,6 +235,18 @@ TEST_F(SettingFiles, Load_ProgramLineNotAFile_ProgramKept) {
     Load(folder_.File(L"p.ppsv", Utf16LeWithMark(L"1\r\n" + folder_ / L"none.exe" + L"\r\n" + a_)));
     EXPECT_EQ(ProgramPath(), program_);
     EXPECT_EQ(form_->Playlist().Paths(), (Paths{a_}));
+}
+
+// The last copy of a share's setting file is read as the share's own file: a relative program
+// line names the file beside the original, never one beside the copy.
+TEST_F(SettingFiles, ReadCopyAsItsOriginal_RelativeProgramBesideTheOriginal) {
+    const std::wstring copy =
+        folder_.File(L"copy.ppsv", Utf16LeWithMark(L"1\r\npptview.exe\r\n" + a_));
+    const std::wstring original = folder_ / L"share\\Lobby.ppsv";
+    const ReadSetting read = SettingCommands::Read(copy, 1, original);
+    ASSERT_TRUE(read.content);
+    EXPECT_EQ(read.content->programPath, folder_ / L"share\\pptview.exe");
+    EXPECT_EQ(read.source, original);
 }
 
 TEST_F(SettingFiles, Load_FewerThanThreeLines_FormatErrorNothingChanges) {
