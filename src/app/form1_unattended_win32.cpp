@@ -45,14 +45,12 @@ void LookForProgram(StartRead& read, std::wstring program) {
     read.programExists = read.checked && FileExists(read.checked->FullPath());
 }
 
-// The setting file's last good copy in place of the share's file, which failed or is silent.
-void ReadSettingCopy(StartRead& read) {
-    const auto copy = SettingCopyOf(*read.settingFile);
+// The setting file's last good copy in place of the share's file, which failed or is silent
+// (`why`).
+void ReadSettingCopy(StartRead& read, const std::wstring& copy, std::wstring why) {
     try {
-        if (!copy) throw;
-        read.setting = SettingCommands::Read(*copy, read.monitorCount, *read.settingFile);
-        read.copyError = read.shareSilent ? L"the setting file does not answer"
-                                          : UserErrorText(std::current_exception());
+        read.setting = SettingCommands::Read(copy, read.monitorCount, *read.settingFile);
+        read.copyError = std::move(why);
     } catch (...) {
         read.error = std::current_exception();
     }
@@ -60,10 +58,13 @@ void ReadSettingCopy(StartRead& read) {
 
 // On a worker: the setting file (or its copy), then the program it names.
 void ReadStart(StartRead& read) {
-    if (read.settingFile && read.shareSilent) {
+    // A copy gone since the share fell silent leaves the share's own read, as without a copy.
+    const std::optional<std::wstring> silentCopy =
+        read.settingFile && read.shareSilent ? SettingCopyOf(*read.settingFile) : std::nullopt;
+    if (silentCopy) {
         // Taken up from the share at the first pass, whatever its stamp then.
         if (read.loop) read.watch = std::make_shared<SettingFileWatch>(*read.settingFile, false);
-        ReadSettingCopy(read);
+        ReadSettingCopy(read, *silentCopy, L"the setting file does not answer");
     } else if (read.settingFile) {
         try {
             // Many screens may follow one file on a share: each pass takes up what changed.
@@ -76,8 +77,9 @@ void ReadStart(StartRead& read) {
             // A share that is away at logon: the list it played last plays at once, and the
             // loop takes up the share's own file as soon as it answers (its watch could not
             // take the file's stamp, so the next pass reads it).
-            if (read.play) {
-                ReadSettingCopy(read);
+            const auto copy = read.play ? SettingCopyOf(*read.settingFile) : std::nullopt;
+            if (copy) {
+                ReadSettingCopy(read, *copy, UserErrorText(std::current_exception()));
             } else {
                 read.error = std::current_exception();
             }
