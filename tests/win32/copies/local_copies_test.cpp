@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "common/unique_handle_win32.h"
+#include "support/copy_notes.h"
 #include "support/temp_folder.h"
 #include "support/test_presentations.h"
 
@@ -154,20 +155,7 @@ TEST(LocalCopies, CopyNoListNamedFor30Days_Removed_NamedOnesStay) {
     const std::wstring old = bed.Put(L"Welcome.pptx", kWelcome);
     bed.local.Prepare(named, true);
     const std::wstring oldCopy = bed.local.Prepare(old, true).playPath;
-    // A month and a day since the copy was named last.
-    const std::wstring note = oldCopy.substr(0, oldCopy.find_last_of(L'\\') + 1) + kCopyNoteName;
-    ULARGE_INTEGER when{};
-    FILETIME now{};
-    ::GetSystemTimeAsFileTime(&now);
-    when.LowPart = now.dwLowDateTime;
-    when.HighPart = now.dwHighDateTime;
-    when.QuadPart -= 31ULL * 24 * 3600 * 10'000'000;
-    const FILETIME monthAgo{when.LowPart, when.HighPart};
-    {
-        UniqueFileHandle file(::CreateFileW(note.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
-                                            OPEN_EXISTING, 0, nullptr));
-        ASSERT_TRUE(::SetFileTime(file.get(), nullptr, nullptr, &monthAgo));
-    }
+    ASSERT_TRUE(AgeCopyNote(oldCopy.substr(0, oldCopy.find_last_of(L'\\') + 1) + kCopyNoteName));
     bed.local.RemoveUnnamed({named});
     EXPECT_EQ(::GetFileAttributesW(oldCopy.c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(bed.copies.Names().size(), 1u);

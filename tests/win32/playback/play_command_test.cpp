@@ -10,7 +10,6 @@
 #include "app/form1_win32.h"
 #include "app/resource.h"
 #include "copies/copy_record.h"
-#include "common/unique_handle_win32.h"
 #include "copies/local_copies_win32.h"
 #include "common/app_error.h"
 #include "playback/monitor_rule.h"
@@ -20,6 +19,7 @@
 #include "launch/playback_state_win32.h"
 #include "playback/playing_marker_win32.h"
 #include "playlist/playlist_view_win32.h"
+#include "support/copy_notes.h"
 #include "support/form_fixture.h"
 #include "support/standin_support.h"
 #include "support/test_presentations.h"
@@ -256,14 +256,7 @@ TEST_F(PlayCommandTest, PlayAllWithDuplicate_EveryShowInOrderOneAtATimeOnChosenM
 std::wstring AgedCopyFolder(const std::wstring& original) {
     const std::wstring folder = CopiesFolder() + L"\\" + CopyFolderName(original);
     ::SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
-    const std::wstring note = folder + L"\\" + kCopyNoteName;
-    UniqueFileHandle file(
-        ::CreateFileW(note.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    ULARGE_INTEGER when{};
-    ::GetSystemTimeAsFileTime(reinterpret_cast<FILETIME*>(&when));
-    when.QuadPart -= kUnnamedCopyLifetime + 24ULL * 3600 * 10'000'000;
-    const FILETIME stamp{when.LowPart, when.HighPart};
-    ::SetFileTime(file.get(), nullptr, nullptr, &stamp);
+    EXPECT_TRUE(AgeCopyNote(folder + L"\\" + kCopyNoteName));
     return folder;
 }
 
