@@ -4,6 +4,7 @@
 
 #include <tlhelp32.h>
 
+#include <sstream>
 #include <thread>
 #include <vector>
 
@@ -104,6 +105,36 @@ bool IsFollowedShow(HWND window) {
         if (std::ranges::find(started, processId) != started.end()) return true;
     }
     return false;
+}
+
+std::string DescribeShows(const std::wstring& programName) {
+    std::wostringstream text;
+    const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32W entry{sizeof(entry)};
+    for (BOOL more = ::Process32FirstW(snapshot, &entry); more;
+         more = ::Process32NextW(snapshot, &entry)) {
+        if (_wcsicmp(entry.szExeFile, programName.c_str()) == 0) {
+            text << L"  running: " << entry.szExeFile << L" " << entry.th32ProcessID
+                 << L" started by " << entry.th32ParentProcessID << L"\n";
+        }
+    }
+    ::CloseHandle(snapshot);
+    for (HWND w = ::FindWindowW(L"screenClass", nullptr); w;
+         w = ::FindWindowExW(nullptr, w, L"screenClass", nullptr)) {
+        RECT r{};
+        ::GetWindowRect(w, &r);
+        DWORD process = 0;
+        ::GetWindowThreadProcessId(w, &process);
+        text << L"  show \"" << WindowCaption(w) << L"\" at " << r.left << L"," << r.top
+             << (::IsWindowVisible(w) ? L" visible" : L" hidden") << L", process " << process
+             << L"\n";
+    }
+    const std::wstring wide = text.str();
+    std::string narrow(wide.size() * 3, '\0');
+    narrow.resize(::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                        narrow.data(), static_cast<int>(narrow.size()), nullptr,
+                                        nullptr));
+    return narrow;
 }
 
 HWND WaitForShowWindow() {

@@ -53,6 +53,12 @@ std::wstring WindowCaption(HWND window);
 void FollowShowsOf(DWORD tidewellProcessId);
 bool IsFollowedShow(HWND window);
 
+// What a test that waited in vain for a show can see: every show window (caption, corner,
+// visible, its process) and every process of this program file's name still running, with the
+// process that started it. A failure then says whether the show never came, came elsewhere, or was
+// kept from ending.
+std::string DescribeShows(const std::wstring& programName);
+
 HWND WaitForShowWindow();
 
 // Every display monitor's full rectangle, in the order the program numbers them (monitor N is

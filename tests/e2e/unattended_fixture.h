@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <ranges>
@@ -227,6 +228,11 @@ inline HWND WaitForShowOn(const RECT& monitor, HWND except = nullptr,
             return found != nullptr;
         },
         timeout);
+    if (!found) {
+        std::fprintf(stderr, "No show at %ld,%ld after %lld ms. What there is:\n%s", monitor.left,
+                     monitor.top, static_cast<long long>(timeout.count()),
+                     DescribeShows(L"standin.exe").c_str());
+    }
     return found;
 }
 

@@ -39,13 +39,17 @@ class TestPreferences {
 class StandinEvent {
   public:
     StandinEvent(testing::StandinSettings& standin, const std::wstring& setting)
-        : name_(L"tidewell-e2e-" + setting + L"-" + std::to_wstring(::GetCurrentProcessId())),
+        // A name of its own: a program an earlier test left running must never take this
+        // test's signal.
+        : name_(L"tidewell-e2e-" + setting + L"-" + std::to_wstring(::GetCurrentProcessId()) +
+                L"-" + std::to_wstring(++made_)),
           event_(::CreateEventW(nullptr, FALSE, FALSE, name_.c_str())) {
         standin.Set(setting, name_);
     }
     void Set() { ::SetEvent(event_.get()); }
 
   private:
+    static inline unsigned made_ = 0;
     std::wstring name_;
     UniqueKernelHandle event_;
 };
