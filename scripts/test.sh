@@ -22,7 +22,7 @@ status=0
 display=$(start_xvfb 1280x1024)
 log "portable and Win32 tests under Wine (display :$display)"
 DISPLAY=":$display" ctest --test-dir "$WIN_BUILD" -L 'unit|win32' --output-on-failure || status=1
-log "saving a setting file onto a full volume (display :$display)"
+log "a setting file saved, and decks copied, onto a full volume (display :$display)"
 DISPLAY=":$display" "$TIDEWELL_ROOT/tests/win32/persistence/full_volume_test.sh" "$WIN_BUILD" || status=1
 restart_wineserver
 

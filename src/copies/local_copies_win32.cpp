@@ -76,6 +76,10 @@ PreparedShow Skipped(std::wstring why, bool unreachable) {
     return show;
 }
 
+PresentationFinding StillBeingWritten() {
+    return {Soundness::NotReadyYet, L"the file is still being written"};
+}
+
 // Checks a file on this computer's own disk (a deck that plays in place, or the copy just
 // written), with what the reads of it say: it may still be being written.
 OriginalRead CheckedOnThisDisk(const std::wstring& path, std::chrono::milliseconds moment,
@@ -83,10 +87,24 @@ OriginalRead CheckedOnThisDisk(const std::wstring& path, std::chrono::millisecon
     const OriginalRead read = MapOriginal(path, moment, [&](std::span<const std::uint8_t> bytes) {
         finding = CheckPresentationBytes(bytes);
     });
-    if (read.outcome == OriginalRead::Outcome::Changing) {
-        finding = {Soundness::NotReadyYet, L"the file is still being written"};
-    }
+    if (read.outcome == OriginalRead::Outcome::Changing) finding = StillBeingWritten();
     return read;
+}
+
+// Checks a deck on a share that has no copy to be checked in (no copies folder, or no room in it)
+// by reading it into memory: a mapping of it would break if the share stopped answering. One
+// larger than memory should hold plays unchecked.
+OriginalRead CheckedInMemory(const std::wstring& path, PresentationFinding& finding) {
+    OriginalRead read = ReadOriginal(path, kSettleMoment);
+    if (read.outcome == OriginalRead::Outcome::Read) finding = CheckPresentationBytes(read.bytes);
+    if (read.outcome == OriginalRead::Outcome::Changing) finding = StillBeingWritten();
+    read.bytes = {};
+    return read;
+}
+
+bool NotReached(const OriginalRead& read) {
+    return read.outcome == OriginalRead::Outcome::Gone ||
+           read.outcome == OriginalRead::Outcome::Unreachable;
 }
 
 // A presentation that plays from where it is: a person at the desk gets the program's own
@@ -174,13 +192,15 @@ LocalCopies::Made LocalCopies::MakeCopy(const std::wstring& original, const Copy
             made.unreachable = true;
             break;
         case Outcome::Changing:
-            made.finding = {Soundness::NotReadyYet, L"the file is still being written"};
+            made.finding = StillBeingWritten();
             break;
         case Outcome::Read:
             // Nobody else writes the copy: no moment to wait.
             checked = CheckedOnThisDisk(temporary, {}, made.finding).outcome == Outcome::Read;
             break;
-        default:  // not written or read back (a full disk): it plays from where it is, unchecked
+        default:
+            // No room for the copy (a full disk): it plays from where it is, checked all the same.
+            made.unreachable = NotReached(CheckedInMemory(original, made.finding));
             break;
     }
     // A copy that plays is held open by the program: the new one then waits for the next look.
@@ -202,25 +222,21 @@ PreparedShow LocalCopies::InPlace(const std::wstring& original, bool unattended)
     if (const std::optional<FileStamp> now = LookAt(original); now && KnownWhole(original, *now)) {
         return FromWhereItIs(original, {}, false, unattended);
     }
-    // Without a copies folder a deck from elsewhere plays unchecked: its check reads it through a
-    // mapping, which a share that stops answering meanwhile would break.
-    if (fromElsewhere_(original)) return FromWhereItIs(original, {}, false, unattended);
     PresentationFinding finding;
-    const OriginalRead read = CheckedOnThisDisk(original, kSettleMoment, finding);
-    switch (read.outcome) {
-        case OriginalRead::Outcome::Gone:
-        case OriginalRead::Outcome::Unreachable:
-            // Nobody is there to answer the presentation program's "file not found"; one that is
-            // there but may not be read is the program's to report, as it always was.
-            if (unattended && !FileExists(original)) {
-                return Skipped(L"the presentation cannot be found",
-                               PresenceOf(original) != Presence::Gone);
-            }
-            return FromWhereItIs(original, {}, false, unattended);
-        default:
-            break;
+    // Without a copies folder, a deck from elsewhere is checked where it is.
+    const OriginalRead read = fromElsewhere_(original)
+                                  ? CheckedInMemory(original, finding)
+                                  : CheckedOnThisDisk(original, kSettleMoment, finding);
+    if (NotReached(read)) {
+        // Nobody is there to answer the presentation program's "file not found"; one that is
+        // there but may not be read is the program's to report, as it always was.
+        if (unattended && !FileExists(original)) {
+            return Skipped(L"the presentation cannot be found",
+                           PresenceOf(original) != Presence::Gone);
+        }
+        return FromWhereItIs(original, {}, false, unattended);
     }
-    if (finding.IsWhole()) {
+    if (read.outcome == OriginalRead::Outcome::Read && finding.IsWhole()) {
         std::lock_guard lock(mutex_);
         wholeInPlace_[original] = read.stamp;
     }

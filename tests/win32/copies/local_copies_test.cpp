@@ -11,6 +11,7 @@
 
 #include "common/unique_handle_win32.h"
 #include "support/copy_notes.h"
+#include "support/full_volume.h"
 #include "support/temp_folder.h"
 #include "support/test_presentations.h"
 
@@ -110,6 +111,33 @@ TEST(LocalCopies, DeckNotReadyHereOrOnShare_SkippedSayingWhy_AWholeOneHerePlaysI
         EXPECT_EQ(show.playPath, c.skipped.empty() ? path : L"");
     }
     EXPECT_EQ(bed.copies.Names().size(), 0u);
+}
+
+// With no copy to check it in (no copies folder, or no room there), a deck on the share is checked
+// where it is: a whole one plays from there, a broken one is never handed over unattended.
+void ExpectCheckedOnTheShare(const std::wstring& copies) {
+    const TempFolder share{L"tidewell-share"};
+    LocalCopies local{copies,
+                      [&](const std::wstring& path) { return path.starts_with(share.Path()); }};
+    const std::wstring whole = share.File(L"Menu.pptx"), cut = share.File(L"Cut.pptx");
+    WriteBytes(whole, kMenu);
+    WriteBytes(cut, CutShort(kMenu));
+    EXPECT_EQ(local.Prepare(whole, true).playPath, whole);
+    const PreparedShow skipped = local.Prepare(cut, true);
+    EXPECT_EQ(skipped.playPath, L"");
+    EXPECT_FALSE(skipped.unreachable);
+    EXPECT_EQ(ShowStartDetail(local.Prepare(cut, false)), skipped.skipped);
+}
+
+TEST(LocalCopies, NoCopiesFolder_DeckCheckedOnTheShare) {
+    ExpectCheckedOnTheShare(L"");
+}
+
+// Run by full_volume_test.sh.
+TEST(LocalCopies, DISABLED_NoRoomForCopies_DeckCheckedOnTheShare) {
+    const std::wstring full = FullVolumeFolder();
+    ASSERT_FALSE(full.empty());
+    ExpectCheckedOnTheShare(full + L"\\Copies");
 }
 
 // Past 1 GB, the largest deck once read whole into memory: a real deck with a gigabyte of nothing

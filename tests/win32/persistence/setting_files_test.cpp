@@ -14,6 +14,7 @@
 #include "persistence/setting_commands_win32.h"
 #include "playlist/playlist_view_win32.h"
 #include "support/form_fixture.h"
+#include "support/full_volume.h"
 #include "support/thread_locale.h"
 
 namespace tidewell::testing {
@@ -418,10 +419,9 @@ TEST_F(SettingFiles, EntrySettings_KeptThroughMoveSaveAndLoad_UnreadableOneRefus
 }
 
 TEST_F(SettingFiles, DISABLED_Save_VolumeFull_StreamWriteErrorOldFileIntact) {
-    wchar_t folder[MAX_PATH];
-    const DWORD length = ::GetEnvironmentVariableW(L"TIDEWELL_TEST_FULL_FOLDER", folder, MAX_PATH);
-    ASSERT_TRUE(length > 0 && length < MAX_PATH) << "run this test through full_volume_test.sh";
-    const std::wstring target = std::wstring(folder) + L"\\show.ppsv";
+    const std::wstring folder = FullVolumeFolder();
+    ASSERT_FALSE(folder.empty());
+    const std::wstring target = folder + L"\\show.ppsv";
     const Bytes old = ReadBytes(target);
     ASSERT_FALSE(old.empty());
 
@@ -430,7 +430,7 @@ TEST_F(SettingFiles, DISABLED_Save_VolumeFull_StreamWriteErrorOldFileIntact) {
     EXPECT_EQ(dialogs_.errors, (Paths{ErrorBoxText(L"Stream write error")}));
     EXPECT_EQ(ReadBytes(target), old);
     WIN32_FIND_DATAW data{};
-    UniqueFindHandle find(::FindFirstFileW((std::wstring(folder) + L"\\~tw*").c_str(), &data));
+    UniqueFindHandle find(::FindFirstFileW((folder + L"\\~tw*").c_str(), &data));
     EXPECT_FALSE(find) << "temporary file left behind";
 }
 
