@@ -240,8 +240,9 @@ inline HWND WaitForShowOn(const RECT& monitor, HWND except = nullptr,
 // and then ended. This test process has no window and is left alone.
 inline void EndWindowsSession() {
     RunningProgram wineboot;
-    ASSERT_TRUE(StartProgram(L"C:\\windows\\system32\\wineboot.exe", L"--end-session --shutdown",
-                             wineboot));
+    ASSERT_TRUE(
+        StartProgram(L"C:\\windows\\system32\\wineboot.exe", L"--end-session --shutdown", wineboot))
+        << "wineboot did not start: error " << ::GetLastError();
     ASSERT_TRUE(WaitForExit(wineboot, 60s)) << "wineboot did not end the session";
 }
 
