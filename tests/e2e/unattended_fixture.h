@@ -78,7 +78,16 @@ class Unattended : public ::testing::Test {
         FollowShowsOf(0);
         if (main_ && ::IsWindow(main_)) ::PostMessageW(main_, WM_CLOSE, 0, 0);
         if (program_.info.hProcess) WaitForExit(program_, 10s);
+        // A show this test's run left running (the test failed half-way, say) must not stay on
+        // screen into the next test, where it would be taken for a show that never ended.
+        const std::vector<DWORD> started = program_.info.dwProcessId
+                                               ? ProcessesStartedBy(program_.info.dwProcessId)
+                                               : std::vector<DWORD>{};
         program_.Kill();
+        for (const DWORD left : started) {
+            const UniqueKernelHandle process(::OpenProcess(PROCESS_TERMINATE, FALSE, left));
+            if (process) ::TerminateProcess(process.get(), 1);
+        }
     }
 
     // Starts tidewell.exe; with `waitForWindow`, until its main window has been shown. A start
