@@ -249,9 +249,10 @@ inline HWND WaitForShowOn(const RECT& monitor, HWND except = nullptr,
 // and then ended. This test process has no window and is left alone.
 inline void EndWindowsSession() {
     RunningProgram wineboot;
-    ASSERT_TRUE(
-        StartProgram(L"C:\\windows\\system32\\wineboot.exe", L"--end-session --shutdown", wineboot))
-        << "wineboot did not start: error " << ::GetLastError();
+    const bool started =
+        StartProgram(L"C:\\windows\\system32\\wineboot.exe", L"--end-session --shutdown", wineboot);
+    const DWORD error = ::GetLastError();
+    ASSERT_TRUE(started) << "wineboot did not start: error " << error;
     ASSERT_TRUE(WaitForExit(wineboot, 60s)) << "wineboot did not end the session";
 }
 
