@@ -151,6 +151,10 @@ LocalCopies::Copy LocalCopies::CopyOf(const std::wstring& original) const {
     return {folder, folder + L"\\" + LeafName(original), folder + L"\\" + kCopyNoteName};
 }
 
+std::optional<CopyRecord> LocalCopies::LastGood(const Copy& copy) {
+    return LookAt(copy.file) ? ReadRecord(copy.record) : std::nullopt;
+}
+
 bool LocalCopies::Making::Begin(const std::wstring& folder, bool wait) {
     std::unique_lock lock(mutex);
     if (!wait && folders.contains(folder)) return false;
@@ -258,8 +262,7 @@ std::optional<LocalCopies::Looked> LocalCopies::AskShare(const std::wstring& ori
         std::thread([looked, original, copy, making = making_] {
             Looked result{LookAt(original), {}};
             const auto current = [&] {
-                const std::optional<CopyRecord> record =
-                    LookAt(copy.file) ? ReadRecord(copy.record) : std::nullopt;
+                const std::optional<CopyRecord> record = LastGood(copy);
                 return record && record->MadeFrom(result.now->size, result.now->lastWrite);
             };
             // A copy under way (the next entry's, made ahead) is waited for, not made twice.
@@ -280,13 +283,9 @@ PreparedShow LocalCopies::Prepare(const std::wstring& original, bool unattended,
                                   std::chrono::milliseconds firstCopyWait) {
     if (!fromElsewhere_(original) || root_.empty()) return InPlace(original, unattended);
     const Copy copy = CopyOf(original);
-    const auto lastGood = [&]() -> std::optional<CopyRecord> {
-        if (!LookAt(copy.file)) return std::nullopt;
-        return ReadRecord(copy.record);
-    };
     // A share that does not answer (its server gone quiet) never holds the show for long: with a
     // copy to play it is given a few seconds, without one the show's own time-out.
-    std::optional<CopyRecord> good = lastGood();
+    std::optional<CopyRecord> good = LastGood(copy);
     const std::optional<Looked> looked =
         AskShare(original, copy,
                  good ? std::chrono::duration_cast<std::chrono::milliseconds>(kShareAnswerWait)
@@ -294,7 +293,7 @@ PreparedShow LocalCopies::Prepare(const std::wstring& original, bool unattended,
     Made made;
     if (looked) {
         made = looked->made;
-        good = lastGood();
+        good = LastGood(copy);
         if (!looked->now && PresenceOf(original) == Presence::Gone) {
             // A person at the desk gets the program's own message, as for a deck on this disk.
             return unattended ? Skipped(L"the presentation cannot be found", false)
@@ -327,8 +326,7 @@ void LocalCopies::Refresh(const std::wstring& original) {
     }
     const Copy copy = CopyOf(original);
     const std::optional<FileStamp> now = LookAt(original);
-    const std::optional<CopyRecord> good =
-        LookAt(copy.file) ? ReadRecord(copy.record) : std::nullopt;
+    const std::optional<CopyRecord> good = LastGood(copy);
     if (!now || (good && good->MadeFrom(now->size, now->lastWrite))) return;
     if (!making_->Begin(copy.folder, false)) return;
     MakeCopy(original, copy);

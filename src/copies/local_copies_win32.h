@@ -104,6 +104,8 @@ class LocalCopies {
         Made made;
     };
     Copy CopyOf(const std::wstring& original) const;
+    // The note of the copy there is now; nothing without a copy.
+    static std::optional<CopyRecord> LastGood(const Copy& copy);
     PreparedShow InPlace(const std::wstring& original, bool unattended);
     bool KnownWhole(const std::wstring& original, const FileStamp& now);
     static Made MakeCopy(const std::wstring& original, const Copy& copy);
