@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "common/file_exists_win32.h"
+#include "common/file_time_win32.h"
 #include "common/unique_handle_win32.h"
 #include "common/whole_file_win32.h"
 #include "copies/original_read_win32.h"
@@ -20,14 +21,8 @@ namespace {
 // Two looks this far apart tell a file still being written from one at rest.
 constexpr std::chrono::milliseconds kSettleMoment{300};
 
-std::uint64_t Now() {
-    FILETIME now{};
-    ::GetSystemTimeAsFileTime(&now);
-    return (static_cast<std::uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
-}
-
 std::wstring LocalMinute(std::uint64_t fileTime) {
-    FILETIME utc{static_cast<DWORD>(fileTime), static_cast<DWORD>(fileTime >> 32)};
+    const FILETIME utc = FileTimeOf(fileTime);
     SYSTEMTIME system{}, local{};
     ::FileTimeToSystemTime(&utc, &system);
     ::SystemTimeToTzSpecificLocalTime(nullptr, &system, &local);
@@ -208,11 +203,12 @@ LocalCopies::Made LocalCopies::MakeCopy(const std::wstring& original, const Copy
             break;
     }
     // A copy that plays is held open by the program: the new one then waits for the next look.
-    made.made = checked && made.finding.IsWhole() &&
-                ::MoveFileExW(temporary.c_str(), copy.file.c_str(),
-                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) &&
-                ReplaceWholeFile(copy.record, EncodeCopyRecord({original, read.stamp.size,
-                                                                read.stamp.lastWrite, Now()}));
+    made.made =
+        checked && made.finding.IsWhole() &&
+        ::MoveFileExW(temporary.c_str(), copy.file.c_str(),
+                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) &&
+        ReplaceWholeFile(copy.record, EncodeCopyRecord({original, read.stamp.size,
+                                                        read.stamp.lastWrite, FileTimeNow()}));
     ::DeleteFileW(temporary.c_str());
     // A folder made for a deck that could not be copied goes again (a folder in use stays).
     ::RemoveDirectoryW(copy.folder.c_str());
@@ -337,7 +333,7 @@ void LocalCopies::RemoveUnnamed(const std::vector<std::wstring>& named) {
     if (root_.empty()) return;
     std::set<std::wstring> keep;
     for (const std::wstring& path : named) keep.insert(CopyFolderName(path));
-    const std::uint64_t now = Now();
+    const std::uint64_t now = FileTimeNow();
     WIN32_FIND_DATAW data{};
     UniqueFindHandle find(::FindFirstFileW((root_ + L"\\*").c_str(), &data));
     if (!find) return;
@@ -352,7 +348,7 @@ void LocalCopies::RemoveUnnamed(const std::vector<std::wstring>& named) {
             UniqueFileHandle file(::CreateFileW(record.c_str(), FILE_WRITE_ATTRIBUTES,
                                                 FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
                                                 nullptr));
-            FILETIME stamp{static_cast<DWORD>(now), static_cast<DWORD>(now >> 32)};
+            const FILETIME stamp = FileTimeOf(now);
             if (file) ::SetFileTime(file.get(), nullptr, nullptr, &stamp);
             continue;
         }
@@ -360,10 +356,7 @@ void LocalCopies::RemoveUnnamed(const std::vector<std::wstring>& named) {
         const bool noted =
             ::GetFileAttributesExW(record.c_str(), GetFileExInfoStandard, &attributes);
         const std::uint64_t namedAt =
-            noted ? (static_cast<std::uint64_t>(attributes.ftLastWriteTime.dwHighDateTime) << 32) |
-                        attributes.ftLastWriteTime.dwLowDateTime
-                  : (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
-                        data.ftLastWriteTime.dwLowDateTime;
+            FileTimeValue(noted ? attributes.ftLastWriteTime : data.ftLastWriteTime);
         if (now > namedAt && now - namedAt > kUnnamedCopyLifetime) RemoveTree(root_ + L"\\" + name);
     } while (::FindNextFileW(find.get(), &data));
 }

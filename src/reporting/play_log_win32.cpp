@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "common/file_time_win32.h"
 #include "common/unique_handle_win32.h"
 #include "common/full_path_win32.h"
 #include "common/writer_thread.h"
@@ -38,14 +39,11 @@ bool AppendLogLine(const std::wstring& path, std::string_view line) noexcept {
 
 LocalTimestamp LocalTimestampNow() noexcept {
     // Both from one reading of the clock, so that the offset is the one at this very moment.
-    FILETIME now{};
-    ::GetSystemTimeAsFileTime(&now);
-    return LocalTimestampAt((static_cast<std::uint64_t>(now.dwHighDateTime) << 32) |
-                            now.dwLowDateTime);
+    return LocalTimestampAt(FileTimeNow());
 }
 
 LocalTimestamp LocalTimestampAt(std::uint64_t fileTime) noexcept {
-    const FILETIME time{static_cast<DWORD>(fileTime), static_cast<DWORD>(fileTime >> 32)};
+    const FILETIME time = FileTimeOf(fileTime);
     SYSTEMTIME utc{}, local{};
     ::FileTimeToSystemTime(&time, &utc);
     if (!::SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) local = utc;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "common/file_time_win32.h"
 #include "common/unique_handle_win32.h"
 #include "copies/copy_record.h"
 
@@ -15,12 +16,8 @@ namespace tidewell::testing {
 inline bool AgeCopyNote(const std::wstring& note) {
     UniqueFileHandle file(
         ::CreateFileW(note.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, 0, nullptr));
-    FILETIME now{};
-    ::GetSystemTimeAsFileTime(&now);
-    const std::uint64_t when =
-        ((static_cast<std::uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime) -
-        kUnnamedCopyLifetime - 24ULL * 3600 * 10'000'000;
-    const FILETIME stamp{static_cast<DWORD>(when), static_cast<DWORD>(when >> 32)};
+    const FILETIME stamp =
+        FileTimeOf(FileTimeNow() - kUnnamedCopyLifetime - 24ULL * 3600 * 10'000'000);
     return file && ::SetFileTime(file.get(), nullptr, nullptr, &stamp);
 }
 
