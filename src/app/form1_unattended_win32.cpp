@@ -230,12 +230,15 @@ void TForm1::ContinueStart(StartRead& read) {
         run.alertSource = FullPathOf(*options.alertFile);
         // Looked at on a worker, which may outlast this window: it holds the file's follower.
         run.lookAtAlert = [alert = std::make_shared<AlertFile>(run.alertSource)] {
-            return alert->Look();
+            std::optional<FileStamp> seen;
+            FollowedRead read{alert->Look(&seen), {}, {}};
+            if (seen) read.take = [alert, stamp = *seen] { alert->Take(stamp); };
+            return read;
         };
     }
     if (settingWatch_) {
         // The file is read on a worker, which may outlast this window: it holds the watch too.
-        run.readNextPass = [watch = settingWatch_] { return RereadSettingFile(*watch); };
+        run.readNextPass = [watch = settingWatch_] { return RereadSettingFile(watch); };
         run.takeNextPass = [this](const std::vector<PlaylistEntry>& entries) {
             ShowSettingEntries(entries);
         };
@@ -286,22 +289,28 @@ void TForm1::EndStatusReport() {
     statusReport_.reset();
 }
 
-NextPassRead TForm1::RereadSettingFile(SettingFileWatch& watch) {
+FollowedRead TForm1::RereadSettingFile(const std::shared_ptr<SettingFileWatch>& watch) {
     std::vector<PlaylistEntry> entries;
     std::wstring error;
-    switch (watch.RereadIfChanged(entries, error)) {
+    std::optional<FileStamp> seen;
+    const auto outcome = watch->RereadIfChanged(entries, error, &seen);
+    std::function<void()> take;
+    if (seen) take = [watch, stamp = *seen] { watch->Take(stamp); };
+    switch (outcome) {
         case SettingFileWatch::Outcome::Unchanged:
             return {};
         case SettingFileWatch::Outcome::Failed:
         case SettingFileWatch::Outcome::NotASettingFile:
             // The list plays on as it was: a screen never goes dark over a bad copy of the file.
-            return {std::nullopt, error};
+            return {std::nullopt, error, std::move(take)};
         case SettingFileWatch::Outcome::Reread:
             break;
     }
-    if (entries.empty())
-        return {std::nullopt, L"the setting file names no presentation that exists"};
-    return {std::move(entries), {}};
+    if (entries.empty()) {
+        return {std::nullopt, L"the setting file names no presentation that exists",
+                std::move(take)};
+    }
+    return {std::move(entries), {}, std::move(take)};
 }
 
 void TForm1::ShowSettingEntries(const std::vector<PlaylistEntry>& entries) {

@@ -123,7 +123,7 @@ class TForm1 : public Window<TForm1> {
     void EndStatusReport();
     // Before each pass of a loop, on a worker: the setting file's presentations when it was
     // rewritten; then, on the window's thread, the playlist shows them.
-    static NextPassRead RereadSettingFile(SettingFileWatch& watch);
+    static FollowedRead RereadSettingFile(const std::shared_ptr<SettingFileWatch>& watch);
     void ShowSettingEntries(const std::vector<PlaylistEntry>& entries);
     // Shutdown, restart or log-off: the preferences are stored as a close stores them.
     void OnEndSession(bool ending);

@@ -13,13 +13,9 @@
 #include <string>
 #include <vector>
 
-namespace tidewell {
+#include "common/file_stamp.h"
 
-struct FileStamp {
-    std::uint64_t size = 0;
-    std::uint64_t lastWrite = 0;  // FILETIME, UTC
-    bool operator==(const FileStamp&) const = default;
-};
+namespace tidewell {
 
 struct OriginalRead {
     enum class Outcome {

@@ -6,10 +6,10 @@ namespace tidewell {
 
 AlertFile::AlertFile(std::wstring path) : path_(path), watch_(std::move(path), false) {}
 
-std::optional<std::vector<PlaylistEntry>> AlertFile::Look() {
+std::optional<std::vector<PlaylistEntry>> AlertFile::Look(std::optional<FileStamp>* toTake) {
     std::vector<PlaylistEntry> entries;
     std::wstring error;
-    switch (watch_.RereadIfChanged(entries, error)) {
+    switch (watch_.RereadIfChanged(entries, error, toTake)) {
         case SettingFileWatch::Outcome::Unchanged:
             return std::nullopt;
         case SettingFileWatch::Outcome::Reread:

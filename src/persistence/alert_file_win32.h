@@ -18,8 +18,10 @@ class AlertFile {
     // What the announcement holds now, read again only when its size or time changed: its
     // presentations, or none at all when the file is gone, emptied or no setting file. Nothing
     // (nullopt) when that cannot be told now (a share that does not answer, a save under way):
-    // the screen goes on as it was. May wait on a share: call it away from the window.
-    std::optional<std::vector<PlaylistEntry>> Look();
+    // the screen goes on as it was. May wait on a share: call it away from the window. What was
+    // read is remembered once the run takes it (`toTake`, then Take), as for the setting file.
+    std::optional<std::vector<PlaylistEntry>> Look(std::optional<FileStamp>* toTake = nullptr);
+    void Take(const FileStamp& stamp) { watch_.Take(stamp); }
 
   private:
     std::wstring path_;

@@ -29,33 +29,46 @@ SettingFileWatch::SettingFileWatch(std::wstring path, bool takenAsRead) : path_(
 
 void SettingFileWatch::MarkRead() {
     DWORD ignored = 0;
-    read_ = StampNow(ignored);
+    if (const auto stamp = StampNow(ignored)) {
+        followed_.Take(*stamp);
+    } else {
+        followed_.Forget();
+    }
 }
 
-std::optional<SettingFileWatch::Stamp> SettingFileWatch::StampNow(DWORD& failure) const {
+std::optional<FileStamp> SettingFileWatch::StampNow(DWORD& failure) const {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!::GetFileAttributesExW(path_.c_str(), GetFileExInfoStandard, &data)) {
         failure = ::GetLastError();
         return std::nullopt;
     }
-    return Stamp{Join(data.nFileSizeHigh, data.nFileSizeLow),
-                 Join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)};
+    return FileStamp{Join(data.nFileSizeHigh, data.nFileSizeLow),
+                     Join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)};
 }
 
 SettingFileWatch::Outcome SettingFileWatch::RereadIfChanged(std::vector<PlaylistEntry>& entries,
-                                                            std::wstring& error) {
+                                                            std::wstring& error,
+                                                            std::optional<FileStamp>* toTake) {
     DWORD failure = 0;
-    std::optional<Stamp> before = StampNow(failure);
-    if (before && before == read_) return Outcome::Unchanged;
+    std::optional<FileStamp> before = StampNow(failure);
+    // Deleted, then put back as it was (a copy keeps its time): read again, as a new file.
+    if (!before && PresenceOf(path_) == Presence::Gone) followed_.Forget();
+    if (followed_.Unchanged(before)) return Outcome::Unchanged;
+    const auto remember = [&](const std::optional<FileStamp>& stamp) {
+        if (toTake) {
+            *toTake = stamp;
+        } else if (stamp) {
+            followed_.Take(*stamp);
+        }
+    };
     try {
         for (int attempt = 0; attempt < kReadAttempts && before; ++attempt) {
             const auto bytes = ReadSettingFile(path_);
-            const std::optional<Stamp> after = StampNow(failure);
+            const std::optional<FileStamp> after = StampNow(failure);
             if (after != before) {
                 before = after;
                 continue;
             }
-            read_ = before;
             UnreadableEntryLine unreadable;
             const auto content =
                 InterpretSettingLines(DecodeSettingLines(bytes, DecodeAnsiText), 1, &unreadable);
@@ -67,9 +80,11 @@ SettingFileWatch::Outcome SettingFileWatch::RereadIfChanged(std::vector<Playlist
                              : L"\" has a line with a setting that cannot be read (\"" +
                                    unreadable.path + L"\": " + unreadable.item + L").") +
                         L" The playlist stays as it was.";
+                remember(before);
                 return Outcome::NotASettingFile;
             }
             entries = EntriesNotGone(content->presentations).kept;
+            remember(entries.size() == content->presentations.size() ? before : std::nullopt);
             return Outcome::Reread;
         }
     } catch (const AppError& readError) {

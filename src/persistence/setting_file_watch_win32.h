@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "playlist/entry_settings.h"
+#include "run/followed_file.h"
 
 namespace tidewell {
 
@@ -29,22 +30,24 @@ class SettingFileWatch {
         Failed,           // `error` says why in words; `entries` is left as it was
         NotASettingFile,  // a whole file that is none (emptied, say): as Failed, until it changes
     };
-    // Reads the file again when its size or time differs from what was remembered, gives its
-    // presentations as "Load setting" would add them, and remembers the new size and time. A file
-    // that cannot be read (missing, unreachable, held by a writer, changing while read) fails and
-    // is tried again next time; a file that is no setting file fails once for each change.
-    Outcome RereadIfChanged(std::vector<PlaylistEntry>& entries, std::wstring& error);
+    // Reads the file again when its size or time differs from what was taken, and gives its
+    // presentations as "Load setting" would add them. A file that cannot be read (missing,
+    // unreachable, held by a writer, changing while read) fails and is tried again next time; a
+    // file that is no setting file fails once for each change that is taken.
+    //
+    // What was read is remembered only once it is taken: with `toTake`, the caller takes it
+    // (Take) when the run takes the content; without, at once. `toTake` is left empty when the
+    // file is to be read again next time whatever its stamp: a presentation it names is missing
+    // (saved before its deck was copied), and is looked for again.
+    Outcome RereadIfChanged(std::vector<PlaylistEntry>& entries, std::wstring& error,
+                            std::optional<FileStamp>* toTake = nullptr);
+    void Take(const FileStamp& stamp) { followed_.Take(stamp); }
 
   private:
-    struct Stamp {
-        std::uint64_t size = 0;
-        std::uint64_t writeTime = 0;
-        bool operator==(const Stamp&) const = default;
-    };
-    std::optional<Stamp> StampNow(DWORD& failure) const;
+    std::optional<FileStamp> StampNow(DWORD& failure) const;
 
     std::wstring path_;
-    std::optional<Stamp> read_;  // none: the file could not be looked at when last asked
+    FollowedFile followed_;
 };
 
 }  // namespace tidewell

@@ -16,6 +16,26 @@ namespace {
 // How often a show without a watcher is checked for having ended.
 constexpr UINT kEndPollMs = 250;
 
+// A show that the run no longer follows (its start answered for a turn the run gave away, or it
+// was left running when the run ended) is asked to close until it ends, for as long as a show
+// asked to close is given, by a thread of its own: it may outlive the run. The handle keeps the
+// process's number from naming another program meanwhile.
+void CloseInBackground(UniqueKernelHandle process, DWORD processId, unsigned graceMs,
+                       unsigned askMs) {
+    auto close = [process = std::move(process), processId, graceMs, askMs] {
+        const ULONGLONG until = ::GetTickCount64() + graceMs;
+        do {
+            AskShowToEnd(processId);
+            if (::WaitForSingleObject(process.get(), askMs) != WAIT_TIMEOUT) return;
+        } while (::GetTickCount64() < until);
+    };
+    try {
+        std::thread(std::move(close)).detach();
+    } catch (const std::system_error&) {
+        AskShowToEnd(processId);  // no thread: asked once, now
+    }
+}
+
 ShowId ShowOf(WPARAM wParam) {
     return static_cast<ShowId>(wParam);
 }
@@ -81,7 +101,7 @@ void PlayRun::LookAtAlert() {
     DoOnWorker<RunWork>(setup_.window, kRunWorkDoneMessage, std::move(work),
                         [look = options_.lookAtAlert](RunWork& done) {
                             try {
-                                done.alert = look();
+                                done.read = look();
                             } catch (...) {
                                 // Unreadable now: the screen goes on as it was.
                             }
@@ -155,23 +175,32 @@ void PlayRun::TakeWork(std::unique_ptr<RunWork> work) {
     if (work->alertLook) {
         if (work->show != alertLook_) return;
         alertLook_ = 0;
-        if (work->alert) alertEntries_ = std::move(*work->alert);
+        if (machine_.State() == RunState::Over) return;
+        if (work->read.take) work->read.take();
+        if (work->read.entries) alertEntries_ = std::move(*work->read.entries);
         return Tell(RunFact{
             .kind = RunFact::Kind::AlertSeen, .at = ::GetTickCount64(), .entries = alertEntries_});
     }
     if (work->passRead) {
-        // A read that the run no longer wants (stopped meanwhile, given up) changes nothing.
-        if (work->read.entries && options_.takeNextPass && machine_.WantsRead(work->show)) {
-            options_.takeNextPass(*work->read.entries);
-        }
-        return Tell(RunFact{.kind = RunFact::Kind::PassRead,
-                            .at = ::GetTickCount64(),
-                            .show = work->show,
-                            .detail = std::move(work->read.error),
-                            .entries = std::move(work->read.entries)});
+        // Its effects (the file remembered as read, the window's list) wait for the run to take
+        // it: ReadTaken. A read the run gave up changes nothing.
+        readTold_ = work->show;
+        readToldContent_ = &work->read;
+        Tell(RunFact{.kind = RunFact::Kind::PassRead,
+                     .at = ::GetTickCount64(),
+                     .show = work->show,
+                     .detail = work->read.error,
+                     .entries = work->read.entries});
+        readTold_ = 0;
+        readToldContent_ = nullptr;
+        return;
     }
-    // A show of a run that has moved on since (stopped, or ended with the window): not ours.
-    if (machine_.CurrentShow() != work->show || machine_.State() != RunState::Launching) return;
+    if (const auto next = startSlots_.Done(work->show)) {
+        if (auto waiting = waitingStarts_.extract(*next)) {
+            BeginStart(*next, waiting.mapped().path, waiting.mapped().checkExists);
+        }
+    }
+    // Whether the run still wants this show is the run's to say: one it does not is closed.
     if (!work->process) {
         return Tell(RunFact{.kind = RunFact::Kind::Skipped,
                             .at = ::GetTickCount64(),
@@ -243,6 +272,12 @@ void PlayRun::NextSlide(ShowId id) {
 void PlayRun::StartShow(ShowId show, const std::wstring& path, bool checkExists) {
     // From the first launch on, the monitor shows black between two shows, never the desktop.
     CoverScreen();
+    if (startSlots_.Ask(show)) return BeginStart(show, path, checkExists);
+    waitingStarts_.clear();
+    waitingStarts_[show] = WaitingStart{path, checkExists};
+}
+
+void PlayRun::BeginStart(ShowId show, const std::wstring& path, bool checkExists) {
     auto work = std::make_unique<RunWork>();
     work->show = show;
     work->path = path;
@@ -281,10 +316,16 @@ void PlayRun::CopyNextEntry() {
     const std::vector<PlaylistEntry>& entries = machine_.Entries();
     if (!setup_.copies || entries.empty() || position_ == 0) return;
     const std::wstring next = entries[position_ % entries.size()].path;
+    // One copy at a time: a share that stalls holds that one, and no more pile up behind it.
+    if (copyUnderway_->exchange(true)) return;
     try {
-        std::thread([copies = setup_.copies, next] { copies->Refresh(next); }).detach();
+        std::thread([copies = setup_.copies, next, underway = copyUnderway_] {
+            copies->Refresh(next);
+            underway->store(false);
+        }).detach();
     } catch (const std::system_error&) {
         // No thread: the copy is brought up to date at the entry's turn instead.
+        copyUnderway_->store(false);
     }
 }
 
@@ -298,9 +339,16 @@ void PlayRun::ReadNextPass(ShowId read) {
             try {
                 done.read = reader();
             } catch (...) {
-                done.read = NextPassRead{std::nullopt, UserErrorText(std::current_exception())};
+                done.read = FollowedRead{std::nullopt, UserErrorText(std::current_exception()), {}};
             }
         });
+}
+
+void PlayRun::ReadTaken(ShowId read) {
+    if (read != readTold_ || !readToldContent_) return;
+    FollowedRead& content = *readToldContent_;
+    if (content.take) content.take();
+    if (content.entries && options_.takeNextPass) options_.takeNextPass(*content.entries);
 }
 
 void PlayRun::AskToClose(ShowId id) {
@@ -318,6 +366,18 @@ void PlayRun::AskToClose(ShowId id) {
 
 void PlayRun::LetGo(ShowId show) {
     shows_.erase(show);
+}
+
+void PlayRun::CloseLeft(ShowId id) {
+    const auto found = shows_.find(id);
+    if (found == shows_.end()) return;
+    ShowHandles show = std::move(found->second);
+    shows_.erase(found);
+    show.watcher.reset();
+    if (show.process) {
+        CloseInBackground(std::move(show.process), show.processId, setup_.timings.closeGraceMs,
+                          setup_.timings.askAgainMs);
+    }
 }
 
 void PlayRun::LookForHandedShow(ShowId id) {

@@ -7,6 +7,7 @@
 // session's end at once, and any modal loop (the icon's menu, a message box) keeps the run going.
 #include <windows.h>
 
+#include <atomic>
 #include <cstddef>
 #include <exception>
 #include <functional>
@@ -24,6 +25,7 @@
 #include "run/play_log.h"
 #include "playback/run_icon_win32.h"
 #include "playback/wake_timer_win32.h"
+#include "run/errand_slots.h"
 #include "run/run_machine.h"
 
 namespace tidewell {
@@ -40,11 +42,14 @@ inline constexpr UINT_PTR kRunTimerBase = 0x7101;
 inline constexpr UINT_PTR kEndPollTimer = kRunTimerBase + kRunTimerCount;
 inline constexpr UINT_PTR kAlertLookTimer = kEndPollTimer + 1;
 
-// What the next pass reads (on a worker): its presentations, or none to keep the current ones;
-// `error` when the source could not be read.
-struct NextPassRead {
+// What a read of a followed file (the next pass's setting file, the announcement) brought on a
+// worker: its presentations, or none to keep the current ones; `error` when it could not be read.
+// `take` remembers the file as read: called only once the run has taken the content, so that a
+// read the run gave up leaves the change to be read again.
+struct FollowedRead {
     std::optional<std::vector<PlaylistEntry>> entries;
     std::wstring error;
+    std::function<void()> take;
 };
 
 struct RunOptions {
@@ -63,7 +68,7 @@ struct RunOptions {
     // Before every pass after the first, on a worker thread: the next pass's presentations (a
     // setting file rewritten meanwhile). Then, on the window's thread, `takeNextPass` is given the
     // entries that changed. None: every pass plays the same entries.
-    std::function<NextPassRead()> readNextPass;
+    std::function<FollowedRead()> readNextPass;
     std::function<void(const std::vector<PlaylistEntry>&)> takeNextPass;
     // "/showfor" and "/advance": the time on screen and the slide pace of entries without their
     // own, for this run.
@@ -72,8 +77,8 @@ struct RunOptions {
     // Every change of the run's state, with the fact that caused it.
     std::function<void(RunState from, RunState to, const RunFact& cause)> onStateChanged;
     // The announcement: looked at every few seconds on a worker thread, which gives what it
-    // holds now, or none when that is as before or cannot be told. None: no announcement.
-    std::function<std::optional<std::vector<PlaylistEntry>>()> lookAtAlert;
+    // holds now, or no entries when that is as before or cannot be told. None: no announcement.
+    std::function<FollowedRead()> lookAtAlert;
     std::wstring alertSource;  // its file, for the play log
 };
 
@@ -124,11 +129,9 @@ struct RunWork {
     // For the show's start in the play log: a copy plays, or what the check found.
     std::wstring startDetail;
     std::uint64_t copiedAt = 0;  // a copy plays in place of an original that could not be had
-    // A read of the next pass.
-    NextPassRead read;
-    // A look at the announcement.
+    // A read of the next pass, or a look at the announcement.
+    FollowedRead read;
     bool alertLook = false;
-    std::optional<std::vector<PlaylistEntry>> alert;
 };
 
 class PlayRun : private RunActions {
@@ -172,6 +175,8 @@ class PlayRun : private RunActions {
     // RunActions
     void StartShow(ShowId show, const std::wstring& path, bool checkExists) override;
     void ReadNextPass(ShowId read) override;
+    void ReadTaken(ShowId read) override;
+    void CloseLeft(ShowId show) override;
     void AskToClose(ShowId show) override;
     void LetGo(ShowId show) override;
     void LookForHandedShow(ShowId show) override;
@@ -189,6 +194,7 @@ class PlayRun : private RunActions {
     void CancelWake() override;
     void NextShowAt(const std::string& isoTime) override;
 
+    void BeginStart(ShowId show, const std::wstring& path, bool checkExists);
     void Launched(std::unique_ptr<RunWork> work);
     void LookAtAlert();
     void CopyNextEntry();
@@ -220,6 +226,19 @@ class PlayRun : private RunActions {
     // announcement held at the last look that could tell.
     ShowId alertLook_ = 0;
     std::vector<PlaylistEntry> alertEntries_;
+    // The read the run is told of, until it takes it (or drops it).
+    ShowId readTold_ = 0;
+    FollowedRead* readToldContent_ = nullptr;
+    // Starts that a share may hold: the list's and an announcement's at the most. A start asked
+    // beyond that waits for one of them to answer.
+    ErrandSlots startSlots_{2};
+    struct WaitingStart {
+        std::wstring path;
+        bool checkExists = false;
+    };
+    std::map<ShowId, WaitingStart> waitingStarts_;
+    // The copy made ahead: one at a time, whatever the share does; shared with its thread.
+    std::shared_ptr<std::atomic<bool>> copyUnderway_ = std::make_shared<std::atomic<bool>>(false);
 };
 
 }  // namespace tidewell

@@ -72,7 +72,8 @@ RunMachine::RunMachine(RunActions& actions, RunPlan plan)
       plan_(std::move(plan)),
       entries_(std::move(plan_.entries)),
       progress_(entries_.size(), plan_.loop),
-      pacing_(plan_.timings.firstRestMs, plan_.timings.longestRestMs) {}
+      pacing_(plan_.timings.firstRestMs, plan_.timings.longestRestMs),
+      alertPacing_(plan_.timings.firstRestMs, plan_.timings.longestRestMs) {}
 
 std::optional<ShowId> RunMachine::CurrentShow() const {
     if (!show_) return std::nullopt;
@@ -133,7 +134,12 @@ void RunMachine::On(const RunFact& fact) {
             return OnAlertSeen(fact);
         case Kind::WindowGoing:
             windowGoing_ = true;
-            if (state_ != RunState::Over) Report(RunEvent::RunEnd);
+            if (state_ != RunState::Over) {
+                if (std::exchange(alertOn_, false)) {
+                    actions_.Report(RunEvent::AlertEnd, plan_.alertSource, {});
+                }
+                Report(RunEvent::RunEnd);
+            }
             if (show_) actions_.LetGo(show_->id);
             show_.reset();
             for (const ShowId closing : std::exchange(stillClosing_, {})) actions_.LetGo(closing);
@@ -151,7 +157,7 @@ void RunMachine::Next(const RunFact& cause) {
             // What the run waits for now, also when the monitor went while a show played.
             return ReportWaiting(monitorGoneDetail_, cause);
         }
-        if (alertOn_) return LaunchAlert(cause);
+        if (AlertMayPlay(cause.at)) return LaunchAlert(cause);
         // Held back while something else had the screen (a rest, the announcement), and nothing
         // of the list may play now: the run waits for its time again.
         if (pending_ && !AnyDueNow()) return AwaitTime(cause);
@@ -188,15 +194,24 @@ void RunMachine::ReadAgain() {
     actions_.ReadNextPass(passRead_);
 }
 
+// A read belongs to the wait that asked for it: a show started meanwhile, or any other state, has
+// given it up, and its answer is then dropped without the file being taken as read.
+void RunMachine::GiveUpRead() {
+    if (!std::exchange(passRead_, 0)) return;
+    Disarm(RunTimer::Slow);
+}
+
 void RunMachine::OnPassRead(const RunFact& fact) {
     if (fact.show == readUnanswered_) readUnanswered_ = 0;
     const bool waiting = state_ == RunState::AwaitingTime;
-    if (fact.show != passRead_ || (state_ != RunState::Launching && !waiting)) return;
+    if (!WantsRead(fact.show)) return;
     passRead_ = 0;
     Disarm(RunTimer::Slow);
+    actions_.ReadTaken(fact.show);
     // A failed read plays the list on as it was: a screen never goes dark over a bad copy.
     if (!fact.detail.empty()) Report(RunEvent::Error, fact.detail);
-    if (fact.entries) {
+    // The same list read again (its file is read while a deck it names is missing) changes nothing.
+    if (fact.entries && *fact.entries != entries_) {
         entries_ = *fact.entries;
         progress_.SetCount(entries_.size());
         // A list changed while the run waited plays from its top.
@@ -233,15 +248,20 @@ std::optional<Instant> RunMachine::NextDueOfWaiting() const {
 }
 
 // A moment later than due rather than before it: the clock is read in whole seconds.
-unsigned RunMachine::RealMsUntil(Instant moment) const {
-    const auto wait = std::min(moment - plan_.clock->now(),
-                               std::chrono::duration_cast<std::chrono::seconds>(kLongestDueWait));
+// Capped, for a window timer: the clock is read again after the longest wait. Uncapped, for the
+// wake, which is for the show itself, not for that re-read; kept within what a timer counts.
+unsigned RunMachine::RealMsUntil(Instant moment, bool capped) const {
+    using namespace std::chrono;
+    const seconds longest = capped ? duration_cast<seconds>(kLongestDueWait) : hours(24 * 40);
+    const auto wait = std::min(moment - plan_.clock->now(), longest);
     return static_cast<unsigned>(std::max<long long>(wait.count(), 0) * 1000 / plan_.clock->rate +
                                  1);
 }
 
-void RunMachine::ReportWaiting(std::wstring detail, const RunFact& cause) {
+// The time of the next show goes with the line that says it, never with a later one.
+void RunMachine::ReportWaiting(std::wstring detail, const RunFact& cause, std::string nextShow) {
     if (detail == waitingSaid_ && cause.kind != Kind::ClockChanged) return;
+    if (!nextShow.empty()) actions_.NextShowAt(nextShow);
     Report(RunEvent::Waiting, detail);
     waitingSaid_ = std::move(detail);
 }
@@ -256,7 +276,7 @@ void RunMachine::EnterWaiting(RunState state, const RunFact& cause) {
 // its setting file reads it again meanwhile, and waits even when nothing in it will ever be due:
 // the file may bring what is.
 void RunMachine::AwaitTime(const RunFact& cause) {
-    if (alertOn_ || AnyDueNow()) return Next(cause);
+    if (AlertMayPlay(cause.at) || AnyDueNow()) return Next(cause);
     const ScheduleClock& clock = *plan_.clock;
     const Instant now = clock.now();
     const std::optional<Instant> next = NextDueOfWaiting();
@@ -267,19 +287,25 @@ void RunMachine::AwaitTime(const RunFact& cause) {
     EnterWaiting(RunState::AwaitingTime, cause);
     actions_.CoverScreen();
     std::wstring detail = L"nothing in the list is due any more";
+    std::string nextShow;
     if (next) {
         detail = std::wstring(kNextShowPrefix) +
                  NextShowText(LocalTime((*next + clock.offsetAt(*next)).time_since_epoch()),
                               LocalTime((now + clock.offsetAt(now)).time_since_epoch()));
-        actions_.NextShowAt(IsoTime(*next, clock.offsetAt(*next)));
+        nextShow = IsoTime(*next, clock.offsetAt(*next));
     }
     // A monitor switched off is waited for as well: the time alone would not bring the show.
-    ReportWaiting(monitorGone_ ? monitorGoneDetail_ : std::move(detail), cause);
+    if (monitorGone_) {
+        ReportWaiting(monitorGoneDetail_, cause);
+    } else {
+        ReportWaiting(std::move(detail), cause, std::move(nextShow));
+    }
     unsigned ms = next ? RealMsUntil(*next) : plan_.timings.followReadMs;
     // Asleep, the computer would miss the show: it is woken a little before.
-    if (next && ms > plan_.timings.wakeAheadMs) {
+    const unsigned showIn = next ? RealMsUntil(*next, false) : 0;
+    if (next && showIn > plan_.timings.wakeAheadMs) {
         wakeArmed_ = true;
-        actions_.ArmWake(ms - plan_.timings.wakeAheadMs);
+        actions_.ArmWake(showIn - plan_.timings.wakeAheadMs);
     } else if (std::exchange(wakeArmed_, false)) {
         actions_.CancelWake();
     }
@@ -290,16 +316,27 @@ void RunMachine::AwaitTime(const RunFact& cause) {
 
 // The announcement is looked at every few seconds: it begins when one of its entries may play,
 // and ends when none may any more (its file gone or emptied, its dates or hours over).
+// Once a stop is asked, an announcement no longer takes the screen: the show on it ends as asked
+// and the run ends, rather than closing it for a deck that would never play.
 void RunMachine::OnAlertSeen(const RunFact& fact) {
-    if (state_ == RunState::Over) return;
+    if (state_ == RunState::Over || (stop_ && !alertOn_)) return;
     alertEntries_ = fact.entries.value_or(std::vector<PlaylistEntry>{});
     const bool due =
         std::ranges::any_of(alertEntries_, [this](const PlaylistEntry& e) { return DueNow(e); });
-    if (due == alertOn_) return;
+    if (due == alertOn_) {
+        // Its pause after failures is over: it is tried again, and the list gives way.
+        if (!due || !alertResumeAt_ || fact.at < alertResumeAt_ || stop_) return;
+        alertResumeAt_ = 0;
+        alertSkips_ = 0;
+        return GiveWayToAlert(fact);
+    }
     alertOn_ = due;
     alertNext_ = 0;
     alertSkips_ = 0;
+    alertResumeAt_ = 0;
+    alertPacing_ = PassPacing(plan_.timings.firstRestMs, plan_.timings.longestRestMs);
     actions_.Report(due ? RunEvent::AlertStart : RunEvent::AlertEnd, plan_.alertSource, {});
+    if (stop_) return;  // the announcement that played ends with the run's last show
     GiveWayToAlert(fact);
 }
 
@@ -307,41 +344,69 @@ void RunMachine::OnAlertSeen(const RunFact& fact) {
 // list's show that the announcement interrupted plays again from its start afterwards.
 void RunMachine::GiveWayToAlert(const RunFact& cause) {
     if (show_ && !show_->alertEntry && alertOn_) pending_ = show_->entry;
+    const bool lostTurn = show_ && show_->alertEntry.has_value() != alertOn_;
     switch (state_) {
         case RunState::Resting:
         case RunState::AwaitingTime:
         case RunState::AwaitingReach:
             return Next(cause);
         case RunState::Launching:
+            // Neither a read of the next pass nor a start that a share holds keeps the other side
+            // waiting: the read is given up, the start let go (closed if it answers after all).
+            if (!show_) {
+                GiveUpRead();
+                return Next(cause);
+            }
+            if (lostTurn) {
+                Abandon();
+                return Next(cause);
+            }
+            return;
         case RunState::AwaitingHandOff:
-            // Closed as soon as it has started, or as soon as its handed window appears.
-            if (show_ && show_->alertEntry.has_value() != alertOn_) show_->askedToClose = true;
+            // Closed as soon as its handed window appears.
+            if (lostTurn) show_->askedToClose = true;
             return;
         case RunState::Showing:
-            if (show_ && show_->alertEntry.has_value() != alertOn_) AskToClose(cause);
+            if (lostTurn) AskToClose(cause);
             return;
         default:
             return;  // it ends, or the run waits for the session or the monitor, first
     }
 }
 
+// The show being started is no longer wanted: whatever its start brings back is closed.
+void RunMachine::Abandon() {
+    show_.reset();
+    Disarm(RunTimer::Slow);
+}
+
+// After a whole round of the announcement's entries failed, the list plays meanwhile (a broken
+// announcement never holds a lobby black), and the announcement is tried again after a pause
+// that grows while the failures go on.
+void RunMachine::PauseAlert(const RunFact& cause) {
+    alertSkips_ = 0;
+    const unsigned pause = alertPacing_.RestBeforeNextPass();
+    alertResumeAt_ = cause.at + pause;
+    Report(RunEvent::Waiting, L"no announcement could be started: the list plays, and the "
+                              L"announcement is tried again in " +
+                                  Seconds(pause));
+    waitingSaid_.clear();
+    Next(cause);
+}
+
 // The announcement's entries play in a loop, each in its turn when it may play now. When none of
 // them could be started in a whole round, the run rests before it tries again.
 void RunMachine::LaunchAlert(const RunFact& cause) {
-    if (alertSkips_ >= alertEntries_.size()) {
-        alertSkips_ = 0;
-        Report(RunEvent::Waiting,
-               L"no announcement could be started: resting " + Seconds(plan_.timings.firstRestMs));
-        Enter(RunState::Resting, cause);
-        return Arm(RunTimer::Rest, plan_.timings.firstRestMs);
-    }
+    if (alertSkips_ >= alertEntries_.size()) return PauseAlert(cause);
     for (std::size_t tried = 0; tried < alertEntries_.size(); ++tried) {
         const std::size_t index = alertNext_++ % alertEntries_.size();
         if (!DueNow(alertEntries_[index])) continue;
+        GiveUpRead();
         show_.emplace();
         show_->id = NewShowId();
         show_->alertEntry = alertEntries_[index];
         Enter(RunState::Launching, cause);
+        Arm(RunTimer::Slow, plan_.timings.slowStepMs);
         return actions_.StartShow(show_->id, show_->alertEntry->path, plan_.unattended);
     }
     // None may play at this moment after all: the next look ends the announcement.
@@ -394,6 +459,7 @@ void RunMachine::BeginPass(std::size_t entry, const RunFact& cause) {
 }
 
 void RunMachine::Launch(std::size_t entry, const RunFact& cause) {
+    GiveUpRead();
     show_.emplace();
     show_->id = NewShowId();
     show_->entry = entry;
@@ -404,25 +470,35 @@ void RunMachine::Launch(std::size_t entry, const RunFact& cause) {
     actions_.StartShow(show_->id, entries_[entry].path, plan_.unattended);
 }
 
-void RunMachine::OnShowFact(const RunFact& fact) {
-    if (!show_ || show_->id != fact.show) {
-        // A show that was left running after it was asked to close: asked again for every window
-        // it shows, however late, until its process has ended.
-        const auto closing = std::ranges::find(stillClosing_, fact.show);
-        if (closing == stillClosing_.end()) return;  // an earlier show's, or an earlier run's
-        if (fact.kind == Kind::Placed) actions_.AskToClose(fact.show);
-        if (fact.kind == Kind::ProcessEnded) {
-            stillClosing_.erase(closing);
-            actions_.LetGo(fact.show);
-        }
-        return;
+// A fact of a show that is not the run's current one.
+void RunMachine::OnUnwantedShowFact(const RunFact& fact) {
+    const auto closing = std::ranges::find(stillClosing_, fact.show);
+    if (closing == stillClosing_.end()) {
+        // Started for a turn the run gave away (or for an earlier run): closed, never left on
+        // screen with nobody to close it. Anything else of such a show is an earlier one's.
+        if (fact.kind != Kind::Launched) return;
+        if (state_ == RunState::Over) return actions_.CloseLeft(fact.show);
+        stillClosing_.push_back(fact.show);
+        return actions_.AskToClose(fact.show);
     }
+    // A show that was left running after it was asked to close: asked again for every window it
+    // shows, however late, until its process has ended.
+    if (fact.kind == Kind::Placed) actions_.AskToClose(fact.show);
+    if (fact.kind == Kind::ProcessEnded) {
+        stillClosing_.erase(closing);
+        actions_.LetGo(fact.show);
+    }
+}
+
+void RunMachine::OnShowFact(const RunFact& fact) {
+    if (!show_ || show_->id != fact.show) return OnUnwantedShowFact(fact);
     Show& show = *show_;
     const std::wstring& path = EntryOf(show).path;
     switch (fact.kind) {
         case Kind::Launched:
             if (show.started) return;
             show.started = true;
+            Disarm(RunTimer::Slow);
             show.launched = fact.at;
             if (show.alertEntry) {
                 alertSkips_ = 0;
@@ -444,6 +520,7 @@ void RunMachine::OnShowFact(const RunFact& fact) {
             return;
         case Kind::Skipped:
             if (show.started) return;
+            Disarm(RunTimer::Slow);
             if (show.alertEntry) {
                 ++alertSkips_;
             } else {
@@ -536,7 +613,16 @@ void RunMachine::OnTimer(const RunFact& fact) {
                 if (state_ == RunState::AwaitingTime) return AwaitTime(fact);
                 return BeginPass(pending_.value_or(0), fact);
             }
-            // The start of a show is not given up: its program may yet appear on the screen.
+            // An announcement's start that hangs is given up, as one that failed: the list is
+            // not kept black for it.
+            if (show_ && show_->alertEntry && !show_->started) {
+                Report(RunEvent::Error, L"the announcement did not start in " +
+                                            Seconds(timings.slowStepMs) + L"; given up");
+                ++alertSkips_;
+                Abandon();
+                return Next(fact);
+            }
+            // The start of a show of the list is not given up: its program may yet appear.
             return Report(RunEvent::Waiting,
                           L"waiting for the presentation program to start the show");
 
@@ -618,16 +704,20 @@ void RunMachine::EndShow(RunClock at, const RunFact& cause) {
 
 void RunMachine::Finish(const RunFact& cause) {
     if (state_ == RunState::Over) return;
+    if (show_ && !show_->started) Abandon();
     if (show_) actions_.LetGo(std::exchange(show_, std::nullopt)->id);
-    // Shows left running are left to themselves: no watcher of the run outlives it.
-    for (const ShowId closing : std::exchange(stillClosing_, {})) actions_.LetGo(closing);
+    // Shows asked to close that have not ended are closed by what outlives the run: no watcher
+    // of the run outlives it, and no show it started stays on screen.
+    for (const ShowId closing : std::exchange(stillClosing_, {})) actions_.CloseLeft(closing);
     passRead_ = 0;
     Enter(RunState::Over, cause);
+    if (std::exchange(alertOn_, false)) actions_.Report(RunEvent::AlertEnd, plan_.alertSource, {});
     Report(RunEvent::RunEnd);
     if (!windowGoing_) actions_.Ended();
 }
 
 void RunMachine::Enter(RunState next, const RunFact& cause) {
+    if (next != RunState::Launching && next != RunState::AwaitingTime) passRead_ = 0;
     for (std::size_t i = 0; i < kRunTimerCount; ++i) {
         if (!Keeps(next, static_cast<RunTimer>(i))) Disarm(static_cast<RunTimer>(i));
     }

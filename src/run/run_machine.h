@@ -102,10 +102,16 @@ class RunActions {
     virtual void StartShow(ShowId show, const std::wstring& path, bool checkExists) = 0;
     // Reads the next pass's entries: PassRead. Only when the run has a source to read.
     virtual void ReadNextPass(ShowId read) = 0;
+    // The run takes what the read `read` brought: only now may its follower remember the file
+    // as read (a read given up leaves the file to be read again).
+    virtual void ReadTaken(ShowId /*read*/) {}
     // Asks every window of the show (its process's and a handed one) to close.
     virtual void AskToClose(ShowId show) = 0;
     // Nothing more is wanted about the show: its handles and watcher may go.
     virtual void LetGo(ShowId show) = 0;
+    // The run is over, or never wanted this show (its start answered late): it is asked to close,
+    // again and again for a while, by whatever outlives the run, and then let go.
+    virtual void CloseLeft(ShowId show) { LetGo(show); }
     // Looks for a window handed over for the show (answer: Placed, handed), or checks whether the
     // handed window is gone (answer: WindowGone).
     virtual void LookForHandedShow(ShowId show) = 0;
@@ -171,9 +177,14 @@ class RunMachine {
     const std::vector<PlaylistEntry>& Entries() const { return entries_; }
     // The read of the setting file is still wanted: the run waits for it.
     bool WantsRead(ShowId read) const {
-        return read != 0 && read == passRead_ &&
+        return read != 0 && read == passRead_ && !show_ &&
                (state_ == RunState::Launching || state_ == RunState::AwaitingTime);
     }
+    // An announcement has the screen, or is to have it once its pause after failures is over.
+    bool AlertOn() const { return alertOn_; }
+    bool Armed(RunTimer timer) const { return armed_[static_cast<std::size_t>(timer)]; }
+    // Shows asked to close that have not ended yet: their windows are asked again when they come.
+    const std::vector<ShowId>& StillClosing() const { return stillClosing_; }
 
   private:
     struct Show {
@@ -203,10 +214,15 @@ class RunMachine {
     bool AnyDueNow() const;
     // The first moment an entry not due now will be; none when no such entry ever will.
     std::optional<Instant> NextDueOfWaiting() const;
-    unsigned RealMsUntil(Instant moment) const;
+    unsigned RealMsUntil(Instant moment, bool capped = true) const;
     void AwaitTime(const RunFact& cause);
-    void ReportWaiting(std::wstring detail, const RunFact& cause);
+    void ReportWaiting(std::wstring detail, const RunFact& cause, std::string nextShow = {});
     void ReadAgain();
+    void GiveUpRead();
+    void Abandon();
+    void OnUnwantedShowFact(const RunFact& fact);
+    bool AlertMayPlay(RunClock at) const { return alertOn_ && at >= alertResumeAt_; }
+    void PauseAlert(const RunFact& cause);
     void OnPassRead(const RunFact& fact);
     void EnterWaiting(RunState state, const RunFact& cause);
     bool AwaitReach(const RunFact& cause);
@@ -222,7 +238,6 @@ class RunMachine {
     void Enter(RunState next, const RunFact& cause);
     void Arm(RunTimer timer, unsigned milliseconds);
     void Disarm(RunTimer timer);
-    bool Armed(RunTimer timer) const { return armed_[static_cast<std::size_t>(timer)]; }
     void Report(RunEvent event, std::wstring detail = {}) const;
 
     RunActions& actions_;
@@ -259,6 +274,10 @@ class RunMachine {
     bool alertOn_ = false;
     std::size_t alertNext_ = 0;
     std::size_t alertSkips_ = 0;
+    // A whole round of the announcement's entries could not start: the list plays until then,
+    // and the pause grows while that goes on.
+    RunClock alertResumeAt_ = 0;
+    PassPacing alertPacing_;
 };
 
 }  // namespace tidewell

@@ -349,11 +349,19 @@ TEST_F(ScheduledRun, Announcement_TakesOverAtOnceLoopsThenReplaysTheInterruptedE
 TEST_F(ScheduledRun, AnnouncementWhileWaitingForATime_PlaysUntilItsHoursEndThenTheWaitGoesOn) {
     Begin({L"a.ppt\tdays=Sat"});
     ASSERT_EQ(machine_->State(), RunState::AwaitingTime);
-    Tell(AlertSeen({L"gone.ppt\thours=06:00-07:00"}));
+    const auto look = [this](RunClock at) {
+        RunFact seen = AlertSeen({L"gone.ppt\thours=06:00-07:00"});
+        seen.at = at;
+        Tell(seen);
+    };
+    look(0);
     Tell({.kind = Kind::Skipped, .show = Current()});
-    EXPECT_EQ(machine_->State(), RunState::Resting) << "a show that cannot start is not retried "
-                                                       "at once, again and again";
-    Fire(RunTimer::Rest);
+    EXPECT_EQ(machine_->State(), RunState::AwaitingTime)
+        << "a show that cannot start is not retried at once, again and again, over a black "
+           "screen: the list's own wait goes on";
+    look(RunTimings{}.firstRestMs - 1);
+    EXPECT_EQ(actions_.paths.size(), 1u) << "still in its pause";
+    look(RunTimings{}.firstRestMs);
     Tell({.kind = Kind::Launched, .show = Current()});
     Tell({.kind = Kind::Placed, .show = Current()});
     now_ = Local(7, 0, 1);

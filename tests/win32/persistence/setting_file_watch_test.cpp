@@ -46,13 +46,36 @@ TEST_F(SettingFileWatchTest, ReadOnlyWhenSizeOrTimeChanged) {
     }
     std::wstring absentDrive = L"Z:\\x.pptx";  // may come back: kept, as "Load setting" keeps it
     while (::GetLogicalDrives() & (1u << (absentDrive[0] - L'A'))) --absentDrive[0];
-    Write({c_, folder_ / L"gone.pptx", a_, absentDrive}, 0);
+    Write({c_, folder_ / L"late.pptx", a_, absentDrive}, 0);
     ASSERT_EQ(Reread(), Outcome::Reread) << error_;
     EXPECT_EQ(entries_, (Paths{c_, a_, absentDrive}));
+    // Saved before its deck was copied: read again until the deck is there, then taken as read.
+    ASSERT_EQ(Reread(), Outcome::Reread) << "a file naming a missing deck is read again";
+    const std::wstring late = folder_.File(L"late.pptx");
+    ASSERT_EQ(Reread(), Outcome::Reread) << error_;
+    EXPECT_EQ(entries_, (Paths{c_, late, a_, absentDrive}));
     EXPECT_EQ(Reread(), Outcome::Unchanged);
-    Write({a_, folder_ / L"gone.pptx", c_, absentDrive}, 1);
+    Write({a_, c_, absentDrive}, 1);
     ASSERT_EQ(Reread(), Outcome::Reread) << error_;
     EXPECT_EQ(entries_, (Paths{a_, c_, absentDrive}));
+}
+
+// A read that the run did not take (given up while a share held it) leaves the change to be read
+// again; a file deleted and put back as it was (a copy keeps its time) is read again too.
+TEST_F(SettingFileWatchTest, ReadNotTakenOrFileDeletedAndPutBack_IsReadAgain) {
+    Write({c_}, 3);
+    std::optional<FileStamp> seen;
+    ASSERT_EQ(watch_.RereadIfChanged(entries_, error_, &seen), Outcome::Reread) << error_;
+    ASSERT_TRUE(seen);
+    ASSERT_EQ(watch_.RereadIfChanged(entries_, error_, &seen), Outcome::Reread);
+    watch_.Take(*seen);
+    EXPECT_EQ(Reread(), Outcome::Unchanged);
+
+    const std::wstring aside = folder_ / L"aside.ppsv";
+    ASSERT_TRUE(::MoveFileW(setting_.c_str(), aside.c_str()));
+    EXPECT_EQ(Reread(), Outcome::Failed);
+    ASSERT_TRUE(::MoveFileW(aside.c_str(), setting_.c_str()));
+    EXPECT_EQ(Reread(), Outcome::Reread) << "the same file put back is read again";
 }
 
 // Garbage, a file a writer holds open, a missing file: the list stays, the reason is in words.
