@@ -142,7 +142,9 @@ void RunMachine::On(const RunFact& fact) {
             }
             if (show_) actions_.LetGo(show_->id);
             show_.reset();
-            for (const ShowId closing : std::exchange(stillClosing_, {})) actions_.LetGo(closing);
+            for (const Closing& closing : std::exchange(stillClosing_, {})) {
+                actions_.LetGo(closing.id);
+            }
             return Enter(RunState::Over, fact);
     }
 }
@@ -472,20 +474,28 @@ void RunMachine::Launch(std::size_t entry, const RunFact& cause) {
 
 // A fact of a show that is not the run's current one.
 void RunMachine::OnUnwantedShowFact(const RunFact& fact) {
-    const auto closing = std::ranges::find(stillClosing_, fact.show);
+    const auto closing = std::ranges::find(stillClosing_, fact.show, &Closing::id);
     if (closing == stillClosing_.end()) {
         // Started for a turn the run gave away (or for an earlier run): closed, never left on
         // screen with nobody to close it. Anything else of such a show is an earlier one's.
         if (fact.kind != Kind::Launched) return;
         if (state_ == RunState::Over) return actions_.CloseLeft(fact.show);
-        stillClosing_.push_back(fact.show);
+        stillClosing_.push_back(Closing{fact.show, fact.at, false});
         return actions_.AskToClose(fact.show);
     }
     // A show that was left running after it was asked to close: asked again for every window it
     // shows, however late, until its process has ended.
-    if (fact.kind == Kind::Placed) actions_.AskToClose(fact.show);
+    if (fact.kind == Kind::Placed) {
+        closing->placed = true;
+        actions_.AskToClose(fact.show);
+    }
     if (fact.kind == Kind::ProcessEnded) {
+        // Ended at once with no window: it may have handed its show to a copy of the program
+        // that runs already, which shows it later. Whatever outlives the run closes that too.
+        const bool mayHaveHanded =
+            !closing->placed && fact.at - closing->launched < plan_.timings.handOffWithinMs;
         stillClosing_.erase(closing);
+        if (mayHaveHanded) return actions_.CloseLeft(fact.show);
         actions_.LetGo(fact.show);
     }
 }
@@ -545,8 +555,9 @@ void RunMachine::OnShowFact(const RunFact& fact) {
             show.endedAt = fact.at;
             show.exitCode = fact.exitCode;
             if (show.handed) return;  // the show is the other copy's window
-            if (!show.placed && !show.askedToClose &&
-                fact.at - show.launched < plan_.timings.handOffWithinMs) {
+            // Also when it was asked to close before it ended: the copy it handed the show to
+            // would show it later, with nobody to close it. It is asked once it appears.
+            if (!show.placed && fact.at - show.launched < plan_.timings.handOffWithinMs) {
                 Enter(RunState::AwaitingHandOff, fact);
                 Arm(RunTimer::HandOffSearch, plan_.timings.handOffSearchMs);
                 return Arm(RunTimer::HandOffPoll, plan_.timings.handOffPollMs);
@@ -591,7 +602,7 @@ void RunMachine::OnTimer(const RunFact& fact) {
             if (left.handed) {
                 actions_.LetGo(left.id);
             } else {
-                stillClosing_.push_back(left.id);
+                stillClosing_.push_back(Closing{left.id, left.launched, left.placed});
             }
             return Next(fact);
         }
@@ -708,7 +719,7 @@ void RunMachine::Finish(const RunFact& cause) {
     if (show_) actions_.LetGo(std::exchange(show_, std::nullopt)->id);
     // Shows asked to close that have not ended are closed by what outlives the run: no watcher
     // of the run outlives it, and no show it started stays on screen.
-    for (const ShowId closing : std::exchange(stillClosing_, {})) actions_.CloseLeft(closing);
+    for (const Closing& closing : std::exchange(stillClosing_, {})) actions_.CloseLeft(closing.id);
     passRead_ = 0;
     Enter(RunState::Over, cause);
     if (std::exchange(alertOn_, false)) actions_.Report(RunEvent::AlertEnd, plan_.alertSource, {});

@@ -4,6 +4,7 @@
 // the session may end) goes through RunMachine::On, which alone decides where the run goes and
 // what is done about it. What is done (launching, asking a show to close, timers, the play log)
 // is asked of RunActions, which the Win32 driver carries out and tests fake, with a fake clock.
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -182,9 +183,13 @@ class RunMachine {
     }
     // An announcement has the screen, or is to have it once its pause after failures is over.
     bool AlertOn() const { return alertOn_; }
+    // It is on, but rests after a round of failures: the list plays meanwhile.
+    bool AlertResting(RunClock at) const { return alertOn_ && at < alertResumeAt_; }
     bool Armed(RunTimer timer) const { return armed_[static_cast<std::size_t>(timer)]; }
     // Shows asked to close that have not ended yet: their windows are asked again when they come.
-    const std::vector<ShowId>& StillClosing() const { return stillClosing_; }
+    bool StillClosing(ShowId show) const {
+        return std::ranges::any_of(stillClosing_, [show](const Closing& c) { return c.id == show; });
+    }
 
   private:
     struct Show {
@@ -266,7 +271,12 @@ class RunMachine {
     bool unreachableInPass_ = false;
     bool awaitingReach_ = false;
     // Shows asked to close that did not end in time: their late windows are asked again.
-    std::vector<ShowId> stillClosing_;
+    struct Closing {
+        ShowId id = 0;
+        RunClock launched = 0;
+        bool placed = false;
+    };
+    std::vector<Closing> stillClosing_;
     std::array<bool, kRunTimerCount> armed_{};
     // The announcement: what its file holds, whether one of its entries may play now (it then
     // plays instead of the list), the next of its entries, and how many were skipped in a row.
