@@ -19,20 +19,40 @@ constexpr UINT kEndPollMs = 250;
 // A show that the run no longer follows (its start answered for a turn the run gave away, or it
 // was left running when the run ended) is asked to close until it ends, for as long as a show
 // asked to close is given, by a thread of its own: it may outlive the run. The handle keeps the
-// process's number from naming another program meanwhile.
-void CloseInBackground(UniqueKernelHandle process, DWORD processId, unsigned graceMs,
-                       unsigned askMs) {
-    auto close = [process = std::move(process), processId, graceMs, askMs] {
-        const ULONGLONG until = ::GetTickCount64() + graceMs;
+// process's number from naming another program meanwhile. A program that ended at once with no
+// window may have handed its show to a copy of itself: that window is looked for and closed.
+struct LeftShow {
+    UniqueKernelHandle process;
+    DWORD processId = 0;
+    bool hadWindow = false;
+    std::vector<HWND> slideShowsBefore;
+    std::wstring program;
+};
+
+void CloseInBackground(LeftShow show, const RunTimings& timings) {
+    auto close = [show = std::move(show), timings] {
+        const auto ended = [&] {
+            return ::WaitForSingleObject(show.process.get(), timings.askAgainMs) != WAIT_TIMEOUT;
+        };
+        ULONGLONG until = ::GetTickCount64() + timings.closeGraceMs;
         do {
-            AskShowToEnd(processId);
-            if (::WaitForSingleObject(process.get(), askMs) != WAIT_TIMEOUT) return;
+            AskShowToEnd(show.processId);
+            if (ended()) break;
+        } while (::GetTickCount64() < until);
+        if (show.hadWindow || show.program.empty()) return;
+        until = ::GetTickCount64() + timings.handOffSearchMs;
+        do {
+            if (const HWND handed = HandedOffSlideShow(show.slideShowsBefore, show.program)) {
+                ::PostMessageW(handed, WM_CLOSE, 0, 0);
+                return;
+            }
+            ::Sleep(timings.handOffPollMs);
         } while (::GetTickCount64() < until);
     };
     try {
         std::thread(std::move(close)).detach();
     } catch (const std::system_error&) {
-        AskShowToEnd(processId);  // no thread: asked once, now
+        // No thread: asked once, now.
     }
 }
 
@@ -374,10 +394,11 @@ void PlayRun::CloseLeft(ShowId id) {
     ShowHandles show = std::move(found->second);
     shows_.erase(found);
     show.watcher.reset();
-    if (show.process) {
-        CloseInBackground(std::move(show.process), show.processId, setup_.timings.closeGraceMs,
-                          setup_.timings.askAgainMs);
-    }
+    if (!show.process) return;
+    AskShowToEnd(show.processId);
+    CloseInBackground(LeftShow{std::move(show.process), show.processId, show.window != nullptr,
+                               std::move(show.slideShowsBefore), setup_.program},
+                      setup_.timings);
 }
 
 void PlayRun::LookForHandedShow(ShowId id) {

@@ -123,6 +123,8 @@ void ApplyRunEvent(RunStatus& status, const RunEventRecord& record, const std::s
     if (record.event == RunEvent::AlertStart || record.event == RunEvent::AlertEnd) {
         status.alert = record.event == RunEvent::AlertStart;
     }
+    // A run that has ended plays nothing, whatever it was playing when it was stopped.
+    if (record.event == RunEvent::RunEnd) status.alert = false;
     const ScreenState state = ScreenStateAfter(status.state, record.event);
     std::wstring presentation = status.presentation;
     if (record.event == RunEvent::ShowStart || record.event == RunEvent::ShowPlaced) {

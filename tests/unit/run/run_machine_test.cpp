@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <random>
 #include <set>
@@ -39,7 +40,17 @@ class FakeActions : public RunActions {
     void Ended() override { ended = true; }
     void ArmWake(unsigned ms) override { wake = ms; }
     void CancelWake() override { wake.reset(); }
-    void NextShowAt(const std::string& iso) override { nextShow = iso; }
+    void NextShowAt(const std::string& iso) override {
+        nextShow = iso;
+        ++nextShowsTold;
+    }
+    void ReadTaken(ShowId read) override { taken.push_back(read); }
+    void CloseLeft(ShowId show) override {
+        asked.push_back(show);
+        letGo.insert(show);
+    }
+    int nextShowsTold = 0;
+    std::vector<ShowId> taken;
 
     std::vector<ShowId> started;
     std::set<ShowId> letGo;
@@ -163,8 +174,8 @@ TEST(RunMachine, EventSequences_ReachTheirStateAndAskTheRightShowsToClose) {
     const Case cases[] = {
         {"late window after the time-out, before the grace ends", {Launch, ShowTimeout, Place}, Closing, {0, 0}, false},
         {"late window after the time-out and the grace, over the next show", {Launch, ShowTimeout, CloseGrace, Launch, Place, PlaceFirst}, Showing, {0, 0}, false},
-        {"late window after Stop now and its grace: the run is over and has let it go", {Launch, StopNow, AskAgain, CloseGrace, PlaceFirst}, Over, {0, 0}, true},
-        {"a show left running, then the run ends", {Launch, ShowTimeout, CloseGrace, Launch, Place, EndAtOnce}, Over, {0}, false},
+        {"late window after Stop now and its grace: the run is over and leaves it to be closed", {Launch, StopNow, AskAgain, CloseGrace, PlaceFirst}, Over, {0, 0, 0}, true},
+        {"a show left running, then the run ends: it is left to be closed", {Launch, ShowTimeout, CloseGrace, Launch, Place, EndAtOnce}, Over, {0, 0}, false},
         {"Stop now while the show is being started", {StopNow, Launch}, Closing, {0}, true},
         {"stop while the next show is being started: it is closed once it has", {StopAfter, Launch}, Closing, {0}, true},
         {"stop during a hand-off: the handed show plays to its end", {Launch, EndAtOnce, StopAfter, PlaceHanded}, Showing, {}, false},
@@ -242,7 +253,7 @@ TEST(RunMachine, LoopThatReachesNothing_WaitsAndTriesAgainUntilAShowStarts) {
 
 // Entries with settings, on a schedule clock the test sets: UTC+1, 2026-12-07 (a Monday) at first.
 class ScheduledRun : public ::testing::Test {
-  protected:
+  public:
     void Begin(std::vector<std::wstring> lines, RunPlan plan = {}) {
         for (const std::wstring& line : lines) plan.entries.push_back(*ParseEntryLine(line).entry);
         plan.unattended = true;
@@ -487,6 +498,134 @@ TEST(RunMachine, FollowedFileReadsStallingAtRandom_EveryWaitHasABoundOrALogLine)
     }
     EXPECT_EQ(shows, 400u);
     EXPECT_EQ(std::ranges::count(actions.paths, std::wstring(L"late.ppt")), 0);
+}
+
+// Faults that lived in the order of background answers, each as the few facts that showed it:
+// what the run does then, and what it must never do.
+TEST_F(ScheduledRun, LateAnswersAndAnnouncements_TheRunOwnsWhatItAskedFor) {
+    using Check = std::function<void(ScheduledRun&)>;
+    struct Case {
+        const char* name;
+        std::vector<const wchar_t*> lines;  // the list; 06:58 on a Monday
+        std::function<void(ScheduledRun&)> facts;
+        Check check;
+    };
+    const auto alert = [](ScheduledRun& run, std::vector<std::wstring> lines, RunClock at = 0) {
+        RunFact seen = AlertSeen(std::move(lines));
+        seen.at = at;
+        run.Tell(seen);
+    };
+    const auto start = [](ScheduledRun& run) {
+        const ShowId show = run.Current();
+        run.Tell({.kind = Kind::Launched, .show = show});
+        run.Tell({.kind = Kind::Placed, .show = show});
+        return show;
+    };
+    const Case cases[] = {
+        {"a read under way when an announcement comes is given up: its answer never replaces the "
+         "announcement's show",
+         {L"a.ppt\thours=09:00-10:00"},
+         [&](ScheduledRun& run) {
+             run.Fire(RunTimer::Due);  // the wait reads the followed file again
+             alert(run, {L"fire.ppt"});
+             run.Tell({.kind = Kind::PassRead,
+                       .show = run.actions_.reads.back(),
+                       .entries = std::vector<PlaylistEntry>{L"b.ppt"}});
+         },
+         [](ScheduledRun& run) {
+             EXPECT_EQ(run.actions_.paths, std::vector<std::wstring>{L"fire.ppt"});
+             EXPECT_EQ(run.machine_->State(), RunState::Launching) << "its start goes on";
+             EXPECT_TRUE(run.actions_.taken.empty()) << "the file is read again later";
+         }},
+        {"a start that answers for a turn the announcement took is closed, and the announcement "
+         "does not wait for it",
+         {L"a.ppt"},
+         [&](ScheduledRun& run) {
+             const ShowId given = run.Current();
+             alert(run, {L"fire.ppt"});
+             run.Tell({.kind = Kind::Launched, .show = given});
+         },
+         [](ScheduledRun& run) {
+             EXPECT_EQ(run.actions_.paths, (std::vector<std::wstring>{L"a.ppt", L"fire.ppt"}));
+             EXPECT_EQ(run.actions_.asked, std::vector<ShowId>{run.actions_.started.front()});
+         }},
+        {"stop after this presentation, then an announcement: the show plays to its end",
+         {L"a.ppt"},
+         [&](ScheduledRun& run) {
+             start(run);
+             run.Tell({.kind = Kind::StopAsked, .stop = StopWhen::AfterThisPresentation});
+             alert(run, {L"fire.ppt"});
+         },
+         [](ScheduledRun& run) {
+             EXPECT_TRUE(run.actions_.asked.empty());
+             EXPECT_EQ(std::ranges::count(run.actions_.events, RunEvent::AlertStart), 0);
+             run.Tell({.kind = Kind::ProcessEnded, .at = 90'000, .show = run.Current()});
+             EXPECT_EQ(run.machine_->State(), RunState::Over);
+         }},
+        {"a run stopped during an announcement ends it before its own end",
+         {L"a.ppt"},
+         [&](ScheduledRun& run) {
+             alert(run, {L"fire.ppt"});
+             const ShowId show = run.Current();
+             start(run);
+             run.Tell({.kind = Kind::StopAsked, .stop = StopWhen::Now});
+             run.Tell({.kind = Kind::ProcessEnded, .at = 90'000, .show = show});
+         },
+         [](ScheduledRun& run) {
+             const auto& events = run.actions_.events;
+             ASSERT_EQ(events.back(), RunEvent::RunEnd);
+             EXPECT_EQ(events[events.size() - 2], RunEvent::AlertEnd);
+         }},
+        {"the wake is for the show ten hours away, not for the clock's re-read",
+         {L"a.ppt\thours=17:00-18:00"},
+         [](ScheduledRun&) {},
+         [](ScheduledRun& run) {
+             EXPECT_EQ(run.actions_.wake, 10 * 3'600'000u + 2 * 60'000u + 1 - 60'000u);
+         }},
+        {"an announcement's start that hangs is given up, and the list plays",
+         {L"a.ppt"},
+         [&](ScheduledRun& run) {
+             run.Tell({.kind = Kind::Launched, .show = run.Current()});
+             alert(run, {L"fire.ppt"});
+             run.Tell({.kind = Kind::ProcessEnded, .at = 90'000, .show = run.actions_.started[0]});
+             run.Fire(RunTimer::Slow);
+         },
+         [](ScheduledRun& run) {
+             EXPECT_EQ(run.actions_.paths.back(), L"a.ppt");
+             EXPECT_NE(std::ranges::find(run.actions_.events, RunEvent::Error),
+                       run.actions_.events.end());
+         }},
+        {"an announcement while the next pass is read starts at once",
+         {L"a.ppt"},
+         [&](ScheduledRun& run) {
+             start(run);
+             run.Tell({.kind = Kind::ProcessEnded, .at = 90'000, .show = run.Current()});
+             alert(run, {L"fire.ppt"});
+         },
+         [](ScheduledRun& run) {
+             EXPECT_EQ(run.actions_.paths.back(), L"fire.ppt");
+         }},
+        {"the next show's time is told with its own waiting line only",
+         {L"a.ppt\thours=09:00-10:00"},
+         [](ScheduledRun& run) {
+             run.Tell({.kind = Kind::MonitorGone, .detail = L"monitor 2 is not connected"});
+             run.Tell({.kind = Kind::ClockChanged});
+         },
+         [](ScheduledRun& run) { EXPECT_EQ(run.actions_.nextShowsTold, 1); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        actions_ = {};
+        machine_.reset();
+        now_ = Local(6, 58);
+        RunPlan plan;
+        plan.loop = true;
+        plan.readsNextPass = true;
+        plan.alertSource = L"alert.ppsv";
+        Begin(std::vector<std::wstring>(c.lines.begin(), c.lines.end()), std::move(plan));
+        c.facts(*this);
+        c.check(*this);
+    }
 }
 
 TEST(ParseRunTimings, NamedMillisecondsReplaceTheDefaults_AnythingElseIsRefused) {

@@ -124,7 +124,7 @@ std::string RunWorld::Step(std::optional<Happening> happening) {
             {Happening::AlertSaved, 30},     {Happening::AlertWithdrawn, 20},
             {Happening::AlertPutBack, 15},   {Happening::DeckArrives, 15},
             {Happening::ShareStalls, 12},    {Happening::ShareAnswers, 30},
-            {Happening::StopAfter, 3},       {Happening::StopNow, 3},
+            {Happening::StopAfter, 1},       {Happening::StopNow, 1},
             {Happening::MonitorGone, 8},     {Happening::MonitorBack, 15},
             {Happening::ClockJumps, 10},     {Happening::Sleeps, 8},
             {Happening::Hold, 4},            {Happening::Release, 12},
@@ -642,16 +642,33 @@ std::vector<std::uint32_t> Shrink(std::vector<std::uint32_t> failing, std::size_
         return outcome.broken ? outcome.broken->rule : std::string{};
     };
     const std::string broken = rule(failing);
+    constexpr std::size_t kTries = 6'000;
     std::size_t tries = 0;
-    for (std::size_t chunk = failing.size() / 2; chunk >= 1 && tries < 4'000; chunk /= 2) {
-        for (std::size_t at = 0; at + chunk <= failing.size() && tries < 4'000; ++tries) {
-            std::vector<std::uint32_t> shorter = failing;
-            shorter.erase(shorter.begin() + static_cast<std::ptrdiff_t>(at),
-                          shorter.begin() + static_cast<std::ptrdiff_t>(at + chunk));
-            if (rule(shorter) == broken) {
-                failing = std::move(shorter);
-            } else {
-                at += chunk;
+    // Cut runs of choices, long ones first, then set single choices to 0 (the common case: a
+    // quick answer, a program that behaves), again while either still makes progress.
+    for (bool progress = true; progress && tries < kTries;) {
+        progress = false;
+        for (std::size_t chunk = failing.size() / 2; chunk >= 1 && tries < kTries; chunk /= 2) {
+            for (std::size_t at = 0; at + chunk <= failing.size() && tries < kTries; ++tries) {
+                std::vector<std::uint32_t> shorter = failing;
+                shorter.erase(shorter.begin() + static_cast<std::ptrdiff_t>(at),
+                              shorter.begin() + static_cast<std::ptrdiff_t>(at + chunk));
+                if (rule(shorter) == broken) {
+                    failing = std::move(shorter);
+                    progress = true;
+                } else {
+                    at += chunk;
+                }
+            }
+        }
+        for (std::size_t at = 0; at < failing.size() && tries < kTries; ++at) {
+            if (failing[at] == 0) continue;
+            ++tries;
+            std::vector<std::uint32_t> simpler = failing;
+            simpler[at] = 0;
+            if (rule(simpler) == broken) {
+                failing = std::move(simpler);
+                progress = true;
             }
         }
     }
