@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -63,6 +66,68 @@ TEST_F(Announcement, SavedThenRemoved_TakesOverLoopsThenTheInterruptedEntryPlays
     const std::vector<StandinShow> shows = ReadStandinLog(log_);
     ASSERT_GE(shows.size(), 3u);
     EXPECT_EQ(shows[0].reason, L"close") << "the list's show was not closed for the announcement";
+}
+
+// An administrator publishes a prepared announcement by copying it in (a copy keeps the file's
+// time), withdraws it by deleting it, and publishes it again by copying the same file back.
+TEST_F(Announcement, WithdrawnThenCopiedBackAsItWas_PlaysAgain) {
+    const std::wstring prepared = SettingFile(StandinPath(), {fire_}, L"Prepared.ppsv");
+    StartLobby();
+    for (int published = 0; published < 2; ++published) {
+        ASSERT_TRUE(::CopyFileW(prepared.c_str(), alert_.c_str(), FALSE));
+        EXPECT_EQ(NextShow(false), fire_) << "copied in, time " << published + 1;
+        ASSERT_TRUE(::DeleteFileW(alert_.c_str()));
+        EXPECT_EQ(NextShow(false), a_) << "withdrawn, time " << published + 1;
+    }
+    EXPECT_EQ(RunToEnd(L"/stop /now"), 0u);
+}
+
+// Saved a moment before its deck was copied to the share: it plays once the deck is there.
+TEST_F(Announcement, SavedBeforeItsDeck_PlaysOnceTheDeckArrives) {
+    StartLobby();
+    const std::wstring late = folder_.Path() + L"\\late news.pptx";
+    SettingFile(StandinPath(), {late}, L"Alert.ppsv");
+    // Looked at (and found wanting) a few times while the list plays on.
+    ASSERT_TRUE(WaitUntil([&] { return PlayLogEvents(playLog_, "show-start") >= 1; }, 10s));
+    EXPECT_FALSE(WaitUntil([&] { return !::IsWindow(show_); }, 2s)) << "the list gave way to nothing";
+    ASSERT_EQ(Deck(L"late news.pptx"), late);
+    EXPECT_EQ(NextShow(false), late) << "the announcement did not play once its deck was there";
+    EXPECT_EQ(RunToEnd(L"/stop /now"), 0u);
+}
+
+// Once a stop is asked, an announcement no longer closes the show: the show plays to its end,
+// and the run ends with it.
+TEST_F(Announcement, StopAfterThisPresentationThenAnAnnouncement_TheShowPlaysToItsEnd) {
+    StartLobby();
+    EXPECT_EQ(RunToEnd(L"/stop"), 0u);
+    SettingFile(StandinPath(), {fire_}, L"Alert.ppsv");
+    // Six looks at the announcement, as long as a show could have been closed by it.
+    EXPECT_FALSE(WaitUntil([&] { return !::IsWindow(show_); }, 3s)) << "the show was closed";
+    ender_.EndShow();
+    ASSERT_TRUE(MainWindowShown());
+    const std::vector<StandinShow> shows = ReadStandinLog(log_);
+    ASSERT_EQ(shows.size(), 1u) << "a show started after the stop";
+    EXPECT_NE(shows[0].reason, L"close");
+    EXPECT_TRUE(AlertEvents().empty());
+}
+
+// Stopped while the announcement plays: its end is logged before the run's, and the status file's
+// last word names no presentation.
+TEST_F(Announcement, StoppedDuringTheAnnouncement_EndsItAndTheStatusNamesNothing) {
+    const std::wstring status = folder_.Path() + L"\\status.json";
+    StartLobby(L" /status " + Quoted(status));
+    SettingFile(StandinPath(), {fire_}, L"Alert.ppsv");
+    ASSERT_EQ(NextShow(false), fire_);
+    EXPECT_EQ(RunToEnd(L"/stop /now"), 0u);
+    ASSERT_TRUE(WaitUntil([&] { return PlayLogEvents(playLog_, "run-end") > 0; }, 20s));
+    const std::string file(alert_.begin(), alert_.end());
+    EXPECT_EQ(AlertEvents(),
+              (std::vector<std::string>{"alert-start " + file, "alert-end " + file}));
+    EXPECT_EQ(ReadPlayLog(playLog_).back().at(1), "run-end");
+    std::ifstream read{std::filesystem::path(status)};
+    const std::string text{std::istreambuf_iterator<char>(read), {}};
+    EXPECT_TRUE(std::regex_search(text, std::regex(R"("state"\s*:\s*"stopped")"))) << text;
+    EXPECT_TRUE(std::regex_search(text, std::regex(R"("presentation"\s*:\s*null)"))) << text;
 }
 
 // The schedule clock starts at 23:59:50 and runs twice as fast: the announcement's last day ends

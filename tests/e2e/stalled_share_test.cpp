@@ -138,6 +138,34 @@ TEST_F(StalledShare, DISABLED_SaveWhileTheStartReads_TheNextPassPlaysIt) {
     EXPECT_EQ(shows[1].file, b) << "the save was taken as read";
 }
 
+// A pass's read that the share holds past its time is given up and the list plays on; once the
+// share answers again, the save that read was for is taken up at the next pass, not lost.
+TEST_F(StalledShare, DISABLED_ReadGivenUp_TheSaveIsTakenUpOnceTheShareAnswers) {
+    const ScopedEnvironment timings(L"TIDEWELL_TEST_RUN_TIMINGS", L"slowStepMs=2000");
+    const std::wstring a = Deck(L"a.ppt"), b = Deck(L"b.ppt");
+    Start(L"/play /loop " + Quoted(SharedSettingFile({a})));
+    HWND show = WaitForShowOn(SecondMonitor());
+    ASSERT_NE(show, nullptr);
+    SaveSharedSettingFile({b});
+    Stall();
+    ender_.EndShow();
+    ASSERT_TRUE(ReadHeld()) << "the loop did not read its setting file again";
+    show = WaitForShowOn(SecondMonitor(), show, 20s);
+    ASSERT_NE(show, nullptr) << "the list did not play on when the read was given up";
+    EXPECT_EQ(WindowCaption(show), a);
+
+    // The held read answers, late: once its thread is gone, the run has dropped what it brought.
+    const DWORD pid = program_.info.dwProcessId;
+    const std::size_t threads = ThreadCount(pid);
+    Answer();
+    ASSERT_TRUE(WaitUntil([&] { return ThreadCount(pid) < threads; }, 20s));
+    ender_.EndShow();
+    show = WaitForShowOn(SecondMonitor(), show, 20s);
+    ASSERT_NE(show, nullptr);
+    EXPECT_EQ(WindowCaption(show), b) << "the save was lost with the read that was given up";
+    EXPECT_EQ(RunToEnd(L"/stop /now"), 0u);
+}
+
 // A loop's read that the share holds past /stop brings nothing back into the window: "Close"
 // stores the list that played.
 TEST_F(StalledShare, DISABLED_ReadHeldPastTheStop_ItsListIsNeitherShownNorStored) {
