@@ -239,6 +239,7 @@ void TForm1::ContinueStart(StartRead& read) {
     if (settingWatch_) {
         // The file is read on a worker, which may outlast this window: it holds the watch too.
         run.readNextPass = [watch = settingWatch_] { return RereadSettingFile(watch); };
+        run.settingSource = FullPathOf(settingWatch_->Path());
         run.takeNextPass = [this](const std::vector<PlaylistEntry>& entries) {
             ShowSettingEntries(entries);
         };

@@ -66,6 +66,11 @@ struct Find {
     static Type Invalid() noexcept { return INVALID_HANDLE_VALUE; }
     static void Close(Type h) noexcept { ::FindClose(h); }
 };
+struct ChangeNotification {
+    using Type = HANDLE;
+    static Type Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static void Close(Type h) noexcept { ::FindCloseChangeNotification(h); }
+};
 struct RegistryKey {
     using Type = HKEY;
     static Type Invalid() noexcept { return nullptr; }

@@ -42,6 +42,7 @@ class SettingFileWatch {
     Outcome RereadIfChanged(std::vector<PlaylistEntry>& entries, std::wstring& error,
                             std::optional<FileStamp>* toTake = nullptr);
     void Take(const FileStamp& stamp) { followed_.Take(stamp); }
+    const std::wstring& Path() const { return path_; }
 
   private:
     std::optional<FileStamp> StampNow(DWORD& failure) const;

@@ -89,7 +89,8 @@ RunPlan PlanOf(std::vector<PlaylistEntry> queue, const RunOptions& options, cons
 PlayRun::PlayRun(RunSetup setup, std::vector<PlaylistEntry> queue, RunOptions options)
     : setup_(std::move(setup)),
       options_(std::move(options)),
-      machine_(*this, PlanOf(std::move(queue), options_, setup_)) {}
+      machine_(*this, PlanOf(std::move(queue), options_, setup_)),
+      alertFollower_(setup_.timings.alertLookMs, setup_.timings.alertFallbackMs) {}
 
 PlayRun::~PlayRun() {
     KillTimers();
@@ -107,14 +108,59 @@ void PlayRun::Begin() {
     machine_.Begin(::GetTickCount64(), std::to_wstring(count) +
                                            (count == 1 ? L" presentation" : L" presentations") +
                                            (options_.loop ? L", in a loop" : L""));
+    WatchFolders();
     if (options_.lookAtAlert) LookAtAlert();
 }
 
+// The folders' notices are waited for on threads of their own; the announcement's is made again
+// after it was lost (a share away) at each look that answers.
+void PlayRun::WatchFolders() {
+    if (options_.lookAtAlert && !alertNotice_) {
+        alertNoticeTag_ = static_cast<WPARAM>(NewShowId());
+        alertNotice_ = std::make_unique<FolderNotice>(FolderOf(options_.alertSource), setup_.window,
+                                                      kFolderNoticeMessage, alertNoticeTag_);
+    }
+    if (options_.readNextPass && !options_.settingSource.empty() && !settingNotice_) {
+        settingNoticeTag_ = static_cast<WPARAM>(NewShowId());
+        settingNotice_ =
+            std::make_unique<FolderNotice>(FolderOf(options_.settingSource), setup_.window,
+                                           kFolderNoticeMessage, settingNoticeTag_);
+    }
+}
+
+void PlayRun::OnFolderNotice(WPARAM notice, LPARAM what) {
+    if (machine_.State() == RunState::Over) return;
+    if (notice == settingNoticeTag_) {
+        if (what == FolderNotice::kChanged) {
+            Tell(RunFact{.kind = RunFact::Kind::FileNoticed, .at = ::GetTickCount64()});
+        } else if (what == FolderNotice::kCannotWatch) {
+            settingNotice_.reset();  // its re-reads by the clock go on
+        }
+        return;
+    }
+    if (notice != alertNoticeTag_) return;  // a notice given up since
+    if (what == FolderNotice::kChanged) {
+        if (alertFollower_.Noticed(::GetTickCount64())) BeginLook();
+        return;
+    }
+    alertFollower_.Watching(what == FolderNotice::kWatching);
+    if (what == FolderNotice::kCannotWatch) alertNotice_.reset();
+}
+
+// By the clock: often while the folder sends no notices, now and then as a fallback while it does.
 // One look at a time: a share that does not answer holds that look, and the run plays on.
 void PlayRun::LookAtAlert() {
     if (machine_.State() == RunState::Over) return;
-    ::SetTimer(setup_.window, kAlertLookTimer, setup_.timings.alertLookMs, nullptr);
-    if (alertLook_) return;
+    ::SetTimer(setup_.window, kAlertLookTimer, alertFollower_.Interval(), nullptr);
+    const ULONGLONG now = ::GetTickCount64();
+    if (alertFollower_.TimeToLook(now)) return BeginLook();
+    // What it held is judged again by the clock: its hours or its dates may be over.
+    if (!alertLook_) {
+        Tell(RunFact{.kind = RunFact::Kind::AlertSeen, .at = now, .entries = alertEntries_});
+    }
+}
+
+void PlayRun::BeginLook() {
     auto work = std::make_unique<RunWork>();
     work->show = alertLook_ = NewShowId();
     work->alertLook = true;
@@ -152,6 +198,9 @@ bool PlayRun::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                          .exitCode = static_cast<unsigned long>(lParam)});
             return true;
         }
+        case kFolderNoticeMessage:
+            OnFolderNotice(wParam, lParam);
+            return true;
         case kHandedGoneMessage:
             Tell(RunFact{.kind = RunFact::Kind::WindowGone, .at = now, .show = ShowOf(wParam)});
             return true;
@@ -198,8 +247,12 @@ void PlayRun::TakeWork(std::unique_ptr<RunWork> work) {
         if (machine_.State() == RunState::Over) return;
         if (work->read.take) work->read.take();
         if (work->read.entries) alertEntries_ = std::move(*work->read.entries);
-        return Tell(RunFact{
+        Tell(RunFact{
             .kind = RunFact::Kind::AlertSeen, .at = ::GetTickCount64(), .entries = alertEntries_});
+        if (machine_.State() == RunState::Over) return;
+        WatchFolders();
+        if (alertFollower_.Answered(::GetTickCount64())) BeginLook();
+        return;
     }
     if (work->passRead) {
         // Its effects (the file remembered as read, the window's list) wait for the run to take
@@ -461,6 +514,8 @@ void PlayRun::GiveScreenBack() {
 void PlayRun::Ended() {
     ::KillTimer(setup_.window, kEndPollTimer);
     ::KillTimer(setup_.window, kAlertLookTimer);
+    alertNotice_.reset();
+    settingNotice_.reset();
     GiveScreenBack();
     if (placementFailure_) ::PostMessageW(setup_.window, kRunErrorMessage, 0, 0);
     if (options_.onEnded) options_.onEnded();
@@ -524,6 +579,8 @@ void PlayRun::EndForGood() {
     windowGoing_ = true;
     Tell(RunFact{.kind = RunFact::Kind::WindowGoing, .at = ::GetTickCount64()});
     shows_.clear();
+    alertNotice_.reset();
+    settingNotice_.reset();
     KillTimers();
     if (icon_) icon_->Remove();
     backdrop_.Remove();

@@ -21,11 +21,13 @@
 #include "common/unique_handle_win32.h"
 #include "copies/local_copies_win32.h"
 #include "playback/backdrop_win32.h"
+#include "playback/folder_notice_win32.h"
 #include "playback/placement_watcher_win32.h"
 #include "run/play_log.h"
 #include "playback/run_icon_win32.h"
 #include "playback/wake_timer_win32.h"
 #include "run/errand_slots.h"
+#include "run/notice_follower.h"
 #include "run/run_machine.h"
 
 namespace tidewell {
@@ -37,6 +39,7 @@ inline constexpr UINT kRunErrorMessage = WM_APP + 42;
 inline constexpr UINT kRunWorkDoneMessage = WM_APP + 43;  // lParam: the RunWork, now the receiver's
 inline constexpr UINT kHandedPlacedMessage = WM_APP + 44;
 inline constexpr UINT kHandedGoneMessage = WM_APP + 45;
+inline constexpr UINT kFolderNoticeMessage = WM_APP + 46;  // wParam: the notice; lParam: what
 // The run's timers on the main window: one per RunTimer from here, then the driver's own poll.
 inline constexpr UINT_PTR kRunTimerBase = 0x7101;
 inline constexpr UINT_PTR kEndPollTimer = kRunTimerBase + kRunTimerCount;
@@ -80,6 +83,9 @@ struct RunOptions {
     // holds now, or no entries when that is as before or cannot be told. None: no announcement.
     std::function<FollowedRead()> lookAtAlert;
     std::wstring alertSource;  // its file, for the play log
+    // The followed setting file (with `readNextPass`): a save noticed in its folder while the run
+    // waits for a time is read at once. Empty: not followed.
+    std::wstring settingSource;
 };
 
 // Starts the watcher of a launched show; throws when it cannot. Tests give their own.
@@ -197,6 +203,9 @@ class PlayRun : private RunActions {
     void BeginStart(ShowId show, const std::wstring& path, bool checkExists);
     void Launched(std::unique_ptr<RunWork> work);
     void LookAtAlert();
+    void BeginLook();
+    void WatchFolders();
+    void OnFolderNotice(WPARAM notice, LPARAM what);
     void CopyNextEntry();
     void Tell(RunFact fact);
     void PollShowEnds();
@@ -226,6 +235,11 @@ class PlayRun : private RunActions {
     // announcement held at the last look that could tell.
     ShowId alertLook_ = 0;
     std::vector<PlaylistEntry> alertEntries_;
+    // The folders of the announcement file and of the followed setting file send notices of their
+    // changes: the announcement is looked at on a notice, and only now and then otherwise.
+    NoticeFollower alertFollower_;
+    std::unique_ptr<FolderNotice> alertNotice_, settingNotice_;
+    WPARAM alertNoticeTag_ = 0, settingNoticeTag_ = 0;
     // The read the run is told of, until it takes it (or drops it).
     ShowId readTold_ = 0;
     FollowedRead* readToldContent_ = nullptr;

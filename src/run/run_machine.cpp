@@ -132,6 +132,12 @@ void RunMachine::On(const RunFact& fact) {
             return AwaitTime(fact);
         case Kind::AlertSeen:
             return OnAlertSeen(fact);
+        case Kind::FileNoticed:
+            // A save while the run waits for a time is read now, not at the next re-read.
+            if (state_ == RunState::AwaitingTime && plan_.readsNextPass && !readUnanswered_) {
+                ReadAgain();
+            }
+            return;
         case Kind::WindowGoing:
             windowGoing_ = true;
             if (state_ != RunState::Over) {

@@ -79,6 +79,7 @@ struct RunFact {
         AlertSeen,     // the announcement file was looked at: `entries` is what it holds now
                        // (none or empty: there is no announcement)
         Woken,         // the computer woke up because the run asked to be woken (ArmWake)
+        FileNoticed,   // the folder of the followed setting file says something in it changed
     };
     Kind kind;
     RunClock at = 0;

@@ -26,6 +26,7 @@ constexpr NamedTiming kNames[] = {
     {"unreachableRetryMs", &RunTimings::unreachableRetryMs},
     {"startWaitMs", &RunTimings::startWaitMs},
     {"alertLookMs", &RunTimings::alertLookMs},
+    {"alertFallbackMs", &RunTimings::alertFallbackMs},
     {"followReadMs", &RunTimings::followReadMs},
     {"slowStepMs", &RunTimings::slowStepMs},
     {"wakeAheadMs", &RunTimings::wakeAheadMs},

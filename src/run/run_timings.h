@@ -28,9 +28,12 @@ struct RunTimings {
     // A start with "/play" that waits tries again this often, for this long.
     unsigned startRetryMs = 30'000;
     unsigned startWaitMs = 600'000;
-    // How often the announcement file is looked at: a saved announcement is on every screen
-    // within this time and one look.
+    // How often the announcement is judged again by the clock, and its file looked at while its
+    // folder sends no notices of changes (it cannot be watched, or not yet): a saved announcement
+    // is then on every screen within this time and one look. While notices come, the file is
+    // looked at after each, and at the fallback's pace otherwise.
     unsigned alertLookMs = 3'000;
+    unsigned alertFallbackMs = 60'000;
     // A run that follows its setting file reads it again this often while it waits for a time.
     unsigned followReadMs = 300'000;
     // A pass's read of its setting file, or a show's start, that has not answered after this long

@@ -124,10 +124,17 @@ TEST_F(Announcement, StoppedDuringTheAnnouncement_EndsItAndTheStatusNamesNothing
     EXPECT_EQ(AlertEvents(),
               (std::vector<std::string>{"alert-start " + file, "alert-end " + file}));
     EXPECT_EQ(ReadPlayLog(playLog_).back().at(1), "run-end");
-    std::ifstream read{std::filesystem::path(status)};
-    const std::string text{std::istreambuf_iterator<char>(read), {}};
-    EXPECT_TRUE(std::regex_search(text, std::regex(R"("state"\s*:\s*"stopped")"))) << text;
-    EXPECT_TRUE(std::regex_search(text, std::regex(R"("presentation"\s*:\s*null)"))) << text;
+    // The status file is written behind the run: its last word comes soon after.
+    std::string text;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            std::ifstream read{std::filesystem::path(status)};
+            text.assign(std::istreambuf_iterator<char>(read), {});
+            return std::regex_search(text, std::regex(R"("state"\s*:\s*"stopped")")) &&
+                   std::regex_search(text, std::regex(R"("presentation"\s*:\s*null)"));
+        },
+        10s))
+        << text;
 }
 
 // The schedule clock starts at 23:59:50 and runs twice as fast: the announcement's last day ends

@@ -5,7 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "unattended_fixture.h"
 #include "win32/support/test_presentations.h"
@@ -94,7 +102,9 @@ TEST_F(StalledShare, DISABLED_LoopRereadingTheSettingFile_StopAnsweredTheRunEnds
 // The announcement file on a share that stops answering while it is read: that look waits, the
 // list plays on, and the announcement takes over once the share answers again.
 TEST_F(StalledShare, DISABLED_AnnouncementReadHeld_TheListPlaysOn) {
-    const ScopedEnvironment timings(L"TIDEWELL_TEST_RUN_TIMINGS", L"alertLookMs=300");
+    // A save straight into the folder the share shows sends no notice: looked at by the clock.
+    const ScopedEnvironment timings(L"TIDEWELL_TEST_RUN_TIMINGS",
+                                    L"alertLookMs=300,alertFallbackMs=300");
     const std::wstring a = Deck(L"a.ppt"), b = Deck(L"b.ppt");
     const std::wstring fire = Deck(L"fire.ppt");
     Start(L"/play /loop /alert " + Quoted(share_ + L"Alert.ppsv") + L" " +
@@ -163,6 +173,44 @@ TEST_F(StalledShare, DISABLED_ReadGivenUp_TheSaveIsTakenUpOnceTheShareAnswers) {
     show = WaitForShowOn(SecondMonitor(), show, 20s);
     ASSERT_NE(show, nullptr);
     EXPECT_EQ(WindowCaption(show), b) << "the save was lost with the read that was given up";
+    EXPECT_EQ(RunToEnd(L"/stop /now"), 0u);
+}
+
+// An announcement file on the share that does not change, beside a looping list of three decks of
+// 5 s each: how often Tidewell asks the share, over two and a half minutes. The folder's notices
+// bring each change; the file itself is looked at once a minute as a fallback, not every few
+// seconds. Wine turns one look into several requests that come together: a burst is one look.
+TEST_F(StalledShare, DISABLED_AnnouncementUnchanged_LookedAtLessThanTwiceAMinute) {
+    standin_.Set(L"SECONDS", L"5");
+    WriteSettingFile(folderShown_ + L"\\Alert.ppsv",
+                     {L"2", StandinPath(), Deck(L"fire.ppt") + L"\tuntil=2020-01-01"});
+    Start(L"/play /loop /alert " + Quoted(share_ + L"Alert.ppsv") + L" " +
+          Quoted(SettingFile(StandinPath(), {Deck(L"a.ppt"), Deck(L"b.ppt"), Deck(L"c.ppt")})));
+    ASSERT_NE(WaitForShowOn(SecondMonitor()), nullptr);
+    // Each request's time in ms, as the share counted them.
+    const auto requests = [counted = flag_ + L".count"] {
+        std::ifstream file{std::filesystem::path(counted)};
+        std::vector<long long> times;
+        for (std::string line; std::getline(file, line);) times.push_back(std::stoll(line));
+        return times;
+    };
+    // The start's first look and the folder's watch are made; what follows is the cost of following.
+    ASSERT_TRUE(WaitUntil([&] { return !requests().empty(); }, 10s)) << "the share was never asked";
+    std::this_thread::sleep_for(2s);
+    const std::size_t before = requests().size();
+    const auto began = std::chrono::steady_clock::now();
+    std::this_thread::sleep_for(150s);  // the measure is what this time costs, not a wait
+    const std::vector<long long> times = requests();
+    const double minutes = std::chrono::duration<double>(std::chrono::steady_clock::now() - began) /
+                           std::chrono::minutes(1);
+    std::size_t looks = 0;
+    for (std::size_t i = before; i < times.size(); ++i) {
+        if (i == before || times[i] - times[i - 1] > 500) ++looks;
+    }
+    std::printf("announcement file on the share: %zu looks, %zu requests in %.2f min\n", looks,
+                times.size() - before, minutes);
+    EXPECT_LT(looks / minutes, 2.0);
+    EXPECT_GE(ReadStandinLog(log_).size(), 9u) << "the list did not loop meanwhile";
     EXPECT_EQ(RunToEnd(L"/stop /now"), 0u);
 }
 

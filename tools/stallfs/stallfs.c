@@ -3,6 +3,9 @@
 // every listing of a folder waits until the flag is gone, as a read from a share whose server has
 // gone quiet waits. Opening and looking at a file answer at once: Wine's server opens files
 // itself, and a wait there would hold every Wine process rather than the one thread that reads.
+// Every request on a path is counted, a line each with the milliseconds of a steady clock
+// ("5021734 getattr /Alert.ppsv"), in "<flag>.count", so that a test can tell how often a program
+// asks the share.
 //   stallfs <folder shown> <flag file> <mount point> [fuse options]
 #define FUSE_USE_VERSION 31
 #include <dirent.h>
@@ -21,6 +24,17 @@
 static const char* shown;
 static const char* flag;
 static char held[PATH_MAX];
+static char counted[PATH_MAX];
+
+static void Count(const char* request, const char* path) {
+    FILE* file = fopen(counted, "a");
+    if (!file) return;
+    struct timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    fprintf(file, "%lld %s %s\n", (long long)now.tv_sec * 1000 + now.tv_nsec / 1000000, request,
+            path);
+    fclose(file);
+}
 
 static void Backing(char* out, const char* path) {
     snprintf(out, PATH_MAX, "%s%s", shown, path);
@@ -54,6 +68,7 @@ static void* Init(struct fuse_conn_info* conn, struct fuse_config* cfg) {
 
 static int GetAttr(const char* path, struct stat* st, struct fuse_file_info* fi) {
     (void)fi;
+    Count("getattr", path);
     char real[PATH_MAX];
     Backing(real, path);
     return lstat(real, st) == 0 ? 0 : -errno;
@@ -62,6 +77,7 @@ static int GetAttr(const char* path, struct stat* st, struct fuse_file_info* fi)
 static int ReadDir(const char* path, void* buf, fuse_fill_dir_t fill, off_t offset,
                    struct fuse_file_info* fi, enum fuse_readdir_flags flags) {
     (void)offset, (void)fi, (void)flags;
+    Count("readdir", path);
     const int stalled = WhileStalled();
     if (stalled) return stalled;
     char real[PATH_MAX];
@@ -76,6 +92,7 @@ static int ReadDir(const char* path, void* buf, fuse_fill_dir_t fill, off_t offs
 }
 
 static int Open(const char* path, struct fuse_file_info* fi) {
+    Count("open", path);
     char real[PATH_MAX];
     Backing(real, path);
     const int fd = open(real, fi->flags & O_ACCMODE);
@@ -87,7 +104,7 @@ static int Open(const char* path, struct fuse_file_info* fi) {
 
 static int Read(const char* path, char* buf, size_t size, off_t offset,
                 struct fuse_file_info* fi) {
-    (void)path;
+    Count("read", path);
     const int stalled = WhileStalled();
     if (stalled) return stalled;
     const ssize_t got = pread((int)fi->fh, buf, size, offset);
@@ -125,6 +142,7 @@ int main(int argc, char* argv[]) {
     shown = shownFull;
     flag = flagFull;
     snprintf(held, sizeof held, "%s.held", flagFull);
+    snprintf(counted, sizeof counted, "%s.count", flagFull);
     // A request that waits learns that its process is being ended by this signal, which must not
     // end this program (the library sets up no handler for it when asked in Init).
     struct sigaction ignored = {0};
