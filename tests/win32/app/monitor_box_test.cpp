@@ -7,6 +7,7 @@
 
 #include "app/resource.h"
 #include "playback/play_checks.h"
+#include "playlist/playlist_view_win32.h"
 #include "support/form_fixture.h"
 #include "support/window_queries.h"
 
@@ -73,6 +74,7 @@ TEST_F(MonitorBox, ChosenNumber_FollowsItsMonitorWaitsForItGoneUntilChosenAgainA
     ListedNow({kDesk, kStandIn});
     EXPECT_EQ(Box(), L"2 - BenQ GW2780 (1280 x 720); LG TV is not connected");
     EXPECT_FALSE(Unattended());
+    form_->Playlist().Append({L"C:\\Shows\\Lobby.pptx"});
     EXPECT_EQ(AwaitedByFailedCheck(form_->Playback().GatherChecks(true), L""),
               L"monitor 2, LG TV");
     ASSERT_TRUE(ByHand());
