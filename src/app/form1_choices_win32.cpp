@@ -34,13 +34,13 @@ void TForm1::BitBtn1Click(PlaySender sender) {
 
 void TForm1::OnMonitorChosen(bool byUser) {
     if (preferences_) preferences_->ForgetAbsentMonitor();
-    if (byUser && playback_) playback_->RememberListedMonitor(monitor_.MonitorNumber());
+    if (byUser && playback_) playback_->Monitors().RememberListed(monitor_.MonitorNumber());
     ShowMonitorName();
 }
 
 void TForm1::ShowMonitorName() {
     if (!playback_) return;
-    const std::wstring text = playback_->MonitorLabel(monitor_.MonitorNumber());
+    const std::wstring text = playback_->Monitors().Label(monitor_.MonitorNumber());
     ::SetWindowTextW(Control(IDC_MonitorName), text.c_str());
 }
 

@@ -109,7 +109,7 @@ void TForm1::RunStartOptions() {
         statusReport_ = std::make_unique<StatusReport>(
             StatusReportFiles{pendingStart_.statusFile, pendingStart_.screenshotFile},
             [this](int number) -> std::optional<RECT> {
-                const auto bounds = playback_->FindChosenMonitor(number, true).bounds;
+                const auto bounds = playback_->Monitors().Find(number, true).bounds;
                 if (!bounds) return std::nullopt;
                 return RECT{bounds->left, bounds->top, bounds->right, bounds->bottom};
             });
@@ -273,7 +273,8 @@ void TForm1::EndWaiting() {
 
 bool TForm1::LogEvent(const RunEventRecord& event) {
     RunEventRecord record = event;
-    if (record.monitor > 0 && playback_) record.monitorName = playback_->MonitorName(record.monitor);
+    if (record.monitor > 0 && playback_)
+        record.monitorName = playback_->Monitors().Name(record.monitor);
     if (statusReport_) statusReport_->Take(record);
     return !playLog_ || playLog_->Write(record);
 }

@@ -162,7 +162,7 @@ void TForm1::TntFormCreate() {
         Guarded([&] { handled = playlist_->TakeShellDrop(message); });
         return handled;
     });
-    playback_->RememberMonitorsIn(&preferences_->Monitors(), [this](const std::wstring& line) {
+    playback_->Monitors().RememberIn(&preferences_->Monitors(), [this](const std::wstring& line) {
         LogEvent(RunEvent::MonitorMoved, {}, line);
     });
     // A failure to restore the preferences is shown, and the window still opens.

@@ -77,7 +77,8 @@ void Preferences::Load(std::future<KeptEntries> storedAhead) {
     absentMonitor_ = AbsentMonitorNumber(monitorText, monitor_.MonitorCount());
 
     chosenProgram_ = Trim(ReadRegistryString(key.get(), kChosenProgramValueName));
-    monitors_ = RememberedMonitors::Decode(ReadRegistryString(key.get(), MonitorsValueName().c_str()));
+    monitors_ =
+        RememberedMonitors::Decode(ReadRegistryString(key.get(), MonitorsValueName().c_str()));
 }
 
 void Preferences::Save() {

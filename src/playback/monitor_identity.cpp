@@ -27,7 +27,8 @@ MonitorPlace At(std::size_t index) {
 
 // Among monitors of one model, the one that kept the GDI device, else its position, else the
 // first.
-std::size_t OneOfAKind(const MonitorIdentity& remembered, const std::vector<MonitorIdentity>& listed,
+std::size_t OneOfAKind(const MonitorIdentity& remembered,
+                       const std::vector<MonitorIdentity>& listed,
                        const std::vector<std::size_t>& twins) {
     for (const std::size_t i : twins) {
         if (!remembered.gdiName.empty() && listed[i].gdiName == remembered.gdiName) return i;
@@ -77,9 +78,8 @@ std::wstring MonitorTitle(const MonitorIdentity& monitor) {
 }
 
 std::wstring OrdinalWord(std::size_t place) {
-    constexpr const wchar_t* kWords[] = {L"first",   L"second", L"third", L"fourth",
-                                         L"fifth",   L"sixth",  L"seventh", L"eighth",
-                                         L"ninth",   L"tenth"};
+    constexpr const wchar_t* kWords[] = {L"first", L"second",  L"third",  L"fourth", L"fifth",
+                                         L"sixth", L"seventh", L"eighth", L"ninth",  L"tenth"};
     if (place >= 1 && place <= std::size(kWords)) return kWords[place - 1];
     const std::size_t lastTwo = place % 100;
     const wchar_t* suffix = L"th";
@@ -105,8 +105,8 @@ std::wstring MonitorBoxText(int number, const std::wstring& listedTitle, int wid
                             const std::wstring& goneTitle) {
     std::wstring text = std::to_wstring(number) + L" - ";
     if (!listedTitle.empty()) {
-        text += listedTitle + L" (" + std::to_wstring(width) + L" x " + std::to_wstring(height) +
-                L")";
+        text +=
+            listedTitle + L" (" + std::to_wstring(width) + L" x " + std::to_wstring(height) + L")";
         if (!goneTitle.empty()) text += L"; " + goneTitle + L" is not connected";
         return text;
     }

@@ -23,7 +23,7 @@ PlayCommands::PlayCommands(HWND window, Dialogs& dialogs, const PlaylistRows& pl
       playlist_(playlist),
       program_(program),
       monitor_(monitor),
-      monitors_(monitors),
+      numbers_(monitors),
       startWatcher_(std::move(startWatcher)),
       TntOpenDialog2{
           L"TntOpenDialog2", FileDialog::Kind::Open, L"*.exe",
@@ -44,10 +44,10 @@ PlayCheckInput PlayCommands::GatherChecks(bool programExists, bool unattended) c
     checks.programExists = programExists;
     checks.playlistCount = playlist_.Count();
     checks.monitorNumber = monitor_.MonitorNumber();
-    const FoundMonitor found = FindChosenMonitor(checks.monitorNumber, unattended);
+    const FoundMonitor found = numbers_.Find(checks.monitorNumber, unattended);
     checks.monitor = found.bounds;
     if (!found.bounds && found.place.found == MonitorFound::Gone) {
-        checks.missingMonitorName = MonitorTitle(*remembered_->Of(checks.monitorNumber));
+        checks.missingMonitorName = numbers_.Name(checks.monitorNumber);
     }
     checks.primaryWidth = ::GetSystemMetrics(SM_CXSCREEN);
     checks.primaryHeight = ::GetSystemMetrics(SM_CYSCREEN);
@@ -75,7 +75,7 @@ bool PlayCommands::Play(PlaySender sender, RunOptions options, const ProgramAppr
     if (approve && !approve(*program)) return false;
     const int number = monitor_.MonitorNumber();
     // The first run on a number remembers which monitor it played on.
-    if (remembered_ && !remembered_->Of(number)) RememberListedMonitor(number);
+    if (!numbers_.Remembered(number)) numbers_.RememberListed(number);
 
     PlayQueue = BuildPlayQueue(sender, playlist_.Entries(), playlist_.SelectedIndex());
     RunProgramPath = program_.ProgramPath();
@@ -89,7 +89,7 @@ bool PlayCommands::Play(PlaySender sender, RunOptions options, const ProgramAppr
     setup.startWatcher = startWatcher_;
     // The run keeps the monitor it was started for, also while that monitor is switched off.
     setup.aimAtMonitor = [this, number, unattended] { return AimAtMonitor(number, unattended); };
-    setup.missingMonitor = [this, number] { return MissingMonitorText(number); };
+    setup.missingMonitor = [this, number] { return numbers_.MissingText(number); };
     setup.program = program->FullPath();
     // Kept as one call, on a worker thread: a program on a share may take its time to start.
     setup.launch = [program = std::move(*program)](const std::wstring& presentation) {
@@ -127,67 +127,9 @@ bool PlayCommands::Play(PlaySender sender, RunOptions options, const ProgramAppr
     return true;
 }
 
-void PlayCommands::RememberMonitorsIn(RememberedMonitors* remembered,
-                                      std::function<void(const std::wstring&)> moved) {
-    remembered_ = remembered;
-    monitorMoved_ = std::move(moved);
-}
-
-FoundMonitor PlayCommands::FindChosenMonitor(int number, bool unattended) const {
-    return FindMonitor(monitors_, number,
-                       remembered_ ? remembered_->Of(number) : std::nullopt, !unattended);
-}
-
-void PlayCommands::RememberListedMonitor(int number) {
-    if (!remembered_ || number < 1 || static_cast<std::size_t>(number) > monitors_.size()) return;
-    const MonitorIdentity& listed = monitors_[static_cast<std::size_t>(number) - 1].identity;
-    // A monitor that Windows tells nothing about cannot be told from another: the number decides.
-    if (listed == MonitorIdentity{}) return;
-    remembered_->Remember(number, listed);
-    movedTold_.reset();
-}
-
-std::wstring PlayCommands::MonitorName(int number) const {
-    if (const auto remembered = remembered_ ? remembered_->Of(number) : std::nullopt) {
-        return MonitorTitle(*remembered);
-    }
-    if (number < 1 || static_cast<std::size_t>(number) > monitors_.size()) return {};
-    return MonitorTitle(monitors_[static_cast<std::size_t>(number) - 1].identity);
-}
-
-std::wstring PlayCommands::MonitorLabel(int number) const {
-    // As a play by hand finds it: on the number's place when the remembered monitor is gone.
-    const FoundMonitor found = FindChosenMonitor(number, false);
-    std::wstring listed, gone;
-    if (found.place.found == MonitorFound::Gone) {
-        gone = MonitorTitle(*remembered_->Of(number));
-        if (found.bounds) listed = MonitorTitle(monitors_[static_cast<std::size_t>(number) - 1].identity);
-    } else if (found.bounds) {
-        listed = MonitorTitle(monitors_[found.place.index].identity);
-    }
-    const MonitorRect r = found.bounds.value_or(MonitorRect{});
-    return MonitorBoxText(number, listed, r.right - r.left, r.bottom - r.top, gone);
-}
-
-std::wstring PlayCommands::MissingMonitorText(int number) const {
-    const auto remembered = remembered_ ? remembered_->Of(number) : std::nullopt;
-    return remembered ? MonitorNotConnectedText(number, *remembered)
-                      : L"monitor " + std::to_wstring(number) + L" is not connected";
-}
-
 std::optional<AimedMonitor> PlayCommands::AimAtMonitor(int number, bool unattended) {
-    const FoundMonitor found = FindChosenMonitor(number, unattended);
-    const auto& bounds = found.bounds;
+    const auto bounds = numbers_.FindForRun(number, unattended).bounds;
     if (!bounds) return std::nullopt;  // gone during the run
-    if (!found.place.Moved(number)) {
-        movedTold_.reset();
-    } else if (movedTold_ != std::pair{number, found.place.index}) {
-        movedTold_ = std::pair{number, found.place.index};
-        if (monitorMoved_) {
-            monitorMoved_(MonitorMovedLine(number, monitors_[found.place.index].identity,
-                                           found.place.index));
-        }
-    }
     SharedPlaybackState& state = PlaybackState();
     state.targetTop.store(bounds->top);
     state.targetLeft.store(bounds->left);

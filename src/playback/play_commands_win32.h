@@ -19,7 +19,7 @@
 #include "playback/monitors_win32.h"
 #include "playback/play_checks.h"
 #include "playback/playing_marker_win32.h"
-#include "playback/remembered_monitors.h"
+#include "playback/monitor_numbers_win32.h"
 #include "run/play_queue.h"
 #include "playback/play_run_win32.h"
 #include "playlist/playlist_rows.h"
@@ -53,20 +53,8 @@ class PlayCommands {
     // a start that waits until the checks pass (`unattended`: it waits for a remembered monitor).
     PlayCheckInput GatherChecks(bool programExists, bool unattended = true) const;
 
-    // Which monitor each number means on this computer (none: the number's place, as listed), and
-    // who is told, once, that the chosen monitor is listed at another place now.
-    void RememberMonitorsIn(RememberedMonitors* remembered,
-                            std::function<void(const std::wstring& line)> moved);
-    // Where monitor `number` is now; a run with nobody at the desk (`unattended`) has none while
-    // the remembered monitor is not connected, one that someone started has the number's place.
-    FoundMonitor FindChosenMonitor(int number, bool unattended) const;
-    // The monitor listed at `number`'s place now becomes what the number means.
-    void RememberListedMonitor(int number);
-    // What monitor `number` is called on this computer: the remembered one's name, else the name of
-    // the one listed at its place; empty when neither is known.
-    std::wstring MonitorName(int number) const;
-    // What the monitor box says beside `number` ("2 - LG TV (1920 x 1080)").
-    std::wstring MonitorLabel(int number) const;
+    // Which monitor each number means now; the checks and the runs look it up there.
+    MonitorNumbers& Monitors() { return numbers_; }
     // A start with "/play" took the marker before its window appeared; it is held while the start
     // waits, and the next Play takes it over. Let go when the start gives up.
     void HoldPlayingMarker(PlayingMarker marker) { playing_ = std::move(marker); }
@@ -96,18 +84,13 @@ class PlayCommands {
 
   private:
     std::optional<AimedMonitor> AimAtMonitor(int number, bool unattended);
-    std::wstring MissingMonitorText(int number) const;
 
     HWND window_;
     Dialogs& dialogs_;
     const PlaylistRows& playlist_;
     ProgramField& program_;
     const MonitorSelector& monitor_;
-    const std::vector<MonitorEntry>& monitors_;
-    RememberedMonitors* remembered_ = nullptr;
-    std::function<void(const std::wstring&)> monitorMoved_;
-    // Where the chosen monitor was last said to be listed, so that it is said once.
-    std::optional<std::pair<int, std::size_t>> movedTold_;
+    MonitorNumbers numbers_;
     WatcherStarter startWatcher_;
     FileDialog TntOpenDialog2;
     HICON runIcon_;

@@ -70,12 +70,13 @@ RememberedMonitors RememberedMonitors::Decode(std::wstring_view stored) {
         if (f.size() != kFields) continue;
         const auto number = Whole(f[0], 1, kHighestMonitorNumber);
         const auto maker = Whole(f[3], 0, 0xFFFF), product = Whole(f[4], 0, 0xFFFF);
-        const auto left = Whole(f[6], INT_MIN + 1, INT_MAX), top = Whole(f[7], INT_MIN + 1, INT_MAX);
+        const auto left = Whole(f[6], INT_MIN + 1, INT_MAX),
+                   top = Whole(f[7], INT_MIN + 1, INT_MAX);
         if (!number || !maker || !product || !left || !top) continue;
-        remembered.Remember(*number, MonitorIdentity{std::wstring(f[1]), std::wstring(f[2]),
-                                                     static_cast<unsigned>(*maker),
-                                                     static_cast<unsigned>(*product),
-                                                     std::wstring(f[5]), *left, *top});
+        remembered.Remember(
+            *number,
+            MonitorIdentity{std::wstring(f[1]), std::wstring(f[2]), static_cast<unsigned>(*maker),
+                            static_cast<unsigned>(*product), std::wstring(f[5]), *left, *top});
     }
     return remembered;
 }

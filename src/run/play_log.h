@@ -30,9 +30,9 @@ enum class RunEvent {
     Stop,
     RunEnd,
     Error,
-    AlertStart,  // the announcement takes the screen; its file is the event's path
-    AlertEnd,    // it gives the screen back to the list
-    Wake,        // the computer was woken from sleep for a scheduled show
+    AlertStart,    // the announcement takes the screen; its file is the event's path
+    AlertEnd,      // it gives the screen back to the list
+    Wake,          // the computer was woken from sleep for a scheduled show
     MonitorMoved,  // the chosen monitor is listed at another place now; the detail says where
 };
 

@@ -11,20 +11,20 @@ namespace {
 
 // Monitors as Windows describes them: a TV and a desk monitor with EDIDs, two of one model told
 // apart only by their device paths, and monitors of a virtual display without any EDID.
-const MonitorIdentity kDesk{L"\\\\?\\DISPLAY#DEL40B7#1", L"DELL U2412M", 0x10AC, 0x40B7,
-                            L"\\\\.\\DISPLAY1", 0, 0};
+const MonitorIdentity kDesk{
+    L"\\\\?\\DISPLAY#DEL40B7#1", L"DELL U2412M", 0x10AC, 0x40B7, L"\\\\.\\DISPLAY1", 0, 0};
 const MonitorIdentity kTv{L"\\\\?\\DISPLAY#GSM5B7F#2", L"LG TV", 0x1E6D, 0x5B7F,
-                          L"\\\\.\\DISPLAY2", 1920, 0};
+                          L"\\\\.\\DISPLAY2",          1920,     0};
 const MonitorIdentity kTvOtherPort{L"\\\\?\\DISPLAY#GSM5B7F#7", L"LG TV", 0x1E6D, 0x5B7F,
-                                   L"\\\\.\\DISPLAY3", 1920, 0};
+                                   L"\\\\.\\DISPLAY3",          1920,     0};
 const MonitorIdentity kTwinA{L"\\\\?\\DISPLAY#SAM0F00#A", L"SAMSUNG", 0x4C2D, 0x0F00,
-                             L"\\\\.\\DISPLAY2", 1920, 0};
+                             L"\\\\.\\DISPLAY2",          1920,       0};
 const MonitorIdentity kTwinB{L"\\\\?\\DISPLAY#SAM0F00#B", L"SAMSUNG", 0x4C2D, 0x0F00,
-                             L"\\\\.\\DISPLAY3", 3840, 0};
-const MonitorIdentity kWine1{L"\\\\?\\DISPLAY#Default_Monitor#0000", L"Display1", 0, 0,
-                             L"\\\\.\\DISPLAY1", 0, 0};
-const MonitorIdentity kWine2{L"\\\\?\\DISPLAY#Default_Monitor#0001", L"Display2", 0, 0,
-                             L"\\\\.\\DISPLAY2", 1024, 0};
+                             L"\\\\.\\DISPLAY3",          3840,       0};
+const MonitorIdentity kWine1{
+    L"\\\\?\\DISPLAY#Default_Monitor#0000", L"Display1", 0, 0, L"\\\\.\\DISPLAY1", 0, 0};
+const MonitorIdentity kWine2{
+    L"\\\\?\\DISPLAY#Default_Monitor#0001", L"Display2", 0, 0, L"\\\\.\\DISPLAY2", 1024, 0};
 const MonitorIdentity kGdiOnly{L"", L"", 0, 0, L"\\\\.\\DISPLAY2", 1024, 0};
 const MonitorIdentity kGdiOnlyElsewhere{L"", L"", 0, 0, L"\\\\.\\DISPLAY5", 1024, 0};
 

@@ -16,16 +16,19 @@ namespace {
 
 const RECT kDeskPlace{0, 0, 1024, 768};
 const RECT kTvPlace{1024, 0, 2944, 1080};
-const MonitorEntry kDesk{nullptr, kDeskPlace,
-                         {L"\\\\?\\DISPLAY#DEL40B7#1", L"DELL U2412M", 0x10AC, 0x40B7,
-                          L"\\\\.\\DISPLAY1", 0, 0}};
-const MonitorEntry kTv{nullptr, kTvPlace,
-                       {L"\\\\?\\DISPLAY#GSM5B7F#2", L"LG TV", 0x1E6D, 0x5B7F,
-                        L"\\\\.\\DISPLAY2", 1024, 0}};
+const MonitorEntry kDesk{
+    nullptr,
+    kDeskPlace,
+    {L"\\\\?\\DISPLAY#DEL40B7#1", L"DELL U2412M", 0x10AC, 0x40B7, L"\\\\.\\DISPLAY1", 0, 0}};
+const MonitorEntry kTv{
+    nullptr,
+    kTvPlace,
+    {L"\\\\?\\DISPLAY#GSM5B7F#2", L"LG TV", 0x1E6D, 0x5B7F, L"\\\\.\\DISPLAY2", 1024, 0}};
 // Another TV where the lobby's was: its place, another make.
-const MonitorEntry kStandIn{nullptr, {1024, 0, 2304, 720},
-                            {L"\\\\?\\DISPLAY#BNQ7F2B#3", L"BenQ GW2780", 0x09D1, 0x7F2B,
-                             L"\\\\.\\DISPLAY2", 1024, 0}};
+const MonitorEntry kStandIn{
+    nullptr,
+    {1024, 0, 2304, 720},
+    {L"\\\\?\\DISPLAY#BNQ7F2B#3", L"BenQ GW2780", 0x09D1, 0x7F2B, L"\\\\.\\DISPLAY2", 1024, 0}};
 
 class MonitorBox : public FormFixture {
   protected:
@@ -75,8 +78,7 @@ TEST_F(MonitorBox, ChosenNumber_FollowsItsMonitorWaitsForItGoneUntilChosenAgainA
     EXPECT_EQ(Box(), L"2 - BenQ GW2780 (1280 x 720); LG TV is not connected");
     EXPECT_FALSE(Unattended());
     form_->Playlist().Append({L"C:\\Shows\\Lobby.pptx"});
-    EXPECT_EQ(AwaitedByFailedCheck(form_->Playback().GatherChecks(true), L""),
-              L"monitor 2, LG TV");
+    EXPECT_EQ(AwaitedByFailedCheck(form_->Playback().GatherChecks(true), L""), L"monitor 2, LG TV");
     ASSERT_TRUE(ByHand());
     EXPECT_EQ(ByHand()->right, 2304);
 
