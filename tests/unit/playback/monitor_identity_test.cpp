@@ -76,15 +76,6 @@ TEST(LocateMonitor, ListsBeforeAndAfter_WhereTheShowGoesAndWhatIsLogged) {
     }
 }
 
-TEST(MonitorBoxText, NameSizeAndTheRememberedMonitorThatIsNotThere) {
-    EXPECT_EQ(MonitorBoxText(2, L"LG TV", 1920, 1080, L""), L"2 - LG TV (1920 x 1080)");
-    EXPECT_EQ(MonitorBoxText(2, L"DELL U2412M", 1920, 1200, L"LG TV"),
-              L"2 - DELL U2412M (1920 x 1200); LG TV is not connected");
-    EXPECT_EQ(MonitorBoxText(3, L"", 0, 0, L"LG TV"), L"3 - LG TV is not connected");
-    EXPECT_EQ(MonitorBoxText(3, L"", 0, 0, L""), L"3 - not connected");
-    EXPECT_EQ(OrdinalWord(11) + OrdinalWord(22) + OrdinalWord(113), L"11th22nd113th");
-}
-
 // The remembered monitors of one computer as the preferences hold them, and back; lines that an
 // older or a hand-edited value holds wrong are left out, names that would break a line do not.
 TEST(RememberedMonitors, RoundTrip_NamesWithBreaksKeptWhole_BadLinesLeftOut) {
