@@ -1,6 +1,7 @@
 // The main window's knowledge of what the user chose, beyond what the fields show: the program
 // picked or played by hand, and a monitor number kept while its monitor is away.
 #include "app/form1_win32.h"
+#include "app/resource.h"
 #include "launch/path_check_win32.h"
 #include "launch/unattended_launch_win32.h"
 
@@ -31,12 +32,20 @@ void TForm1::BitBtn1Click(PlaySender sender) {
     if (!playback_->Play(sender, {}, approve)) preferences_->SetChosenProgram(std::move(before));
 }
 
-void TForm1::OnMonitorChosen() {
+void TForm1::OnMonitorChosen(bool byUser) {
     if (preferences_) preferences_->ForgetAbsentMonitor();
+    if (byUser && playback_) playback_->Monitors().RememberListed(monitor_.MonitorNumber());
+    ShowMonitorName();
+}
+
+void TForm1::ShowMonitorName() {
+    if (!playback_) return;
+    const std::wstring text = playback_->Monitors().Label(monitor_.MonitorNumber());
+    ::SetWindowTextW(Control(IDC_MonitorName), text.c_str());
 }
 
 void TForm1::OnSettingLoaded() {
-    OnMonitorChosen();
+    OnMonitorChosen(false);
     ApplyCommandEnableRule();
 }
 
@@ -51,6 +60,7 @@ void TForm1::OnDisplayChange() {
         preferences_->ForgetAbsentMonitor();
     }
     playback_->DisplayChanged();
+    ShowMonitorName();
 }
 
 }  // namespace tidewell

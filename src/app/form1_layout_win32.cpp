@@ -38,7 +38,7 @@ constexpr DWORD kStatusStyle = CCS_NORESIZE | CCS_NOPARENTALIGN;
 // Stacking order is table order, which is also the tab order of the controls that stop. The
 // play buttons' start states come from the command table.
 // clang-format off
-constexpr std::array<ControlRow, 14> kControls = {{
+constexpr std::array<ControlRow, 15> kControls = {{
     {IDC_TntToolBar1,     0,             TOOLBARCLASSNAMEW, {0, 0, 629, 38},     nullptr,   kToolbarStyle, 0},
     {IDC_TntStatusBar1,   0,             STATUSCLASSNAMEW,  {0, 404, 629, 19},   nullptr,   kStatusStyle, 0},
     {IDC_TntLabel1,       0,             WC_STATICW,        {336, 136, 270, 13}, L"MS PowerPoint or MS PowerPoint Viewer executable file:", kLabel, 0},
@@ -48,6 +48,7 @@ constexpr std::array<ControlRow, 14> kControls = {{
     {IDC_TntEdit1,        0,             WC_EDITW,          {336, 160, 257, 21}, kProgramPrompt, kReadOnlyEdit, WS_EX_CLIENTEDGE},
     {IDC_TntEdit2,        0,             WC_EDITW,          {336, 80, 73, 21},   L"0",       kReadOnlyEdit, WS_EX_CLIENTEDGE},
     {IDC_TntUpDown1,      0,             UPDOWN_CLASSW,     {409, 80, 15, 21},   L"",        UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0},
+    {IDC_MonitorName,     0,             WC_STATICW,        {336, 106, 281, 26}, L"",        SS_LEFT | SS_NOPREFIX, 0},
     {IDC_BitBtn1,         0,             WC_BUTTONW,        {344, 352, 81, 25},  L"Play All", WS_TABSTOP | BS_PUSHBUTTON, 0},
     {IDC_BitBtn2,         0,             WC_BUTTONW,        {440, 352, 81, 25},  L"Play Selected", WS_TABSTOP | BS_PUSHBUTTON, 0},
     {IDC_BitBtn3,         0,             WC_BUTTONW,        {536, 352, 75, 25},  L"Close",   WS_TABSTOP | BS_PUSHBUTTON, 0},

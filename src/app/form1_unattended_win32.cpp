@@ -109,7 +109,7 @@ void TForm1::RunStartOptions() {
         statusReport_ = std::make_unique<StatusReport>(
             StatusReportFiles{pendingStart_.statusFile, pendingStart_.screenshotFile},
             [this](int number) -> std::optional<RECT> {
-                const auto bounds = ChosenMonitorBounds(settings_.monitors, number);
+                const auto bounds = playback_->Monitors().Find(number, true).bounds;
                 if (!bounds) return std::nullopt;
                 return RECT{bounds->left, bounds->top, bounds->right, bounds->bottom};
             });
@@ -186,7 +186,8 @@ void TForm1::ContinueStart(StartRead& read) {
             if (closed_) return;
         } else {
             monitor_.SetMonitorNumber(options.monitor->number);
-            OnMonitorChosen();
+            // "/monitor N" is how a deployment script tells which monitor N is from now on.
+            OnMonitorChosen(true);
         }
         options.monitor.reset();
     }
@@ -274,7 +275,10 @@ void TForm1::EndWaiting() {
     waitIcon_.reset();
 }
 
-bool TForm1::LogEvent(const RunEventRecord& record) {
+bool TForm1::LogEvent(const RunEventRecord& event) {
+    RunEventRecord record = event;
+    if (record.monitor > 0 && playback_)
+        record.monitorName = playback_->Monitors().Name(record.monitor);
     if (statusReport_) statusReport_->Take(record);
     return !playLog_ || playLog_->Write(record);
 }

@@ -69,7 +69,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnClose();
             return 0;
         case WM_VSCROLL:
-            if (reinterpret_cast<HWND>(lParam) == Control(IDC_TntUpDown1)) OnMonitorChosen();
+            if (reinterpret_cast<HWND>(lParam) == Control(IDC_TntUpDown1)) OnMonitorChosen(true);
             return 0;
         case WM_DISPLAYCHANGE:
             OnDisplayChange();
@@ -162,8 +162,12 @@ void TForm1::TntFormCreate() {
         Guarded([&] { handled = playlist_->TakeShellDrop(message); });
         return handled;
     });
+    playback_->Monitors().RememberIn(&preferences_->Monitors(), [this](const std::wstring& line) {
+        LogEvent(RunEvent::MonitorMoved, {}, line);
+    });
     // A failure to restore the preferences is shown, and the window still opens.
     Guarded([this] { preferences_->Load(std::move(storedAhead_)); });
+    ShowMonitorName();
     // Shown once every control and subsystem exists, so that nothing the Error box's own message
     // loop dispatches meets a window half made.
     pictureErrors_.PassTo(*this);

@@ -135,8 +135,12 @@ class TForm1 : public Window<TForm1> {
     // stored monitor number that was absent at start is applied once its monitor is there.
     void OnDisplayChange();
     // The user moved the Monitor selector, or a setting file or the command line chose the
-    // monitor: a stored number of an absent monitor is no longer what the user wants.
-    void OnMonitorChosen();
+    // monitor: a stored number of an absent monitor is no longer what the user wants. A number the
+    // user chose (`byUser`) means the monitor listed at its place now; a setting file's number
+    // means what it meant on this computer before.
+    void OnMonitorChosen(bool byUser);
+    // The label beside the Monitor selector names the monitor its number means.
+    void ShowMonitorName();
     // A setting file replaced the playlist, the program and the monitor.
     void OnSettingLoaded();
     LRESULT OnControlColour(UINT message, WPARAM wParam, LPARAM lParam);

@@ -35,3 +35,5 @@
 #define IDC_TntLabel2 1208
 #define IDC_TntPanel1 1209
 #define IDC_TntMemo1 1210
+// Beside the Monitor selector: which monitor its number means.
+#define IDC_MonitorName 1211

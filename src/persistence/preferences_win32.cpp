@@ -25,6 +25,14 @@ KeptEntries StoredEntriesNotGone(HKEY key) {
     return EntriesNotGone(std::move(stored));
 }
 
+// Monitors are this computer's: the preferences may roam with the user to another one.
+std::wstring MonitorsValueName() {
+    wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
+    if (!::GetComputerNameW(name, &size)) size = 0;
+    return RememberedMonitorsValueName(std::wstring_view(name, size));
+}
+
 }  // namespace
 
 std::future<KeptEntries> ReadStoredEntriesAhead(const std::wstring& keyPath) {
@@ -69,6 +77,8 @@ void Preferences::Load(std::future<KeptEntries> storedAhead) {
     absentMonitor_ = AbsentMonitorNumber(monitorText, monitor_.MonitorCount());
 
     chosenProgram_ = Trim(ReadRegistryString(key.get(), kChosenProgramValueName));
+    monitors_ =
+        RememberedMonitors::Decode(ReadRegistryString(key.get(), MonitorsValueName().c_str()));
 }
 
 void Preferences::Save() {
@@ -80,6 +90,7 @@ void Preferences::Save() {
     WriteRegistryString(key.get(), kMonitorValueName,
                         MonitorNumberText(absentMonitor_.value_or(monitor_.MonitorNumber())));
     WriteRegistryString(key.get(), kChosenProgramValueName, chosenProgram_);
+    WriteRegistryString(key.get(), MonitorsValueName().c_str(), monitors_.Encode());
 }
 
 std::wstring PreferencesKeyFromEnvironment() {

@@ -7,6 +7,7 @@
 
 #include "common/window_fields.h"
 #include "persistence/kept_entries_win32.h"
+#include "playback/remembered_monitors.h"
 #include "playlist/playlist_rows.h"
 
 namespace tidewell {
@@ -37,6 +38,9 @@ class Preferences {
     std::optional<int> AbsentMonitor() const { return absentMonitor_; }
     void ForgetAbsentMonitor() { absentMonitor_.reset(); }
 
+    // Which monitor each number means on this computer; stored at every close.
+    RememberedMonitors& Monitors() { return monitors_; }
+
   private:
     std::wstring keyPath_;
     PlaylistRows& playlist_;
@@ -44,6 +48,7 @@ class Preferences {
     MonitorSelector& monitor_;
     std::wstring chosenProgram_;
     std::optional<int> absentMonitor_;
+    RememberedMonitors monitors_;
 };
 
 // The key named by the TIDEWELL_PREFERENCES_KEY variable, or the program's own.

@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "playback/monitor_identity.h"
 #include "playback/monitor_rule.h"
 
 namespace tidewell {
@@ -14,6 +15,7 @@ namespace tidewell {
 struct MonitorEntry {
     HMONITOR handle = nullptr;
     RECT bounds{};
+    MonitorIdentity identity;
 };
 
 std::vector<MonitorEntry> EnumerateMonitors();
@@ -22,5 +24,15 @@ std::vector<MonitorEntry> EnumerateMonitors();
 // unplugged since the list was made no longer answers, and a number past the list names nothing.
 std::optional<MonitorRect> ChosenMonitorBounds(const std::vector<MonitorEntry>& monitors,
                                                int number);
+
+// Where monitor `number` is in the list (see LocateMonitor), and its rectangle now when it is
+// there. `byNumberWhenGone`: with the remembered monitor gone, the number's place stands in (a
+// play that someone started); otherwise nothing does (a run that nobody watches waits for it).
+struct FoundMonitor {
+    MonitorPlace place;
+    std::optional<MonitorRect> bounds;
+};
+FoundMonitor FindMonitor(const std::vector<MonitorEntry>& monitors, int number,
+                         const std::optional<MonitorIdentity>& remembered, bool byNumberWhenGone);
 
 }  // namespace tidewell

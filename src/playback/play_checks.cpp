@@ -23,7 +23,8 @@ std::wstring AwaitedByFailedCheck(const PlayCheckInput& input, std::wstring_view
         return programPath.empty() ? L"the presentation program" : std::wstring(programPath);
     }
     if (input.playlistCount == 0) return L"presentations to play";
-    return L"monitor " + std::to_wstring(input.monitorNumber);
+    const std::wstring monitor = L"monitor " + std::to_wstring(input.monitorNumber);
+    return input.missingMonitorName.empty() ? monitor : monitor + L", " + input.missingMonitorName;
 }
 
 std::wstring WaitingTip(std::wstring_view awaited) {

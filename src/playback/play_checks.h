@@ -25,6 +25,8 @@ struct PlayCheckInput {
     int monitorNumber = 1;
     // The chosen monitor's rectangle; none when the number names no monitor.
     std::optional<MonitorRect> monitor;
+    // The name of the remembered monitor when it is the one that is not connected.
+    std::wstring missingMonitorName;
     int primaryWidth = 0;
     int primaryHeight = 0;
 };
@@ -34,7 +36,8 @@ struct PlayCheckInput {
 std::optional<std::wstring> FirstFailedPlayCheck(const PlayCheckInput& input);
 
 // What a start with nobody at the desk waits for while that check fails: the program's path (or
-// "the presentation program" when none is named), "presentations to play", or "monitor N".
+// "the presentation program" when none is named), "presentations to play", or "monitor N" (with
+// its name when known: "monitor 2, LG TV").
 std::wstring AwaitedByFailedCheck(const PlayCheckInput& input, std::wstring_view programPath);
 
 // The notification icon's tip while a start waits: "Tidewell: waiting for Z:\Shows\Lobby.ppsv".

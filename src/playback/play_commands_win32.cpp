@@ -23,7 +23,7 @@ PlayCommands::PlayCommands(HWND window, Dialogs& dialogs, const PlaylistRows& pl
       playlist_(playlist),
       program_(program),
       monitor_(monitor),
-      monitors_(monitors),
+      numbers_(monitors),
       startWatcher_(std::move(startWatcher)),
       TntOpenDialog2{
           L"TntOpenDialog2", FileDialog::Kind::Open, L"*.exe",
@@ -39,16 +39,16 @@ bool PlayCommands::ChooseProgram() {
     return true;
 }
 
-PlayCheckInput PlayCommands::GatherChecks(const std::optional<CheckedProgram>& program) const {
-    return GatherChecks(program && FileExists(program->FullPath()));
-}
-
-PlayCheckInput PlayCommands::GatherChecks(bool programExists) const {
+PlayCheckInput PlayCommands::GatherChecks(bool programExists, bool unattended) const {
     PlayCheckInput checks;
     checks.programExists = programExists;
     checks.playlistCount = playlist_.Count();
     checks.monitorNumber = monitor_.MonitorNumber();
-    checks.monitor = ChosenMonitorBounds(monitors_, checks.monitorNumber);
+    const FoundMonitor found = numbers_.Find(checks.monitorNumber, unattended);
+    checks.monitor = found.bounds;
+    if (!found.bounds && found.place.found == MonitorFound::Gone) {
+        checks.missingMonitorName = numbers_.Name(checks.monitorNumber);
+    }
     checks.primaryWidth = ::GetSystemMetrics(SM_CXSCREEN);
     checks.primaryHeight = ::GetSystemMetrics(SM_CYSCREEN);
     return checks;
@@ -66,11 +66,16 @@ bool PlayCommands::Play(PlaySender sender, RunOptions options, const ProgramAppr
     }
     // What is checked here is what the run starts: the program is checked once.
     std::optional<CheckedProgram> program = CheckProgram(program_.ProgramPath());
-    if (const auto message = FirstFailedPlayCheck(GatherChecks(program))) {
+    const bool unattended = options.unattended;
+    const bool programExists = program && FileExists(program->FullPath());
+    if (const auto message = FirstFailedPlayCheck(GatherChecks(programExists, unattended))) {
         dialogs_.ShowMessage(window_, *message);
         return false;
     }
     if (approve && !approve(*program)) return false;
+    const int number = monitor_.MonitorNumber();
+    // The first run on a number remembers which monitor it played on.
+    if (!numbers_.Remembered(number)) numbers_.RememberListed(number);
 
     PlayQueue = BuildPlayQueue(sender, playlist_.Entries(), playlist_.SelectedIndex());
     RunProgramPath = program_.ProgramPath();
@@ -83,7 +88,8 @@ bool PlayCommands::Play(PlaySender sender, RunOptions options, const ProgramAppr
     setup.dialogs = &dialogs_;
     setup.startWatcher = startWatcher_;
     // The run keeps the monitor it was started for, also while that monitor is switched off.
-    setup.aimAtMonitor = [this, number = monitor_.MonitorNumber()] { return AimAtMonitor(number); };
+    setup.aimAtMonitor = [this, number, unattended] { return AimAtMonitor(number, unattended); };
+    setup.missingMonitor = [this, number] { return numbers_.MissingText(number); };
     setup.program = program->FullPath();
     // Kept as one call, on a worker thread: a program on a share may take its time to start.
     setup.launch = [program = std::move(*program)](const std::wstring& presentation) {
@@ -121,8 +127,8 @@ bool PlayCommands::Play(PlaySender sender, RunOptions options, const ProgramAppr
     return true;
 }
 
-std::optional<AimedMonitor> PlayCommands::AimAtMonitor(int number) const {
-    const auto bounds = ChosenMonitorBounds(monitors_, number);
+std::optional<AimedMonitor> PlayCommands::AimAtMonitor(int number, bool unattended) {
+    const auto bounds = numbers_.FindForRun(number, unattended).bounds;
     if (!bounds) return std::nullopt;  // gone during the run
     SharedPlaybackState& state = PlaybackState();
     state.targetTop.store(bounds->top);

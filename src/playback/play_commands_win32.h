@@ -19,6 +19,7 @@
 #include "playback/monitors_win32.h"
 #include "playback/play_checks.h"
 #include "playback/playing_marker_win32.h"
+#include "playback/monitor_numbers_win32.h"
 #include "run/play_queue.h"
 #include "playback/play_run_win32.h"
 #include "playlist/playlist_rows.h"
@@ -49,8 +50,11 @@ class PlayCommands {
     // through the window's messages and holds the marker until it ends. True when it has started.
     bool Play(PlaySender sender, RunOptions options = {}, const ProgramApproval& approve = {});
     // What Play would check, gathered now, with the program's existence as a worker found it; for
-    // a start that waits until the checks pass.
-    PlayCheckInput GatherChecks(bool programExists) const;
+    // a start that waits until the checks pass (`unattended`: it waits for a remembered monitor).
+    PlayCheckInput GatherChecks(bool programExists, bool unattended = true) const;
+
+    // Which monitor each number means now; the checks and the runs look it up there.
+    MonitorNumbers& Monitors() { return numbers_; }
     // A start with "/play" took the marker before its window appeared; it is held while the start
     // waits, and the next Play takes it over. Let go when the start gives up.
     void HoldPlayingMarker(PlayingMarker marker) { playing_ = std::move(marker); }
@@ -79,15 +83,14 @@ class PlayCommands {
     std::wstring RunProgramPath;
 
   private:
-    PlayCheckInput GatherChecks(const std::optional<CheckedProgram>& program) const;
-    std::optional<AimedMonitor> AimAtMonitor(int number) const;
+    std::optional<AimedMonitor> AimAtMonitor(int number, bool unattended);
 
     HWND window_;
     Dialogs& dialogs_;
     const PlaylistRows& playlist_;
     ProgramField& program_;
     const MonitorSelector& monitor_;
-    const std::vector<MonitorEntry>& monitors_;
+    MonitorNumbers numbers_;
     WatcherStarter startWatcher_;
     FileDialog TntOpenDialog2;
     HICON runIcon_;

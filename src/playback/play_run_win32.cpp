@@ -563,7 +563,9 @@ void PlayRun::DisplayChanged() {
         return Tell(RunFact{
             .kind = RunFact::Kind::MonitorGone,
             .at = ::GetTickCount64(),
-            .detail = L"monitor " + std::to_wstring(monitorNumber_) + L" is not connected"});
+            .detail = setup_.missingMonitor
+                          ? setup_.missingMonitor()
+                          : L"monitor " + std::to_wstring(monitorNumber_) + L" is not connected"});
     }
     monitorNumber_ = monitor->number;
     if (backdropUp_) backdrop_.Cover(monitor->bounds);

@@ -106,6 +106,8 @@ struct RunSetup {
     // Writes the chosen monitor's corner into the shared playback state, so that the shows are
     // placed there; gives that monitor's number and rectangle, or none when it is not connected.
     std::function<std::optional<AimedMonitor>()> aimAtMonitor;
+    // What the run waits for when aimAtMonitor gives none ("monitor 2, LG TV, is not connected").
+    std::function<std::wstring()> missingMonitor;
     // Starts one show; an empty handle when it could not start. Runs on a worker thread.
     std::function<UniqueKernelHandle(const std::wstring& presentation)> launch;
     // Where presentations on a share or a removable drive are copied to and checked before they

@@ -162,8 +162,11 @@ std::string StatusLines(const Json& document, long long nowUtcSeconds, bool& sta
     stale = age > kStaleAfterSeconds;
     if (stale) html += Line("age", "no news for " + Escaped(Age(age)));
     std::string about = Text(document, "computer");
+    std::string monitor = Number(document, "monitor");
+    const std::string monitorName = Text(document, "monitorName");
+    if (!monitor.empty() && !monitorName.empty()) monitor += " (" + monitorName + ")";
     for (const auto& [label, value] :
-         {std::pair{"", Text(document, "user")}, std::pair{"monitor ", Number(document, "monitor")},
+         {std::pair{"", Text(document, "user")}, std::pair{"monitor ", monitor},
           std::pair{"Tidewell ", Text(document, "version")}}) {
         if (!value.empty()) about += (about.empty() ? "" : " \u00b7 ") + std::string(label) + value;
     }

@@ -84,6 +84,7 @@ ScreenState ScreenStateAfter(ScreenState before, RunEvent event) {
         case RunEvent::AlertStart:
         case RunEvent::AlertEnd:
         case RunEvent::Wake:
+        case RunEvent::MonitorMoved:
             return before;
     }
     return before;
@@ -137,7 +138,10 @@ void ApplyRunEvent(RunStatus& status, const RunEventRecord& record, const std::s
                record.event != RunEvent::AlertEnd) {
         presentation.clear();
     }
-    if (record.monitor > 0) status.monitor = record.monitor;
+    if (record.monitor > 0) {
+        status.monitor = record.monitor;
+        status.monitorName = record.monitorName;
+    }
     if (record.event == RunEvent::ShowStart) status.copyTime = record.copyTime;
     if (presentation.empty()) status.copyTime.clear();
     SetState(status, state, std::move(presentation), time);
@@ -161,6 +165,7 @@ std::string StatusDocument(const RunStatus& status, const StatusIdentity& identi
         {"state", ScreenStateName(status.state)},
         {"detail", TextOrNull(status.detail)},
         {"monitor", status.monitor > 0 ? Json(status.monitor) : Json(nullptr)},
+        {"monitorName", status.monitor > 0 ? TextOrNull(status.monitorName) : Json(nullptr)},
         {"presentation", TextOrNull(status.presentation)},
         {"position", showing && status.position > 0 ? Json(status.position) : Json(nullptr)},
         {"count", status.count > 0 ? Json(status.count) : Json(nullptr)},

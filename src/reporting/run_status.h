@@ -32,8 +32,9 @@ bool KeepsScreenAwake(ScreenState state);
 
 struct RunStatus {
     ScreenState state = ScreenState::Stopped;
-    std::wstring detail;  // what a waiting or resting screen waits for
-    int monitor = 0;      // 0: none yet
+    std::wstring detail;       // what a waiting or resting screen waits for
+    int monitor = 0;           // 0: none yet
+    std::wstring monitorName;  // what the monitor is called on this computer
     std::wstring presentation;
     std::size_t position = 0, count = 0;
     std::string since;     // when the state or the presentation last changed

@@ -49,7 +49,7 @@ std::string_view RunEventName(RunEvent event) {
     constexpr std::string_view kNames[] = {
         "run-start",    "show-start", "show-placed", "show-end", "show-skipped",
         "show-timeout", "waiting",    "stop",        "run-end",  "error",
-        "alert-start",  "alert-end",  "wake",
+        "alert-start",  "alert-end",  "wake",        "monitor",
     };
     const auto index = static_cast<std::size_t>(event);
     return index < std::size(kNames) ? kNames[index] : "error";

@@ -6,7 +6,7 @@
 //   time      local time, ISO 8601 with milliseconds and the offset from UTC
 //             ("2026-12-08T03:12:05.123+01:00")
 //   event     run-start, show-start, show-placed, show-end, show-skipped, show-timeout, waiting,
-//             stop, run-end, error, alert-start, alert-end or wake
+//             stop, run-end, error, alert-start, alert-end, wake or monitor
 //   monitor   the monitor's number (1 is the main one); empty when the event has none
 //   path      the presentation's path; empty when the event has none
 //   detail    show-end: "<seconds> s, exit code <code>"; show-skipped, waiting: why;
@@ -30,9 +30,10 @@ enum class RunEvent {
     Stop,
     RunEnd,
     Error,
-    AlertStart,  // the announcement takes the screen; its file is the event's path
-    AlertEnd,    // it gives the screen back to the list
-    Wake,        // the computer was woken from sleep for a scheduled show
+    AlertStart,    // the announcement takes the screen; its file is the event's path
+    AlertEnd,      // it gives the screen back to the list
+    Wake,          // the computer was woken from sleep for a scheduled show
+    MonitorMoved,  // the chosen monitor is listed at another place now; the detail says where
 };
 
 struct RunEventRecord {
@@ -48,6 +49,8 @@ struct RunEventRecord {
     // When the copy that plays was made (FormatIsoTime), for a show-start of a copy that plays
     // because its original could not be had; empty otherwise.
     std::string copyTime;
+    // The name of the monitor that the number means on this computer; empty when not known.
+    std::wstring monitorName;
 };
 
 // The local time of an event; offsetMinutes is local time minus UTC (+60 in Paris in winter).

@@ -58,6 +58,11 @@ TEST_F(EndedByTheTest, MonitorGoneDuringAShow_BackdropDownRunWaitsGoesOnWhenItIs
     EXPECT_TRUE(WaitUntil([&] { return !WaitForWindow(pid, L"TidewellBackdrop", 0s); }, 10s))
         << "the backdrop stayed up with its monitor gone";
     EXPECT_TRUE(WaitUntil([&] { return PlayLogEvents(playLog, "waiting") > 0; }, 10s));
+    // Named as this computer knows monitor 2, which the first show on it remembered.
+    const std::vector<std::string> waits = PlayLogDetails(playLog, "waiting");
+    EXPECT_TRUE(!waits.empty() &&
+                std::regex_match(waits[0], std::regex("monitor 2, .+, is not connected")))
+        << (waits.empty() ? "" : waits[0]);
     ender_.EndShow();
     ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(first); }, 10s));
     // The run's own word that it waits rather than starting the next show (which it would be

@@ -21,6 +21,7 @@ class ScreenFolder : public ScratchFolder {
         RunStatus status;
         RunEventRecord start{RunEvent::ShowStart, 2, L"C:\\Shows\\Menu.ppsx", L"", 3, 12};
         start.copyTime = copyTime;
+        start.monitorName = L"LG TV";
         ApplyRunEvent(status, start, "2026-12-08T08:00:03.125+01:00");
         if (withError) {
             ApplyRunEvent(status, {RunEvent::Error, 2, L"", L"<script>alert(1)</script>"}, "T");
@@ -68,6 +69,7 @@ TEST_F(ScreenFolder, StatusFilesAndPictures_OneCardEachStaleAndUnreadableMarked)
     EXPECT_NE(page.find("src=\"picture%20only.PNG\""), std::string::npos);
     EXPECT_NE(page.find("6 min"), std::string::npos) << "the stale card says how old it is";
     EXPECT_NE(page.find("3 of 12"), std::string::npos);
+    EXPECT_NE(page.find("monitor 2 (LG TV)"), std::string::npos) << "the card names the monitor";
     EXPECT_NE(page.find("plays its copy of 2026-12-08 07:12:00"), std::string::npos)
         << "a screen whose share is down says so";
     EXPECT_EQ(page.find("<script"), std::string::npos) << "a status's text is text, never markup";

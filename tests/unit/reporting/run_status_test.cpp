@@ -54,11 +54,14 @@ TEST(StatusDocument, EventsOfARun_StateShowAndTimesAsTheTableSays) {
     nextShow.record.nextShow = "2026-12-07T07:00:00.000+01:00";
     Step ofCopy{{RunEvent::ShowStart, 2, L"x", L"", 3, 12}, "T2"};
     ofCopy.record.copyTime = "2026-12-08T07:12:00.000+01:00";
+    Step onTv = start;
+    onTv.record.monitorName = L"LG TV";
     using enum RunEvent;
     // clang-format off
     const std::tuple<const char*, std::vector<Step>, std::string> cases[] = {
         {"nothing yet", {}, R"("state": "stopped")"},
         {"run started", {start}, R"("state": "playing", "since": "T1")"},
+        {"the monitor by its name", {onTv}, R"("state": "playing", "since": "T1", "monitorName": "LG TV")"},
         {"placed keeps the start's since", {start, show3, placed}, R"("state": "playing", "since": "T2", )" + cafe},
         {"show ended", {start, show3, At("T4", ShowEnd)}, R"("state": "playing", "since": "T4")"},
         {"time-out closes the same show", {start, show3, At("T4", ShowTimeout, L"no window")}, R"("state": "closing", "since": "T4", )" + cafe},
@@ -95,7 +98,7 @@ TEST(StatusDocument, EventsOfARun_StateShowAndTimesAsTheTableSays) {
         EXPECT_EQ(keys, readmeKeys);
         const Json expected = Json::parse("{" + fields + "}");
         for (const char* key : {"state", "presentation", "position", "since", "detail", "lastError",
-                                "nextShow", "source", "copyTime"})
+                                "nextShow", "source", "copyTime", "monitorName"})
             EXPECT_EQ(document[key], expected.value(key, Json())) << key;
     }
 }

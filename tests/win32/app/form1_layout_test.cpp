@@ -159,10 +159,10 @@ struct LaidOut {
     std::vector<int> textWidths;  // in the control's own font
 };
 
-constexpr int kLaidOutIds[] = {IDC_TntToolBar1,     IDC_TntStatusBar1, IDC_TntLabel1, IDC_TntLabel2,
-                               IDC_TntSpeedButton1, IDC_ListView1,     IDC_TntEdit1,  IDC_TntEdit2,
-                               IDC_TntUpDown1,      IDC_BitBtn1,       IDC_BitBtn2,   IDC_BitBtn3,
-                               IDC_TntPanel1,       IDC_TntMemo1};
+constexpr int kLaidOutIds[] = {
+    IDC_TntToolBar1, IDC_TntStatusBar1, IDC_TntLabel1, IDC_TntLabel2,  IDC_TntSpeedButton1,
+    IDC_ListView1,   IDC_TntEdit1,      IDC_TntEdit2,  IDC_TntUpDown1, IDC_BitBtn1,
+    IDC_BitBtn2,     IDC_BitBtn3,       IDC_TntPanel1, IDC_TntMemo1,   IDC_MonitorName};
 
 bool IsLabel(int id) {
     return id == IDC_TntLabel1 || id == IDC_TntLabel2;
