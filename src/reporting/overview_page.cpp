@@ -370,9 +370,14 @@ std::string OverviewPage(ScreensOfFolder folder, long long nowUtcSeconds,
     std::vector<ScreenFiles>& screens = folder.screens;
     std::ranges::sort(screens, {}, &ScreenFiles::name);
     std::vector<CardSummary> summaries(screens.size());
-    std::vector<std::string> cards(screens.size());
+    // The cards of each group go straight into one text, made big enough at once: a text grown
+    // step by step, or ten thousand cards kept apart, leave the heap full of holes, which Wine's
+    // heap looks through one by one on every later allocation.
+    std::string needSomeone, others;
+    others.reserve(screens.size() * 1024);
     for (std::size_t i = 0; i < screens.size(); ++i) {
-        cards[i] = Card(screens[i], CardId(i), nowUtcSeconds, report, summaries[i]);
+        const std::string card = Card(screens[i], CardId(i), nowUtcSeconds, report, summaries[i]);
+        (summaries[i].needsSomeone ? needSomeone : others) += card;
     }
     std::string page = kPageStart;
     page += "<h1>Tidewell screens</h1>\n<p class=\"counts\">" + Escaped(CountsLine(summaries)) +
@@ -404,15 +409,10 @@ std::string OverviewPage(ScreensOfFolder folder, long long nowUtcSeconds,
                      "</li>\n";
     }
     if (!attention.empty()) page += "<ul class=\"attention\">\n" + attention + "</ul>\n";
+    page.reserve(page.size() + needSomeone.size() + others.size() + 64);
     page += "<main class=\"cards\">\n";
-    std::size_t size = page.size() + 32;
-    for (const std::string& card : cards) size += card.size();
-    page.reserve(size);
-    for (const bool needsSomeone : {true, false}) {
-        for (std::size_t i = 0; i < screens.size(); ++i) {
-            if (summaries[i].needsSomeone == needsSomeone) page += cards[i];
-        }
-    }
+    page += needSomeone;
+    page += others;
     return page + "</main>\n</body>\n</html>\n";
 }
 
