@@ -2,7 +2,7 @@
 # How long the reports of a fleet take, from the start of tidewell.exe to its end (Wine's start of
 # the process included, and measured alone to compare): (1) "/report" of the play logs of 100
 # screens for 30 days (about 100 MB, a third of the screens with a rotated log), (2) "/overview" of
-# 1,000 status files, a few of them quiet, stopped or with an error. Prints TABLE rows as the other
+# 10,000 status files, a tenth of them quiet, stopped or with an error. Prints TABLE rows as the other
 # benchmarks do; bench/run.sh runs it as "reports".
 # Usage: WIN_BUILD=dir [ROUNDS=3] bench/reports.sh   (needs the Wine environment)
 set -euo pipefail
@@ -53,18 +53,24 @@ for screen in range(100):
     open(os.path.join(work, "logs", name + ".log"), "wb").write(text)
 
 now = datetime.datetime.now(datetime.timezone.utc)
-for screen in range(1000):
-    quiet = screen % 150 == 7
-    status = {"computer": "LOBBY-%04d" % screen, "user": "lobby", "version": "2.35",
-              "state": "stopped" if screen % 250 == 3 else "waiting" if screen % 90 == 5 else "playing",
+for screen in range(10000):
+    # A tenth need someone: quiet for half an hour (their files written then), stopped, or failing.
+    trouble = screen % 30 if screen % 10 == 0 else None
+    quiet = trouble is not None and trouble < 10
+    status = {"computer": "LOBBY-%05d" % screen, "user": "lobby", "version": "2.35",
+              "state": "stopped" if trouble in (10, 20) and screen % 20 == 0 else "waiting" if screen % 90 == 5 else "playing",
               "detail": None, "monitor": 2, "presentation": shows[screen % len(shows)],
               "position": 1 + screen % 10, "count": 10,
               "since": stamp(now - datetime.timedelta(minutes=20)),
               "updated": stamp(now - datetime.timedelta(minutes=30 if quiet else 0)),
-              "nextShow": None, "lastError": "The presentation program ended with code 1" if screen % 333 == 9 else None,
+              "nextShow": None, "lastError": "The presentation program ended with code 1" if trouble is not None and not quiet else None,
               "lastErrorTime": None}
-    with open(os.path.join(work, "screens", "LOBBY-%04d.json" % screen), "w") as f:
+    path = os.path.join(work, "screens", "LOBBY-%05d.json" % screen)
+    with open(path, "w") as f:
         json.dump(status, f, indent=2)
+    if quiet:
+        written = (now - datetime.timedelta(minutes=30)).timestamp()
+        os.utime(path, (written, written))
 PY
 log_bytes=$(du -sb "$work/logs" | cut -f1)
 log_lines=$(cat "$work"/logs/* | wc -l)
@@ -90,5 +96,5 @@ both=$(median_ms /overview "$screens" /report "$logs")
 rows=$(($(wc -l <"$work/logs/report.csv") - 1))
 printf 'TABLE\t`/report` of 100 screens x 30 days of play logs (%d MB, %d lines)\tmedian %d ms (%d rows; %d ms of it starting a process under Wine, measured on an empty folder)\n' \
     $((log_bytes / 1000000)) "$log_lines" "$report" "$rows" "$wine_start"
-printf 'TABLE\t`/overview` of 1,000 status files\tmedian %d ms\n' "$overview"
-printf 'TABLE\t`/overview` of 1,000 status files with `/report` of those logs (report.csv and today'"'"'s figures)\tmedian %d ms\n' "$both"
+printf 'TABLE\t`/overview` of 10,000 status files (a tenth of them need someone)\tmedian %d ms\n' "$overview"
+printf 'TABLE\t`/overview` of 10,000 status files with `/report` of those logs (today'"'"'s figures)\tmedian %d ms\n' "$both"

@@ -102,7 +102,7 @@ PY
         WIN_BUILD=$WIN_BUILD "$(dirname "$0")/stalled_share.sh" | tee -a "$results"
         ;;
     reports)
-        log "/report of 100 screens' play logs, /overview of 1,000 status files"
+        log "/report of 100 screens' play logs, /overview of 10,000 status files"
         on_display 1024x768
         WIN_BUILD=$WIN_BUILD "$(dirname "$0")/reports.sh" | tee -a "$results"
         ;;

@@ -40,10 +40,11 @@ int Main(const CommandLine& commandLine, SystemDialogs& dialogs) {
                        : kExitOverviewNotWritten;
         case CommandLine::Action::Report:
             // Made by a nightly task, as the page is.
-            return WriteProofOfPlayReport(*commandLine.reportFolder,
-                                          {commandLine.reportFrom, commandLine.reportUntil})
-                       ? kExitOk
-                       : kExitReportNotWritten;
+            {
+                const std::optional<ProofOfPlay> proof = WriteProofOfPlayReport(
+                    *commandLine.reportFolder, {commandLine.reportFrom, commandLine.reportUntil});
+                return proof && proof->unreadFiles.empty() ? kExitOk : kExitReportNotWritten;
+            }
         case CommandLine::Action::Start:
             break;
     }

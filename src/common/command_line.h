@@ -71,10 +71,12 @@ struct CommandLine {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitNothingToStop = 1;  // "/stop": no Tidewell runs, or none plays
 inline constexpr int kExitBadCommandLine = 2;
-inline constexpr int kExitAlreadyPlaying = 3;      // "/play": another Tidewell of this user plays
-inline constexpr int kExitOverviewNotWritten = 4;  // "/overview": the page could not be written
-inline constexpr int kExitReportNotWritten = 4;    // "/report": report.csv could not be written
-inline constexpr int kExitUnexpectedError = 5;    // a failure nothing else caught (see the README)
+inline constexpr int kExitAlreadyPlaying = 3;  // "/play": another Tidewell of this user plays
+// "/overview": the page could not be written, or a status folder or play log could not be read.
+inline constexpr int kExitOverviewNotWritten = 4;
+// "/report": report.csv could not be written, or a play log could not be read (its row says so).
+inline constexpr int kExitReportNotWritten = 4;
+inline constexpr int kExitUnexpectedError = 5;  // a failure nothing else caught (see the README)
 
 // Shown in a message box, which wraps long lines: one option per line, no columns.
 inline constexpr std::wstring_view kUsageText =

@@ -105,9 +105,10 @@ void PlayRun::Begin() {
     }
     if (setup_.icon && setup_.dialogs) icon_.emplace(*setup_.dialogs, setup_.icon, setup_.window);
     const std::size_t count = machine_.Entries().size();
-    machine_.Begin(::GetTickCount64(), std::to_wstring(count) +
-                                           (count == 1 ? L" presentation" : L" presentations") +
-                                           (options_.loop ? L", in a loop" : L""));
+    DYNAMIC_TIME_ZONE_INFORMATION zone{};
+    const bool zoneKnown = ::GetDynamicTimeZoneInformation(&zone) != TIME_ZONE_ID_INVALID;
+    machine_.Begin(::GetTickCount64(),
+                   RunStartDetail(count, options_.loop, zoneKnown ? zone.TimeZoneKeyName : L""));
     WatchFolders();
     if (options_.lookAtAlert) LookAtAlert();
 }

@@ -1,7 +1,6 @@
 #include "reporting/file_name_text.h"
 
 #include <cstdint>
-#include <system_error>
 
 #include "common/plain_text.h"
 #include "common/utf16.h"
@@ -22,16 +21,6 @@ namespace {
 
 std::string FileNameText(const std::filesystem::path& name) {
     return NativeNameText(name.native());
-}
-
-void ForEachFileIn(const std::filesystem::path& folder,
-                   const std::function<void(const std::filesystem::path&)>& take) {
-    std::error_code error;
-    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
-         it.increment(error)) {
-        std::error_code typeError;
-        if (it->is_regular_file(typeError)) take(it->path());
-    }
 }
 
 }  // namespace tidewell

@@ -3,7 +3,6 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
-#include <fstream>
 #include <map>
 #include <system_error>
 
@@ -24,14 +23,10 @@ std::string Utf8(const std::filesystem::path& path) {
     return FileNameText(path);
 }
 
-std::string ReadSmallFile(const std::filesystem::path& path) {
-    std::error_code error;
-    const auto size = std::filesystem::file_size(path, error);
-    if (error || size > kLargestStatusFile) return {};
-    std::ifstream file(path, std::ios::binary);
-    std::string content(static_cast<std::size_t>(size), '\0');
-    if (!file.read(content.data(), static_cast<std::streamsize>(size))) return {};
-    return content;
+std::string ReadSmallFile(const ReportFiles& files, const std::filesystem::path& path) {
+    const std::unique_ptr<ReadableFile> file = files.open(path);
+    if (!file) return {};
+    return ReadWhole(*file, kLargestStatusFile).value_or(std::string());
 }
 
 std::string Escaped(std::string_view text) {
@@ -116,17 +111,36 @@ std::string Line(const std::string& cssClass, const std::string& html) {
     return "<p class=\"" + cssClass + "\">" + html + "</p>\n";
 }
 
-// What the counts line and the order of the cards take from one card.
+// What the counts line, the list of screens that need someone and the order of the cards take
+// from one card.
 struct CardSummary {
     std::string tally;  // "playing", ..., or kStaleTally, "unreadable", "without status file"
     bool needsSomeone = false;
+    std::string problem;  // what is wrong, for the list: "stopped", "no news for 6 min", ...
+    std::string since;    // since when, as the page shows times; empty: not known
 };
 
 constexpr const char* kStaleTally = "not heard of for 3 minutes";
 static_assert(kStaleAfterSeconds == 3 * 60, "kStaleTally names the time");
 
+bool KnownState(std::string_view state) {
+    for (const std::string_view known :
+         {"playing", "closing", "resting", "waiting", "stopped", "alert"}) {
+        if (state == known) return true;
+    }
+    return false;
+}
+
+// "clock 3 h 0 min ahead": how far the screen's clock is from the file server's, when it is far.
+std::string ClockOff(long long updated, long long written) {
+    const long long ahead = updated - written;
+    if (ahead >= -kClockOffAfterSeconds && ahead <= kClockOffAfterSeconds) return {};
+    return "clock " + Age(ahead < 0 ? -ahead : ahead) + (ahead < 0 ? " behind" : " ahead");
+}
+
 // The card's lines below its name, from a status document; empty when it is not one.
-std::string StatusLines(const Json& document, long long nowUtcSeconds, bool& stale) {
+std::string StatusLines(const Json& document, const ScreenFiles& screen, long long nowUtcSeconds,
+                        CardSummary& summary, bool& stale) {
     const std::string state = Text(document, "state");
     const auto updated = UtcSecondsOf(Text(document, "updated"));
     if (state.empty() || !updated) return {};
@@ -158,9 +172,14 @@ std::string StatusLines(const Json& document, long long nowUtcSeconds, bool& sta
             Line("error", "last error " + Escaped(ReadableTime(Text(document, "lastErrorTime"))) +
                               ": " + Escaped(error));
     }
-    const long long age = nowUtcSeconds - *updated;
+    // The age by the file server's clock, which a screen whose clock runs fast cannot move; a
+    // file written after the page's own clock is as new as can be.
+    const long long written = screen.writtenUtcSeconds.value_or(*updated);
+    const long long age = std::max(0LL, nowUtcSeconds - written);
     stale = age > kStaleAfterSeconds;
     if (stale) html += Line("age", "no news for " + Escaped(Age(age)));
+    const std::string clock = ClockOff(*updated, written);
+    if (!clock.empty()) html += Line("error", Escaped(clock));
     std::string about = Text(document, "computer");
     std::string monitor = Number(document, "monitor");
     const std::string monitorName = Text(document, "monitorName");
@@ -172,10 +191,29 @@ std::string StatusLines(const Json& document, long long nowUtcSeconds, bool& sta
     }
     about += (about.empty() ? "" : " \u00b7 ") + std::string("updated ") +
              ReadableTime(Text(document, "updated"));
+    // What needs someone, the worst first.
+    const bool known = KnownState(state);
+    summary.tally = stale ? kStaleTally : known ? state : "in a state not known";
+    summary.needsSomeone = true;
+    if (stale) {
+        summary.problem =
+            "no news for " + Age(age);  // by the file server's clock, not the screen's
+    } else if (state == "stopped" || !known) {
+        summary.problem = known ? state : "state \"" + state + "\"";
+        summary.since = ReadableTime(since);
+    } else if (!error.empty()) {
+        summary.problem = "last error: " + error;
+        summary.since = ReadableTime(Text(document, "lastErrorTime"));
+    } else if (!clock.empty()) {
+        summary.problem = clock;
+        summary.since = ReadableTime(Text(document, "updated"));
+    } else {
+        summary.needsSomeone = false;
+    }
     return html + Line("about", Escaped(about));
 }
 
-std::string Card(const ScreenFiles& screen, long long nowUtcSeconds,
+std::string Card(const ScreenFiles& screen, const std::string& id, long long nowUtcSeconds,
                  const std::optional<ReportOnPage>& report, CardSummary& summary) {
     std::string lines;
     bool stale = false;
@@ -183,22 +221,22 @@ std::string Card(const ScreenFiles& screen, long long nowUtcSeconds,
     bool announcing = false;
     if (!screen.status) {
         lines = Line("state", "no status file");
-        summary = {"without status file", true};
+        summary = {"without status file", true, "no status file", ""};
     } else {
         const Json document = Json::parse(*screen.status, nullptr, false);
         if (document.is_object()) {
-            lines = StatusLines(document, nowUtcSeconds, stale);
+            lines = StatusLines(document, screen, nowUtcSeconds, summary, stale);
             announcing = Text(document, "state") == "alert";
         }
         unreadable = lines.empty();
         if (unreadable) {
             lines = Line("state unreadable", "status file unreadable");
-            summary = {"unreadable", true};
-        } else {
-            const std::string state = Text(document, "state");
-            summary = {stale ? kStaleTally : state,
-                       stale || state == "stopped" || !Text(document, "lastError").empty()};
+            summary = {"unreadable", true, "status file unreadable", ""};
         }
+    }
+    if (report && report->unreadLogs.contains(LowerAscii(screen.name))) {
+        lines += Line("error", "play log unreadable");
+        if (!summary.needsSomeone) summary = {summary.tally, true, "play log unreadable", ""};
     }
     if (report && report->today) {
         const auto found = report->today->find(LowerAscii(screen.name));
@@ -218,8 +256,15 @@ std::string Card(const ScreenFiles& screen, long long nowUtcSeconds,
     const std::string cssClass = std::string("card") + (stale ? " stale" : "") +
                                  (unreadable ? " unreadable" : "") +
                                  (announcing ? " announcing" : "");
-    return "<article class=\"" + cssClass + "\">\n" + picture + "<h2>" + Escaped(screen.name) +
-           "</h2>\n" + lines + "</article>\n";
+    return "<article class=\"" + cssClass + "\" id=\"" + id + "\">\n" + picture + "<h2>" +
+           Escaped(screen.name) + "</h2>\n" + lines + "</article>\n";
+}
+
+// The card's anchor, which the list of screens that need someone links to.
+std::string CardId(std::size_t index) {
+    std::string id = std::to_string(index);
+    id.insert(id.begin(), 's');
+    return id;
 }
 
 // "1,000".
@@ -236,9 +281,16 @@ std::string WithThousands(std::size_t number) {
 // "1,000 screens: 982 playing, 11 waiting, 7 not heard of for 3 minutes": the run's states in
 // their usual order, then what needs someone.
 std::string CountsLine(const std::vector<CardSummary>& summaries) {
-    static constexpr std::string_view kOrder[] = {"playing",   "alert",      "closing",
-                                                  "resting",   "waiting",    "stopped",
-                                                  kStaleTally, "unreadable", "without status file"};
+    static constexpr std::string_view kOrder[] = {"playing",
+                                                  "alert",
+                                                  "closing",
+                                                  "resting",
+                                                  "waiting",
+                                                  "stopped",
+                                                  "in a state not known",
+                                                  kStaleTally,
+                                                  "unreadable",
+                                                  "without status file"};
     std::map<std::string, std::size_t> counts;
     for (const CardSummary& summary : summaries) ++counts[summary.tally];
     std::string line =
@@ -283,6 +335,9 @@ h1 { font-size: 1.3em; margin: 0 0 4px; }
 .about { color: #666; font-size: 0.85em; margin-top: 6px; }
 .counts { font-weight: bold; margin: 0 0 4px; }
 .today { color: #1a4f7f; }
+.attention { background: #fff; border: 3px solid #d00000; border-radius: 8px; margin: 0 0 12px; padding: 6px 10px 6px 28px; columns: 20em; }
+.attention li { overflow-wrap: anywhere; }
+.since { color: #666; }
 </style>
 </head>
 <body>
@@ -290,50 +345,89 @@ h1 { font-size: 1.3em; margin: 0 0 4px; }
 
 }  // namespace
 
-std::vector<ScreenFiles> ReadScreenFolder(const std::filesystem::path& folder) {
+ScreensOfFolder ReadScreenFolder(const std::filesystem::path& folder, const ReportFiles& files) {
+    // Windows names are one whatever their letter case: "LOBBY-3.json" and "lobby-3.png" are one
+    // screen's, as its play log "Lobby-3.log" is.
     std::map<std::string, ScreenFiles> byName;
-    ForEachFileIn(folder, [&](const std::filesystem::path& file) {
-        const std::string extension = LowerAscii(Utf8(file.extension()));
+    ScreensOfFolder out;
+    out.listedWhole = files.list(folder, [&](const FoundFile& file) {
+        const std::string extension = LowerAscii(Utf8(file.path.extension()));
         if (extension != ".json" && extension != ".png") return;
-        const std::string name = Utf8(file.stem());
-        ScreenFiles& screen = byName[name];
-        screen.name = name;
+        const std::string name = Utf8(file.path.stem());
+        ScreenFiles& screen = byName[LowerAscii(name)];
+        if (screen.name.empty() || extension == ".json") screen.name = name;
         if (extension == ".json") {
-            screen.status = ReadSmallFile(file);
+            screen.status = ReadSmallFile(files, file.path);
+            screen.writtenUtcSeconds = file.writtenUtcSeconds;
         } else {
-            screen.picture = Utf8(file.filename());
+            screen.picture = Utf8(file.path.filename());
         }
     });
-    std::vector<ScreenFiles> screens;
-    for (auto& [name, screen] : byName) screens.push_back(std::move(screen));
-    return screens;
+    out.screens.reserve(byName.size());
+    for (auto& [name, screen] : byName) out.screens.push_back(std::move(screen));
+    return out;
 }
 
-std::string OverviewPage(std::vector<ScreenFiles> screens, long long nowUtcSeconds,
+std::string OverviewPage(ScreensOfFolder folder, long long nowUtcSeconds,
                          const std::string& builtAt, const std::optional<ReportOnPage>& report) {
+    std::vector<ScreenFiles>& screens = folder.screens;
     std::ranges::sort(screens, {}, &ScreenFiles::name);
     std::vector<CardSummary> summaries(screens.size());
-    std::vector<std::string> cards(screens.size());
+    // The cards of each group go straight into one text, made big enough at once: a text grown
+    // step by step, or ten thousand cards kept apart, leave the heap full of holes, which Wine's
+    // heap looks through one by one on every later allocation.
+    std::string needSomeone, others;
+    others.reserve(screens.size() * 1024);
     for (std::size_t i = 0; i < screens.size(); ++i) {
-        cards[i] = Card(screens[i], nowUtcSeconds, report, summaries[i]);
+        const std::string card = Card(screens[i], CardId(i), nowUtcSeconds, report, summaries[i]);
+        (summaries[i].needsSomeone ? needSomeone : others) += card;
     }
     std::string page = kPageStart;
     page += "<h1>Tidewell screens</h1>\n<p class=\"counts\">" + Escaped(CountsLine(summaries)) +
             "</p>\n<p class=\"built\">page of " + Escaped(ReadableTime(builtAt)) +
-            (report ? " \u00b7 <a href=\"" + Escaped(report->address) +
-                          "\">proof of play (report.csv)</a>"
-                    : "") +
-            "</p>\n<main class=\"cards\">\n";
-    for (const bool needsSomeone : {true, false}) {
-        for (std::size_t i = 0; i < screens.size(); ++i) {
-            if (summaries[i].needsSomeone == needsSomeone) page += cards[i];
-        }
+            (report && !report->address.empty() ? " \u00b7 <a href=\"" + Escaped(report->address) +
+                                                      "\">proof of play (report.csv)</a>"
+                                                : "") +
+            "</p>\n";
+    if (!folder.listedWhole) {
+        page += Line("error",
+                     "The folder of the status files could not be read whole: screens may "
+                     "be missing.");
     }
+    if (report && !report->logsListedWhole) {
+        page += Line("error",
+                     "The folder of the play logs could not be read whole: figures may "
+                     "be missing.");
+    }
+    // One short line for each screen that needs someone, so that a fleet's troubles fit on one
+    // screen above the cards.
+    std::string attention;
+    for (std::size_t i = 0; i < screens.size(); ++i) {
+        if (!summaries[i].needsSomeone) continue;
+        attention += "<li><a href=\"#" + CardId(i) + "\">" + Escaped(screens[i].name) + "</a> " +
+                     Escaped(summaries[i].problem) +
+                     (summaries[i].since.empty() ? ""
+                                                 : " <span class=\"since\">since " +
+                                                       Escaped(summaries[i].since) + "</span>") +
+                     "</li>\n";
+    }
+    if (!attention.empty()) page += "<ul class=\"attention\">\n" + attention + "</ul>\n";
+    page.reserve(page.size() + needSomeone.size() + others.size() + 64);
+    page += "<main class=\"cards\">\n";
+    page += needSomeone;
+    page += others;
     return page + "</main>\n</body>\n</html>\n";
 }
 
 ReportOnPage FiguresOfToday(const ProofOfPlay& proof, std::string address, int today) {
     ReportOnPage report{std::move(address), std::map<std::string, ReportOnPage::Today>{}};
+    for (const UnreadFile& unread : proof.unreadFiles) {
+        if (unread.screen.empty()) {
+            report.logsListedWhole = false;
+        } else {
+            report.unreadLogs.insert(LowerAscii(unread.screen));
+        }
+    }
     for (const ProofRow& row : proof.rows) {
         if (row.day != today) continue;
         ReportOnPage::Today& figures = (*report.today)[LowerAscii(row.screen)];

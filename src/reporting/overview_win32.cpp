@@ -9,6 +9,7 @@
 #include "reporting/overview_page.h"
 #include "reporting/play_log_win32.h"
 #include "reporting/proof_of_play_win32.h"
+#include "reporting/report_files_win32.h"
 
 namespace tidewell {
 bool WriteOverviewPage(const std::wstring& folderAsGiven,
@@ -21,24 +22,32 @@ bool WriteOverviewPage(const std::wstring& folderAsGiven,
                               .count();
     const std::string builtAt = FormatIsoTime(LocalTimestampNow());
     std::optional<ReportOnPage> report;
-    bool reportWritten = true;
+    bool logsRead = true;
     if (logFolderAsGiven) {
-        // A logs' folder that cannot be reached costs the page its figures, never the page: the
-        // screens' states matter most when something is down.
-        const std::optional<ProofOfPlay> proof = WriteProofOfPlayReport(*logFolderAsGiven, {});
-        reportWritten = proof.has_value();
+        // The page's figures are its own, added up in memory: the report.csv in the logs' folder
+        // is the administrator's (of a month, say), never replaced by the page's. A logs' folder
+        // that cannot be reached costs the page its figures, never the page: the screens' states
+        // matter most when something is down.
+        const std::filesystem::path logFolder = ExpandedFullPath(*logFolderAsGiven);
+        // Today is this computer's today: the page is read where it is made.
+        const int today = *DayOfIsoDate(builtAt.substr(0, 10));
+        const std::optional<ProofOfPlay> proof = ReadProofOfPlay(logFolder, {today, today});
+        logsRead = proof && proof->unreadFiles.empty();
         if (proof) {
-            // Today is this computer's today: the page is read where it is made.
-            const std::filesystem::path logFolder = ExpandedFullPath(*logFolderAsGiven);
-            report = FiguresOfToday(*proof, AddressFromPage(folder, logFolder / L"report.csv"),
-                                    *DayOfIsoDate(builtAt.substr(0, 10)));
+            const std::filesystem::path csv = logFolder / L"report.csv";
+            report = FiguresOfToday(
+                *proof,
+                std::filesystem::is_regular_file(csv, error) ? AddressFromPage(folder, csv) : "",
+                today);
         }
     } else if (std::filesystem::is_regular_file(folder / L"report.csv", error)) {
         // A report written beside the status files (by a nightly task, say) is linked as it is.
         report = ReportOnPage{"report.csv", std::nullopt};
     }
-    const std::string page = OverviewPage(ReadScreenFolder(folder), now, builtAt, report);
-    return ReplaceWholeFile((folder / L"index.html").wstring(), page) && reportWritten;
+    ScreensOfFolder screens = ReadScreenFolder(folder, SharedReportFiles());
+    const bool whole = screens.listedWhole;
+    const std::string page = OverviewPage(std::move(screens), now, builtAt, report);
+    return ReplaceWholeFile((folder / L"index.html").wstring(), page) && logsRead && whole;
 }
 
 }  // namespace tidewell

@@ -206,7 +206,10 @@ std::optional<long long> UtcSecondsOf(std::string_view isoTime) {
             consumed != 5) {
             return std::nullopt;
         }
+        // Only the offsets the world uses: "+99:99" is no time anybody's clock showed.
+        if (offsetRest > 59) return std::nullopt;
         offsetMinutes = (text[at] == '-' ? -1 : 1) * (offsetHours * 60 + offsetRest);
+        if (offsetMinutes < -12 * 60 || offsetMinutes > 14 * 60) return std::nullopt;
         at += 6;
     }
     if (at != text.size() || month < 1 || month > 12 || day < 1 || day > 31 || hour < 0 ||

@@ -61,6 +61,27 @@ std::string FormatLogLine(const LocalTimestamp& time, const RunEventRecord& reco
            Field(record.path) + "\t" + Field(record.detail) + "\r\n";
 }
 
+namespace {
+constexpr std::string_view kZoneLabel = "; time zone ";
+}  // namespace
+
+std::wstring RunStartDetail(std::size_t count, bool loop, std::wstring_view zoneKey) {
+    std::wstring detail = std::to_wstring(count) +
+                          (count == 1 ? L" presentation" : L" presentations") +
+                          (loop ? L", in a loop" : L"");
+    if (!zoneKey.empty()) {
+        detail.append(kZoneLabel.begin(), kZoneLabel.end());
+        detail += zoneKey;
+    }
+    return detail;
+}
+
+std::string_view ZoneOfRunStart(std::string_view detail) {
+    const std::size_t at = detail.rfind(kZoneLabel);
+    return at == std::string_view::npos ? std::string_view()
+                                        : detail.substr(at + kZoneLabel.size());
+}
+
 std::wstring ShowEndDetail(long long durationMilliseconds, unsigned long exitCode) {
     const long long ms = durationMilliseconds < 0 ? 0 : durationMilliseconds;
     wchar_t code[16];

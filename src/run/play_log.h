@@ -67,6 +67,13 @@ int UtcOffsetMinutes(const LocalTimestamp& utc, const LocalTimestamp& local);
 // "2026-12-08T03:12:05.123+01:00": the form every time of the log and the status file takes.
 std::string FormatIsoTime(const LocalTimestamp& time);
 
+// The detail of a run-start: "3 presentations, in a loop; time zone W. Europe Standard Time". The
+// zone is the screen's Windows time zone key, so that a report splits its days at that zone's
+// midnights; readers that do not know it read the detail as text.
+std::wstring RunStartDetail(std::size_t count, bool loop, std::wstring_view zoneKey);
+// The zone key of a run-start's detail; empty when it names none (a log of an older version).
+std::string_view ZoneOfRunStart(std::string_view detail);
+
 // "run-start", "show-end", ...
 std::string_view RunEventName(RunEvent event);
 

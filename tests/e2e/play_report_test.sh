@@ -23,8 +23,13 @@ with open(os.path.join(folder, "report.csv"), "rb") as f:
 with open(os.path.join(folder, "report.csv"), encoding="utf-8-sig", newline="") as f:
     reader = csv.DictReader(f)
     assert reader.fieldnames == ["screen", "date", "presentation", "plays", "seconds on screen",
-                                 "skipped", "timed out", "failed", "plays without end"], reader.fieldnames
+                                 "skipped", "timed out", "failed", "plays without end", "kind"], reader.fieldnames
     rows = list(reader)
+# Read as a spreadsheet whose list separator is ";" reads it: no cell may start a formula.
+with open(os.path.join(folder, "report.csv"), encoding="utf-8-sig", newline="") as f:
+    for cells in csv.reader(f, delimiter=";"):
+        for cell in cells:
+            assert not cell.startswith(("=", "+", "-", "@")), ("a formula with ; as separator", cell)
 
 # The logs, added up here: plays per screen, day and presentation; seconds per screen and
 # presentation (the runs are short, but one may cross midnight).
@@ -43,6 +48,10 @@ for name in ("hall", "lobby"):
             seconds[name, path] += (moment - placed[1]).total_seconds()
             placed = None
 
+# The guard against formulas: a "'" before a formula sign at the start and after a separator.
+for r in rows:
+    r["presentation"] = re.sub(r"(^|[,;\t])'(?=[=+@\t\r-])", r"\1", r["presentation"])
+
 print("report rows:", [(r["screen"], r["date"], r["presentation"].rsplit("\\", 1)[-1], r["plays"],
                         r["seconds on screen"]) for r in rows])
 got_plays = collections.Counter({(r["screen"], r["date"], r["presentation"]): int(r["plays"]) for r in rows})
@@ -50,14 +59,15 @@ assert +got_plays == +plays, (got_plays, plays)
 got_seconds = collections.Counter()
 for r in rows:
     got_seconds[r["screen"], r["presentation"]] += int(r["seconds on screen"])
-    assert (r["skipped"], r["timed out"], r["failed"], r["plays without end"]) == ("0", "0", "0", "0"), r
+    assert (r["skipped"], r["timed out"], r["failed"], r["plays without end"], r["kind"]) == ("0", "0", "0", "0", "list"), r
 for key, logged in seconds.items():
     assert abs(got_seconds[key] - logged) <= 1, (key, got_seconds[key], logged)
 by_show = collections.Counter()
 for (screen, _, path), count in plays.items():
     by_show[screen, path.rsplit("\\", 1)[-1]] += count
 assert by_show == {("hall", "Welcome.ppt"): 1, ("hall", "Menu, été.ppt"): 1,
-                   ("lobby", "Menu, été.ppt"): 2, ("lobby", "Welcome.ppt"): 1}, by_show
+                   ("lobby", "Menu, été.ppt"): 2, ("lobby", "Welcome.ppt"): 1,
+                   ("lobby", "x;=1+1;.ppt"): 1}, by_show
 
 # The overview page made with /report: the link, and each card's plays of the page's day.
 page = open(os.path.join(folder, "index.html"), encoding="utf-8").read()

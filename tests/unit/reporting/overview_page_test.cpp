@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
 #include <regex>
 
@@ -16,8 +17,10 @@ namespace fs = std::filesystem;
 
 class ScreenFolder : public ScratchFolder {
   protected:
+    // The file is written at `written` by the file server's clock; by default when the screen's
+    // own clock says it was updated.
     void WriteStatus(const std::string& name, const std::string& updated, bool withError = true,
-                     const std::string& copyTime = "") {
+                     const std::string& copyTime = "", const std::string& written = "") {
         RunStatus status;
         RunEventRecord start{RunEvent::ShowStart, 2, L"C:\\Shows\\Menu.ppsx", L"", 3, 12};
         start.copyTime = copyTime;
@@ -27,12 +30,18 @@ class ScreenFolder : public ScratchFolder {
             ApplyRunEvent(status, {RunEvent::Error, 2, L"", L"<script>alert(1)</script>"}, "T");
         }
         Write(name + ".json", StatusDocument(status, {L"PC", L"lobby", "2.35"}, updated));
+        WrittenAt(name + ".json", written.empty() ? updated : written);
+    }
+    void WrittenAt(const std::string& file, const std::string& time) {
+        const std::chrono::sys_seconds at{std::chrono::seconds{*UtcSecondsOf(time)}};
+        fs::last_write_time(folder_ / fs::u8path(file), std::chrono::file_clock::from_sys(at));
     }
 };
 
 std::vector<std::string> Cards(const std::string& page) {
     const std::regex card(
-        "<article class=\"([^\"]*)\">\\s*(?:<a[^>]*>)?<(img|div)[^>]*>[^<]*(?:</div>)?(?:</a>)?"
+        "<article "
+        "class=\"([^\"]*)\"[^>]*>\\s*(?:<a[^>]*>)?<(img|div)[^>]*>[^<]*(?:</div>)?(?:</a>)?"
         "\\s*<h2>([^<]*)</h2>");
     std::vector<std::string> found;
     for (auto it = std::sregex_iterator(page.begin(), page.end(), card);
@@ -44,12 +53,14 @@ std::vector<std::string> Cards(const std::string& page) {
 
 TEST_F(ScreenFolder, StatusFilesAndPictures_OneCardEachStaleAndUnreadableMarked) {
     const long long now = *UtcSecondsOf("2026-12-08T08:10:00.000+01:00");
-    WriteStatus("fresh", "2026-12-08T08:09:50.000+01:00");
+    const std::string fresh = "2026-12-08T08:09:50.000+01:00";
+    WriteStatus("fresh", fresh);
     Write("fresh.png", "png");
     WriteStatus("other zone", "2026-12-08T07:07:30.000+00:00");  // 2.5 min: not yet stale
     WriteStatus("quiet", "2026-12-08T08:03:20.000+01:00");
     Write("broken.json", "{\"state\": \"play");
     Write("not a status.json", "[1, 2]");
+    for (const char* file : {"broken.json", "not a status.json"}) WrittenAt(file, fresh);
     Write("picture only.PNG", "png");
     Write("index.html", "old page");
     WriteStatus("R&D 'west'", "2026-12-08T08:09:50.000+01:00", true,
@@ -105,6 +116,54 @@ TEST_F(ScreenFolder, Fleet_CountsFirstThenScreensThatNeedSomeoneThenTodaysFigure
               "file:///srv/play%20logs/report.csv");
 }
 
+// A screen's clock may be wrong; the file server's is one for all. Every screen that needs someone
+// gets one line above the cards, with a link to its card.
+TEST_F(ScreenFolder, WrongClocksCaseAndTroubles_JudgedByTheFileAndListedAboveTheCards) {
+    const long long now = *UtcSecondsOf("2026-12-08T08:10:00.000+01:00");
+    const std::string fresh = "2026-12-08T08:09:50.000+01:00";
+    WriteStatus("fast", "2026-12-08T11:04:00.000+01:00", false, "",
+                "2026-12-08T08:04:00.000+01:00");
+    WriteStatus("far ahead", "2099-01-01T00:00:00.000+01:00", false, "", fresh);
+    WriteStatus("LOBBY-3", fresh, false);
+    Write("lobby-3.png", "png");
+    WriteStatus("log gone", fresh, false);
+    WriteStatus("well", fresh, false);
+    Write("crashed.json",
+          "{\"state\": \"crashed\", \"since\": \"2026-12-08T07:00:00.000+01:00\", "
+          "\"updated\": \"" +
+              fresh + "\"}");
+    WrittenAt("crashed.json", fresh);
+    ProofOfPlay proof;
+    proof.unreadFiles = {{"Log Gone", "Log Gone.log"}};
+
+    const std::string page = OverviewPage(ReadScreenFolder(folder_), now, fresh,
+                                          FiguresOfToday(proof, "", *DayOfIsoDate("2026-12-08")));
+
+    EXPECT_EQ(Cards(page), (std::vector<std::string>{"crashed:card:div", "far ahead:card:div",
+                                                     "fast:card stale:div", "log gone:card:div",
+                                                     "LOBBY-3:card:img", "well:card:div"}));
+    EXPECT_NE(page.find(">6 screens: 4 playing, 1 in a state not known, 1 not heard of for 3 "
+                        "minutes<"),
+              std::string::npos);
+    const std::regex item("<li><a href=\"#(s\\d+)\">([^<]*)</a> ([^<]*)");
+    std::vector<std::string> listed;
+    for (auto it = std::sregex_iterator(page.begin(), page.end(), item);
+         it != std::sregex_iterator(); ++it) {
+        listed.push_back((*it)[2].str() + ": " + (*it)[3].str());
+        EXPECT_NE(page.find("id=\"" + (*it)[1].str() +
+                            "\">\n<div class=\"nopicture\">no "
+                            "picture</div>\n<h2>" +
+                            (*it)[2].str() + "<"),
+                  std::string::npos)
+            << "the link leads to the card of " << (*it)[2].str();
+    }
+    EXPECT_EQ(listed,
+              (std::vector<std::string>{
+                  "crashed: state &quot;crashed&quot; ", "far ahead: clock 26321 days ahead ",
+                  "fast: no news for 6 min", "log gone: play log unreadable"}));
+    EXPECT_NE(page.find("clock 3 h 0 min ahead"), std::string::npos);
+}
+
 // What a status file and the page carry is read by people and scripts far away: no control
 // character of a path or a message reaches either, whether Tidewell wrote the status or not.
 TEST_F(ScreenFolder, ControlCharacters_NeitherInTheStatusNorOnThePage) {
@@ -128,7 +187,10 @@ TEST_F(ScreenFolder, ControlCharacters_NeitherInTheStatusNorOnThePage) {
 
 TEST_F(ScreenFolder, EmptyOrMissingFolder_PageWithoutCards) {
     EXPECT_TRUE(Cards(OverviewPage(ReadScreenFolder(folder_), 0, "")).empty());
-    EXPECT_TRUE(ReadScreenFolder(folder_ / "missing").empty());
+    const ScreensOfFolder missing = ReadScreenFolder(folder_ / "missing");
+    EXPECT_TRUE(missing.screens.empty());
+    EXPECT_FALSE(missing.listedWhole);
+    EXPECT_NE(OverviewPage(missing, 0, "").find("could not be read whole"), std::string::npos);
 }
 
 }  // namespace
