@@ -509,6 +509,7 @@ TEST_F(ScheduledRun, LateAnswersAndAnnouncements_TheRunOwnsWhatItAskedFor) {
         std::vector<const wchar_t*> lines;  // the list; 06:58 on a Monday
         std::function<void(ScheduledRun&)> facts;
         Check check;
+        bool follows = true;  // the run follows its setting file
     };
     const auto alert = [](ScheduledRun& run, std::vector<std::wstring> lines, RunClock at = 0) {
         RunFact seen = AlertSeen(std::move(lines));
@@ -605,6 +606,19 @@ TEST_F(ScheduledRun, LateAnswersAndAnnouncements_TheRunOwnsWhatItAskedFor) {
          [](ScheduledRun& run) {
              EXPECT_EQ(run.actions_.paths.back(), L"fire.ppt");
          }},
+        {"a start's slow timer goes with the start: the wait that follows its skip has none",
+         {L"c.ppt\thours=06:00-06:59", L"a.ppt\thours=06:00-06:59", L"b.ppt\thours=08:00-09:00"},
+         [&](ScheduledRun& run) {
+             start(run);
+             run.Tell({.kind = Kind::ProcessEnded, .at = 60'000, .show = run.Current()});
+             run.now_ = Local(7, 0);
+             run.Tell({.kind = Kind::Skipped, .show = run.Current()});
+         },
+         [](ScheduledRun& run) {
+             ASSERT_EQ(run.machine_->State(), RunState::AwaitingTime);
+             EXPECT_FALSE(run.actions_.timers.contains(RunTimer::Slow));
+         },
+         false},
         {"the next show's time is told with its own waiting line only",
          {L"a.ppt\thours=09:00-10:00"},
          [](ScheduledRun& run) {
@@ -620,7 +634,7 @@ TEST_F(ScheduledRun, LateAnswersAndAnnouncements_TheRunOwnsWhatItAskedFor) {
         now_ = Local(6, 58);
         RunPlan plan;
         plan.loop = true;
-        plan.readsNextPass = true;
+        plan.readsNextPass = c.follows;
         plan.alertSource = L"alert.ppsv";
         Begin(std::vector<std::wstring>(c.lines.begin(), c.lines.end()), std::move(plan));
         c.facts(*this);
