@@ -30,6 +30,8 @@ SetCompressor /SOLID lzma
 !define SETTING_FILE_EXTENSION ".ppsv"
 !define SETTING_FILE_PROGID "Tidewell.SettingFile"
 !define CLASSES_KEY "Software\Classes"
+; The Application log's source: Event Viewer finds the sentences of Tidewell's events in the program.
+!define EVENT_SOURCE_KEY "SYSTEM\CurrentControlSet\Services\EventLog\Application\${APP_NAME}"
 !define REMOVE_PREFERENCES_QUESTION "Do you also want to remove your ${APP_NAME} settings \
 (the playlist, the presentation program and the monitor number)?"
 
@@ -132,6 +134,13 @@ Section "${APP_NAME}" SectionProgram
     ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
     IntFmt $0 "0x%08X" $0
     WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" $0
+
+    ; The machine's registry only: an installation for the current user leaves the events'
+    ; sentences out, and its events are written all the same.
+    ${If} $MultiUser.InstallMode == "AllUsers"
+        WriteRegExpandStr HKLM "${EVENT_SOURCE_KEY}" "EventMessageFile" "$INSTDIR\${PROGRAM_FILE}"
+        WriteRegDWORD HKLM "${EVENT_SOURCE_KEY}" "TypesSupported" 7
+    ${EndIf}
 SectionEnd
 
 ; Explorer reads the registration once; this tells it to read it again.
@@ -198,6 +207,9 @@ Section "Uninstall"
     RMDir /REBOOTOK "$INSTDIR"
     Delete "${SHORTCUT}"
     DeleteRegKey SHCTX "${UNINSTALL_KEY}"
+    ${If} $MultiUser.InstallMode == "AllUsers"
+        DeleteRegKey HKLM "${EVENT_SOURCE_KEY}"
+    ${EndIf}
     Call un.UnregisterSettingFiles
     Call un.RemovePreferences
 SectionEnd

@@ -219,9 +219,7 @@ void TForm1::ContinueStart(StartRead& read) {
         // A run ended by a close or by the end of the session has closed the window already.
         if (exitAfterRun && !closed_) BitBtn3Click();
     };
-    if (playLog_ || statusReport_) {
-        run.report = [this](const RunEventRecord& record) { return LogEvent(record); };
-    }
+    run.report = [this](const RunEventRecord& record) { return LogEvent(record); };
     if (statusReport_) {
         run.onStateChanged = [this](RunState, RunState to, const RunFact&) {
             if (statusReport_) statusReport_->Take(to);
@@ -280,6 +278,7 @@ bool TForm1::LogEvent(const RunEventRecord& event) {
     if (record.monitor > 0 && playback_)
         record.monitorName = playback_->Monitors().Name(record.monitor);
     if (statusReport_) statusReport_->Take(record);
+    for (const EventLogEntry& entry : eventFeed_.Take(record)) settings_.writeEvent(entry);
     return !playLog_ || playLog_->Write(record);
 }
 

@@ -23,6 +23,7 @@
 #include "persistence/setting_file_watch_win32.h"
 #include "playback/monitors_win32.h"
 #include "playback/play_commands_win32.h"
+#include "reporting/event_log_win32.h"
 #include "reporting/play_log_win32.h"
 #include "reporting/status_report_win32.h"
 #include "playlist/playlist_commands_win32.h"
@@ -49,6 +50,8 @@ struct Form1Settings {
     RunTimings runTimings = RunTimingsOfProcess();
     // Keeps the display on while a run shows.
     ExecutionStateSetter setExecutionState = ::SetThreadExecutionState;
+    // Where an unattended run's events go for the IT department's tools.
+    std::function<bool(const EventLogEntry&)> writeEvent = WriteToEventLog;
 };
 
 // The main window's class: a second process ("/stop") finds the running program by it.
@@ -189,6 +192,7 @@ class TForm1 : public Window<TForm1> {
     StartOptions pendingStart_;
     std::unique_ptr<PlayLog> playLog_;            // with "/log"
     std::unique_ptr<StatusReport> statusReport_;  // with "/status" or "/screenshot"
+    EventLogFeed eventFeed_;                       // every unattended run's
     // The setting file that a looping run started from the command line follows.
     std::shared_ptr<SettingFileWatch> settingWatch_;
     ULONGLONG waitUntil_ = 0;

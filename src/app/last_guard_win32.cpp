@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "common/error_text.h"
+#include "reporting/event_log_win32.h"
 #include "reporting/play_log_win32.h"
 
 namespace tidewell {
@@ -14,6 +15,12 @@ int LastGuard(const CommandLine& commandLine, Dialogs& dialogs) noexcept {
         const bool unattended = commandLine.action == CommandLine::Action::Overview ||
                                 commandLine.action == CommandLine::Action::Report ||
                                 commandLine.start.play;
+        if (commandLine.start.play) {
+            for (const EventLogEntry& entry :
+                 EventLogFeed().Take(RunEventRecord{RunEvent::Error, 0, {}, text})) {
+                WriteToEventLog(entry);
+            }
+        }
         if (commandLine.start.play && commandLine.start.logFile) {
             PlayLog log(*commandLine.start.logFile);
             log.Write(RunEventRecord{RunEvent::Error, 0, {}, text});

@@ -71,6 +71,11 @@ struct ChangeNotification {
     static Type Invalid() noexcept { return INVALID_HANDLE_VALUE; }
     static void Close(Type h) noexcept { ::FindCloseChangeNotification(h); }
 };
+struct EventSource {
+    using Type = HANDLE;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { ::DeregisterEventSource(h); }
+};
 struct RegistryKey {
     using Type = HKEY;
     static Type Invalid() noexcept { return nullptr; }
@@ -133,6 +138,7 @@ using UniqueFileHandle = UniqueHandle<handle_traits::File>;
 using UniqueFindHandle = UniqueHandle<handle_traits::Find>;
 using UniqueMappedView = UniqueHandle<handle_traits::MappedView>;
 using UniqueHKEY = UniqueHandle<handle_traits::RegistryKey>;
+using UniqueEventSource = UniqueHandle<handle_traits::EventSource>;
 using UniqueHDROP = UniqueHandle<handle_traits::Drop>;
 using UniqueGdiObject = UniqueHandle<handle_traits::GdiObject>;
 using UniqueHICON = UniqueHandle<handle_traits::Icon>;

@@ -299,6 +299,7 @@ PreparedShow LocalCopies::Prepare(const std::wstring& original, bool unattended,
     if (!looked || !looked->now) made.unreachable = true;
     PreparedShow show;
     show.finding = made.finding;
+    show.share = made.unreachable ? ShareAnswer::Away : ShareAnswer::Answered;
     if (good) {
         show.playPath = copy.file;
         show.fromCopy = true;
@@ -311,7 +312,9 @@ PreparedShow LocalCopies::Prepare(const std::wstring& original, bool unattended,
         return show;
     }
     // Whole, but no copy could be written (a full disk): it plays from where it is this time.
-    return FromWhereItIs(original, made.finding, made.unreachable, unattended);
+    show = FromWhereItIs(original, made.finding, made.unreachable, unattended);
+    if (!made.unreachable) show.share = ShareAnswer::Answered;
+    return show;
 }
 
 void LocalCopies::Refresh(const std::wstring& original) {

@@ -19,6 +19,7 @@
 #include "copies/copy_record.h"
 #include "copies/original_read_win32.h"
 #include "copies/presentation_finding.h"
+#include "run/play_log.h"
 
 namespace tidewell {
 
@@ -40,6 +41,8 @@ struct PreparedShow {
     std::wstring copyNote;
     // What the check found about the original this time (whole when it was not checked).
     PresentationFinding finding;
+    // Whether the original is on a share, and whether that answered this time.
+    ShareAnswer share = ShareAnswer::None;
 };
 
 // The play log's show-start detail: "copy of 2026-12-08 07:12, original not reachable", or what

@@ -96,6 +96,10 @@ std::wstring MonitorMovedLine(int number, const MonitorIdentity& monitor, std::s
            L" (now listed " + OrdinalWord(index + 1) + L")";
 }
 
+std::wstring MonitorConnectedAgainLine(int number) {
+    return L"monitor " + std::to_wstring(number) + L" is connected again";
+}
+
 std::wstring MonitorNotConnectedText(int number, const MonitorIdentity& monitor) {
     return L"monitor " + std::to_wstring(number) + L", " + MonitorTitle(monitor) +
            L", is not connected";

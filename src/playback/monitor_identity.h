@@ -62,6 +62,8 @@ std::wstring MonitorMovedLine(int number, const MonitorIdentity& monitor, std::s
 
 // What a run with nobody at the desk waits for: "monitor 2, LG TV, is not connected".
 std::wstring MonitorNotConnectedText(int number, const MonitorIdentity& monitor);
+// The play log's line when the run's monitor is connected again: "monitor 2 is connected again".
+std::wstring MonitorConnectedAgainLine(int number);
 
 // What the monitor box says beside its number: "2 - LG TV (1920 x 1080)"; with the remembered
 // monitor gone, which monitor has the number's place (a play by hand goes there) and that the

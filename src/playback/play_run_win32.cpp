@@ -7,6 +7,7 @@
 #include "common/file_exists_win32.h"
 #include "common/window_worker_win32.h"
 #include "launch/playback_state_win32.h"
+#include "playback/monitor_identity.h"
 #include "playback/stop_request_win32.h"
 #include "reporting/play_log_win32.h"
 
@@ -305,11 +306,13 @@ void PlayRun::Launched(std::unique_ptr<RunWork> work) {
         ::SetTimer(setup_.window, kEndPollTimer, kEndPollMs, nullptr);
     }
     if (work->copiedAt) copyTime_ = FormatIsoTime(LocalTimestampAt(work->copiedAt));
+    share_ = work->share;
     Tell(RunFact{.kind = RunFact::Kind::Launched,
                  .at = work->launchedAt,
                  .show = id,
                  .detail = std::move(work->startDetail)});
     copyTime_.clear();
+    share_ = ShareAnswer::None;
     CopyNextEntry();
 }
 
@@ -373,6 +376,7 @@ void PlayRun::BeginStart(ShowId show, const std::wstring& path, bool checkExists
                 play = prepared.playPath;
                 done.startDetail = ShowStartDetail(prepared);
                 if (!prepared.copyNote.empty()) done.copiedAt = prepared.copiedAt;
+                done.share = prepared.share;
             } else if (checkExists && !FileExists(path)) {
                 done.skipped = L"the presentation cannot be found";
                 return;
@@ -491,7 +495,11 @@ void PlayRun::Report(RunEvent event, const std::wstring& path, const std::wstrin
     if (!options_.report) return;
     RunEventRecord record{event, monitorNumber_, path, detail, position_, count_};
     if (event == RunEvent::Waiting) record.nextShow = std::exchange(nextShow_, {});
-    if (event == RunEvent::ShowStart) record.copyTime = copyTime_;
+    if (event == RunEvent::ShowStart) {
+        record.copyTime = copyTime_;
+        record.share = share_;
+    }
+    record.monitorGone = monitorGone_;
     const bool written = options_.report(record);
     if (!written && !std::exchange(reportFailureShown_, true) && icon_) {
         icon_->ShowTip(L"Tidewell: the play log cannot be written");
@@ -574,6 +582,8 @@ void PlayRun::DisplayChanged() {
         if (show.window && ::IsWindow(show.window)) PlaceShowWindow(show.window, false);
     }
     if (std::exchange(monitorGone_, false)) {
+        // Said at once, not with the next show, which may be a long one's end away.
+        Report(RunEvent::MonitorMoved, {}, MonitorConnectedAgainLine(monitorNumber_));
         Tell(RunFact{.kind = RunFact::Kind::MonitorBack, .at = ::GetTickCount64()});
     }
 }

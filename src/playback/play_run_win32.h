@@ -137,6 +137,7 @@ struct RunWork {
     // For the show's start in the play log: a copy plays, or what the check found.
     std::wstring startDetail;
     std::uint64_t copiedAt = 0;  // a copy plays in place of an original that could not be had
+    ShareAnswer share = ShareAnswer::None;
     // A read of the next pass, or a look at the announcement.
     FollowedRead read;
     bool alertLook = false;
@@ -230,6 +231,7 @@ class PlayRun : private RunActions {
     bool wakeFailureShown_ = false;
     std::string nextShow_;  // for the waiting line that follows
     std::string copyTime_;  // for the show-start line that follows
+    ShareAnswer share_ = ShareAnswer::None;  // likewise
     // Where the run is in its list, for the reports that follow ("3 of 12").
     std::size_t position_ = 0, count_ = 0;
     std::exception_ptr placementFailure_;

@@ -36,6 +36,10 @@ enum class RunEvent {
     MonitorMoved,  // the chosen monitor is listed at another place now; the detail says where
 };
 
+// Whether a show-start's presentation came through a share: one that answered, or one that did
+// not, so that its last good copy plays.
+enum class ShareAnswer { None, Answered, Away };
+
 struct RunEventRecord {
     RunEvent event = RunEvent::Error;
     int monitor = 0;  // 0: none
@@ -51,6 +55,10 @@ struct RunEventRecord {
     std::string copyTime;
     // The name of the monitor that the number means on this computer; empty when not known.
     std::wstring monitorName;
+    // For a show-start: whether its presentation came through a share, and whether that answered.
+    ShareAnswer share = ShareAnswer::None;
+    // The run's monitor is not connected as the event happens.
+    bool monitorGone = false;
 };
 
 // The local time of an event; offsetMinutes is local time minus UTC (+60 in Paris in winter).

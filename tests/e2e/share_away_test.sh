@@ -26,9 +26,22 @@ wine reg add 'HKLM\Software\Wine\Drives' /v "$letter:" /d network /f >/dev/null 
 # The drive's type is read when the wineserver starts.
 wineserver -k >/dev/null 2>&1 || true
 wineserver -w >/dev/null 2>&1 || true
+# Wine keeps no Application log: it prints each event's inserts on its "eventlog" channel instead,
+# warnings as "warn:" and information as "trace:".
+events="$work/events.txt"
+status=0
 TIDEWELL_TEST_NETWORK_DRIVE="${letter^^}:\\" TIDEWELL_TEST_NETWORK_FOLDER="Z:${work//\//\\}\\share" \
+    WINEDEBUG="$WINEDEBUG,warn+eventlog,trace+eventlog" \
     wine "$build/tidewell_e2e_tests.exe" --gtest_also_run_disabled_tests \
-    --gtest_filter='ShareAway.DISABLED_*'
+    --gtest_filter='ShareAway.DISABLED_*' 2>"$events" || status=$?
+grep -v ':eventlog:' "$events" >&2 || true
+# An outage is told as a warning whose last insert is when the copy was made (600); the share's
+# return as information naming the deck that came from it again (601).
+grep -Eq 'warn:eventlog:ReportEventW L"[0-9]{4}-[0-9]{2}-[0-9]{2}T' "$events" ||
+    { echo "share_away_test: the outage was not told" >&2; status=1; }
+grep -Eq 'trace:eventlog:ReportEventW L".*Menu\.pptx"' "$events" ||
+    { echo "share_away_test: the share's return was not told" >&2; status=1; }
+[ "$status" = 0 ] || exit "$status"
 # The share of tools/stallfs as a network drive too: its reads then wait while a show goes on.
 source "$(dirname "$0")/stalled_share_lib.sh"
 trap 'wine reg delete "HKLM\\Software\\Wine\\Drives" /v "$stalled_letter:" /f >/dev/null 2>&1; cleanup; unmount_stalled_share' EXIT

@@ -92,6 +92,8 @@ install_cycle() {
     [ "$root" = HKLM ] && other=HKCU
     check_setting_files_registered "$mode" "$root" "$other" "$folder"
     [ "$root" = HKLM ] && open_setting_file_through_the_shell "$mode"
+    # Only an installation for all users may write the machine's registry.
+    check_event_source "$mode" "$([ "$root" = HKLM ] && printf '%s' "$folder")"
 
     start_and_close "$folder\\tidewell.exe"
 
@@ -104,6 +106,7 @@ install_cycle() {
     [ ! -e "$shortcut" ] || fail "$mode: shortcut left at $shortcut"
     if reg_key_exists "$key"; then fail "$mode: uninstall entry $key left"; fi
     check_setting_files_unregistered "$mode"
+    check_event_source "$mode: uninstalled" ""
     if [ "$keep" = yes ] && ! reg_key_exists "$preferences_key"; then
         fail "$mode: silent uninstall removed the preferences"
     fi
@@ -121,6 +124,7 @@ mkdir -p "$portable_dir"
 unzip -q -o "$portable" tidewell.exe -d "$portable_dir"
 start_and_close "$TEST_FOLDER\\portable\\tidewell.exe"
 check_setting_files_unregistered "portable"
+check_event_source "portable" ""
 rm -rf "$portable_dir"
 pass "the portable program registered no file type"
 install_cycle CurrentUser HKCU "$TEST_FOLDER\\per user" yes "$user_shortcut" "" yes

@@ -119,6 +119,7 @@ start=$SECONDS
 msiexec /i "$package" || fail "msiexec /i Tidewell-$version.msi /qn failed"
 check_installed "$version" "$program"
 check_setting_files_registered "$version" HKLM HKCU "$folder"
+check_event_source "$version" "$folder"
 open_setting_file_through_the_shell "$version"
 start_through_shortcut "$version"
 
@@ -137,6 +138,7 @@ msiexec /i "$newer_package" || fail "msiexec /i Tidewell-$newer_version.msi /qn 
 check_installed "$newer_version" "$test_builds/tidewell.exe"
 # The older product's removal must not take what the newer one shares with it.
 check_setting_files_registered "$newer_version" HKLM HKCU "$folder"
+check_event_source "$newer_version" "$folder"
 start_through_shortcut "$newer_version"
 pass "Tidewell-$newer_version.msi replaced Tidewell $version"
 
@@ -153,6 +155,7 @@ msiexec /x "$newer_package" || fail "msiexec /x Tidewell-$newer_version.msi /qn 
 [ -z "$(uninstall_entries)" ] || fail "uninstall entry left: $(uninstall_entries)"
 [ -z "$(installed_products)" ] || fail "Windows Installer still records $(installed_products)"
 check_setting_files_unregistered "removal"
+check_event_source "removal" ""
 reg_key_exists "$preferences_key" || fail "the removal took the user's stored preferences"
 pass "msiexec /x removed the program, the shortcut, the registration and the entry" \
     "(preferences kept)"

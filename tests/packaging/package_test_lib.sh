@@ -25,6 +25,11 @@ fail() {
 pass() { printf 'ok - %s\n' "$*" >&2; }
 
 [ "$preferences_key" != 'HKCU\' ] || fail "no PREFERENCES_KEY in packaging/tidewell.nsi"
+# The Application log's event source, as the installer script names its key.
+event_source_key=$(sed -n 's/^!define EVENT_SOURCE_KEY "\(.*\)"$/\1/p' \
+    "$TIDEWELL_ROOT/packaging/tidewell.nsi")
+event_source_key="HKLM\\${event_source_key//\$\{APP_NAME\}/Tidewell}"
+[ "$event_source_key" != 'HKLM\' ] || fail "no EVENT_SOURCE_KEY in packaging/tidewell.nsi"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$WIN_BUILD/CMakeCache.txt")
 [ -n "$version" ] || fail "no project version in $WIN_BUILD/CMakeCache.txt"
 program="$WIN_BUILD/tidewell.exe"
@@ -117,6 +122,21 @@ check_setting_files_registered() {
         fail "$mode: setting files also registered under $other"
     fi
     pass "$mode: .ppsv registered under $root (Open, Play with /play)"
+}
+
+# The event source names the installed program for its messages (arguments: a name for the
+# messages, the installation folder as a Windows path), or (folder empty) is not registered.
+check_event_source() {
+    if [ -z "$2" ]; then
+        if reg_key_exists "$event_source_key"; then fail "$1: $event_source_key is there"; fi
+        return
+    fi
+    local named
+    named=$(reg_value "$event_source_key" EventMessageFile)
+    [ "$named" = "$2\\tidewell.exe" ] || fail "$1: the event source names '$named'"
+    [ "$(reg_value "$event_source_key" TypesSupported)" = 0x7 ] ||
+        fail "$1: the event source does not take errors, warnings and information"
+    pass "$1: the event source $event_source_key names $named"
 }
 
 check_setting_files_unregistered() {
