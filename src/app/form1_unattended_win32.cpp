@@ -72,7 +72,11 @@ void ReadStart(StartRead& read) {
             // (seconds, on a share) is read again at the next pass.
             if (read.loop) read.watch = std::make_shared<SettingFileWatch>(*read.settingFile);
             read.setting = SettingCommands::Read(*read.settingFile, read.monitorCount);
-            if (read.play && read.setting->content) KeepSettingCopy(*read.settingFile);
+            // The very bytes that were read and found whole: a second read could be of another
+            // save.
+            if (read.play && read.setting->content) {
+                KeepSettingCopy(*read.settingFile, read.setting->bytes);
+            }
         } catch (...) {
             // A share that is away at logon: the list it played last plays at once, and the
             // loop takes up the share's own file as soon as it answers (its watch could not
@@ -178,6 +182,7 @@ void TForm1::ContinueStart(StartRead& read) {
         // The session may have ended while the Error box was up: nothing more starts.
         if (closed_) return;
         if (read.watch) settingWatch_ = std::move(read.watch);
+        startSettingFile_ = FullPathOf(*options.settingFile);
         options.settingFile.reset();
     }
     if (options.monitor) {
@@ -235,10 +240,10 @@ void TForm1::ContinueStart(StartRead& read) {
             return read;
         };
     }
+    run.settingSource = startSettingFile_;
     if (settingWatch_) {
         // The file is read on a worker, which may outlast this window: it holds the watch too.
         run.readNextPass = [watch = settingWatch_] { return RereadSettingFile(watch); };
-        run.settingSource = FullPathOf(settingWatch_->Path());
         run.takeNextPass = [this](const std::vector<PlaylistEntry>& entries) {
             ShowSettingEntries(entries);
         };

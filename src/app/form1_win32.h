@@ -195,6 +195,7 @@ class TForm1 : public Window<TForm1> {
     EventLogFeed eventFeed_;                       // every unattended run's
     // The setting file that a looping run started from the command line follows.
     std::shared_ptr<SettingFileWatch> settingWatch_;
+    std::wstring startSettingFile_;  // the setting file a start with "/play" read, full path
     ULONGLONG waitUntil_ = 0;
     // The try whose worker is still out; a result of any other try is for nobody.
     unsigned startTry_ = 0;

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cwchar>
 #include <future>
 #include <system_error>
@@ -46,6 +48,15 @@ std::optional<CopyRecord> ReadRecord(const std::wstring& path) {
     return DecodeCopyRecord(std::string_view(bytes, got));
 }
 
+// A copy's note is dated when a run last used or named the copy: the clean-up reads its age there.
+void StampNote(const std::wstring& record, std::uint64_t now = FileTimeNow()) {
+    UniqueFileHandle file(::CreateFileW(record.c_str(), FILE_WRITE_ATTRIBUTES,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, 0, nullptr));
+    const FILETIME stamp = FileTimeOf(now);
+    if (file) ::SetFileTime(file.get(), nullptr, nullptr, &stamp);
+}
+
 void RemoveTree(const std::wstring& folder) {
     WIN32_FIND_DATAW data{};
     UniqueFindHandle find(::FindFirstFileW((folder + L"\\*").c_str(), &data));
@@ -63,6 +74,17 @@ void RemoveTree(const std::wstring& folder) {
     }
     ::RemoveDirectoryW(folder.c_str());
 }
+
+// Why a whole new version could not be kept beside the copy that plays.
+std::wstring NotWrittenWhy(const std::wstring& folder, std::uint64_t needed) {
+    ULARGE_INTEGER free{};
+    if (::GetDiskFreeSpaceExW(folder.c_str(), &free, nullptr, nullptr) && free.QuadPart < needed) {
+        return L"the disk is full";
+    }
+    return L"it could not be written";
+}
+
+constexpr DWORD kReplace = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
 
 PreparedShow Skipped(std::wstring why, bool unreachable) {
     PreparedShow show;
@@ -143,11 +165,29 @@ LocalCopies::LocalCopies(std::wstring folder,
 
 LocalCopies::Copy LocalCopies::CopyOf(const std::wstring& original) const {
     const std::wstring folder = root_ + L"\\" + CopyFolderName(original);
-    return {folder, folder + L"\\" + LeafName(original), folder + L"\\" + kCopyNoteName};
+    const std::wstring file = folder + L"\\" + LeafName(original);
+    const std::wstring record = folder + L"\\" + kCopyNoteName;
+    return {folder, file, record, file + L".new", record + L".new"};
 }
 
 std::optional<CopyRecord> LocalCopies::LastGood(const Copy& copy) {
     return LookAt(copy.file) ? ReadRecord(copy.record) : std::nullopt;
+}
+
+bool LocalCopies::Current(const Copy& copy, const FileStamp& now) {
+    const std::optional<CopyRecord> good = LastGood(copy);
+    if (good && good->MadeFrom(now.size, now.lastWrite)) return true;
+    const std::optional<CopyRecord> pending =
+        LookAt(copy.pending) ? ReadRecord(copy.pendingRecord) : std::nullopt;
+    return pending && pending->MadeFrom(now.size, now.lastWrite);
+}
+
+void LocalCopies::PutPendingInPlace(const Copy& copy) {
+    // The note goes second: a copy whose note is still the old one is made again, never played
+    // for what it is not.
+    if (LookAt(copy.pending) && ::MoveFileExW(copy.pending.c_str(), copy.file.c_str(), kReplace)) {
+        ::MoveFileExW(copy.pendingRecord.c_str(), copy.record.c_str(), kReplace);
+    }
 }
 
 bool LocalCopies::Making::Begin(const std::wstring& folder, bool wait) {
@@ -200,15 +240,26 @@ LocalCopies::Made LocalCopies::MakeCopy(const std::wstring& original, const Copy
         default:
             // No room for the copy (a full disk): it plays from where it is, checked all the same.
             made.unreachable = NotReached(CheckedInMemory(original, made.finding));
+            made.notWritten = NotWrittenWhy(copy.folder, read.stamp.size);
             break;
     }
-    // A copy that plays is held open by the program: the new one then waits for the next look.
-    made.made =
-        checked && made.finding.IsWhole() &&
-        ::MoveFileExW(temporary.c_str(), copy.file.c_str(),
-                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) &&
-        ReplaceWholeFile(copy.record, EncodeCopyRecord({original, read.stamp.size,
-                                                        read.stamp.lastWrite, FileTimeNow()}));
+    if (checked && made.finding.IsWhole()) {
+        const std::string note =
+            EncodeCopyRecord({original, read.stamp.size, read.stamp.lastWrite, FileTimeNow()});
+        if (::MoveFileExW(temporary.c_str(), copy.file.c_str(), kReplace)) {
+            // An older version still waiting would otherwise take this one's place.
+            ::DeleteFileW(copy.pending.c_str());
+            ::DeleteFileW(copy.pendingRecord.c_str());
+            made.made = ReplaceWholeFile(copy.record, note);
+        } else if (::MoveFileExW(temporary.c_str(), copy.pending.c_str(), kReplace)) {
+            // The copy that plays is held open by the program: the new version waits beside it,
+            // checked, for the deck's next start.
+            if (!ReplaceWholeFile(copy.pendingRecord, note)) ::DeleteFileW(copy.pending.c_str());
+        }
+        if (!made.made && !LookAt(copy.pending)) {
+            made.notWritten = NotWrittenWhy(copy.folder, read.stamp.size);
+        }
+    }
     ::DeleteFileW(temporary.c_str());
     // A folder made for a deck that could not be copied goes again (a folder in use stays).
     ::RemoveDirectoryW(copy.folder.c_str());
@@ -251,19 +302,18 @@ bool LocalCopies::KnownWhole(const std::wstring& original, const FileStamp& now)
 
 std::optional<LocalCopies::Looked> LocalCopies::AskShare(const std::wstring& original,
                                                          const Copy& copy,
-                                                         std::chrono::milliseconds wait) {
+                                                         std::chrono::milliseconds wait,
+                                                         bool& answered) {
     auto looked = std::make_shared<std::promise<Looked>>();
+    auto lookAnswered = std::make_shared<std::atomic<bool>>(false);
     std::future<Looked> answer = looked->get_future();
     try {
-        std::thread([looked, original, copy, making = making_] {
+        std::thread([looked, lookAnswered, original, copy, making = making_] {
             Looked result{LookAt(original), {}};
-            const auto current = [&] {
-                const std::optional<CopyRecord> record = LastGood(copy);
-                return record && record->MadeFrom(result.now->size, result.now->lastWrite);
-            };
+            lookAnswered->store(result.now.has_value());
             // A copy under way (the next entry's, made ahead) is waited for, not made twice.
-            if (result.now && !current() && making->Begin(copy.folder, true)) {
-                if (!current()) result.made = MakeCopy(original, copy);
+            if (result.now && !Current(copy, *result.now) && making->Begin(copy.folder, true)) {
+                if (!Current(copy, *result.now)) result.made = MakeCopy(original, copy);
                 making->End(copy.folder);
             }
             looked->set_value(std::move(result));
@@ -271,21 +321,31 @@ std::optional<LocalCopies::Looked> LocalCopies::AskShare(const std::wstring& ori
     } catch (const std::system_error&) {
         return std::nullopt;
     }
-    if (wait.count() > 0 && answer.wait_for(wait) != std::future_status::ready) return std::nullopt;
-    return answer.get();
+    if (wait.count() > 0 && answer.wait_for(wait) != std::future_status::ready) {
+        answered = lookAnswered->load();
+        return std::nullopt;
+    }
+    Looked result = answer.get();
+    answered = result.now.has_value();
+    return result;
 }
 
 PreparedShow LocalCopies::Prepare(const std::wstring& original, bool unattended,
                                   std::chrono::milliseconds firstCopyWait) {
     if (!fromElsewhere_(original) || root_.empty()) return InPlace(original, unattended);
     const Copy copy = CopyOf(original);
-    // A share that does not answer (its server gone quiet) never holds the show for long: with a
-    // copy to play it is given a few seconds, without one the show's own time-out.
+    // Nothing holds the copy before its deck starts, unless it plays on another screen's turn.
+    PutPendingInPlace(copy);
+    // A share that does not answer (its server gone quiet), or a large deck being copied, never
+    // holds the show for long: with a copy to play they are given a few seconds, without one the
+    // show's own time-out.
     std::optional<CopyRecord> good = LastGood(copy);
+    bool answered = false;
     const std::optional<Looked> looked =
         AskShare(original, copy,
                  good ? std::chrono::duration_cast<std::chrono::milliseconds>(kShareAnswerWait)
-                      : firstCopyWait);
+                      : firstCopyWait,
+                 answered);
     Made made;
     if (looked) {
         made = looked->made;
@@ -296,7 +356,13 @@ PreparedShow LocalCopies::Prepare(const std::wstring& original, bool unattended,
                               : FromWhereItIs(original, made.finding, false, false);
         }
     }
-    if (!looked || !looked->now) made.unreachable = true;
+    if (!answered) made.unreachable = true;
+    // No copy yet, and the first one not made in time: it is not played from the share either.
+    if (!looked && !good && unattended) {
+        return Skipped(answered ? L"its first copy is still being made"
+                                : L"the presentation cannot be reached",
+                       true);
+    }
     PreparedShow show;
     show.finding = made.finding;
     show.share = made.unreachable ? ShareAnswer::Away : ShareAnswer::Answered;
@@ -308,7 +374,12 @@ PreparedShow LocalCopies::Prepare(const std::wstring& original, bool unattended,
             show.copyNote = L"original not reachable";
         } else if (!made.finding.IsWhole()) {
             show.copyNote = L"original: " + FindingText(made.finding);
+        } else if (!made.notWritten.empty()) {
+            show.copyNote = L"the new version could not be copied: " + made.notWritten;
+        } else if (!looked || !good->MadeFrom(looked->now->size, looked->now->lastWrite)) {
+            show.copyNote = L"a newer version is being copied";
         }
+        StampNote(copy.record);
         return show;
     }
     // Whole, but no copy could be written (a full disk): it plays from where it is this time.
@@ -324,18 +395,100 @@ void LocalCopies::Refresh(const std::wstring& original) {
         return;
     }
     const Copy copy = CopyOf(original);
+    PutPendingInPlace(copy);
     const std::optional<FileStamp> now = LookAt(original);
-    const std::optional<CopyRecord> good = LastGood(copy);
-    if (!now || (good && good->MadeFrom(now->size, now->lastWrite))) return;
+    if (!now || Current(copy, *now)) return;
     if (!making_->Begin(copy.folder, false)) return;
     MakeCopy(original, copy);
     making_->End(copy.folder);
 }
 
+void LocalCopies::Name(const std::vector<std::wstring>& originals) {
+    if (root_.empty()) return;
+    std::lock_guard lock(mutex_);
+    const std::uint64_t now = FileTimeNow();
+    for (const std::wstring& path : originals) {
+        const std::wstring name = CopyFolderName(path);
+        StampNote(root_ + L"\\" + name + L"\\" + kCopyNoteName, now);
+        named_.insert(name);
+    }
+    WriteNamed();
+}
+
+namespace {
+constexpr wchar_t kNamedFilePrefix[] = L"named-by-";
+}  // namespace
+
+void LocalCopies::WriteNamed() {
+    if (!namedFile_) {
+        static std::atomic<unsigned> counter{0};
+        namedPath_ = root_ + L"\\" + kNamedFilePrefix +
+                     std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++counter) +
+                     L".txt";
+        ::SHCreateDirectoryExW(nullptr, root_.c_str(), nullptr);
+        namedFile_.reset(::CreateFileW(namedPath_.c_str(), GENERIC_WRITE,
+                                       FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
+                                       FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE,
+                                       nullptr));
+        if (!namedFile_) return;
+    }
+    std::string text;
+    for (const std::wstring& name : named_) text += std::string(name.begin(), name.end()) + "\r\n";
+    DWORD written = 0;
+    ::SetFilePointer(namedFile_.get(), 0, nullptr, FILE_BEGIN);
+    ::WriteFile(namedFile_.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    ::SetEndOfFile(namedFile_.get());
+}
+
+namespace {
+
+std::optional<std::string> ReadNamedList(const std::wstring& path) {
+    UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file) return std::nullopt;
+    std::string text(64 * 1024, '\0');
+    DWORD got = 0;
+    if (!::ReadFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &got, nullptr)) {
+        return std::nullopt;
+    }
+    text.resize(got);
+    return text;
+}
+
+// The copy folders that the other running Tidewells of this user name now. A list whose Tidewell
+// has ended is gone with it.
+void AddNamedByOthers(const std::wstring& root, const std::wstring& own, std::set<std::wstring>& keep) {
+    WIN32_FIND_DATAW data{};
+    UniqueFindHandle find(
+        ::FindFirstFileW((root + L"\\" + kNamedFilePrefix + L"*.txt").c_str(), &data));
+    if (!find) return;
+    do {
+        const std::wstring path = root + L"\\" + data.cFileName;
+        const std::optional<std::string> text =
+            path == own ? std::nullopt : ReadNamedList(path);
+        if (!text) continue;
+        for (std::size_t at = 0; at < text->size();) {
+            const std::size_t end = std::min(text->find("\r\n", at), text->size());
+            keep.insert(std::wstring(text->begin() + at, text->begin() + end));
+            at = end + 2;
+        }
+    } while (::FindNextFileW(find.get(), &data));
+}
+
+}  // namespace
+
 void LocalCopies::RemoveUnnamed(const std::vector<std::wstring>& named) {
     if (root_.empty()) return;
+    Name(named);
     std::set<std::wstring> keep;
-    for (const std::wstring& path : named) keep.insert(CopyFolderName(path));
+    std::wstring own;
+    {
+        std::lock_guard lock(mutex_);
+        keep = named_;
+        own = namedPath_;
+    }
+    AddNamedByOthers(root_, own, keep);
     const std::uint64_t now = FileTimeNow();
     WIN32_FIND_DATAW data{};
     UniqueFindHandle find(::FindFirstFileW((root_ + L"\\*").c_str(), &data));
@@ -348,11 +501,7 @@ void LocalCopies::RemoveUnnamed(const std::vector<std::wstring>& named) {
         const std::wstring record = root_ + L"\\" + name + L"\\" + kCopyNoteName;
         // The note's time says when a list last named the copy.
         if (keep.contains(name)) {
-            UniqueFileHandle file(::CreateFileW(record.c_str(), FILE_WRITE_ATTRIBUTES,
-                                                FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                                                nullptr));
-            const FILETIME stamp = FileTimeOf(now);
-            if (file) ::SetFileTime(file.get(), nullptr, nullptr, &stamp);
+            StampNote(record, now);
             continue;
         }
         WIN32_FILE_ATTRIBUTE_DATA attributes{};
@@ -374,19 +523,28 @@ std::wstring SettingCopyPath(const std::wstring& settingFile) {
 
 }  // namespace
 
-void KeepSettingCopy(const std::wstring& settingFile) {
+void KeepSettingCopy(const std::wstring& settingFile, std::span<const std::uint8_t> bytes) {
     const std::wstring copy = SettingCopyPath(settingFile);
-    if (copy.empty() || !PlaysFromLocalCopy(settingFile)) return;
-    const OriginalRead read = ReadOriginal(settingFile, std::chrono::milliseconds(0));
-    if (read.outcome != OriginalRead::Outcome::Read || read.bytes.empty()) return;
-    ::SHCreateDirectoryExW(nullptr, copy.substr(0, copy.find_last_of(L'\\')).c_str(), nullptr);
-    ReplaceWholeFile(copy, std::string_view(reinterpret_cast<const char*>(read.bytes.data()),
-                                            read.bytes.size()));
+    if (copy.empty() || !PlaysFromLocalCopy(settingFile) || bytes.empty()) return;
+    const std::wstring folder = copy.substr(0, copy.find_last_of(L'\\'));
+    ::SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
+    ReplaceWholeFile(copy, std::string_view(reinterpret_cast<const char*>(bytes.data()),
+                                            bytes.size()));
+    // Its note, as every copy has: the clean-up reads when it was last used from the note's time.
+    ReplaceWholeFile(folder + L"\\" + kCopyNoteName,
+                     EncodeCopyRecord({settingFile, bytes.size(), 0, FileTimeNow()}));
 }
 
 std::optional<std::wstring> SettingCopyOf(const std::wstring& settingFile) {
     const std::wstring copy = SettingCopyPath(settingFile);
     if (copy.empty() || !PlaysFromLocalCopy(settingFile) || !LookAt(copy)) return std::nullopt;
+    // A copy kept before it had a note gets one now.
+    const std::wstring note = copy.substr(0, copy.find_last_of(L'\\') + 1) + kCopyNoteName;
+    if (LookAt(note)) {
+        StampNote(note);
+    } else {
+        ReplaceWholeFile(note, EncodeCopyRecord({settingFile, 0, 0, FileTimeNow()}));
+    }
     return copy;
 }
 

@@ -13,9 +13,11 @@
 #include <mutex>
 #include <optional>
 #include <set>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "common/unique_handle_win32.h"
 #include "copies/copy_record.h"
 #include "copies/original_read_win32.h"
 #include "copies/presentation_finding.h"
@@ -58,9 +60,10 @@ bool PlaysFromLocalCopy(const std::wstring& fullPath);
 std::wstring CopiesFolder();
 
 // The setting file that a start with "/play" reads from a share is kept as well: a start whose
-// share does not answer then plays the list it played last. KeepSettingCopy reads the file again
-// (it is small) and keeps it when it is whole; SettingCopyOf names the copy when there is one.
-void KeepSettingCopy(const std::wstring& settingFile);
+// share does not answer then plays the list it played last. KeepSettingCopy keeps the bytes that
+// were read and found whole; SettingCopyOf names the copy when there is one, and marks it as used
+// now, so that the clean-up keeps what a screen with its share away starts from.
+void KeepSettingCopy(const std::wstring& settingFile, std::span<const std::uint8_t> bytes);
 std::optional<std::wstring> SettingCopyOf(const std::wstring& settingFile);
 
 class LocalCopies {
@@ -78,13 +81,20 @@ class LocalCopies {
                          std::chrono::milliseconds firstCopyWait = {});
     // Brings the copy up to date ahead of the entry's turn, or checks a deck that plays in place.
     void Refresh(const std::wstring& original);
-    // Removes the copies that none of `named` has and that no list has named for 30 days; the
-    // copies of `named` count as named now.
+    // What this run uses (its list, its setting file, its announcement's decks): their copies
+    // count as named now, and for as long as this object lives, also to the clean-up of another
+    // Tidewell of the same user (another logon, a remote desktop).
+    void Name(const std::vector<std::wstring>& originals);
+    // Names `named`, then removes the copies that neither this run nor another running Tidewell
+    // names and that nothing has named for 30 days.
     void RemoveUnnamed(const std::vector<std::wstring>& named);
 
   private:
     struct Copy {
         std::wstring folder, file, record;
+        // A new version copied while the copy played, and its note: it takes the copy's place
+        // as soon as nothing holds that.
+        std::wstring pending, pendingRecord;
     };
     // One refresh of a copy at a time. Shared with the threads that ask a share, which a
     // server gone quiet may keep past the end of this object.
@@ -100,6 +110,7 @@ class LocalCopies {
         bool made = false;
         bool unreachable = false;
         PresentationFinding finding;
+        std::wstring notWritten;  // why a whole new version could not be kept
     };
     // What the share said, and the copy made from it when the original had changed.
     struct Looked {
@@ -109,13 +120,19 @@ class LocalCopies {
     Copy CopyOf(const std::wstring& original) const;
     // The note of the copy there is now; nothing without a copy.
     static std::optional<CopyRecord> LastGood(const Copy& copy);
+    // The copy there is, or the new version waiting to take its place, is of the original as it
+    // is `now`.
+    static bool Current(const Copy& copy, const FileStamp& now);
+    static void PutPendingInPlace(const Copy& copy);
     PreparedShow InPlace(const std::wstring& original, bool unattended);
     bool KnownWhole(const std::wstring& original, const FileStamp& now);
     static Made MakeCopy(const std::wstring& original, const Copy& copy);
     // The look at the share, and the new copy it may bring, on a thread of their own; nothing
-    // when the share has not answered within `wait` (zero: no limit).
+    // when they have not ended within `wait` (zero: no limit). `answered`: the share answered the
+    // look, and a new version is being copied.
     std::optional<Looked> AskShare(const std::wstring& original, const Copy& copy,
-                                   std::chrono::milliseconds wait);
+                                   std::chrono::milliseconds wait, bool& answered);
+    void WriteNamed();
 
     std::wstring root_;
     std::function<bool(const std::wstring&)> fromElsewhere_;
@@ -123,6 +140,12 @@ class LocalCopies {
     std::mutex mutex_;
     // Decks on this disk found whole, as they were then.
     std::map<std::wstring, FileStamp> wholeInPlace_;
+    // The copy folders this run names, listed for other Tidewells in a file of the copies folder
+    // that lives as long as this object (the system deletes it when it is closed, also when the
+    // process ends unasked).
+    std::set<std::wstring> named_;
+    std::wstring namedPath_;
+    UniqueFileHandle namedFile_;
 };
 
 }  // namespace tidewell

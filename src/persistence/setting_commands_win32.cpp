@@ -60,13 +60,15 @@ void SettingCommands::LoadFile(const std::wstring& path) {
 
 ReadSetting SettingCommands::Read(const std::wstring& path, int monitorCount,
                                   const std::wstring& readAs) {
-    const auto lines = DecodeSettingLines(ReadSettingFile(path), DecodeAnsiText);
+    std::vector<std::uint8_t> bytes = ReadSettingFile(path);
+    const auto lines = DecodeSettingLines(bytes, DecodeAnsiText);
     UnreadableEntryLine unreadable;
     ReadSetting read{InterpretSettingLines(lines, monitorCount, &unreadable),
                      {},
                      false,
                      FullPathOf(readAs.empty() ? path : readAs)};
     read.unreadable = std::move(unreadable);
+    read.bytes = std::move(bytes);
     if (!read.content) return read;
     // The program line names a file from where the setting file is, whoever opens it from
     // whichever current folder; the field then shows that full path. Anything but a Windows

@@ -23,6 +23,7 @@ struct ReadSetting {
     bool programGone = false;
     std::wstring source;             // the file's full path
     UnreadableEntryLine unreadable;  // when not a setting file for an entry line's settings
+    std::vector<std::uint8_t> bytes;  // what was read and interpreted, for a copy of it
 };
 
 class SettingCommands {

@@ -102,6 +102,8 @@ bool PlayCommands::Play(PlaySender sender, RunOptions options, const ProgramAppr
     try {
         std::vector<std::wstring> named;
         for (const PlaylistEntry& entry : playlist_.Entries()) named.push_back(entry.path);
+        // The setting file's own copy is what the next start plays from with its share away.
+        if (!options.settingSource.empty()) named.push_back(options.settingSource);
         std::thread([copies = setup.copies, named] { copies->RemoveUnnamed(named); }).detach();
     } catch (const std::system_error&) {
         // No thread: they are removed at the start of a later run.

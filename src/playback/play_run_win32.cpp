@@ -7,6 +7,7 @@
 #include "common/file_exists_win32.h"
 #include "common/window_worker_win32.h"
 #include "launch/playback_state_win32.h"
+#include "copies/copy_ahead.h"
 #include "playback/monitor_identity.h"
 #include "playback/stop_request_win32.h"
 #include "reporting/play_log_win32.h"
@@ -248,7 +249,10 @@ void PlayRun::TakeWork(std::unique_ptr<RunWork> work) {
         alertLook_ = 0;
         if (machine_.State() == RunState::Over) return;
         if (work->read.take) work->read.take();
-        if (work->read.entries) alertEntries_ = std::move(*work->read.entries);
+        if (work->read.entries) {
+            alertEntries_ = std::move(*work->read.entries);
+            NameAlertDecks();
+        }
         Tell(RunFact{
             .kind = RunFact::Kind::AlertSeen, .at = ::GetTickCount64(), .entries = alertEntries_});
         if (machine_.State() == RunState::Over) return;
@@ -388,22 +392,38 @@ void PlayRun::BeginStart(ShowId show, const std::wstring& path, bool checkExists
         });
 }
 
-// The next entry's copy is brought up to date while this one plays, so that its turn does not
-// wait for the share.
+// The copies are brought up to date while this show plays, so that the turns to come do not wait
+// for the share.
 void PlayRun::CopyNextEntry() {
     const std::vector<PlaylistEntry>& entries = machine_.Entries();
     if (!setup_.copies || entries.empty() || position_ == 0) return;
-    const std::wstring next = entries[position_ % entries.size()].path;
     // One copy at a time: a share that stalls holds that one, and no more pile up behind it.
     if (copyUnderway_->exchange(true)) return;
+    const ULONGLONG now = ::GetTickCount64();
+    const bool sweep = lastSweep_ == 0 || now - lastSweep_ >= kCopySweepEveryMs;
+    if (sweep) lastSweep_ = now;
     try {
-        std::thread([copies = setup_.copies, next, underway = copyUnderway_] {
-            copies->Refresh(next);
+        std::thread([copies = setup_.copies, underway = copyUnderway_,
+                     decks = CopyAheadOrder(entries, position_ % entries.size(), alertEntries_,
+                                            sweep)] {
+            for (const std::wstring& deck : decks) copies->Refresh(deck);
             underway->store(false);
         }).detach();
     } catch (const std::system_error&) {
         // No thread: the copy is brought up to date at the entry's turn instead.
         copyUnderway_->store(false);
+    }
+}
+
+// The announcement's decks are named to the clean-up as long as the run may play them.
+void PlayRun::NameAlertDecks() {
+    if (!setup_.copies || alertEntries_.empty()) return;
+    std::vector<std::wstring> decks;
+    for (const PlaylistEntry& entry : alertEntries_) decks.push_back(entry.path);
+    try {
+        std::thread([copies = setup_.copies, decks] { copies->Name(decks); }).detach();
+    } catch (const std::system_error&) {
+        // No thread: they are named at the next look that brings them.
     }
 }
 

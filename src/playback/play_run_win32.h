@@ -83,8 +83,9 @@ struct RunOptions {
     // holds now, or no entries when that is as before or cannot be told. None: no announcement.
     std::function<FollowedRead()> lookAtAlert;
     std::wstring alertSource;  // its file, for the play log
-    // The followed setting file (with `readNextPass`): a save noticed in its folder while the run
-    // waits for a time is read at once. Empty: not followed.
+    // The setting file the run plays from: the clean-up keeps its copy, and when it is followed
+    // (`readNextPass`) a save noticed in its folder while the run waits for a time is read at
+    // once. Empty: none.
     std::wstring settingSource;
 };
 
@@ -210,6 +211,7 @@ class PlayRun : private RunActions {
     void WatchFolders();
     void OnFolderNotice(WPARAM notice, LPARAM what);
     void CopyNextEntry();
+    void NameAlertDecks();
     void Tell(RunFact fact);
     void PollShowEnds();
     void BringWindowBack();
@@ -257,6 +259,7 @@ class PlayRun : private RunActions {
     std::map<ShowId, WaitingStart> waitingStarts_;
     // The copy made ahead: one at a time, whatever the share does; shared with its thread.
     std::shared_ptr<std::atomic<bool>> copyUnderway_ = std::make_shared<std::atomic<bool>>(false);
+    ULONGLONG lastSweep_ = 0;  // when the copies were last brought up to date all at once
 };
 
 }  // namespace tidewell

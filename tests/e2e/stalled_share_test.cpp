@@ -296,6 +296,29 @@ TEST_F(StalledCopies, DISABLED_PlayAtLogonWithTheShareSilent_PlaysTheLastListFro
     EXPECT_FALSE(::IsWindowVisible(main_));
 }
 
+// A new version whose copy takes longer than the wait for the share, in a loop of one deck whose
+// copy the program holds while it shows it: the copy there is plays, saying why, and the new
+// version plays once it is copied.
+TEST_F(StalledCopies, DISABLED_NewVersionSlowToCopy_TheCopyPlaysSayingWhy_ThenTheNewOne) {
+    const std::wstring deck = folderShown_ + L"\\Menu.pptx";
+    testing::WriteBytes(deck, testing::ReadBytes(testing::TestPresentation(L"Menu.pptx")));
+    standin_.Set(L"SECONDS", L"1").Set(L"HOLD", L"1");
+    const std::wstring playLog = folder_.File(L"play.log");
+    Start(L"/play /loop /log " + Quoted(playLog) + L" " +
+          Quoted(SettingFile(StandinPath(), {share_ + L"Menu.pptx"})));
+    ASSERT_TRUE(ShowStartLogged(playLog, "Menu.pptx", "", 0, true));
+    Stall();
+    const std::vector<std::uint8_t> notices =
+        testing::ReadBytes(testing::TestPresentation(L"Notices.pptx"));
+    testing::WriteBytes(deck, notices);
+    std::size_t seen = ReadPlayLog(playLog).size();
+    EXPECT_TRUE(ShowStartLogged(playLog, "Menu.pptx", "a newer version is being copied", seen));
+    Answer();
+    seen = ReadPlayLog(playLog).size();
+    ASSERT_TRUE(ShowStartLogged(playLog, "Menu.pptx", "", seen, true));
+    EXPECT_EQ(testing::ReadBytes(ReadStandinLog(log_).front().file), notices);
+}
+
 // A deck whose share went quiet before its first copy was made holds its turn no longer than a
 // show's time-out: the next entry plays.
 TEST_F(StalledCopies, DISABLED_FirstCopyFromASilentShare_WaitsNoLongerThanTheTimeOut) {

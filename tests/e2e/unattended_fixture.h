@@ -61,6 +61,25 @@ inline std::vector<std::string> PlayLogDetails(const std::wstring& path, std::st
     return details;
 }
 
+// A show of `deck` has started since the line `after` of the play log, with its start's detail
+// holding `detail` (being `detail`, with `exact`).
+inline bool ShowStartLogged(const std::wstring& playLog, const std::string& deck,
+                            const std::string& detail, std::size_t after, bool exact = false) {
+    return WaitUntil(
+        [&] {
+            const auto lines = ReadPlayLog(playLog);
+            for (std::size_t i = after; i < lines.size(); ++i) {
+                const auto& l = lines[i];
+                if (l.size() == 5 && l[1] == "show-start" && l[3].ends_with(deck) &&
+                    (exact ? l[4] == detail : l[4].find(detail) != std::string::npos)) {
+                    return true;
+                }
+            }
+            return false;
+        },
+        std::chrono::seconds(60));
+}
+
 // Monitor 2 of the two.
 inline RECT SecondMonitor() {
     return MonitorRects().back();

@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "common/unique_handle_win32.h"
+
 namespace tidewell::testing {
 
 inline std::wstring FullVolumeFolder() {
@@ -17,6 +19,17 @@ inline std::wstring FullVolumeFolder() {
         return {};
     }
     return folder;
+}
+
+// Writes `file` until the volume has no room left, as full_volume_test.sh fills it.
+inline void FillVolume(const std::wstring& file) {
+    const UniqueFileHandle handle(
+        ::CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    ASSERT_TRUE(handle);
+    const std::string block(4096, '\0');
+    DWORD written = 0;
+    while (::WriteFile(handle.get(), block.data(), 4096, &written, nullptr) && written == 4096) {
+    }
 }
 
 }  // namespace tidewell::testing
