@@ -144,7 +144,9 @@ std::string StatusLines(const Json& document, const ScreenFiles& screen, long lo
     const std::string state = Text(document, "state");
     const auto updated = UtcSecondsOf(Text(document, "updated"));
     if (state.empty() || !updated) return {};
-    std::string html = Line("state " + Escaped(state), Escaped(state));
+    std::string html;
+    html.reserve(4096);  // at once: see Card
+    html += Line("state " + Escaped(state), Escaped(state));
     const std::string detail = Text(document, "detail");
     if (!detail.empty()) html += Line("detail", Escaped(detail));
     const std::string presentation = Text(document, "presentation");
@@ -256,8 +258,23 @@ std::string Card(const ScreenFiles& screen, const std::string& id, long long now
     const std::string cssClass = std::string("card") + (stale ? " stale" : "") +
                                  (unreadable ? " unreadable" : "") +
                                  (announcing ? " announcing" : "");
-    return "<article class=\"" + cssClass + "\" id=\"" + id + "\">\n" + picture + "<h2>" +
-           Escaped(screen.name) + "</h2>\n" + lines + "</article>\n";
+    // Made at its full size at once, as the status lines are: a card grown piece by piece leaves
+    // a trail of blocks of every size behind it, and Wine's heap looks through them all on every
+    // later allocation (the page of 10,000 screens took a third longer so).
+    std::string card;
+    card.reserve(4096);
+    card += "<article class=\"";
+    card += cssClass;
+    card += "\" id=\"";
+    card += id;
+    card += "\">\n";
+    card += picture;
+    card += "<h2>";
+    card += Escaped(screen.name);
+    card += "</h2>\n";
+    card += lines;
+    card += "</article>\n";
+    return card;
 }
 
 // The card's anchor, which the list of screens that need someone links to.
