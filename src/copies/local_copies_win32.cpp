@@ -78,9 +78,9 @@ PresentationFinding StillBeingWritten() {
 // Checks a file on this computer's own disk (a deck that plays in place, or the copy just
 // written), with what the reads of it say: it may still be being written.
 OriginalRead CheckedOnThisDisk(const std::wstring& path, std::chrono::milliseconds moment,
-                               PresentationFinding& finding) {
+                               PresentationFinding& finding, CheckDeadline deadline = kNoDeadline) {
     const OriginalRead read = MapOriginal(path, moment, [&](std::span<const std::uint8_t> bytes) {
-        finding = CheckPresentationBytes(bytes);
+        finding = CheckPresentationBytes(bytes, deadline);
     });
     if (read.outcome == OriginalRead::Outcome::Changing) finding = StillBeingWritten();
     return read;
@@ -218,7 +218,8 @@ LocalCopies::Made LocalCopies::MakeCopy(const std::wstring& original, const Copy
 // A presentation on the screen's own disk plays in place, checked all the same: one still being
 // written, or cut short by a copy that failed, would stop an unattended screen at a dialog. One
 // found whole is not read again while its size and time stay as they were.
-PreparedShow LocalCopies::InPlace(const std::wstring& original, bool unattended) {
+PreparedShow LocalCopies::InPlace(const std::wstring& original, bool unattended,
+                                  CheckDeadline deadline) {
     if (const std::optional<FileStamp> now = LookAt(original); now && KnownWhole(original, *now)) {
         return FromWhereItIs(original, {}, false, unattended);
     }
@@ -226,7 +227,7 @@ PreparedShow LocalCopies::InPlace(const std::wstring& original, bool unattended)
     // Without a copies folder, a deck from elsewhere is checked where it is.
     const OriginalRead read = fromElsewhere_(original)
                                   ? CheckedInMemory(original, finding)
-                                  : CheckedOnThisDisk(original, kSettleMoment, finding);
+                                  : CheckedOnThisDisk(original, kSettleMoment, finding, deadline);
     if (NotReached(read)) {
         // Nobody is there to answer the presentation program's "file not found"; one that is
         // there but may not be read is the program's to report, as it always was.
@@ -277,7 +278,12 @@ std::optional<LocalCopies::Looked> LocalCopies::AskShare(const std::wstring& ori
 
 PreparedShow LocalCopies::Prepare(const std::wstring& original, bool unattended,
                                   std::chrono::milliseconds firstCopyWait) {
-    if (!fromElsewhere_(original) || root_.empty()) return InPlace(original, unattended);
+    if (!fromElsewhere_(original) || root_.empty()) {
+        // The check of a deck here ends with the show's time-out, as a first copy's wait does.
+        return InPlace(original, unattended,
+                       firstCopyWait.count() > 0 ? std::chrono::steady_clock::now() + firstCopyWait
+                                                 : kNoDeadline);
+    }
     const Copy copy = CopyOf(original);
     // A share that does not answer (its server gone quiet) never holds the show for long: with a
     // copy to play it is given a few seconds, without one the show's own time-out.

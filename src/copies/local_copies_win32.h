@@ -106,7 +106,8 @@ class LocalCopies {
     Copy CopyOf(const std::wstring& original) const;
     // The note of the copy there is now; nothing without a copy.
     static std::optional<CopyRecord> LastGood(const Copy& copy);
-    PreparedShow InPlace(const std::wstring& original, bool unattended);
+    PreparedShow InPlace(const std::wstring& original, bool unattended,
+                         CheckDeadline deadline = kNoDeadline);
     bool KnownWhole(const std::wstring& original, const FileStamp& now);
     static Made MakeCopy(const std::wstring& original, const Copy& copy);
     // The look at the share, and the new copy it may bring, on a thread of their own; nothing
