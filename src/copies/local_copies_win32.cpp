@@ -10,8 +10,11 @@
 
 #include "common/file_exists_win32.h"
 #include "common/file_time_win32.h"
+#include "common/full_path_win32.h"
 #include "common/unique_handle_win32.h"
 #include "common/whole_file_win32.h"
+#include "copies/copy_folders_win32.h"
+#include "copies/copy_recheck_win32.h"
 #include "copies/original_read_win32.h"
 #include "copies/presentation_check_win32.h"
 
@@ -44,24 +47,6 @@ std::optional<CopyRecord> ReadRecord(const std::wstring& path) {
     DWORD got = 0;
     if (!::ReadFile(file.get(), bytes, sizeof bytes, &got, nullptr)) return std::nullopt;
     return DecodeCopyRecord(std::string_view(bytes, got));
-}
-
-void RemoveTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW data{};
-    UniqueFindHandle find(::FindFirstFileW((folder + L"\\*").c_str(), &data));
-    if (find) {
-        do {
-            const std::wstring name = data.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring full = folder + L"\\" + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(full);
-            } else {
-                ::DeleteFileW(full.c_str());
-            }
-        } while (::FindNextFileW(find.get(), &data));
-    }
-    ::RemoveDirectoryW(folder.c_str());
 }
 
 PreparedShow Skipped(std::wstring why, bool unreachable) {
@@ -117,7 +102,9 @@ PreparedShow FromWhereItIs(const std::wstring& original, const PresentationFindi
 }  // namespace
 
 bool PlaysFromLocalCopy(const std::wstring& fullPath) {
-    if (fullPath.starts_with(L"\\\\")) return true;  // a share, or a device path
+    // A share, or a device path, however its separators are written.
+    const auto separator = [](wchar_t c) { return c == L'\\' || c == L'/'; };
+    if (fullPath.size() >= 2 && separator(fullPath[0]) && separator(fullPath[1])) return true;
     if (fullPath.size() < 2 || fullPath[1] != L':') return false;
     const std::wstring root = fullPath.substr(0, 2) + L"\\";
     // A drive that is not there now (a network drive disconnected, a stick pulled out) is no
@@ -143,11 +130,20 @@ LocalCopies::LocalCopies(std::wstring folder,
 
 LocalCopies::Copy LocalCopies::CopyOf(const std::wstring& original) const {
     const std::wstring folder = root_ + L"\\" + CopyFolderName(original);
-    return {folder, folder + L"\\" + LeafName(original), folder + L"\\" + kCopyNoteName};
+    return {folder, folder + L"\\" + LeafName(original), folder + L"\\" + kCopyNoteName, original};
 }
 
 std::optional<CopyRecord> LocalCopies::LastGood(const Copy& copy) {
-    return LookAt(copy.file) ? ReadRecord(copy.record) : std::nullopt;
+    // Two names may fold to one folder (a share that tells letter case apart, two paths of one
+    // hash): a copy is only ever the one of the original its note names.
+    std::optional<CopyRecord> record = LookAt(copy.file) ? ReadRecord(copy.record) : std::nullopt;
+    if (!record || record->original != copy.original) return std::nullopt;
+    // A copy that lost its bytes is no copy: without its note it is made again.
+    if (!CopyStillWhole(copy.file, *record)) {
+        ::DeleteFileW(copy.record.c_str());
+        return std::nullopt;
+    }
+    return record;
 }
 
 bool LocalCopies::Making::Begin(const std::wstring& folder, bool wait) {
@@ -155,13 +151,25 @@ bool LocalCopies::Making::Begin(const std::wstring& folder, bool wait) {
     if (!wait && folders.contains(folder)) return false;
     madeOne.wait(lock, [&] { return !folders.contains(folder); });
     folders.insert(folder);
-    return true;
+    lock.unlock();
+    // Then the copier of another process, which deletes the temporary files it finds as well.
+    std::optional<UniqueFileHandle> held = TakeCopierLock(folder, wait);
+    lock.lock();
+    if (held) {
+        locks[folder] = std::move(*held);
+        return true;
+    }
+    folders.erase(folder);
+    lock.unlock();
+    madeOne.notify_all();
+    return false;
 }
 
 void LocalCopies::Making::End(const std::wstring& folder) {
     {
         std::lock_guard lock(mutex);
         folders.erase(folder);
+        locks.erase(folder);
     }
     madeOne.notify_all();
 }
@@ -207,8 +215,10 @@ LocalCopies::Made LocalCopies::MakeCopy(const std::wstring& original, const Copy
         checked && made.finding.IsWhole() &&
         ::MoveFileExW(temporary.c_str(), copy.file.c_str(),
                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) &&
-        ReplaceWholeFile(copy.record, EncodeCopyRecord({original, read.stamp.size,
-                                                        read.stamp.lastWrite, FileTimeNow()}));
+        ReplaceWholeFile(
+            copy.record,
+            EncodeCopyRecord({original, read.stamp.size, read.stamp.lastWrite, FileTimeNow()}),
+            true);
     ::DeleteFileW(temporary.c_str());
     // A folder made for a deck that could not be copied goes again (a folder in use stays).
     ::RemoveDirectoryW(copy.folder.c_str());
@@ -345,9 +355,7 @@ void LocalCopies::RemoveUnnamed(const std::vector<std::wstring>& named) {
     if (!find) return;
     do {
         const std::wstring name = data.cFileName;
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || name == L"." || name == L"..") {
-            continue;
-        }
+        if (!IsCopyFolder(data)) continue;
         const std::wstring record = root_ + L"\\" + name + L"\\" + kCopyNoteName;
         // The note's time says when a list last named the copy.
         if (keep.contains(name)) {
@@ -363,16 +371,20 @@ void LocalCopies::RemoveUnnamed(const std::vector<std::wstring>& named) {
             ::GetFileAttributesExW(record.c_str(), GetFileExInfoStandard, &attributes);
         const std::uint64_t namedAt =
             FileTimeValue(noted ? attributes.ftLastWriteTime : data.ftLastWriteTime);
-        if (now > namedAt && now - namedAt > kUnnamedCopyLifetime) RemoveTree(root_ + L"\\" + name);
+        if (now > namedAt && now - namedAt > kUnnamedCopyLifetime) {
+            RemoveCopyFolder(root_ + L"\\" + name);
+        }
     } while (::FindNextFileW(find.get(), &data));
 }
 
 namespace {
 
+// The setting file as a command line names it, made full: one copy whatever its spelling.
 std::wstring SettingCopyPath(const std::wstring& settingFile) {
     const std::wstring root = CopiesFolder();
     if (root.empty()) return {};
-    return root + L"\\" + CopyFolderName(settingFile) + L"\\" + LeafName(settingFile);
+    const std::wstring full = FullPathOf(settingFile);
+    return root + L"\\" + CopyFolderName(full) + L"\\" + LeafName(full);
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "common/unique_handle_win32.h"
 #include "copies/copy_record.h"
 #include "copies/original_read_win32.h"
 #include "copies/presentation_finding.h"
@@ -81,7 +82,7 @@ class LocalCopies {
 
   private:
     struct Copy {
-        std::wstring folder, file, record;
+        std::wstring folder, file, record, original;
     };
     // One refresh of a copy at a time. Shared with the threads that ask a share, which a
     // server gone quiet may keep past the end of this object.
@@ -89,6 +90,7 @@ class LocalCopies {
         std::mutex mutex;
         std::condition_variable madeOne;
         std::set<std::wstring> folders;
+        std::map<std::wstring, UniqueFileHandle> locks;  // of the folders under way here
         // `wait`: for the one under way, else give up at once.
         bool Begin(const std::wstring& folder, bool wait);
         void End(const std::wstring& folder);
