@@ -23,8 +23,8 @@ void Require(bool condition) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::span<const std::uint8_t> file(data, size);
     const tidewell::PresentationFinding finding = tidewell::CheckOoxmlPresentation(file);
-    // Every finding but "whole" says what is wrong.
-    Require(finding.IsWhole() == finding.detail.empty());
+    // Every finding but "whole" has words for the log.
+    Require(finding.IsWhole() == tidewell::FindingText(finding).empty());
     const auto entries = tidewell::ReadZipDirectory(file);
     if (finding.IsWhole()) {
         Require(entries.has_value());
