@@ -41,6 +41,8 @@ log "the demonstration of scripts/run.sh (display :$display)"
 DISPLAY=":$display" "$TIDEWELL_ROOT/tests/e2e/demo_test.sh" "$WIN_BUILD" || status=1
 log "a loop on a network drive that goes away, with a deck saved half (display :$display)"
 DISPLAY=":$display" "$TIDEWELL_ROOT/tests/e2e/share_away_test.sh" "$WIN_BUILD" || status=1
+log "a link in the copies folder, and a deck made to keep its check busy (display :$display)"
+DISPLAY=":$display" "$TIDEWELL_ROOT/tests/e2e/hostile_files_test.sh" "$WIN_BUILD" || status=1
 restart_wineserver
 
 display=$(start_monitors 1024x768 1024x768 800x600)

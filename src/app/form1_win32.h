@@ -192,7 +192,7 @@ class TForm1 : public Window<TForm1> {
     StartOptions pendingStart_;
     std::unique_ptr<PlayLog> playLog_;            // with "/log"
     std::unique_ptr<StatusReport> statusReport_;  // with "/status" or "/screenshot"
-    EventLogFeed eventFeed_;                       // every unattended run's
+    EventLogFeed eventFeed_;                      // every unattended run's
     // The setting file that a looping run started from the command line follows.
     std::shared_ptr<SettingFileWatch> settingWatch_;
     std::wstring startSettingFile_;  // the setting file a start with "/play" read, full path

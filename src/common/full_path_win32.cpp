@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cwctype>
 #include <vector>
 
@@ -51,7 +52,10 @@ std::wstring JoinedBeside(std::wstring_view fileFullPath, const std::wstring& pa
 
 std::optional<std::wstring> FullPathBeside(const std::wstring& fileFullPath,
                                            const std::wstring& path) {
-    return SystemFullPath(JoinedBeside(fileFullPath, path));
+    // "C:/shows/x.pptx" is as full as "C:\shows\x.pptx": its root is found with either separator.
+    std::wstring separated = path;
+    std::replace(separated.begin(), separated.end(), L'/', L'\\');
+    return SystemFullPath(JoinedBeside(fileFullPath, separated));
 }
 
 std::wstring LongPathOf(const std::wstring& fullPath) {

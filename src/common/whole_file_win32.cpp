@@ -9,7 +9,7 @@
 
 namespace tidewell {
 
-bool ReplaceWholeFile(const std::wstring& target, std::string_view bytes) noexcept {
+bool ReplaceWholeFile(const std::wstring& target, std::string_view bytes, bool flush) noexcept {
     try {
         // Same folder, so that the move is a rename. The folder is shared, so whatever stands
         // under a name there may have been planted (a link to a file of somebody else's): the
@@ -29,7 +29,7 @@ bool ReplaceWholeFile(const std::wstring& target, std::string_view bytes) noexce
         DWORD count = 0;
         const bool written = ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()),
                                          &count, nullptr) &&
-                             count == bytes.size();
+                             count == bytes.size() && (!flush || ::FlushFileBuffers(file.get()));
         file.reset();
         if (written && ::MoveFileExW(temporary.c_str(), target.c_str(),
                                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {

@@ -8,7 +8,10 @@
 namespace tidewell {
 
 // False when the file could not be replaced; the old one is then left as it was and the
-// temporary file removed. Never throws.
-bool ReplaceWholeFile(const std::wstring& target, std::string_view bytes) noexcept;
+// temporary file removed. Never throws. `flush`: the new content reaches the disk before the
+// move, so that a power cut right after cannot leave the name on a file of zeros (for a file that
+// is trusted once written, as a copy's note is).
+bool ReplaceWholeFile(const std::wstring& target, std::string_view bytes,
+                      bool flush = false) noexcept;
 
 }  // namespace tidewell

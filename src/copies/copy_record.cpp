@@ -1,5 +1,6 @@
 #include "copies/copy_record.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <span>
@@ -31,6 +32,13 @@ std::wstring CopyFolderName(std::wstring_view originalFullPath) {
     wchar_t digits[17] = {};
     std::swprintf(digits, 17, L"%016llx", static_cast<unsigned long long>(hash));
     return digits;
+}
+
+bool IsCopyFolderName(std::wstring_view name) {
+    return name.size() == CopyFolderName(L"").size() &&
+           std::all_of(name.begin(), name.end(), [](wchar_t c) {
+               return (c >= L'0' && c <= L'9') || (c >= L'a' && c <= L'f');
+           });
 }
 
 std::string EncodeCopyRecord(const CopyRecord& record) {

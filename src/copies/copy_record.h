@@ -12,6 +12,8 @@ namespace tidewell {
 // Sixteen hex digits for the original's full path, the same whatever letter case the path is
 // written in (Windows names files without regard to case).
 std::wstring CopyFolderName(std::wstring_view originalFullPath);
+// True for a name CopyFolderName gives: the clean-up of the copies folder touches nothing else.
+bool IsCopyFolderName(std::wstring_view name);
 
 // Times are FILETIME values: 100-nanosecond units since 1601, UTC.
 struct CopyRecord {

@@ -12,8 +12,11 @@
 
 #include "common/file_exists_win32.h"
 #include "common/file_time_win32.h"
+#include "common/full_path_win32.h"
 #include "common/unique_handle_win32.h"
 #include "common/whole_file_win32.h"
+#include "copies/copy_folders_win32.h"
+#include "copies/copy_recheck_win32.h"
 #include "copies/original_read_win32.h"
 #include "copies/presentation_check_win32.h"
 
@@ -57,24 +60,6 @@ void StampNote(const std::wstring& record, std::uint64_t now = FileTimeNow()) {
     if (file) ::SetFileTime(file.get(), nullptr, nullptr, &stamp);
 }
 
-void RemoveTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW data{};
-    UniqueFindHandle find(::FindFirstFileW((folder + L"\\*").c_str(), &data));
-    if (find) {
-        do {
-            const std::wstring name = data.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring full = folder + L"\\" + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(full);
-            } else {
-                ::DeleteFileW(full.c_str());
-            }
-        } while (::FindNextFileW(find.get(), &data));
-    }
-    ::RemoveDirectoryW(folder.c_str());
-}
-
 // Why a whole new version could not be kept beside the copy that plays.
 std::wstring NotWrittenWhy(const std::wstring& folder, std::uint64_t needed) {
     ULARGE_INTEGER free{};
@@ -100,9 +85,9 @@ PresentationFinding StillBeingWritten() {
 // Checks a file on this computer's own disk (a deck that plays in place, or the copy just
 // written), with what the reads of it say: it may still be being written.
 OriginalRead CheckedOnThisDisk(const std::wstring& path, std::chrono::milliseconds moment,
-                               PresentationFinding& finding) {
+                               PresentationFinding& finding, CheckDeadline deadline = kNoDeadline) {
     const OriginalRead read = MapOriginal(path, moment, [&](std::span<const std::uint8_t> bytes) {
-        finding = CheckPresentationBytes(bytes);
+        finding = CheckPresentationBytes(bytes, deadline);
     });
     if (read.outcome == OriginalRead::Outcome::Changing) finding = StillBeingWritten();
     return read;
@@ -139,7 +124,9 @@ PreparedShow FromWhereItIs(const std::wstring& original, const PresentationFindi
 }  // namespace
 
 bool PlaysFromLocalCopy(const std::wstring& fullPath) {
-    if (fullPath.starts_with(L"\\\\")) return true;  // a share, or a device path
+    // A share, or a device path, however its separators are written.
+    const auto separator = [](wchar_t c) { return c == L'\\' || c == L'/'; };
+    if (fullPath.size() >= 2 && separator(fullPath[0]) && separator(fullPath[1])) return true;
     if (fullPath.size() < 2 || fullPath[1] != L':') return false;
     const std::wstring root = fullPath.substr(0, 2) + L"\\";
     // A drive that is not there now (a network drive disconnected, a stick pulled out) is no
@@ -167,11 +154,20 @@ LocalCopies::Copy LocalCopies::CopyOf(const std::wstring& original) const {
     const std::wstring folder = root_ + L"\\" + CopyFolderName(original);
     const std::wstring file = folder + L"\\" + LeafName(original);
     const std::wstring record = folder + L"\\" + kCopyNoteName;
-    return {folder, file, record, file + L".new", record + L".new"};
+    return {folder, file, record, original, file + L".new", record + L".new"};
 }
 
 std::optional<CopyRecord> LocalCopies::LastGood(const Copy& copy) {
-    return LookAt(copy.file) ? ReadRecord(copy.record) : std::nullopt;
+    // Two names may fold to one folder (a share that tells letter case apart, two paths of one
+    // hash): a copy is only ever the one of the original its note names.
+    std::optional<CopyRecord> record = LookAt(copy.file) ? ReadRecord(copy.record) : std::nullopt;
+    if (!record || record->original != copy.original) return std::nullopt;
+    // A copy that lost its bytes is no copy: without its note it is made again.
+    if (!CopyStillWhole(copy.file, *record)) {
+        ::DeleteFileW(copy.record.c_str());
+        return std::nullopt;
+    }
+    return record;
 }
 
 bool LocalCopies::Current(const Copy& copy, const FileStamp& now) {
@@ -179,7 +175,8 @@ bool LocalCopies::Current(const Copy& copy, const FileStamp& now) {
     if (good && good->MadeFrom(now.size, now.lastWrite)) return true;
     const std::optional<CopyRecord> pending =
         LookAt(copy.pending) ? ReadRecord(copy.pendingRecord) : std::nullopt;
-    return pending && pending->MadeFrom(now.size, now.lastWrite);
+    return pending && pending->original == copy.original &&
+           pending->MadeFrom(now.size, now.lastWrite);
 }
 
 void LocalCopies::PutPendingInPlace(const Copy& copy) {
@@ -195,13 +192,25 @@ bool LocalCopies::Making::Begin(const std::wstring& folder, bool wait) {
     if (!wait && folders.contains(folder)) return false;
     madeOne.wait(lock, [&] { return !folders.contains(folder); });
     folders.insert(folder);
-    return true;
+    lock.unlock();
+    // Then the copier of another process, which deletes the temporary files it finds as well.
+    std::optional<UniqueFileHandle> held = TakeCopierLock(folder, wait);
+    lock.lock();
+    if (held) {
+        locks[folder] = std::move(*held);
+        return true;
+    }
+    folders.erase(folder);
+    lock.unlock();
+    madeOne.notify_all();
+    return false;
 }
 
 void LocalCopies::Making::End(const std::wstring& folder) {
     {
         std::lock_guard lock(mutex);
         folders.erase(folder);
+        locks.erase(folder);
     }
     madeOne.notify_all();
 }
@@ -250,11 +259,13 @@ LocalCopies::Made LocalCopies::MakeCopy(const std::wstring& original, const Copy
             // An older version still waiting would otherwise take this one's place.
             ::DeleteFileW(copy.pending.c_str());
             ::DeleteFileW(copy.pendingRecord.c_str());
-            made.made = ReplaceWholeFile(copy.record, note);
+            made.made = ReplaceWholeFile(copy.record, note, true);
         } else if (::MoveFileExW(temporary.c_str(), copy.pending.c_str(), kReplace)) {
             // The copy that plays is held open by the program: the new version waits beside it,
             // checked, for the deck's next start.
-            if (!ReplaceWholeFile(copy.pendingRecord, note)) ::DeleteFileW(copy.pending.c_str());
+            if (!ReplaceWholeFile(copy.pendingRecord, note, true)) {
+                ::DeleteFileW(copy.pending.c_str());
+            }
         }
         if (!made.made && !LookAt(copy.pending)) {
             made.notWritten = NotWrittenWhy(copy.folder, read.stamp.size);
@@ -269,7 +280,8 @@ LocalCopies::Made LocalCopies::MakeCopy(const std::wstring& original, const Copy
 // A presentation on the screen's own disk plays in place, checked all the same: one still being
 // written, or cut short by a copy that failed, would stop an unattended screen at a dialog. One
 // found whole is not read again while its size and time stay as they were.
-PreparedShow LocalCopies::InPlace(const std::wstring& original, bool unattended) {
+PreparedShow LocalCopies::InPlace(const std::wstring& original, bool unattended,
+                                  CheckDeadline deadline) {
     if (const std::optional<FileStamp> now = LookAt(original); now && KnownWhole(original, *now)) {
         return FromWhereItIs(original, {}, false, unattended);
     }
@@ -277,7 +289,7 @@ PreparedShow LocalCopies::InPlace(const std::wstring& original, bool unattended)
     // Without a copies folder, a deck from elsewhere is checked where it is.
     const OriginalRead read = fromElsewhere_(original)
                                   ? CheckedInMemory(original, finding)
-                                  : CheckedOnThisDisk(original, kSettleMoment, finding);
+                                  : CheckedOnThisDisk(original, kSettleMoment, finding, deadline);
     if (NotReached(read)) {
         // Nobody is there to answer the presentation program's "file not found"; one that is
         // there but may not be read is the program's to report, as it always was.
@@ -332,7 +344,12 @@ std::optional<LocalCopies::Looked> LocalCopies::AskShare(const std::wstring& ori
 
 PreparedShow LocalCopies::Prepare(const std::wstring& original, bool unattended,
                                   std::chrono::milliseconds firstCopyWait) {
-    if (!fromElsewhere_(original) || root_.empty()) return InPlace(original, unattended);
+    if (!fromElsewhere_(original) || root_.empty()) {
+        // The check of a deck here ends with the show's time-out, as a first copy's wait does.
+        return InPlace(original, unattended,
+                       firstCopyWait.count() > 0 ? std::chrono::steady_clock::now() + firstCopyWait
+                                                 : kNoDeadline);
+    }
     const Copy copy = CopyOf(original);
     // Nothing holds the copy before its deck starts, unless it plays on another screen's turn.
     PutPendingInPlace(copy);
@@ -422,14 +439,12 @@ constexpr wchar_t kNamedFilePrefix[] = L"named-by-";
 void LocalCopies::WriteNamed() {
     if (!namedFile_) {
         static std::atomic<unsigned> counter{0};
-        namedPath_ = root_ + L"\\" + kNamedFilePrefix +
-                     std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++counter) +
-                     L".txt";
+        namedPath_ = root_ + L"\\" + kNamedFilePrefix + std::to_wstring(::GetCurrentProcessId()) +
+                     L"-" + std::to_wstring(++counter) + L".txt";
         ::SHCreateDirectoryExW(nullptr, root_.c_str(), nullptr);
-        namedFile_.reset(::CreateFileW(namedPath_.c_str(), GENERIC_WRITE,
-                                       FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
-                                       FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE,
-                                       nullptr));
+        namedFile_.reset(::CreateFileW(
+            namedPath_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+            CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
         if (!namedFile_) return;
     }
     std::string text;
@@ -458,15 +473,15 @@ std::optional<std::string> ReadNamedList(const std::wstring& path) {
 
 // The copy folders that the other running Tidewells of this user name now. A list whose Tidewell
 // has ended is gone with it.
-void AddNamedByOthers(const std::wstring& root, const std::wstring& own, std::set<std::wstring>& keep) {
+void AddNamedByOthers(const std::wstring& root, const std::wstring& own,
+                      std::set<std::wstring>& keep) {
     WIN32_FIND_DATAW data{};
     UniqueFindHandle find(
         ::FindFirstFileW((root + L"\\" + kNamedFilePrefix + L"*.txt").c_str(), &data));
     if (!find) return;
     do {
         const std::wstring path = root + L"\\" + data.cFileName;
-        const std::optional<std::string> text =
-            path == own ? std::nullopt : ReadNamedList(path);
+        const std::optional<std::string> text = path == own ? std::nullopt : ReadNamedList(path);
         if (!text) continue;
         for (std::size_t at = 0; at < text->size();) {
             const std::size_t end = std::min(text->find("\r\n", at), text->size());
@@ -495,9 +510,7 @@ void LocalCopies::RemoveUnnamed(const std::vector<std::wstring>& named) {
     if (!find) return;
     do {
         const std::wstring name = data.cFileName;
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || name == L"." || name == L"..") {
-            continue;
-        }
+        if (!IsCopyFolder(data)) continue;
         const std::wstring record = root_ + L"\\" + name + L"\\" + kCopyNoteName;
         // The note's time says when a list last named the copy.
         if (keep.contains(name)) {
@@ -509,16 +522,20 @@ void LocalCopies::RemoveUnnamed(const std::vector<std::wstring>& named) {
             ::GetFileAttributesExW(record.c_str(), GetFileExInfoStandard, &attributes);
         const std::uint64_t namedAt =
             FileTimeValue(noted ? attributes.ftLastWriteTime : data.ftLastWriteTime);
-        if (now > namedAt && now - namedAt > kUnnamedCopyLifetime) RemoveTree(root_ + L"\\" + name);
+        if (now > namedAt && now - namedAt > kUnnamedCopyLifetime) {
+            RemoveCopyFolder(root_ + L"\\" + name);
+        }
     } while (::FindNextFileW(find.get(), &data));
 }
 
 namespace {
 
+// The setting file as a command line names it, made full: one copy whatever its spelling.
 std::wstring SettingCopyPath(const std::wstring& settingFile) {
     const std::wstring root = CopiesFolder();
     if (root.empty()) return {};
-    return root + L"\\" + CopyFolderName(settingFile) + L"\\" + LeafName(settingFile);
+    const std::wstring full = FullPathOf(settingFile);
+    return root + L"\\" + CopyFolderName(full) + L"\\" + LeafName(full);
 }
 
 }  // namespace
@@ -528,8 +545,8 @@ void KeepSettingCopy(const std::wstring& settingFile, std::span<const std::uint8
     if (copy.empty() || !PlaysFromLocalCopy(settingFile) || bytes.empty()) return;
     const std::wstring folder = copy.substr(0, copy.find_last_of(L'\\'));
     ::SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
-    ReplaceWholeFile(copy, std::string_view(reinterpret_cast<const char*>(bytes.data()),
-                                            bytes.size()));
+    ReplaceWholeFile(copy,
+                     std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     // Its note, as every copy has: the clean-up reads when it was last used from the note's time.
     ReplaceWholeFile(folder + L"\\" + kCopyNoteName,
                      EncodeCopyRecord({settingFile, bytes.size(), 0, FileTimeNow()}));

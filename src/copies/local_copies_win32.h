@@ -91,7 +91,7 @@ class LocalCopies {
 
   private:
     struct Copy {
-        std::wstring folder, file, record;
+        std::wstring folder, file, record, original;
         // A new version copied while the copy played, and its note: it takes the copy's place
         // as soon as nothing holds that.
         std::wstring pending, pendingRecord;
@@ -102,6 +102,7 @@ class LocalCopies {
         std::mutex mutex;
         std::condition_variable madeOne;
         std::set<std::wstring> folders;
+        std::map<std::wstring, UniqueFileHandle> locks;  // of the folders under way here
         // `wait`: for the one under way, else give up at once.
         bool Begin(const std::wstring& folder, bool wait);
         void End(const std::wstring& folder);
@@ -124,7 +125,8 @@ class LocalCopies {
     // is `now`.
     static bool Current(const Copy& copy, const FileStamp& now);
     static void PutPendingInPlace(const Copy& copy);
-    PreparedShow InPlace(const std::wstring& original, bool unattended);
+    PreparedShow InPlace(const std::wstring& original, bool unattended,
+                         CheckDeadline deadline = kNoDeadline);
     bool KnownWhole(const std::wstring& original, const FileStamp& now);
     static Made MakeCopy(const std::wstring& original, const Copy& copy);
     // The look at the share, and the new copy it may bring, on a thread of their own; nothing

@@ -101,12 +101,17 @@ OriginalRead CopyOriginal(const std::wstring& path, std::chrono::milliseconds mo
         UniqueFileHandle copy(::CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr,
                                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!copy) return Outcome::NotWritten;
-        return ReadPieces(file, read.stamp.size, [&](std::span<const std::uint8_t> piece) {
-            DWORD written = 0;
-            return ::WriteFile(copy.get(), piece.data(), static_cast<DWORD>(piece.size()), &written,
-                               nullptr) &&
-                   written == piece.size();
-        });
+        const Outcome outcome =
+            ReadPieces(file, read.stamp.size, [&](std::span<const std::uint8_t> piece) {
+                DWORD written = 0;
+                return ::WriteFile(copy.get(), piece.data(), static_cast<DWORD>(piece.size()),
+                                   &written, nullptr) &&
+                       written == piece.size();
+            });
+        // On the disk before it is checked and renamed into place: a power cut right after the
+        // rename must not leave a copy of zeros under a note that calls it good.
+        if (outcome == Outcome::Read && !::FlushFileBuffers(copy.get())) return Outcome::NotWritten;
+        return outcome;
     });
 }
 

@@ -51,19 +51,25 @@ std::vector<std::uint8_t> ReadStart(IStream& stream, ULONG limit) {
     return bytes;
 }
 
-// True when the whole stream can be read back to its stated size.
-bool ReadsWhole(IStream& stream) {
+// Nothing when the whole stream can be read back to its stated size, else what went wrong.
+std::optional<PresentationFinding> ReadsWhole(IStream& stream, const wchar_t* name,
+                                              CheckDeadline deadline) {
+    const PresentationFinding cutShort = NotWhole(std::wstring(name) + L" is cut short");
     STATSTG stat{};
-    if (FAILED(stream.Stat(&stat, STATFLAG_NONAME))) return false;
+    if (FAILED(stream.Stat(&stat, STATFLAG_NONAME))) return cutShort;
     std::vector<std::uint8_t> buffer(256 * 1024);
     ULONGLONG total = 0;
     for (;;) {
+        if (deadline != kNoDeadline && std::chrono::steady_clock::now() > deadline) {
+            return CheckTookTooLong();
+        }
         ULONG read = 0;
         if (FAILED(stream.Read(buffer.data(), static_cast<ULONG>(buffer.size()), &read))) break;
         if (read == 0) break;
         total += read;
     }
-    return total == stat.cbSize.QuadPart;
+    if (total != stat.cbSize.QuadPart) return cutShort;
+    return std::nullopt;
 }
 
 bool EditPointsAtEncryption(IStream& document, std::uint32_t offset) {
@@ -73,7 +79,7 @@ bool EditPointsAtEncryption(IStream& document, std::uint32_t offset) {
     return EditRecordPointsAtEncryption(ReadStart(document, kEditRecordHeaderSize));
 }
 
-PresentationFinding CheckCompound(std::span<const std::uint8_t> bytes) {
+PresentationFinding CheckCompound(std::span<const std::uint8_t> bytes, CheckDeadline deadline) {
     const ComApartment com(COINIT_MULTITHREADED);  // a worker's thread may have none yet
     SpanLockBytes lockBytes(bytes);  // outlives the storage and its streams, declared after it
     const UniqueCom<IStorage> storage = OpenCompound(lockBytes);
@@ -83,9 +89,10 @@ PresentationFinding CheckCompound(std::span<const std::uint8_t> bytes) {
         OpenStream(*storage.get(), L"EncryptedPackage")) {
         return {Soundness::NeedsPassword, {}};
     }
-    const UniqueCom<IStream> document = OpenStream(*storage.get(), L"PowerPoint Document");
+    constexpr wchar_t kDocument[] = L"PowerPoint Document";
+    const UniqueCom<IStream> document = OpenStream(*storage.get(), kDocument);
     if (!document) return NotWhole(L"it holds no PowerPoint Document stream");
-    if (!ReadsWhole(*document.get())) return NotWhole(L"PowerPoint Document is cut short");
+    if (auto unread = ReadsWhole(*document.get(), kDocument, deadline)) return *unread;
     const UniqueCom<IStream> currentUser = OpenStream(*storage.get(), L"Current User");
     if (!currentUser) return NotWhole(L"it holds no Current User stream");
     const std::optional<CurrentUser> user =
@@ -99,10 +106,11 @@ PresentationFinding CheckCompound(std::span<const std::uint8_t> bytes) {
 
 }  // namespace
 
-PresentationFinding CheckPresentationBytes(std::span<const std::uint8_t> bytes) {
+PresentationFinding CheckPresentationBytes(std::span<const std::uint8_t> bytes,
+                                           CheckDeadline deadline) {
     if (bytes.empty()) return {Soundness::NotReadyYet, L"the file is empty"};
-    if (StartsWith(bytes, kZipSignature)) return CheckOoxmlPresentation(bytes);
-    if (StartsWith(bytes, kCompoundSignature)) return CheckCompound(bytes);
+    if (StartsWith(bytes, kZipSignature)) return CheckOoxmlPresentation(bytes, deadline);
+    if (StartsWith(bytes, kCompoundSignature)) return CheckCompound(bytes, deadline);
     return NotWhole(L"it is not a PowerPoint file");
 }
 

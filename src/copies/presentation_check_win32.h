@@ -9,6 +9,7 @@
 
 namespace tidewell {
 
-PresentationFinding CheckPresentationBytes(std::span<const std::uint8_t> bytes);
+PresentationFinding CheckPresentationBytes(std::span<const std::uint8_t> bytes,
+                                           CheckDeadline deadline = kNoDeadline);
 
 }  // namespace tidewell

@@ -6,6 +6,10 @@ PresentationFinding NotWhole(std::wstring detail) {
     return {Soundness::NotWhole, std::move(detail)};
 }
 
+PresentationFinding CheckTookTooLong() {
+    return NotWhole(L"it takes too long to check");
+}
+
 std::wstring FindingText(const PresentationFinding& finding) {
     switch (finding.soundness) {
         case Soundness::Whole:

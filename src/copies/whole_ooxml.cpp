@@ -7,13 +7,13 @@
 #include <limits>
 #include <optional>
 
-#include "common/utf16.h"
 #include "copies/zip_directory.h"
+#include "copies/zip_layout.h"
 
 namespace tidewell {
 namespace {
 
-enum class Unpacked { Whole, CutShort, Damaged };
+enum class Unpacked { Whole, CutShort, Damaged, TooSlow };
 
 struct Unpacking {
     Unpacked how = Unpacked::Damaged;
@@ -22,9 +22,20 @@ struct Unpacking {
     std::uint64_t consumed = 0;  // packed bytes used
 };
 
+// What the check of one file may still spend: bytes unpacked and time.
+struct Allowance {
+    std::uint64_t unpack = 0;
+    CheckDeadline deadline = kNoDeadline;
+
+    bool Late() const {
+        return deadline != kNoDeadline && std::chrono::steady_clock::now() > deadline;
+    }
+};
+
 // Inflates without keeping the output: only its length and CRC-32 are wanted. `limit` bounds the
-// work for an entry whose stated size is known, so that a forged entry cannot unpack for ever.
-Unpacking Inflate(std::span<const std::uint8_t> packed, std::uint64_t limit) {
+// work for an entry whose stated size is known, so that a forged entry cannot unpack for ever;
+// what is unpacked is taken from the file's allowance as well.
+Unpacking Inflate(std::span<const std::uint8_t> packed, std::uint64_t limit, Allowance& allowance) {
     Unpacking result;
     z_stream stream{};
     if (inflateInit2(&stream, -MAX_WBITS) != Z_OK) return result;
@@ -46,7 +57,13 @@ Unpacking Inflate(std::span<const std::uint8_t> packed, std::uint64_t limit) {
         const std::size_t produced = buffer.size() - stream.avail_out;
         crc = crc32(crc, buffer.data(), static_cast<uInt>(produced));
         result.size += produced;
-        if (result.size > limit) status = Z_DATA_ERROR;
+        if (result.size > limit || produced > allowance.unpack) status = Z_DATA_ERROR;
+        allowance.unpack -= std::min<std::uint64_t>(produced, allowance.unpack);
+        if (allowance.Late()) {
+            result.how = Unpacked::TooSlow;
+            inflateEnd(&stream);
+            return result;
+        }
         if (status == Z_BUF_ERROR && stream.avail_in == 0 && fed == packed.size()) break;
     }
     result.consumed = fed - stream.avail_in;
@@ -59,9 +76,19 @@ Unpacking Inflate(std::span<const std::uint8_t> packed, std::uint64_t limit) {
 }
 
 std::wstring Named(const std::string& entryName, const wchar_t* what) {
-    const std::string leaf = ZipLeafName(entryName);
-    return DecodeUtf8(std::span(reinterpret_cast<const std::uint8_t*>(leaf.data()), leaf.size())) +
-           what;
+    return ZipLeafText(entryName) + what;
+}
+
+// A stored entry's CRC-32, a piece at a time so that the deadline is looked at between pieces.
+Unpacking Stored(std::span<const std::uint8_t> packed, const Allowance& allowance) {
+    constexpr std::uint64_t kPiece = 1 << 20;
+    Unpacking unpacked{Unpacked::Whole, packed.size(), 0, packed.size()};
+    for (std::uint64_t at = 0; at < packed.size(); at += kPiece) {
+        if (allowance.Late()) return {Unpacked::TooSlow};
+        const uInt chunk = static_cast<uInt>(std::min<std::uint64_t>(packed.size() - at, kPiece));
+        unpacked.crc = static_cast<std::uint32_t>(crc32(unpacked.crc, packed.data() + at, chunk));
+    }
+    return unpacked;
 }
 
 bool IsSlide(const std::string& name) {
@@ -72,7 +99,7 @@ bool IsSlide(const std::string& name) {
 }
 
 std::optional<PresentationFinding> CheckEntry(std::span<const std::uint8_t> file,
-                                              const ZipEntry& entry) {
+                                              const ZipEntry& entry, Allowance& allowance) {
     if (entry.flags & 0x0001) return PresentationFinding{Soundness::NeedsPassword, {}};
     const std::optional<std::uint64_t> start = ZipEntryDataStart(file, entry);
     if (!start) return NotWhole(Named(entry.name, L" is damaged"));
@@ -82,19 +109,13 @@ std::optional<PresentationFinding> CheckEntry(std::span<const std::uint8_t> file
     const auto packed = file.subspan(*start, entry.packedSize);
     Unpacking unpacked;
     if (entry.method == 0) {
-        unpacked = {Unpacked::Whole, packed.size(), 0, packed.size()};
-        for (std::uint64_t at = 0; at < packed.size();) {
-            const uInt chunk = static_cast<uInt>(
-                std::min<std::uint64_t>(packed.size() - at, std::numeric_limits<uInt>::max()));
-            unpacked.crc =
-                static_cast<std::uint32_t>(crc32(unpacked.crc, packed.data() + at, chunk));
-            at += chunk;
-        }
+        unpacked = Stored(packed, allowance);
     } else if (entry.method == Z_DEFLATED) {
-        unpacked = Inflate(packed, entry.size);
+        unpacked = Inflate(packed, entry.size, allowance);
     } else {
         return NotWhole(Named(entry.name, L" is packed in a way PowerPoint does not read"));
     }
+    if (unpacked.how == Unpacked::TooSlow) return CheckTookTooLong();
     if (unpacked.how == Unpacked::CutShort) return NotWhole(Named(entry.name, L" is cut short"));
     if (unpacked.how == Unpacked::Damaged || unpacked.size != entry.size ||
         unpacked.crc != entry.crc) {
@@ -105,7 +126,7 @@ std::optional<PresentationFinding> CheckEntry(std::span<const std::uint8_t> file
 
 // A file without its directory was cut short somewhere: the entry whose data runs past the end
 // names where, as far as the local headers can be followed.
-PresentationFinding WhereCutShort(std::span<const std::uint8_t> file) {
+PresentationFinding WhereCutShort(std::span<const std::uint8_t> file, Allowance& allowance) {
     std::uint64_t at = 0;
     while (const std::optional<LocalZipEntry> local = ReadLocalZipEntry(file, at)) {
         const ZipEntry& entry = local->entry;
@@ -114,7 +135,9 @@ PresentationFinding WhereCutShort(std::span<const std::uint8_t> file) {
         std::uint64_t used = entry.packedSize;
         if (local->sizesFollowData) {
             if (entry.method != Z_DEFLATED) break;
-            const Unpacking unpacked = Inflate(rest, std::numeric_limits<std::uint64_t>::max());
+            const Unpacking unpacked =
+                Inflate(rest, std::numeric_limits<std::uint64_t>::max(), allowance);
+            if (unpacked.how == Unpacked::TooSlow) return CheckTookTooLong();
             if (unpacked.how == Unpacked::CutShort)
                 return NotWhole(Named(entry.name, L" is cut short"));
             if (unpacked.how == Unpacked::Damaged)
@@ -135,9 +158,12 @@ PresentationFinding WhereCutShort(std::span<const std::uint8_t> file) {
 
 }  // namespace
 
-PresentationFinding CheckOoxmlPresentation(std::span<const std::uint8_t> file) {
+PresentationFinding CheckOoxmlPresentation(std::span<const std::uint8_t> file,
+                                           CheckDeadline deadline) {
+    Allowance allowance{UnpackBudget(file.size()), deadline};
     const std::optional<std::vector<ZipEntry>> entries = ReadZipDirectory(file);
-    if (!entries) return WhereCutShort(file);
+    if (!entries) return WhereCutShort(file, allowance);
+    if (std::optional<PresentationFinding> fault = ZipLayoutFault(file, *entries)) return *fault;
     const auto has = [&](auto&& test) {
         return std::any_of(entries->begin(), entries->end(), test);
     };
@@ -149,7 +175,9 @@ PresentationFinding CheckOoxmlPresentation(std::span<const std::uint8_t> file) {
     if (!has([](const ZipEntry& e) { return IsSlide(e.name); }))
         return NotWhole(L"it has no slides");
     for (const ZipEntry& entry : *entries) {
-        if (std::optional<PresentationFinding> problem = CheckEntry(file, entry)) return *problem;
+        if (std::optional<PresentationFinding> problem = CheckEntry(file, entry, allowance)) {
+            return *problem;
+        }
     }
     return {};
 }

@@ -10,6 +10,7 @@
 
 namespace tidewell {
 
-PresentationFinding CheckOoxmlPresentation(std::span<const std::uint8_t> file);
+PresentationFinding CheckOoxmlPresentation(std::span<const std::uint8_t> file,
+                                           CheckDeadline deadline = kNoDeadline);
 
 }  // namespace tidewell

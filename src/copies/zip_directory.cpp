@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/utf16.h"
 #include "copies/little_endian.h"
 
 namespace tidewell {
@@ -168,6 +169,11 @@ std::optional<std::uint64_t> ZipEntryDataStart(std::span<const std::uint8_t> fil
 std::string ZipLeafName(const std::string& name) {
     const std::size_t slash = name.find_last_of('/');
     return slash == std::string::npos ? name : name.substr(slash + 1);
+}
+
+std::wstring ZipLeafText(const std::string& name) {
+    const std::string leaf = ZipLeafName(name);
+    return DecodeUtf8(std::span(reinterpret_cast<const std::uint8_t*>(leaf.data()), leaf.size()));
 }
 
 }  // namespace tidewell

@@ -42,5 +42,7 @@ std::optional<LocalZipEntry> ReadLocalZipEntry(std::span<const std::uint8_t> fil
 
 // The last part of an entry's name ("ppt/slides/slide3.xml" gives "slide3.xml").
 std::string ZipLeafName(const std::string& name);
+// The same as text, for a finding that names the entry.
+std::wstring ZipLeafText(const std::string& name);
 
 }  // namespace tidewell

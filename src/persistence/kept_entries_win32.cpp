@@ -1,10 +1,16 @@
 #include "persistence/kept_entries_win32.h"
 
 #include "common/file_exists_win32.h"
+#include "common/full_path_win32.h"
 
 namespace tidewell {
 
-KeptEntries EntriesNotGone(std::vector<PlaylistEntry> entries) {
+KeptEntries EntriesNotGone(std::vector<PlaylistEntry> entries, const std::wstring& listFile) {
+    for (PlaylistEntry& entry : entries) {
+        const std::optional<std::wstring> full =
+            listFile.empty() ? SystemFullPath(entry.path) : FullPathBeside(listFile, entry.path);
+        if (full) entry.path = *full;
+    }
     // Views, not copies: the entries keep their paths until the answers are in.
     std::vector<std::wstring_view> paths;
     paths.reserve(entries.size());

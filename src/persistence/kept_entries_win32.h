@@ -14,6 +14,10 @@ struct KeptEntries {
 };
 
 // The entries whose paths are not gone, in their order, and which paths could not be reached.
-KeptEntries EntriesNotGone(std::vector<PlaylistEntry> entries);
+// Each path is made full once, here, with the system's separators, so that one file has one
+// spelling from then on (in its copy, the log and the status) whichever way the list wrote it:
+// a relative one from the folder of `listFile` (the full path of the setting file the entries
+// come from; empty for the stored preferences).
+KeptEntries EntriesNotGone(std::vector<PlaylistEntry> entries, const std::wstring& listFile = {});
 
 }  // namespace tidewell

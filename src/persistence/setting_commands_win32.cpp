@@ -79,7 +79,7 @@ ReadSetting SettingCommands::Read(const std::wstring& path, int monitorCount,
         return read;
     }
     read.content->programPath = std::move(*program);
-    read.presentations = EntriesNotGone(read.content->presentations);
+    read.presentations = EntriesNotGone(read.content->presentations, read.source);
     read.programGone = PresenceOf(read.content->programPath) == Presence::Gone;
     return read;
 }

@@ -21,8 +21,8 @@ struct ReadSetting {
     std::optional<SettingContent> content;  // none: not a setting file
     KeptEntries presentations;
     bool programGone = false;
-    std::wstring source;             // the file's full path
-    UnreadableEntryLine unreadable;  // when not a setting file for an entry line's settings
+    std::wstring source;              // the file's full path
+    UnreadableEntryLine unreadable;   // when not a setting file for an entry line's settings
     std::vector<std::uint8_t> bytes;  // what was read and interpreted, for a copy of it
 };
 

@@ -83,7 +83,7 @@ SettingFileWatch::Outcome SettingFileWatch::RereadIfChanged(std::vector<Playlist
                 remember(before);
                 return Outcome::NotASettingFile;
             }
-            entries = EntriesNotGone(content->presentations).kept;
+            entries = EntriesNotGone(content->presentations, FullPathOf(path_)).kept;
             remember(entries.size() == content->presentations.size() ? before : std::nullopt);
             return Outcome::Reread;
         }

@@ -231,8 +231,8 @@ class PlayRun : private RunActions {
     int monitorNumber_ = 0;  // of the last launch
     bool reportFailureShown_ = false;
     bool wakeFailureShown_ = false;
-    std::string nextShow_;  // for the waiting line that follows
-    std::string copyTime_;  // for the show-start line that follows
+    std::string nextShow_;                   // for the waiting line that follows
+    std::string copyTime_;                   // for the show-start line that follows
     ShareAnswer share_ = ShareAnswer::None;  // likewise
     // Where the run is in its list, for the reports that follow ("3 of 12").
     std::size_t position_ = 0, count_ = 0;

@@ -30,9 +30,8 @@ bool WriteToEventLog(const EventLogEntry& entry) noexcept {
         if (!source) return false;
         std::vector<LPCWSTR> inserts;
         for (const std::wstring& text : entry.inserts) inserts.push_back(text.c_str());
-        return ::ReportEventW(source.get(), EventType(entry.level), 0,
-                              static_cast<DWORD>(entry.id), nullptr,
-                              static_cast<WORD>(inserts.size()), 0, inserts.data(),
+        return ::ReportEventW(source.get(), EventType(entry.level), 0, static_cast<DWORD>(entry.id),
+                              nullptr, static_cast<WORD>(inserts.size()), 0, inserts.data(),
                               nullptr) != FALSE;
     } catch (...) {
         return false;

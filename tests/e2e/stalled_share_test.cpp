@@ -201,7 +201,8 @@ TEST_F(StalledShare, DISABLED_AnnouncementUnchanged_LookedAtLessThanTwiceAMinute
         }
         return times;
     };
-    // The start's first look and the folder's watch are made; what follows is the cost of following.
+    // The start's first look and the folder's watch are made; what follows is the cost of
+    // following.
     ASSERT_TRUE(WaitUntil([&] { return !requests().empty(); }, 10s)) << "the share was never asked";
     std::this_thread::sleep_for(2s);
     const std::size_t before = requests().size();

@@ -532,6 +532,8 @@ int RunShow(HINSTANCE instance) {
     const Options& o = g_run.options;
     switch (o.mode) {
         case Mode::Exit:
+            // After DELAY_MS when given: a test may look at the process before it is gone.
+            if (o.delayMs) Sleep(o.delayMs);
             g_run.reason = L"exit";
             WriteLog(NowMicros());
             return 0;

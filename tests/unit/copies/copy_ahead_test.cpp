@@ -14,7 +14,8 @@ std::vector<PlaylistEntry> Decks(std::initializer_list<const wchar_t*> paths) {
 // The next entry's copy first; a sweep then every other deck of the list from there on, and the
 // announcement's; each copy once, whatever the spelling of its path.
 TEST(CopyAheadOrder, NextEntryFirst_ASweepTakesEveryDeckOnce) {
-    const auto list = Decks({L"\\\\fs\\a.pptx", L"\\\\fs\\b.pptx", L"\\\\FS\\A.pptx", L"//fs/c.pptx"});
+    const auto list =
+        Decks({L"\\\\fs\\a.pptx", L"\\\\fs\\b.pptx", L"\\\\FS\\A.pptx", L"//fs/c.pptx"});
     const auto alert = Decks({L"\\\\fs\\c.pptx", L"\\\\fs\\alert.pptx"});
     const struct {
         std::size_t next;

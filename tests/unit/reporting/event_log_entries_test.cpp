@@ -34,7 +34,8 @@ std::map<unsigned, std::string> ReadmeEventLevels() {
         if (line.starts_with("#")) inSection = line.ends_with("In the Windows Event Log");
         if (!inSection || !line.starts_with("| ") || !std::isdigit(line[2])) continue;
         const std::size_t levelAt = line.find("| ", 2) + 2;
-        levels[std::stoul(line.substr(2))] = line.substr(levelAt, line.find(' ', levelAt) - levelAt);
+        levels[std::stoul(line.substr(2))] =
+            line.substr(levelAt, line.find(' ', levelAt) - levelAt);
     }
     return levels;
 }

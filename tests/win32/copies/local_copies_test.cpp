@@ -10,7 +10,9 @@
 #include <cstring>
 #include <memory>
 
+#include "common/file_time_win32.h"
 #include "common/unique_handle_win32.h"
+#include "copies/copy_folders_win32.h"
 #include "support/copy_notes.h"
 #include "support/full_volume.h"
 #include "support/temp_folder.h"
@@ -29,6 +31,27 @@ struct CopiesBed {
     std::wstring Put(const wchar_t* name, const std::vector<std::uint8_t>& bytes) {
         WriteBytes(share.File(name), bytes);
         return share.File(name);
+    }
+    std::wstring FolderOf(const std::wstring& original) const {
+        return copies.File(CopyFolderName(original));
+    }
+    // A copy in the folder of `original`, under its name, with a note of our making.
+    std::wstring Plant(const std::wstring& original, const std::vector<std::uint8_t>& bytes,
+                       const CopyRecord& note) {
+        const std::wstring folder = FolderOf(original);
+        ::CreateDirectoryW(folder.c_str(), nullptr);
+        const std::wstring file = folder + original.substr(original.find_last_of(L'\\'));
+        WriteBytes(file, bytes);
+        const std::string text = EncodeCopyRecord(note);
+        WriteBytes(folder + L"\\" + kCopyNoteName, {text.begin(), text.end()});
+        return file;
+    }
+    // A note for a copy of what stands at `original` now, made at `copiedAt`, naming `named`.
+    CopyRecord NoteOf(const std::wstring& original, std::uint64_t copiedAt,
+                      const std::wstring& named) {
+        const std::optional<FileStamp> stamp = LookAt(original);
+        EXPECT_TRUE(stamp);
+        return {named, stamp ? stamp->size : 0, stamp ? stamp->lastWrite : 0, copiedAt};
     }
 };
 
@@ -202,8 +225,8 @@ TEST(LocalCopies, DISABLED_NoRoomForTheNewVersion_TheCopyPlaysSayingWhy) {
     const PreparedShow show = local.Prepare(original, true);
     EXPECT_EQ(show.playPath, copy);
     EXPECT_EQ(ReadBytes(copy), kMenu);
-    EXPECT_TRUE(ShowStartDetail(show).ends_with(
-        L", the new version could not be copied: the disk is full"))
+    EXPECT_TRUE(
+        ShowStartDetail(show).ends_with(L", the new version could not be copied: the disk is full"))
         << ShowStartDetail(show);
 }
 
@@ -254,6 +277,99 @@ TEST(LocalCopies, CopyNoListNamedFor30Days_Removed_NamedOnesStay) {
     bed.local.RemoveUnnamed({named});
     EXPECT_EQ(::GetFileAttributesW(oldCopy.c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(ReadBytes(namedCopy), kMenu);
+}
+
+// Only real folders named as copies are copies: the clean-up leaves any other folder alone, and
+// never goes into a folder inside a copy's (links are tried under Wine from outside).
+TEST(LocalCopies, CleanUp_RemovesOnlyCopiesOwnFiles) {
+    CopiesBed bed;
+    const std::wstring original = bed.Put(L"Menu.pptx", kMenu);
+    const std::wstring copy = bed.local.Prepare(original, true).playPath;
+    const std::wstring inside = bed.FolderOf(original) + L"\\Kept";
+    const std::wstring other = bed.copies.AddFolder(L"Notes");
+    for (const std::wstring& folder : {inside, other}) {
+        ::CreateDirectoryW(folder.c_str(), nullptr);
+        WriteBytes(folder + L"\\" + kCopyNoteName, kWelcome);
+        ASSERT_TRUE(AgeCopyNote(folder + L"\\" + kCopyNoteName));
+    }
+    ASSERT_TRUE(AgeCopyNote(bed.FolderOf(original) + L"\\" + kCopyNoteName));
+    bed.local.RemoveUnnamed({});
+    EXPECT_FALSE(LookAt(copy));
+    for (const std::wstring& folder : {inside, other}) {
+        EXPECT_EQ(ReadBytes(folder + L"\\" + kCopyNoteName), kWelcome) << folder;
+    }
+}
+
+// A path to a share plays from a copy however its separators are written.
+TEST(LocalCopies, SharePathsSpelledAnyWay_PlayFromACopy) {
+    const struct {
+        const wchar_t* path;
+        bool copied;
+    } cases[] = {
+        {L"\\\\server\\shows\\Menu.pptx", true},
+        {L"//server/shows/Menu.pptx", true},
+        {L"\\/server/shows/Menu.pptx", true},
+        {L"/server/shows/Menu.pptx", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(PlaysFromLocalCopy(c.path), c.copied) << c.path;
+}
+
+// Copies in the deck's folder that must not play: one made for another name that folds to the
+// same folder (a share that tells letter case apart, two paths of one hash), even with the same
+// size and time; and one written before Windows last started whose bytes a power cut took, found
+// at its first use after a start. The deck's own copy is made again.
+TEST(LocalCopies, CopyNotOfThisDeckOrNotWhole_MadeAgain) {
+    const std::uint64_t beforeBoot = FileTimeNow() - (::GetTickCount64() + 60'000) * 10'000;
+    const struct {
+        const char* what;
+        std::vector<std::uint8_t> bytes;
+        std::uint64_t copiedAt;
+        const wchar_t* named;
+    } cases[] = {
+        {"made for another name", kWelcome, FileTimeNow(), L"menu.pptx"},
+        {"zeros from before the last boot", std::vector<std::uint8_t>(kMenu.size()), beforeBoot,
+         L"Menu.pptx"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CopiesBed bed;
+        const std::wstring original = bed.Put(L"Menu.pptx", kMenu);
+        bed.Plant(original, c.bytes, bed.NoteOf(original, c.copiedAt, bed.share.File(c.named)));
+        const PreparedShow show = bed.local.Prepare(original, true);
+        ASSERT_TRUE(show.fromCopy);
+        EXPECT_EQ(ReadBytes(show.playPath), kMenu);
+    }
+}
+
+// One copier of a deck at a time, also across processes: the temporary file of another copier
+// (an earlier run, another logon) is left to it, and its deck is copied once it has ended.
+TEST(LocalCopies, AnotherCopierAtWork_ItsFileStays_CopiedOnceItEnds) {
+    CopiesBed bed;
+    const std::wstring original = bed.Put(L"Menu.pptx", kMenu);
+    const std::wstring copy = bed.local.Prepare(original, true).playPath;
+    bed.Put(L"Menu.pptx", kWelcome);
+    std::optional<UniqueFileHandle> other = TakeCopierLock(bed.FolderOf(original), false);
+    ASSERT_TRUE(other && *other);
+    const std::wstring working = copy + L".999-1.tmp";
+    WriteBytes(working, CutShort(kWelcome));
+    bed.local.Refresh(original);
+    EXPECT_EQ(ReadBytes(working), CutShort(kWelcome));
+    EXPECT_EQ(ReadBytes(copy), kMenu);
+    other.reset();
+    bed.local.Refresh(original);
+    EXPECT_EQ(ReadBytes(copy), kWelcome);
+    EXPECT_FALSE(LookAt(working));
+}
+
+// A deck on this disk is checked within the show's time-out like any start: past it, the check
+// gives up and an unattended run goes on to the next entry.
+TEST(LocalCopies, DeckHereCheckedPastTheShowsTimeOut_Skipped) {
+    CopiesBed bed;
+    const TempFolder desk{L"tidewell-desk"};
+    WriteBytes(desk.File(L"Menu.pptx"), kMenu);
+    const PreparedShow show =
+        bed.local.Prepare(desk.File(L"Menu.pptx"), true, std::chrono::milliseconds(1));
+    EXPECT_EQ(show.skipped, FindingText(CheckTookTooLong()));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "common/unique_handle_win32.h"
+#include "copies/zip_layout.h"
 #include "support/temp_folder.h"
 #include "support/test_presentations.h"
 
@@ -31,6 +32,58 @@ Bytes ChangeInside(Bytes deck, std::string_view entry, std::size_t at) {
 
 Bytes Replace(Bytes deck, std::string_view from, std::string_view to) {
     std::copy(to.begin(), to.end(), deck.begin() + FindBytes(deck, from));
+    return deck;
+}
+
+Bytes ReplaceAll(Bytes deck, std::string_view from, std::string_view to) {
+    for (std::size_t at; (at = FindBytes(deck, from)) != std::string_view::npos;) {
+        std::copy(to.begin(), to.end(), deck.begin() + at);
+    }
+    return deck;
+}
+
+std::uint32_t U32At(const Bytes& b, std::size_t at) {
+    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
+}
+
+void PutU32(Bytes& b, std::size_t at, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+// The end record of a deck without ZIP64 records, and the directory record of the named entry.
+std::size_t EndRecord(const Bytes& deck) {
+    return FindBytes(deck, "PK\x05\x06");
+}
+
+std::size_t DirectoryRecord(const Bytes& deck, std::string_view name) {
+    std::size_t at = U32At(deck, EndRecord(deck) + 16);
+    while (std::string_view(reinterpret_cast<const char*>(&deck[at + 46]),
+                            deck[at + 28] | deck[at + 29] << 8) != name) {
+        at += 46 + (deck[at + 28] | deck[at + 29] << 8) + (deck[at + 30] | deck[at + 31] << 8) +
+              (deck[at + 32] | deck[at + 33] << 8);
+    }
+    return at;
+}
+
+// The directory names the entry `times` times, every record pointing at its one local header.
+Bytes NamedOften(Bytes deck, std::string_view name, int times) {
+    const std::size_t at = DirectoryRecord(deck, name);
+    const Bytes record(deck.begin() + at, deck.begin() + at + 46 + name.size());
+    for (int i = 1; i < times; ++i) deck.insert(deck.begin() + at, record.begin(), record.end());
+    const std::size_t end = EndRecord(deck);
+    for (const std::size_t count : {end + 8, end + 10}) {
+        const int entries = deck[count] | deck[count + 1] << 8;
+        deck[count] = static_cast<std::uint8_t>(entries + times - 1);
+        deck[count + 1] = static_cast<std::uint8_t>((entries + times - 1) >> 8);
+    }
+    PutU32(deck, end + 12, U32At(deck, end + 12) + (times - 1) * record.size());
+    return deck;
+}
+
+// Adds to a field of the entry's directory record: 20 its packed size, 24 its size.
+Bytes AddToField(Bytes deck, std::string_view name, std::size_t field, std::uint32_t more) {
+    const std::size_t at = DirectoryRecord(deck, name) + field;
+    PutU32(deck, at, U32At(deck, at) + more);
     return deck;
 }
 
@@ -93,10 +146,33 @@ TEST(PresentationCheck, DecksAndWhatGoesWrongWithThem_FindingNamesIt) {
          L"not a whole presentation: its compound file is damaged or cut short"},
         {"empty file", Bytes(), L"the file is empty"},
         {"text", Bytes(10, 'x'), L"not a whole presentation: it is not a PowerPoint file"},
+        // Directories made to keep the check busy, refused before anything is unpacked.
+        {"pptx naming a slide 1,000 times", NamedOften(pptx, "ppt/slides/slide1.xml", 1000),
+         L"not a whole presentation: slide1.xml is named twice"},
+        {"pptx naming two slides alike but for letter case",
+         ReplaceAll(pptx, "ppt/slides/slide2.xml", "ppt/slides/SLIDE1.xml"),
+         L"not a whole presentation: slide1.xml is named twice"},
+        {"pptx whose slide runs into the next entry",
+         AddToField(pptx, "ppt/slides/slide1.xml", 20, 100),
+         L"not a whole presentation: slide1.xml overlaps slide2.xml.rels"},
+        {"pptx promising a slide of a gigabyte",
+         AddToField(pptx, "ppt/slides/slide1.xml", 24, 1 << 30),
+         L"not a whole presentation: it would unpack to over " + std::to_wstring(kUnpackRatio) +
+             L" times its size"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
         EXPECT_EQ(FindingText(CheckPresentationBytes(c.bytes)), c.finding);
+    }
+}
+
+// Past its deadline, the check of either kind of deck gives up rather than read on.
+TEST(PresentationCheck, DeadlinePassed_CheckGivesUp) {
+    for (const wchar_t* deck : {L"Welcome.pptx", L"Welcome.ppt"}) {
+        SCOPED_TRACE(deck);
+        const auto past = std::chrono::steady_clock::now() - std::chrono::seconds(1);
+        EXPECT_EQ(CheckPresentationBytes(ReadBytes(TestPresentation(deck)), past).detail,
+                  CheckTookTooLong().detail);
     }
 }
 

@@ -30,7 +30,9 @@ std::vector<std::wstring> SplitAsTheProgramDoes(const std::wstring& line) {
 TEST(TrustAndLaunch, AttackTexts_RefusedOrStartExactlyTheCheckedFullPath) {
     TempFolder folder;
     StandinSettings standin;
-    standin.Set(L"MODE", L"exit");
+    // Still there while the test looks at what started (Wine forgets an ended process's image),
+    // and ended by the test then.
+    standin.Set(L"MODE", L"exit").Set(L"DELAY_MS", L"30000");
     const std::wstring powerpnt = folder.File(L"POWERPNT.EXE");
     const std::wstring viewer = folder.File(L"PPTVIEW.EXE");
     for (const std::wstring& copy : {powerpnt, viewer}) {
@@ -79,6 +81,7 @@ TEST(TrustAndLaunch, AttackTexts_RefusedOrStartExactlyTheCheckedFullPath) {
         DWORD size = MAX_PATH;
         ASSERT_TRUE(::QueryFullProcessImageNameW(process.get(), 0, image.data(), &size));
         EXPECT_EQ(image.substr(0, size), program->FullPath());
+        ::TerminateProcess(process.get(), 0);
         EXPECT_EQ(::WaitForSingleObject(process.get(), 10'000), WAIT_OBJECT_0);
     }
     ::SetCurrentDirectoryW(before);

@@ -250,6 +250,21 @@ TEST_F(SettingFiles, ReadCopyAsItsOriginal_RelativeProgramBesideTheOriginal) {
     EXPECT_EQ(read.source, original);
 }
 
+// However a line spells a file (forward slashes, relative to the setting file, with ".."), the
+// list holds its one full path, so that its copy, its log lines and its status name it alike.
+TEST_F(SettingFiles, Read_OneFileSpelledFourWays_OneFullPath) {
+    std::wstring slashed = a_;
+    std::replace(slashed.begin(), slashed.end(), L'\\', L'/');
+    const std::wstring lines[] = {a_, slashed, L"a.ppt", folder_ / L"sub\\..\\a.ppt"};
+    std::wstring text = L"1\r\n" + program_ + L"\r\n";
+    for (const std::wstring& line : lines) text += line + L"\r\n";
+    const ReadSetting read =
+        SettingCommands::Read(folder_.File(L"ways.ppsv", Utf16LeWithMark(text)), 1);
+    ASSERT_TRUE(read.content);
+    EXPECT_EQ(read.presentations.kept.size(), std::size(lines));
+    for (const PlaylistEntry& entry : read.presentations.kept) EXPECT_EQ(entry.path, a_);
+}
+
 TEST_F(SettingFiles, Load_FewerThanThreeLines_FormatErrorNothingChanges) {
     PrepareState();
     Load(folder_.File(L"short.ppsv", Utf16LeWithMark(L"1\r\n\r\n  \r\n" + program_ + L"\r\n")));

@@ -21,9 +21,10 @@ std::wstring ShownText(const EventLogEntry& event) {
     for (const std::wstring& text : event.inserts) inserts.push_back(DWORD_PTR(text.c_str()));
     inserts.insert(inserts.end(), 2, DWORD_PTR(spare.c_str()));
     wchar_t text[2048] = {};
-    const DWORD length = ::FormatMessageW(
-        FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_ARGUMENT_ARRAY, ::GetModuleHandleW(nullptr),
-        static_cast<DWORD>(event.id), 0x409, text, 2048, reinterpret_cast<va_list*>(inserts.data()));
+    const DWORD length =
+        ::FormatMessageW(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_ARGUMENT_ARRAY,
+                         ::GetModuleHandleW(nullptr), static_cast<DWORD>(event.id), 0x409, text,
+                         2048, reinterpret_cast<va_list*>(inserts.data()));
     return std::wstring(text, length);
 }
 
@@ -37,7 +38,8 @@ TEST(EventLog, EveryEventIsAWholeSentenceOfTheProgramsOwn) {
             SCOPED_TRACE(static_cast<unsigned>(event.id));
             ASSERT_FALSE(shown.empty()) << "no message " << static_cast<unsigned>(event.id);
             for (const std::wstring& insert : event.inserts) {
-                EXPECT_NE(shown.find(insert), std::wstring::npos) << std::string(insert.begin(), insert.end());
+                EXPECT_NE(shown.find(insert), std::wstring::npos)
+                    << std::string(insert.begin(), insert.end());
             }
             EXPECT_EQ(shown.find(L"<not given>"), std::wstring::npos);
             EXPECT_TRUE(WriteToEventLog(event));
