@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "common/ascii_case.h"
+#include "common/byte_search.h"
 #include "common/iso_date.h"
 #include "common/plain_text.h"
 #include "common/utf16.h"
@@ -215,12 +216,12 @@ bool ScreenTally::TakeLine(std::string_view text) {
     std::array<std::string_view, 5> columns;
     std::size_t at = 0;
     for (std::size_t i = 0; i < columns.size(); ++i) {
-        const std::size_t tab = i + 1 < columns.size() ? text.find('\t', at) : text.size();
+        const std::size_t tab = i + 1 < columns.size() ? FindByte(text, '\t', at) : text.size();
         if (tab == std::string_view::npos) return false;
         columns[i] = text.substr(at, tab - at);
         at = tab + 1;
     }
-    if (columns[4].find('\t') != std::string_view::npos) return false;
+    if (FindByte(columns[4], '\t') != std::string_view::npos) return false;
     Line line;
     const std::optional<RunEvent> event = EventNamed(columns[1]);
     if (!event || !ReadTime(columns[0], line.time.day, line.time.localMs, line.time.utcMs)) {
@@ -261,7 +262,7 @@ void ScreenTally::Take(std::string_view logName, ReadableFile& log) {
     while ((read = log.Read(piece.data(), piece.size())) && *read > 0) {
         pending.append(piece.data(), *read);
         std::string_view lines(pending);
-        for (std::size_t end; (end = lines.find('\n')) != std::string_view::npos;
+        for (std::size_t end; (end = FindByte(lines, '\n')) != std::string_view::npos;
              lines.remove_prefix(end + 1)) {
             const std::string_view text = lines.substr(0, end);
             if (!overlong && !text.empty() && text != "\r" && !TakeLine(text)) ++unread;
