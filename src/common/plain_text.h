@@ -14,6 +14,8 @@ bool HasControlCharacter(std::wstring_view text);
 // UTF-8 with every C0 control character, DEL, every C1 control character and the Unicode line
 // and paragraph separators (U+2028, U+2029) made one space each. Other bytes stay as they are.
 std::string PlainUtf8(std::string_view utf8);
+// The same in place.
+void MakePlainUtf8(std::string& utf8);
 
 // The same for wide text, which is encoded as UTF-8 first (an unpaired surrogate becomes U+FFFD).
 std::string PlainUtf8(std::wstring_view text);

@@ -185,6 +185,22 @@ TEST_F(ScreenFolder, ControlCharacters_NeitherInTheStatusNorOnThePage) {
     EXPECT_NE(page.find("a ]0;t  b "), std::string::npos);
 }
 
+// A large folder is read by several readers at once: each screen still gets its own status.
+TEST_F(ScreenFolder, LargeFolder_EveryScreenItsOwnStatus) {
+    constexpr int kScreens = 500;
+    for (int i = 0; i < kScreens; ++i) {
+        Write("screen-" + std::to_string(i) + ".json",
+              "{\"computer\": \"" + std::to_string(i) + "\"}");
+    }
+    Write("screen-7.png", "png");
+    const ScreensOfFolder read = ReadScreenFolder(folder_);
+    ASSERT_EQ(read.screens.size(), std::size_t{kScreens});
+    for (const ScreenFiles& screen : read.screens) {
+        EXPECT_EQ(screen.status, "{\"computer\": \"" + screen.name.substr(7) + "\"}");
+        EXPECT_EQ(screen.picture.empty(), screen.name != "screen-7") << screen.name;
+    }
+}
+
 TEST_F(ScreenFolder, EmptyOrMissingFolder_PageWithoutCards) {
     EXPECT_TRUE(Cards(OverviewPage(ReadScreenFolder(folder_), 0, "")).empty());
     const ScreensOfFolder missing = ReadScreenFolder(folder_ / "missing");
