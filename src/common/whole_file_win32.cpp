@@ -42,4 +42,18 @@ bool ReplaceWholeFile(const std::wstring& target, std::string_view bytes, bool f
     }
 }
 
+std::optional<std::string> ReadSmallFile(const std::wstring& path, std::size_t limit) {
+    UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file) return std::nullopt;
+    std::string text(limit, '\0');
+    DWORD got = 0;
+    if (!::ReadFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &got, nullptr)) {
+        return std::nullopt;
+    }
+    text.resize(got);
+    return text;
+}
+
 }  // namespace tidewell

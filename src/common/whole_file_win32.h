@@ -2,6 +2,8 @@
 // A file that others read while it is being rewritten (a status file or a picture on a share):
 // the new content is written beside it under a name of its own and then moved over it in one
 // step, so that a reader sees the old file or the new one, never half of one.
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,5 +15,10 @@ namespace tidewell {
 // is trusted once written, as a copy's note is).
 bool ReplaceWholeFile(const std::wstring& target, std::string_view bytes,
                       bool flush = false) noexcept;
+
+// Up to `limit` bytes from the start of a small file, in one read; none when it cannot be opened
+// or read. It is opened sharing read, write and delete, so that the writer's move of a new
+// version over it never fails while it is read.
+std::optional<std::string> ReadSmallFile(const std::wstring& path, std::size_t limit);
 
 }  // namespace tidewell

@@ -42,13 +42,8 @@ std::wstring LeafName(const std::wstring& path) {
 }
 
 std::optional<CopyRecord> ReadRecord(const std::wstring& path) {
-    UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                        OPEN_EXISTING, 0, nullptr));
-    if (!file) return std::nullopt;
-    char bytes[8192];
-    DWORD got = 0;
-    if (!::ReadFile(file.get(), bytes, sizeof bytes, &got, nullptr)) return std::nullopt;
-    return DecodeCopyRecord(std::string_view(bytes, got));
+    const std::optional<std::string> note = ReadSmallFile(path, 8192);
+    return note ? DecodeCopyRecord(*note) : std::nullopt;
 }
 
 // A copy's note is dated when a run last used or named the copy: the clean-up reads its age there.
@@ -457,20 +452,6 @@ void LocalCopies::WriteNamed() {
 
 namespace {
 
-std::optional<std::string> ReadNamedList(const std::wstring& path) {
-    UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                        nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!file) return std::nullopt;
-    std::string text(64 * 1024, '\0');
-    DWORD got = 0;
-    if (!::ReadFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &got, nullptr)) {
-        return std::nullopt;
-    }
-    text.resize(got);
-    return text;
-}
-
 // The copy folders that the other running Tidewells of this user name now. A list whose Tidewell
 // has ended is gone with it.
 void AddNamedByOthers(const std::wstring& root, const std::wstring& own,
@@ -481,7 +462,8 @@ void AddNamedByOthers(const std::wstring& root, const std::wstring& own,
     if (!find) return;
     do {
         const std::wstring path = root + L"\\" + data.cFileName;
-        const std::optional<std::string> text = path == own ? std::nullopt : ReadNamedList(path);
+        const std::optional<std::string> text =
+            path == own ? std::nullopt : ReadSmallFile(path, 64 * 1024);
         if (!text) continue;
         for (std::size_t at = 0; at < text->size();) {
             const std::size_t end = std::min(text->find("\r\n", at), text->size());

@@ -8,7 +8,9 @@
 #include <gtest/gtest.h>
 
 #include "common/unique_handle_win32.h"
+#include "copies/local_copies_win32.h"
 #include "unattended_fixture.h"
+#include "win32/support/copy_notes.h"
 #include "win32/support/test_presentations.h"
 
 namespace tidewell::e2e {
@@ -90,26 +92,19 @@ TEST_F(ShareAway, DISABLED_LoopPlaysCopiesThroughOutageAndBrokenSave_TheWholeSav
     EXPECT_TRUE(last.file.ends_with(L"\\Menu.pptx") || last.file.ends_with(L"\\Welcome.pptx"));
 }
 
-// Dates every file and folder below `folder` a month back, as copies that nothing used for so long.
-void AgeAMonth(const std::wstring& folder) {
+// Dates the note of every copy past the time after which a copy that no list names goes, as
+// copies that nothing used for so long.
+void AgeAMonth(const std::wstring& copies) {
     WIN32_FIND_DATAW data{};
-    UniqueFindHandle find(::FindFirstFileW((folder + L"\\*").c_str(), &data));
+    UniqueFindHandle find(::FindFirstFileW((copies + L"\\*").c_str(), &data));
     if (!find) return;
-    ULARGE_INTEGER now{};
-    FILETIME time{};
-    ::GetSystemTimeAsFileTime(&time);
-    now.LowPart = time.dwLowDateTime;
-    now.HighPart = time.dwHighDateTime;
-    now.QuadPart -= 31ULL * 24 * 3600 * 10'000'000;
-    time = {now.LowPart, now.HighPart};
     do {
-        const std::wstring name = data.cFileName, path = folder + L"\\" + name;
-        if (name == L"." || name == L"..") continue;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) AgeAMonth(path);
-        UniqueFileHandle file(::CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES,
-                                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-        ::SetFileTime(file.get(), nullptr, nullptr, &time);
+        const std::wstring name = data.cFileName;
+        if (name == L"." || name == L".." || !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            continue;
+        }
+        EXPECT_TRUE(tidewell::testing::AgeCopyNote(copies + L"\\" + name + L"\\" + kCopyNoteName))
+            << name;
     } while (::FindNextFileW(find.get(), &data));
 }
 
