@@ -24,16 +24,10 @@ std::string Utf8(const std::filesystem::path& path) {
     return FileNameText(path);
 }
 
-// Empty when the file cannot be read, whatever the reason: it is read on a thread of its own,
-// where nothing may be thrown.
-std::string ReadSmallFile(const ReportFiles& files, const std::filesystem::path& path) noexcept {
-    try {
-        const std::unique_ptr<ReadableFile> file = files.open(path);
-        if (!file) return {};
-        return ReadWhole(*file, kLargestStatusFile).value_or(std::string());
-    } catch (...) {
-        return {};
-    }
+std::string ReadSmallFile(const ReportFiles& files, const std::filesystem::path& path) {
+    const std::unique_ptr<ReadableFile> file = files.open(path);
+    if (!file) return {};
+    return ReadWhole(*file, kLargestStatusFile).value_or(std::string());
 }
 
 // The page is written piece after piece into one text, never through texts made and joined on
@@ -263,14 +257,13 @@ std::string_view CardMaker::Make(const ScreenFiles& screen, std::string_view id,
     bool stale = false;
     bool unreadable = false;
     bool announcing = false;
-    if (!screen.status) {
+    if (!screen.hasStatusFile) {
         AppendLine(lines_, "state", "no status file");
         summary = {"without status file", true, "no status file", ""};
     } else {
-        const std::optional<StatusFields> status = ReadStatusFields(*screen.status);
-        unreadable =
-            !status || !AppendStatusLines(lines_, *status, screen, nowUtcSeconds, summary, stale);
-        announcing = !unreadable && status->state == "alert";
+        unreadable = !screen.status || !AppendStatusLines(lines_, *screen.status, screen,
+                                                          nowUtcSeconds, summary, stale);
+        announcing = !unreadable && screen.status->state == "alert";
         if (unreadable) {
             AppendLine(lines_, "state unreadable", "status file unreadable");
             summary = {"unreadable", true, "status file unreadable", ""};
@@ -428,6 +421,7 @@ ScreensOfFolder ReadScreenFolder(const std::filesystem::path& folder, const Repo
         if (found.screen.name.empty() || extension == ".json") found.screen.name = name;
         if (extension == ".json") {
             found.status = file.path;
+            found.screen.hasStatusFile = true;
             found.screen.writtenUtcSeconds = file.writtenUtcSeconds;
         } else {
             found.screen.picture = Utf8(file.path.filename());
@@ -438,7 +432,14 @@ ScreensOfFolder ReadScreenFolder(const std::filesystem::path& folder, const Repo
         if (!found.status.empty()) withStatus.push_back(&found);
     }
     ReadTogether(withStatus.size(), [&](std::size_t i) {
-        withStatus[i]->screen.status = ReadSmallFile(files, withStatus[i]->status);
+        // Read into its fields at once, on the reader's thread, while the others wait for files.
+        // Nothing may be thrown there: a status that cannot be had counts as unreadable.
+        Found& found = *withStatus[i];
+        try {
+            found.screen.status = ReadStatusFields(ReadSmallFile(files, found.status));
+        } catch (...) {
+            found.screen.status.reset();
+        }
     });
     out.screens.reserve(byName.size());
     for (auto& [name, found] : byName) out.screens.push_back(std::move(found.screen));

@@ -12,6 +12,7 @@
 
 #include "reporting/proof_of_play.h"
 #include "reporting/report_files.h"
+#include "reporting/status_fields.h"
 
 namespace tidewell {
 
@@ -23,9 +24,12 @@ inline constexpr long long kClockOffAfterSeconds = 5 * 60;
 
 // The files of one screen in the folder; names and contents UTF-8.
 struct ScreenFiles {
-    std::string name;                   // the files' common name without extension
-    std::optional<std::string> status;  // the status file's content; none: there is none
-    std::string picture;                // the screenshot's file name; empty: there is none
+    std::string name;  // the files' common name without extension
+    bool hasStatusFile = false;
+    // What the status file says; none when there is none, or when it cannot be read or is not a
+    // status document.
+    std::optional<StatusFields> status;
+    std::string picture;  // the screenshot's file name; empty: there is none
     // When the status file was last written, by the clock of the computer that holds it: a
     // screen's own clock may be wrong, the file server's is one for every screen.
     std::optional<long long> writtenUtcSeconds;
@@ -37,8 +41,7 @@ struct ScreensOfFolder {
 };
 
 // The screens of a folder: each "NAME.json" with "NAME.png" when there is one, their names paired
-// whatever their letter case (a picture without a status file is a screen too). A status file
-// that cannot be read counts as empty.
+// whatever their letter case (a picture without a status file is a screen too).
 ScreensOfFolder ReadScreenFolder(const std::filesystem::path& folder,
                                  const ReportFiles& files = StandardReportFiles());
 

@@ -196,7 +196,8 @@ TEST_F(ScreenFolder, LargeFolder_EveryScreenItsOwnStatus) {
     const ScreensOfFolder read = ReadScreenFolder(folder_);
     ASSERT_EQ(read.screens.size(), std::size_t{kScreens});
     for (const ScreenFiles& screen : read.screens) {
-        EXPECT_EQ(screen.status, "{\"computer\": \"" + screen.name.substr(7) + "\"}");
+        ASSERT_TRUE(screen.status) << screen.name;
+        EXPECT_EQ(screen.status->computer, screen.name.substr(7));
         EXPECT_EQ(screen.picture.empty(), screen.name != "screen-7") << screen.name;
     }
 }
