@@ -1,6 +1,7 @@
 #include "playback/folder_notice_win32.h"
 
 #include <atomic>
+#include <cstddef>
 #include <system_error>
 #include <thread>
 
@@ -26,16 +27,41 @@ struct FolderNotice::Shared {
         if (!stopped) ::PostMessageW(window, message, tag, what);
     }
 
+    // The changes are asked for with a buffer: the system keeps those that come between one
+    // answer and the next ask for that ask. A bare change notification may drop them (Wine's
+    // does), and a file saved while the last notice was passed on would wait for the fallback.
     void Watch() const {
-        const UniqueHandle<handle_traits::ChangeNotification> notice(
-            ::FindFirstChangeNotificationW(folder.c_str(), FALSE, kChanges));
-        if (!notice || !stop) return Post(kCannotWatch);
+        const UniqueFileHandle directory(::CreateFileW(
+            folder.c_str(), FILE_LIST_DIRECTORY,
+            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+            FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr));
+        const UniqueKernelHandle answered(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+        if (!directory || !answered || !stop) return Post(kCannotWatch);
+        // Only that something changed is wanted; more changes than it holds come as none.
+        alignas(FILE_NOTIFY_INFORMATION) std::byte changes[4096];
+        OVERLAPPED asked{};
+        asked.hEvent = answered.get();
+        const auto ask = [&] {
+            ::ResetEvent(answered.get());
+            return ::ReadDirectoryChangesW(directory.get(), changes, sizeof changes, FALSE,
+                                           kChanges, nullptr, &asked, nullptr) != FALSE;
+        };
+        if (!ask()) return Post(kCannotWatch);
         Post(kWatching);
-        const HANDLE waits[] = {notice.get(), stop.get()};
+        const HANDLE waits[] = {answered.get(), stop.get()};
         for (;;) {
-            if (::WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0) break;
+            if (::WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0) {
+                // Stopped: the ask under way writes to this thread's buffer until it is cancelled.
+                ::CancelIoEx(directory.get(), &asked);
+                DWORD ignored = 0;
+                ::GetOverlappedResult(directory.get(), &asked, &ignored, TRUE);
+                return;
+            }
+            DWORD size = 0;
+            if (!::GetOverlappedResult(directory.get(), &asked, &size, FALSE)) break;
+            const bool asking = ask();
             Post(kChanged);
-            if (!::FindNextChangeNotification(notice.get())) break;
+            if (!asking) break;
         }
         Post(kCannotWatch);  // the folder went (a share away): looked at as before
     }

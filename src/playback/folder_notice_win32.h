@@ -1,6 +1,6 @@
 #pragma once
 // Notices of changes in a folder (a file written, renamed, deleted), from a thread of its own that
-// waits on the system's change notification and posts each to a window. The thread is made and
+// waits for the system's news of the folder's changes and posts each to a window. The thread is made and
 // waits away from the window, since making the notification may wait on a share; it may outlive
 // this object (a share that stalls holds it), and then posts nothing more.
 #include <windows.h>
