@@ -462,7 +462,7 @@ std::string OverviewPage(ScreensOfFolder folder, long long nowUtcSeconds,
             cards.Make(screens[i], CardId(i), nowUtcSeconds, report, summaries[i]);
         (summaries[i].needsSomeone ? needSomeone : others) += card;
         // Let go of at once: the next cards are made in its room rather than past ten thousand
-        // status texts still kept, which halves the time Wine's heap takes for them.
+        // statuses still kept, which halves the time Wine's heap takes for them.
         screens[i].status.reset();
     }
     std::string page = kPageStart;
