@@ -1,8 +1,9 @@
 // A share that stops answering, for tests and benchmarks on Linux: a FUSE file system that shows
 // a folder as it is, except that while a flag file exists every read of a file's content and
 // every listing of a folder waits until the flag is gone, as a read from a share whose server has
-// gone quiet waits. Opening and looking at a file answer at once: Wine's server opens files
-// itself, and a wait there would hold every Wine process rather than the one thread that reads.
+// gone quiet waits; saves through it pass straight on. Opening and looking at a file answer at
+// once: Wine's server opens files itself, and a wait there would hold every Wine process rather
+// than the one thread that reads.
 // Every request on a path is counted, a line each with the milliseconds of a steady clock
 // ("5021734 getattr /Alert.ppsv"), in "<flag>.count", so that a test can tell how often a program
 // asks the share.
@@ -95,7 +96,7 @@ static int Open(const char* path, struct fuse_file_info* fi) {
     Count("open", path);
     char real[PATH_MAX];
     Backing(real, path);
-    const int fd = open(real, fi->flags & O_ACCMODE);
+    const int fd = open(real, fi->flags & (O_ACCMODE | O_TRUNC | O_APPEND));
     if (fd < 0) return -errno;
     fi->fh = (uint64_t)fd;
     fi->direct_io = 1;
@@ -109,6 +110,59 @@ static int Read(const char* path, char* buf, size_t size, off_t offset,
     if (stalled) return stalled;
     const ssize_t got = pread((int)fi->fh, buf, size, offset);
     return got < 0 ? -errno : (int)got;
+}
+
+// Saves through the share (a file made, written, renamed over another, cut or deleted) go
+// straight through, never held: they are what a file server sends its change notices for, so that
+// a test can save on the share as an administrator does and see the notice reach the screen.
+static int Create(const char* path, mode_t mode, struct fuse_file_info* fi) {
+    Count("create", path);
+    char real[PATH_MAX];
+    Backing(real, path);
+    const int fd = open(real, fi->flags | O_CREAT, mode);
+    if (fd < 0) return -errno;
+    fi->fh = (uint64_t)fd;
+    fi->direct_io = 1;
+    return 0;
+}
+
+static int Write(const char* path, const char* buf, size_t size, off_t offset,
+                 struct fuse_file_info* fi) {
+    Count("write", path);
+    const ssize_t put = pwrite((int)fi->fh, buf, size, offset);
+    return put < 0 ? -errno : (int)put;
+}
+
+static int Rename(const char* from, const char* to, unsigned int flags) {
+    Count("rename", from);
+    if (flags) return -EINVAL;
+    char realFrom[PATH_MAX], realTo[PATH_MAX];
+    Backing(realFrom, from);
+    Backing(realTo, to);
+    return rename(realFrom, realTo) == 0 ? 0 : -errno;
+}
+
+static int Truncate(const char* path, off_t size, struct fuse_file_info* fi) {
+    Count("truncate", path);
+    if (fi) return ftruncate((int)fi->fh, size) == 0 ? 0 : -errno;
+    char real[PATH_MAX];
+    Backing(real, path);
+    return truncate(real, size) == 0 ? 0 : -errno;
+}
+
+static int Unlink(const char* path) {
+    Count("unlink", path);
+    char real[PATH_MAX];
+    Backing(real, path);
+    return unlink(real) == 0 ? 0 : -errno;
+}
+
+static int Utimens(const char* path, const struct timespec times[2], struct fuse_file_info* fi) {
+    Count("utimens", path);
+    if (fi) return futimens((int)fi->fh, times) == 0 ? 0 : -errno;
+    char real[PATH_MAX];
+    Backing(real, path);
+    return utimensat(AT_FDCWD, real, times, AT_SYMLINK_NOFOLLOW) == 0 ? 0 : -errno;
 }
 
 static int Release(const char* path, struct fuse_file_info* fi) {
@@ -127,6 +181,12 @@ static const struct fuse_operations kOperations = {
     .read = Read,
     .release = Release,
     .readdir = ReadDir,
+    .create = Create,
+    .write = Write,
+    .rename = Rename,
+    .truncate = Truncate,
+    .unlink = Unlink,
+    .utimens = Utimens,
     .init = Init,
 };
 
