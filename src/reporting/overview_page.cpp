@@ -382,9 +382,11 @@ h1 { font-size: 1.3em; margin: 0 0 4px; }
 // waits for its answer (under Wine, for the wineserver's), and ten thousand of them one after
 // the other made most of the page's time.
 void ReadTogether(std::size_t count, const std::function<void(std::size_t)>& read) {
-    // Under Wine on two cores, 2 and 4 readers take the page of 10,000 screens from 1.04 s to
-    // 0.91 and 0.93 s, 8 to 0.95 s; a file server far away gains more from answers in flight.
-    constexpr std::size_t kReaders = 4;
+    // Under Wine on two cores, 2 readers made the page of 10,000 screens fastest on both machines
+    // it was measured on: 0.91 s where one took 1.04 s, 4 took 0.93 and 8 took 0.95 s; and 1.57
+    // to 1.60 s on a machine with dearer system calls, where one took 1.59 and 4 took 1.65 s. A
+    // file server far away gains more from answers in flight.
+    constexpr std::size_t kReaders = 2;
     constexpr std::size_t kFilesPerReader = 64;  // fewer files are read as fast by one
     std::atomic<std::size_t> next{0};
     const auto work = [&] {
