@@ -11,9 +11,6 @@
 
 namespace tidewell {
 
-// How often a run sweeps: each sweep looks at every deck on the share once.
-inline constexpr unsigned kCopySweepEveryMs = 60'000;
-
 // Each deck once (as its copy is named, whatever the spelling of its path).
 std::vector<std::wstring> CopyAheadOrder(const std::vector<PlaylistEntry>& list, std::size_t next,
                                          const std::vector<PlaylistEntry>& announcement,

@@ -222,9 +222,16 @@ bool PlayRun::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (placementFailure_) std::rethrow_exception(std::exchange(placementFailure_, {}));
             return true;
         case WM_TIMER:
-            if (wParam < kRunTimerBase || wParam > kAlertLookTimer) return false;
+            if (wParam < kRunTimerBase || wParam > kCopySweepTimer) return false;
             ::KillTimer(setup_.window, wParam);
-            if (wParam == kAlertLookTimer) {
+            if (wParam == kCopySweepTimer) {
+                // A long show, or a loop of one deck: what was saved on the share meanwhile is
+                // copied before the next turn, not at it.
+                if (!shows_.empty()) {
+                    lastSweep_ = 0;
+                    CopyNextEntry();
+                }
+            } else if (wParam == kAlertLookTimer) {
                 LookAtAlert();
             } else if (wParam == kEndPollTimer) {
                 PollShowEnds();
@@ -393,14 +400,15 @@ void PlayRun::BeginStart(ShowId show, const std::wstring& path, bool checkExists
 }
 
 // The copies are brought up to date while this show plays, so that the turns to come do not wait
-// for the share.
+// for the share: at its start, and at each sweep's time while it lasts.
 void PlayRun::CopyNextEntry() {
     const std::vector<PlaylistEntry>& entries = machine_.Entries();
     if (!setup_.copies || entries.empty() || position_ == 0) return;
+    ::SetTimer(setup_.window, kCopySweepTimer, setup_.timings.copySweepMs, nullptr);
     // One copy at a time: a share that stalls holds that one, and no more pile up behind it.
     if (copyUnderway_->exchange(true)) return;
     const ULONGLONG now = ::GetTickCount64();
-    const bool sweep = lastSweep_ == 0 || now - lastSweep_ >= kCopySweepEveryMs;
+    const bool sweep = lastSweep_ == 0 || now - lastSweep_ >= setup_.timings.copySweepMs;
     if (sweep) lastSweep_ = now;
     try {
         std::thread([copies = setup_.copies, underway = copyUnderway_,
@@ -543,6 +551,7 @@ void PlayRun::GiveScreenBack() {
 void PlayRun::Ended() {
     ::KillTimer(setup_.window, kEndPollTimer);
     ::KillTimer(setup_.window, kAlertLookTimer);
+    ::KillTimer(setup_.window, kCopySweepTimer);
     alertNotice_.reset();
     settingNotice_.reset();
     GiveScreenBack();
@@ -627,7 +636,7 @@ void PlayRun::BringWindowBack() {
 }
 
 void PlayRun::KillTimers() {
-    for (UINT_PTR timer = kRunTimerBase; timer <= kAlertLookTimer; ++timer) {
+    for (UINT_PTR timer = kRunTimerBase; timer <= kCopySweepTimer; ++timer) {
         ::KillTimer(setup_.window, timer);
     }
 }

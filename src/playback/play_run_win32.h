@@ -44,6 +44,7 @@ inline constexpr UINT kFolderNoticeMessage = WM_APP + 46;  // wParam: the notice
 inline constexpr UINT_PTR kRunTimerBase = 0x7101;
 inline constexpr UINT_PTR kEndPollTimer = kRunTimerBase + kRunTimerCount;
 inline constexpr UINT_PTR kAlertLookTimer = kEndPollTimer + 1;
+inline constexpr UINT_PTR kCopySweepTimer = kAlertLookTimer + 1;
 
 // What a read of a followed file (the next pass's setting file, the announcement) brought on a
 // worker: its presentations, or none to keep the current ones; `error` when it could not be read.

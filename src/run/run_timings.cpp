@@ -30,6 +30,7 @@ constexpr NamedTiming kNames[] = {
     {"followReadMs", &RunTimings::followReadMs},
     {"slowStepMs", &RunTimings::slowStepMs},
     {"wakeAheadMs", &RunTimings::wakeAheadMs},
+    {"copySweepMs", &RunTimings::copySweepMs},
 };
 
 }  // namespace

@@ -44,6 +44,10 @@ struct RunTimings {
     // A looping run in which nothing could be reached (a share away) tries its list again after
     // this long.
     unsigned unreachableRetryMs = 30'000;
+    // How often the copies of every deck of the list and of the announcement are brought up to
+    // date, at a show's start and while a long show plays: each sweep looks at every deck on the
+    // share once.
+    unsigned copySweepMs = 60'000;
 };
 
 // "name=milliseconds" items separated by commas, names as the members above ("closeGraceMs=400,
