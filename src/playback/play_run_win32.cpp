@@ -227,10 +227,7 @@ bool PlayRun::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam == kCopySweepTimer) {
                 // A long show, or a loop of one deck: what was saved on the share meanwhile is
                 // copied before the next turn, not at it.
-                if (!shows_.empty()) {
-                    lastSweep_ = 0;
-                    CopyNextEntry();
-                }
+                if (!shows_.empty()) CopyNextEntry(true);
             } else if (wParam == kAlertLookTimer) {
                 LookAtAlert();
             } else if (wParam == kEndPollTimer) {
@@ -401,14 +398,15 @@ void PlayRun::BeginStart(ShowId show, const std::wstring& path, bool checkExists
 
 // The copies are brought up to date while this show plays, so that the turns to come do not wait
 // for the share: at its start, and at each sweep's time while it lasts.
-void PlayRun::CopyNextEntry() {
+void PlayRun::CopyNextEntry(bool sweepNow) {
     const std::vector<PlaylistEntry>& entries = machine_.Entries();
     if (!setup_.copies || entries.empty() || position_ == 0) return;
     ::SetTimer(setup_.window, kCopySweepTimer, setup_.timings.copySweepMs, nullptr);
     // One copy at a time: a share that stalls holds that one, and no more pile up behind it.
     if (copyUnderway_->exchange(true)) return;
     const ULONGLONG now = ::GetTickCount64();
-    const bool sweep = lastSweep_ == 0 || now - lastSweep_ >= setup_.timings.copySweepMs;
+    const bool sweep =
+        sweepNow || lastSweep_ == 0 || now - lastSweep_ >= setup_.timings.copySweepMs;
     if (sweep) lastSweep_ = now;
     try {
         std::thread([copies = setup_.copies, underway = copyUnderway_,

@@ -211,7 +211,8 @@ class PlayRun : private RunActions {
     void BeginLook();
     void WatchFolders();
     void OnFolderNotice(WPARAM notice, LPARAM what);
-    void CopyNextEntry();
+    // `sweepNow`: every deck, not only the next entry's, whenever the last sweep was.
+    void CopyNextEntry(bool sweepNow = false);
     void NameAlertDecks();
     void Tell(RunFact fact);
     void PollShowEnds();

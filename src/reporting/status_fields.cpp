@@ -72,28 +72,30 @@ class FieldReader : public nlohmann::json_sax<Json> {
 
     Field FieldNamed(std::string_view name) {
         StatusFields& f = fields_;
-        const std::pair<std::string_view, std::string*> strings[] = {
-            {"computer", &f.computer},
-            {"user", &f.user},
-            {"version", &f.version},
-            {"state", &f.state},
-            {"detail", &f.detail},
-            {"monitorName", &f.monitorName},
-            {"presentation", &f.presentation},
-            {"since", &f.since},
-            {"updated", &f.updated},
-            {"nextShow", &f.nextShow},
-            {"source", &f.source},
-            {"copyTime", &f.copyTime},
-            {"lastError", &f.lastError},
-            {"lastErrorTime", &f.lastErrorTime}};
-        const std::pair<std::string_view, std::string*> numbers[] = {
-            {"monitor", &f.monitor}, {"position", &f.position}, {"count", &f.count}};
-        for (const auto& [known, field] : strings) {
-            if (name == known) return {field, false};
-        }
-        for (const auto& [known, field] : numbers) {
-            if (name == known) return {field, true};
+        const struct {
+            std::string_view name;
+            Field field;
+        } known[] = {
+            {"computer", {&f.computer}},
+            {"user", {&f.user}},
+            {"version", {&f.version}},
+            {"state", {&f.state}},
+            {"detail", {&f.detail}},
+            {"monitor", {&f.monitor, true}},
+            {"monitorName", {&f.monitorName}},
+            {"presentation", {&f.presentation}},
+            {"position", {&f.position, true}},
+            {"count", {&f.count, true}},
+            {"since", {&f.since}},
+            {"updated", {&f.updated}},
+            {"nextShow", {&f.nextShow}},
+            {"source", {&f.source}},
+            {"copyTime", {&f.copyTime}},
+            {"lastError", {&f.lastError}},
+            {"lastErrorTime", {&f.lastErrorTime}},
+        };
+        for (const auto& k : known) {
+            if (name == k.name) return k.field;
         }
         return {};
     }
