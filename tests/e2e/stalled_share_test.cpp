@@ -359,10 +359,13 @@ TEST_F(StalledCopies, DISABLED_NewVersionSavedDuringALongShow_CopiedBeforeTheNex
     const auto waitingHolds = [&](const std::vector<std::uint8_t>& bytes) {
         return WaitUntil(
             [&] {
-                for (const auto& file :
-                     std::filesystem::recursive_directory_iterator(copies_.Path())) {
-                    if (file.path().filename() != L"Menu.pptx.new") continue;
-                    waiting = file.path();
+                // The copier writes, renames and deletes in this folder meanwhile: a file being
+                // deleted cannot be listed (access denied), so such a look counts as "not yet".
+                std::error_code error;
+                std::filesystem::recursive_directory_iterator file(copies_.Path(), error), end;
+                for (; !error && file != end; file.increment(error)) {
+                    if (file->path().filename() != L"Menu.pptx.new") continue;
+                    waiting = file->path();
                     return testing::ReadBytes(waiting.wstring()) == bytes;
                 }
                 return false;
