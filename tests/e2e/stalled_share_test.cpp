@@ -364,8 +364,8 @@ TEST_F(StalledCopies, DISABLED_NewVersionSavedDuringALongShow_CopiedBeforeTheNex
     const auto waitingHolds = [&](const std::vector<std::uint8_t>& bytes) {
         return WaitUntil(
             [&] {
-                // The copier writes, renames and deletes in this folder meanwhile: a file being
-                // deleted cannot be listed (access denied), so such a look counts as "not yet".
+                // The copier works in this folder meanwhile: a listing that meets what it makes
+                // and removes fails under Wine (access denied), and such a look is "not yet".
                 std::error_code error;
                 std::filesystem::recursive_directory_iterator file(copies_.Path(), error), end;
                 for (; !error && file != end; file.increment(error)) {
